@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+// The one seam through which the program asks the user anything: message
+// boxes, the general error box, confirmation questions and file dialogs.
+// Tests install a responder that answers instead of a real dialog.
+namespace Dialogs {
+
+enum class Icon { None, Warning, Stop, Question, Information };
+enum class FileDialog { Save, Open };
+
+struct Shown
+{
+    QString title;
+    QString text;
+    Icon icon;
+};
+
+class Responder
+{
+public:
+    virtual ~Responder() = default;
+    virtual void message(const Shown &shown) = 0;
+    virtual bool confirm(const Shown &shown) = 0;
+    // An empty text means the user cancelled.
+    virtual QString fileName(FileDialog kind, const QString &filter) = 0;
+};
+
+// nullptr restores the real dialogs.
+void SetResponder(Responder *responder);
+
+// A message box titled "提示" with an OK button.
+void Message(QWidget *owner, const QString &text, Icon icon);
+// The general error box: stop icon, the error's text with a full stop appended,
+// titled with the application's title.
+void Error(QWidget *owner, const QString &text);
+// An OK/Cancel question; true for OK.
+bool Confirm(QWidget *owner, const QString &text);
+// File dialogs; an empty text when cancelled.
+QString SaveFileName(QWidget *owner, const QString &filter = {});
+QString OpenFileName(QWidget *owner, const QString &filter = {});
+
+// Runs a handler; an error it raises ends it and is shown in the general error box.
+void Guarded(QWidget *owner, const std::function<void()> &handler);
+
+} // namespace Dialogs

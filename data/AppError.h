@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+#include <stdexcept>
+
+// An error the program reports to the user in its own words. Handlers let it
+// propagate; the application's general error box shows its text.
+class AppError : public std::runtime_error
+{
+public:
+    explicit AppError(const QString &message);
+    QString message() const { return m_message; }
+
+private:
+    QString m_message;
+};
+
+// A text that should have been a number.
+class ConversionError : public AppError
+{
+public:
+    using AppError::AppError;
+};
+
+// The database engine refused an operation, or the data file cannot be used.
+class DataError : public AppError
+{
+public:
+    using AppError::AppError;
+};
