@@ -1,0 +1,39 @@
+#include "records/Controls.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QToolButton>
+
+namespace Controls {
+
+QLabel *Label(QWidget *parent, const char *name, const QString &caption, int left, int top)
+{
+    auto *label = new QLabel(caption, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->move(left, top);
+    label->adjustSize();
+    return label;
+}
+
+QLineEdit *Edit(QWidget *parent, const char *name, int left, int top, int width, int height)
+{
+    auto *edit = new QLineEdit(parent);
+    edit->setObjectName(QString::fromLatin1(name));
+    edit->setGeometry(left, top, width, height);
+    return edit;
+}
+
+QToolButton *SpeedButton(QWidget *parent, const char *name, const QString &caption, int left, int top,
+                         int width, int height)
+{
+    auto *button = new QToolButton(parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setText(caption);
+    button->setGeometry(left, top, width, height);
+    button->setAutoRaise(true);
+    button->setCursor(Qt::PointingHandCursor);
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
+}
+
+} // namespace Controls

@@ -1,0 +1,168 @@
+#include "records/XstjUnit.h"
+
+#include "app/Dialogs.h"
+#include "app/Handlers.h"
+#include "app/Windows.h"
+#include "data/DataFile.h"
+#include "data/Statements.h"
+#include "data/mylib.h"
+#include "records/Controls.h"
+#include "records/RecordQueries.h"
+#include "records/XsmxUnit.h"
+
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolButton>
+#include <QWindow>
+
+TXstjForm::TXstjForm(QWidget *parent)
+    : QDialog(parent)
+{
+    BuildLayout();
+    ConnectHandlers();
+}
+
+TXstjForm::~TXstjForm() = default;
+
+void TXstjForm::BuildLayout()
+{
+    setObjectName(QStringLiteral("XstjForm"));
+    setWindowTitle(QStringLiteral("销售统计"));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
+                   | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setFixedSize(784, 562);
+    QFont font(QStringLiteral("宋体"));
+    font.setPixelSize(14);
+    setFont(font);
+
+    SpeedButton1 = Controls::SpeedButton(this, "SpeedButton1", QStringLiteral("数据导出"), 8, 16, 73, 73);
+    SpeedButton2 = Controls::SpeedButton(this, "SpeedButton2", QStringLiteral("删除信息"), 80, 16, 73, 73);
+    SpeedButton3 = Controls::SpeedButton(this, "SpeedButton3", QStringLiteral("关闭窗口"), 152, 16, 73, 73);
+    SpeedButton1->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+    SpeedButton2->setIcon(style()->standardIcon(QStyle::SP_TrashIcon));
+    SpeedButton3->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+    for (QToolButton *button : {SpeedButton1, SpeedButton2, SpeedButton3}) {
+        button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        button->setIconSize(QSize(32, 32));
+    }
+
+    GroupBox1 = new QGroupBox(QStringLiteral("查询信息"), this);
+    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    GroupBox1->setGeometry(272, 8, 497, 97);
+    Label1 = Controls::Label(GroupBox1, "Label1", QStringLiteral("单号："), 24, 26);
+    Edit1 = Controls::Edit(GroupBox1, "Edit1", 64, 24, 121, 20);
+    Label2 = Controls::Label(GroupBox1, "Label2", QStringLiteral("收银员："), 192, 26);
+    Edit2 = Controls::Edit(GroupBox1, "Edit2", 248, 24, 121, 20);
+    SpeedButton4 = Controls::SpeedButton(GroupBox1, "SpeedButton4", QStringLiteral("查询"), 392, 24, 73, 22);
+    CheckBox1 = new QCheckBox(QStringLiteral("时间："), GroupBox1);
+    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
+    CheckBox1->setGeometry(7, 58, 57, 17);
+    DateTimePicker1 = new QDateEdit(GroupBox1);
+    DateTimePicker1->setObjectName(QStringLiteral("DateTimePicker1"));
+    DateTimePicker1->setGeometry(64, 56, 121, 22);
+    Label3 = Controls::Label(GroupBox1, "Label3", QStringLiteral("至"), 208, 58);
+    DateTimePicker2 = new QDateEdit(GroupBox1);
+    DateTimePicker2->setObjectName(QStringLiteral("DateTimePicker2"));
+    DateTimePicker2->setGeometry(248, 56, 121, 22);
+    for (QDateEdit *picker : {DateTimePicker1, DateTimePicker2}) {
+        picker->setCalendarPopup(true);
+        picker->setDate(QDate::currentDate());
+        picker->setEnabled(false);
+    }
+    SpeedButton5 = Controls::SpeedButton(GroupBox1, "SpeedButton5", QStringLiteral("刷新"), 392, 56, 73, 22);
+
+    StatusBar1 = new QStatusBar(this);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1->setSizeGripEnabled(false);
+    StatusBar1->setGeometry(0, height() - 22, width(), 22);
+
+    Edit3 = new QLineEdit(this);
+    Edit3->setObjectName(QStringLiteral("Edit3"));
+    Edit3->hide();
+
+    setTabOrder(Edit1, CheckBox1);
+    setTabOrder(CheckBox1, Edit2);
+    setTabOrder(Edit2, DateTimePicker1);
+    setTabOrder(DateTimePicker1, DateTimePicker2);
+}
+
+void TXstjForm::ConnectHandlers()
+{
+    ConnectHandler(CheckBox1, &QCheckBox::clicked, this, &TXstjForm::CheckBox1Click);
+    ConnectHandler(SpeedButton2, &QToolButton::clicked, this, &TXstjForm::SpeedButton2Click);
+    ConnectHandler(SpeedButton3, &QToolButton::clicked, this, &TXstjForm::SpeedButton3Click);
+    ConnectHandler(SpeedButton4, &QToolButton::clicked, this, &TXstjForm::SpeedButton4Click);
+    ConnectHandler(SpeedButton5, &QToolButton::clicked, this, &TXstjForm::SpeedButton5Click);
+}
+
+void TXstjForm::Reload()
+{
+    ADOConnection1.close();
+    ADOQuery1.close();
+    ADOConnection1.setConnectionString(RuntimeConnectionString());
+    ADOQuery1.clearStatement();
+    ADOQuery1.setParameters({});
+    ADOQuery1.addLine(RecordQueries::AllTicketsByNumber);
+    ADOQuery1.open();
+}
+
+void TXstjForm::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    FormShow();
+}
+
+void TXstjForm::FormShow()
+{
+    DateTimePicker1->setDate(QDate::currentDate());
+    DateTimePicker2->setDate(QDate::currentDate());
+    Edit1->clear();
+    Edit2->clear();
+}
+
+void TXstjForm::CheckBox1Click()
+{
+    const bool byDates = CheckBox1->isChecked();
+    DateTimePicker1->setEnabled(byDates);
+    DateTimePicker2->setEnabled(byDates);
+}
+
+void TXstjForm::SpeedButton2Click()
+{
+    if (ADOQuery1.recordCount() == 0)
+        return;
+    ADOQuery1.deleteCurrent();
+}
+
+void TXstjForm::SpeedButton3Click()
+{
+    close();
+}
+
+void TXstjForm::SpeedButton4Click()
+{
+    const BoundQuery query = CheckBox1->isChecked()
+        ? RecordQueries::TicketsBetween(DateTimePicker1->date(), DateTimePicker2->date())
+        : RecordQueries::TicketsMatching(Edit1->text(), Edit2->text());
+    ReopenQuery(ADOQuery1, query.statement, query.parameters);
+}
+
+void TXstjForm::SpeedButton5Click()
+{
+    ReopenQuery(ADOQuery1, Sql::SelectTickets);
+}
+
+void TXstjForm::DBGridEh1DblClick()
+{
+    Edit3->setText(ADOQuery1.recordCount() > 0 ? ADOQuery1.text(QStringLiteral("单号")) : QString());
+    XsmxForm->ShowTicket(Edit3->text());
+    // Keep the detail window above this one.
+    XsmxForm->winId();
+    XsmxForm->windowHandle()->setTransientParent(window()->windowHandle());
+    XsmxForm->exec();
+}
