@@ -2,23 +2,25 @@
 
 #include "grid/GridColumn.h"
 
-#include <QTableView>
+#include <QFrame>
 
 #include <vector>
 
 class FooterBar;
 class GridModel;
+class GridView;
 class QPainter;
+class QTableView;
 class RowSet;
 
 // A table view bound to a row set. It shows the row set's current row as the
 // selected row and moves it with clicks and arrow keys; whole rows are
 // selected, several with control-click. Columns are scaled to fill the width;
 // titles toggle a sort marker without reordering the rows; rows alternate
-// white and light grey. An optional footer row shows fixed texts or column
-// sums kept current. Ctrl+Delete deletes the current or all selected rows
-// after a confirmation question.
-class DataGrid : public QTableView
+// white and light grey. An optional footer row under the rows shows fixed
+// texts or column sums kept current. Ctrl+Delete deletes the current or all
+// selected rows after a confirmation question.
+class DataGrid : public QFrame
 {
     Q_OBJECT
 public:
@@ -37,7 +39,7 @@ public:
     // The footer cell's text as shown: the fixed text, or the column's sum.
     QString footerText(int column) const;
 
-    // The text a data cell shows (display format applied); for tests and callers.
+    // The text a data cell shows (display format applied).
     QString cellText(int row, int column) const;
 
     // 0-based row positions of the highlighted rows, ascending.
@@ -46,6 +48,9 @@ public:
     // The keyboard deletion: asks "Delete record?" or, with several rows
     // highlighted, "Delete all selected records?", and deletes on OK.
     void deleteWithConfirmation();
+
+    // The table inside, for its headers, fonts and tests that click on cells.
+    QTableView *view() const;
 
 signals:
     // A data cell was clicked; the clicked row is already current. Also raised
@@ -58,21 +63,12 @@ signals:
     // Rows were deleted by the keyboard deletion (also when it stopped on an error).
     void recordsDeleted();
 
-protected:
-    void keyPressEvent(QKeyEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-    void mouseDoubleClickEvent(QMouseEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
-    void scrollContentsBy(int dx, int dy) override;
-
 private:
-    friend class GridDelegate;
-    void scaleColumnsToWidth();
     void followRowSet(int row);
-    void placeFooter();
+    void followView(int row);
 
     GridModel *m_model;
+    GridView *m_view;
     FooterBar *m_footer;
-    bool m_footerVisible = false;
     bool m_syncing = false;
 };
