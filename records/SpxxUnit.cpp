@@ -6,7 +6,9 @@
 #include "counter/MainUnit.h"
 #include "data/DataFile.h"
 #include "data/Statements.h"
+#include "grid/DataGrid.h"
 #include "records/Controls.h"
+#include "records/RecordColumns.h"
 #include "records/PriceKey.h"
 
 #include <QKeyEvent>
@@ -52,6 +54,12 @@ void TSpxxForm::BuildLayout()
     for (QToolButton *button : {SpeedButton1, SpeedButton2, SpeedButton3})
         button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
 
+    DBGridEh1 = new DataGrid(this);
+    DBGridEh1->setObjectName(QStringLiteral("DBGridEh1"));
+    DBGridEh1->setGeometry(16, 152, 497, 257);
+    DBGridEh1->setColumns(RecordColumns::Products());
+    DBGridEh1->setRowSet(&ADOQuery1);
+
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     StatusBar1->setSizeGripEnabled(false);
@@ -59,12 +67,14 @@ void TSpxxForm::BuildLayout()
 
     setTabOrder(Edit1, Edit2);
     setTabOrder(Edit2, Edit3);
+    setTabOrder(Edit3, DBGridEh1);
     Edit2->installEventFilter(this);
     SetRowChosen(false);
 }
 
 void TSpxxForm::ConnectHandlers()
 {
+    ConnectHandler(DBGridEh1, &DataGrid::cellClicked, this, &TSpxxForm::DBGridEh1CellClick);
     ConnectHandler(SpeedButton1, &QToolButton::clicked, this, &TSpxxForm::SpeedButton1Click);
     ConnectHandler(SpeedButton2, &QToolButton::clicked, this, &TSpxxForm::SpeedButton2Click);
     ConnectHandler(SpeedButton3, &QToolButton::clicked, this, &TSpxxForm::SpeedButton3Click);

@@ -1,6 +1,8 @@
 #include "records/XsmxUnit.h"
 
 #include "data/DataFile.h"
+#include "grid/DataGrid.h"
+#include "records/RecordColumns.h"
 #include "records/RecordQueries.h"
 
 #include <QStatusBar>
@@ -23,6 +25,13 @@ void TXsmxForm::BuildLayout()
     QFont font(QStringLiteral("宋体"));
     font.setPixelSize(14);
     setFont(font);
+
+    DBGridEh1 = new DataGrid(this);
+    DBGridEh1->setObjectName(QStringLiteral("DBGridEh1"));
+    DBGridEh1->setGeometry(0, 0, 784, 440);
+    DBGridEh1->setColumns(RecordColumns::SoldLines());
+    DBGridEh1->setFooterVisible(true);
+    DBGridEh1->setRowSet(&ADOQuery1);
 
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));

@@ -6,7 +6,9 @@
 #include "data/DataFile.h"
 #include "data/Statements.h"
 #include "data/mylib.h"
+#include "grid/DataGrid.h"
 #include "records/Controls.h"
+#include "records/RecordColumns.h"
 #include "records/RecordQueries.h"
 #include "records/XsmxUnit.h"
 
@@ -76,6 +78,13 @@ void TXstjForm::BuildLayout()
     }
     SpeedButton5 = Controls::SpeedButton(GroupBox1, "SpeedButton5", QStringLiteral("刷新"), 392, 56, 73, 22);
 
+    DBGridEh1 = new DataGrid(this);
+    DBGridEh1->setObjectName(QStringLiteral("DBGridEh1"));
+    DBGridEh1->setGeometry(0, 112, 784, 428);
+    DBGridEh1->setColumns(RecordColumns::Tickets());
+    DBGridEh1->setFooterVisible(true);
+    DBGridEh1->setRowSet(&ADOQuery1);
+
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     StatusBar1->setSizeGripEnabled(false);
@@ -93,6 +102,7 @@ void TXstjForm::BuildLayout()
 
 void TXstjForm::ConnectHandlers()
 {
+    ConnectHandler(DBGridEh1, &DataGrid::dblClicked, this, &TXstjForm::DBGridEh1DblClick);
     ConnectHandler(CheckBox1, &QCheckBox::clicked, this, &TXstjForm::CheckBox1Click);
     ConnectHandler(SpeedButton2, &QToolButton::clicked, this, &TXstjForm::SpeedButton2Click);
     ConnectHandler(SpeedButton3, &QToolButton::clicked, this, &TXstjForm::SpeedButton3Click);
