@@ -30,6 +30,7 @@ public:
     // number of rows changed. Connects first when needed.
     int exec(const QString &sql, const std::vector<QVariant> &params = {});
 
+    qint64 lastInsertRowId() const;
     sqlite3 *handle(); // connects first when needed; for data/ only
 
     // Closes every connection of the process (restore replaces the file).
@@ -69,6 +70,7 @@ public:
     bool step(); // true while a row is available; throws DataError
     int columnCount() const;
     QString columnName(int i) const;
+    QString declaredType(int i) const; // the column's type in its table; empty for expressions
     QVariant value(int i) const;
     sqlite3_stmt *raw() { return m_stmt; }
 

@@ -26,6 +26,10 @@ void EnsureUsable(const QString &path);
 // Checks a file without creating or changing anything (restore uses it).
 void Validate(const QString &path);
 
+// Why the file of Path() was refused at start-up; empty when it is usable.
+// Connections refuse to open a refused file, so nothing ever changes it.
+QString Problem();
+
 } // namespace DataFile
 
 // The connection text a window uses when it reconnects: the data file's path.

@@ -73,10 +73,13 @@ public:
     void deleteCurrent(); // deletes the current row from the table at once
 
 signals:
-    void reset();               // opened or closed: everything may have changed
-    void rowChanged(int row);   // a posted edit
-    void rowInserted(int row);  // a posted append
-    void rowRemoved(int row);   // a delete
+    void aboutToReset();                // before an open or close replaces the rows
+    void reset();                       // opened or closed: everything may have changed
+    void rowChanged(int row);           // a posted edit
+    void rowAboutToBeInserted(int row); // a posted append, before the row is added
+    void rowInserted(int row);          // ... and after
+    void rowAboutToBeRemoved(int row);  // a delete, before the row goes
+    void rowRemoved(int row);           // ... and after
     void currentChanged(int row);
 
 private:

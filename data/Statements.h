@@ -10,4 +10,5 @@ inline const QString SelectTicketLines = QStringLiteral("select * from xsxx");
 inline const QString SelectSettings = QStringLiteral("select * from dynr");
 inline const QString SelectTickets = QStringLiteral("select * from xstj");
 inline const QString SelectSoldLines = QStringLiteral("select * from xsmx");
+inline const QString DeleteTicketLines = QStringLiteral("delete from xsxx");
 } // namespace Sql

@@ -1,0 +1,102 @@
+#include "app/Dialogs.h"
+
+#include "data/AppError.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace Dialogs {
+
+namespace {
+
+Responder *g_responder = nullptr;
+
+const QString kTitle = QStringLiteral("提示");
+
+QMessageBox::Icon boxIcon(Icon icon)
+{
+    switch (icon) {
+    case Icon::Warning:
+        return QMessageBox::Warning;
+    case Icon::Stop:
+        return QMessageBox::Critical;
+    case Icon::Question:
+        return QMessageBox::Question;
+    case Icon::Information:
+        return QMessageBox::Information;
+    case Icon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+int showBox(QWidget *owner, const Shown &shown, QMessageBox::StandardButtons buttons)
+{
+    QMessageBox box(boxIcon(shown.icon), shown.title, shown.text, buttons, owner);
+    return box.exec();
+}
+
+} // namespace
+
+void SetResponder(Responder *responder)
+{
+    g_responder = responder;
+}
+
+void Message(QWidget *owner, const QString &text, Icon icon)
+{
+    const Shown shown{kTitle, text, icon};
+    if (g_responder)
+        g_responder->message(shown);
+    else
+        showBox(owner, shown, QMessageBox::Ok);
+}
+
+void Error(QWidget *owner, const QString &text)
+{
+    QString message = text;
+    if (!message.endsWith(QLatin1Char('.')) && !message.endsWith(QChar(0x3002)))
+        message += QLatin1Char('.');
+    const Shown shown{QApplication::applicationName(), message, Icon::Stop};
+    if (g_responder)
+        g_responder->message(shown);
+    else
+        showBox(owner, shown, QMessageBox::Ok);
+}
+
+bool Confirm(QWidget *owner, const QString &text)
+{
+    const Shown shown{kTitle, text, Icon::Question};
+    if (g_responder)
+        return g_responder->confirm(shown);
+    return showBox(owner, shown, QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
+}
+
+QString SaveFileName(QWidget *owner, const QString &filter)
+{
+    if (g_responder)
+        return g_responder->fileName(FileDialog::Save, filter);
+    return QFileDialog::getSaveFileName(owner, QString(), QString(), filter, nullptr,
+                                        QFileDialog::DontConfirmOverwrite);
+}
+
+QString OpenFileName(QWidget *owner, const QString &filter)
+{
+    if (g_responder)
+        return g_responder->fileName(FileDialog::Open, filter);
+    return QFileDialog::getOpenFileName(owner, QString(), QString(), filter);
+}
+
+void Guarded(QWidget *owner, const std::function<void()> &handler)
+{
+    try {
+        handler();
+    } catch (const AppError &error) {
+        Error(owner, error.message());
+    } catch (const std::exception &error) {
+        Error(owner, QString::fromLocal8Bit(error.what()));
+    }
+}
+
+} // namespace Dialogs

@@ -1,0 +1,7 @@
+#include "data/AppError.h"
+
+AppError::AppError(const QString &message)
+    : std::runtime_error(message.toStdString())
+    , m_message(message)
+{
+}

@@ -1,0 +1,190 @@
+#include "data/Connection.h"
+
+#include "data/AppError.h"
+#include "data/DataFile.h"
+
+#include <sqlite3.h>
+
+#include <QList>
+
+namespace {
+
+QList<Connection *> &openConnections()
+{
+    static QList<Connection *> connections;
+    return connections;
+}
+
+QString engineMessage(sqlite3 *db)
+{
+    return QString::fromUtf8(sqlite3_errmsg(db));
+}
+
+} // namespace
+
+Connection::Connection(QObject *parent)
+    : QObject(parent)
+{
+    openConnections().append(this);
+}
+
+Connection::~Connection()
+{
+    close();
+    openConnections().removeAll(this);
+}
+
+void Connection::setConnectionString(const QString &path)
+{
+    m_path = path;
+}
+
+void Connection::open()
+{
+    if (m_db)
+        return;
+    const QString path = m_path.isEmpty() ? DataFile::Path() : m_path;
+    if (path == DataFile::Path() && !DataFile::Problem().isEmpty())
+        throw DataError(DataFile::Problem());
+    sqlite3 *db = nullptr;
+    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    if (rc != SQLITE_OK) {
+        const QString reason = db ? engineMessage(db) : QStringLiteral("out of memory");
+        sqlite3_close(db);
+        throw DataError(QStringLiteral("无法打开数据文件“%1”：%2").arg(path, reason));
+    }
+    const QByteArray key(DataFile::kPassword);
+    sqlite3_key(db, key.constData(), key.size());
+    sqlite3_busy_timeout(db, 5000);
+    // The key is only checked when a page is read.
+    if (sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) != SQLITE_OK) {
+        const QString reason = engineMessage(db);
+        sqlite3_close(db);
+        throw DataError(QStringLiteral("无法打开数据文件“%1”：%2").arg(path, reason));
+    }
+    m_db = db;
+}
+
+void Connection::close()
+{
+    if (!m_db)
+        return;
+    emit aboutToClose();
+    sqlite3_close_v2(m_db);
+    m_db = nullptr;
+}
+
+qint64 Connection::lastInsertRowId() const
+{
+    return m_db ? sqlite3_last_insert_rowid(m_db) : 0;
+}
+
+sqlite3 *Connection::handle()
+{
+    open();
+    return m_db;
+}
+
+int Connection::exec(const QString &sql, const std::vector<QVariant> &params)
+{
+    Statement statement(*this, sql, params);
+    while (statement.step()) {
+    }
+    return sqlite3_changes(m_db);
+}
+
+void Connection::CloseAll()
+{
+    for (Connection *connection : openConnections())
+        connection->close();
+}
+
+Transaction::Transaction(Connection &connection)
+    : m_connection(connection)
+{
+    m_connection.exec(QStringLiteral("BEGIN IMMEDIATE"));
+}
+
+Transaction::~Transaction()
+{
+    if (!m_done && m_connection.isOpen())
+        sqlite3_exec(m_connection.handle(), "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
+void Transaction::commit()
+{
+    m_connection.exec(QStringLiteral("COMMIT"));
+    m_done = true;
+}
+
+Statement::Statement(Connection &connection, const QString &sql, const std::vector<QVariant> &params)
+    : m_connection(connection)
+{
+    sqlite3 *db = connection.handle();
+    const QByteArray text = sql.toUtf8();
+    if (sqlite3_prepare_v2(db, text.constData(), int(text.size()), &m_stmt, nullptr) != SQLITE_OK)
+        throw DataError(engineMessage(db));
+    const int count = std::min<int>(int(params.size()), sqlite3_bind_parameter_count(m_stmt));
+    for (int i = 0; i < count; ++i) {
+        const QVariant &value = params[size_t(i)];
+        int rc = SQLITE_OK;
+        if (value.isNull()) {
+            rc = sqlite3_bind_null(m_stmt, i + 1);
+        } else if (value.typeId() == QMetaType::Double) {
+            rc = sqlite3_bind_double(m_stmt, i + 1, value.toDouble());
+        } else if (value.typeId() == QMetaType::Int || value.typeId() == QMetaType::LongLong) {
+            rc = sqlite3_bind_int64(m_stmt, i + 1, value.toLongLong());
+        } else {
+            const QByteArray bytes = value.toString().toUtf8();
+            rc = sqlite3_bind_text(m_stmt, i + 1, bytes.constData(), int(bytes.size()), SQLITE_TRANSIENT);
+        }
+        if (rc != SQLITE_OK)
+            throw DataError(engineMessage(db));
+    }
+}
+
+Statement::~Statement()
+{
+    sqlite3_finalize(m_stmt);
+}
+
+bool Statement::step()
+{
+    const int rc = sqlite3_step(m_stmt);
+    if (rc == SQLITE_ROW)
+        return true;
+    if (rc == SQLITE_DONE)
+        return false;
+    throw DataError(engineMessage(m_connection.handle()));
+}
+
+int Statement::columnCount() const
+{
+    return sqlite3_column_count(m_stmt);
+}
+
+QString Statement::columnName(int i) const
+{
+    return QString::fromUtf8(sqlite3_column_name(m_stmt, i));
+}
+
+QString Statement::declaredType(int i) const
+{
+    return QString::fromUtf8(sqlite3_column_decltype(m_stmt, i));
+}
+
+QVariant Statement::value(int i) const
+{
+    switch (sqlite3_column_type(m_stmt, i)) {
+    case SQLITE_INTEGER:
+        return QVariant(qint64(sqlite3_column_int64(m_stmt, i)));
+    case SQLITE_FLOAT:
+        return QVariant(sqlite3_column_double(m_stmt, i));
+    case SQLITE_NULL:
+        return {};
+    default: {
+        const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, i));
+        return QVariant(QString::fromUtf8(text, sqlite3_column_bytes(m_stmt, i)));
+    }
+    }
+}

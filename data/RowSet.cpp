@@ -1,0 +1,375 @@
+#include "data/RowSet.h"
+
+#include "data/AppError.h"
+#include "data/ColumnValue.h"
+#include "data/Connection.h"
+
+#include <QRegularExpression>
+
+namespace {
+
+const QString kRowIdColumn = QStringLiteral("__rowid");
+
+QString quoted(const QString &name)
+{
+    return QLatin1Char('"') + name + QLatin1Char('"');
+}
+
+} // namespace
+
+RowSet::RowSet(Connection &connection, QObject *parent)
+    : QObject(parent)
+    , m_connection(connection)
+{
+    connect(&m_connection, &Connection::aboutToClose, this, &RowSet::close);
+}
+
+RowSet::~RowSet() = default;
+
+void RowSet::clearStatement()
+{
+    m_lines.clear();
+}
+
+void RowSet::addLine(const QString &line)
+{
+    m_lines << line;
+}
+
+void RowSet::setStatement(const QString &statement)
+{
+    m_lines = QStringList{statement};
+}
+
+QString RowSet::statement() const
+{
+    return m_lines.join(QLatin1Char('\n'));
+}
+
+void RowSet::setParameters(const std::vector<QVariant> &parameters)
+{
+    m_parameters = parameters;
+}
+
+void RowSet::open()
+{
+    close();
+    QString sql = statement();
+    // "select * from <table> ..." can write back: fetch each row's identity too.
+    static const QRegularExpression writable(QStringLiteral("^\\s*select\\s+\\*\\s+from\\s+(\\w+)"),
+                                             QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = writable.match(sql);
+    QString table;
+    if (match.hasMatch()) {
+        table = match.captured(1);
+        sql.replace(match.capturedStart(0), match.capturedLength(0),
+                    QStringLiteral("select rowid AS %1, * from %2").arg(kRowIdColumn, table));
+    }
+
+    Statement query(m_connection, sql, m_parameters);
+    const int first = table.isEmpty() ? 0 : 1;
+    std::vector<Column> columns;
+    for (int i = first; i < query.columnCount(); ++i)
+        columns.push_back({query.columnName(i), ColumnKindOfDeclaredType(query.declaredType(i))});
+
+    std::vector<std::vector<QVariant>> rows;
+    std::vector<qint64> rowIds;
+    while (query.step()) {
+        std::vector<QVariant> row;
+        row.reserve(columns.size());
+        for (int i = first; i < query.columnCount(); ++i)
+            row.push_back(query.value(i));
+        rows.push_back(std::move(row));
+        if (!table.isEmpty())
+            rowIds.push_back(query.value(0).toLongLong());
+    }
+
+    emit aboutToReset();
+    m_table = table;
+    m_columns = std::move(columns);
+    m_rows = std::move(rows);
+    m_rowIds = std::move(rowIds);
+    m_open = true;
+    m_state = State::Browse;
+    m_current = m_rows.empty() ? -1 : 0;
+    m_eof = m_rows.empty();
+    emit reset();
+    emit currentChanged(m_current);
+}
+
+void RowSet::close()
+{
+    if (!m_open)
+        return;
+    emit aboutToReset();
+    m_open = false;
+    m_rows.clear();
+    m_rowIds.clear();
+    m_columns.clear();
+    m_current = -1;
+    m_eof = true;
+    m_state = State::Browse;
+    emit reset();
+}
+
+int RowSet::recordCount() const
+{
+    requireOpen();
+    return int(m_rows.size());
+}
+
+int RowSet::recNo() const
+{
+    requireOpen();
+    return m_current + 1;
+}
+
+void RowSet::first()
+{
+    requireOpen();
+    setCurrent(m_rows.empty() ? -1 : 0);
+    m_eof = m_rows.empty();
+}
+
+void RowSet::next()
+{
+    requireOpen();
+    if (m_current + 1 < int(m_rows.size()))
+        setCurrent(m_current + 1);
+    else
+        m_eof = true;
+}
+
+void RowSet::last()
+{
+    requireOpen();
+    setCurrent(int(m_rows.size()) - 1);
+    m_eof = m_rows.empty();
+}
+
+void RowSet::moveTo(int index)
+{
+    requireOpen();
+    if (m_rows.empty())
+        return;
+    setCurrent(std::clamp(index, 0, int(m_rows.size()) - 1));
+    m_eof = false;
+}
+
+void RowSet::setCurrent(int index)
+{
+    if (m_state != State::Browse)
+        cancel();
+    if (index == m_current)
+        return;
+    m_current = index;
+    emit currentChanged(m_current);
+}
+
+int RowSet::columnCount() const
+{
+    return int(m_columns.size());
+}
+
+QString RowSet::columnName(int column) const
+{
+    return m_columns.at(size_t(column)).name;
+}
+
+int RowSet::columnIndex(const QString &name) const
+{
+    for (size_t i = 0; i < m_columns.size(); ++i)
+        if (m_columns[i].name.compare(name, Qt::CaseInsensitive) == 0)
+            return int(i);
+    return -1;
+}
+
+ColumnKind RowSet::columnKind(int column) const
+{
+    return m_columns.at(size_t(column)).kind;
+}
+
+QString RowSet::text(const QString &column) const
+{
+    const int index = requireColumn(column);
+    requireCurrent();
+    return textAt(m_current, index);
+}
+
+QVariant RowSet::value(const QString &column) const
+{
+    const int index = requireColumn(column);
+    requireCurrent();
+    const QVariant &stored = m_rows[size_t(m_current)][size_t(index)];
+    return stored.isNull() ? QVariant(QString()) : stored;
+}
+
+QString RowSet::textAt(int row, int column) const
+{
+    return ColumnValueToText(m_columns.at(size_t(column)).kind, m_rows.at(size_t(row)).at(size_t(column)));
+}
+
+QVariant RowSet::rawAt(int row, int column) const
+{
+    return m_rows.at(size_t(row)).at(size_t(column));
+}
+
+void RowSet::edit()
+{
+    requireWritable();
+    if (m_state != State::Browse)
+        return;
+    if (m_rows.empty()) {
+        append();
+        return;
+    }
+    m_state = State::Edit;
+    m_pending = m_rows[size_t(m_current)];
+    m_assigned.assign(m_columns.size(), false);
+}
+
+void RowSet::append()
+{
+    requireWritable();
+    m_state = State::Insert;
+    m_pending.assign(m_columns.size(), QVariant());
+    m_assigned.assign(m_columns.size(), false);
+}
+
+void RowSet::setText(const QString &column, const QString &text)
+{
+    if (m_state == State::Browse)
+        throw DataError(QStringLiteral("Dataset not in edit or insert mode"));
+    const int index = requireColumn(column);
+    try {
+        m_pending[size_t(index)] = ColumnValueFromText(m_columns[size_t(index)].kind, text, m_columns[size_t(index)].name);
+    } catch (...) {
+        cancel(); // the row is stored whole or not at all
+        throw;
+    }
+    m_assigned[size_t(index)] = true;
+}
+
+void RowSet::post()
+{
+    if (m_state == State::Browse)
+        return;
+    QStringList names;
+    std::vector<QVariant> values;
+    for (size_t i = 0; i < m_columns.size(); ++i) {
+        if (m_assigned[i]) {
+            names << quoted(m_columns[i].name);
+            values.push_back(m_pending[i]);
+        }
+    }
+    const State state = m_state;
+    qint64 rowId = 0;
+    try {
+        if (state == State::Insert) {
+            QStringList marks;
+            for (int i = 1; i <= names.size(); ++i)
+                marks << QStringLiteral("?%1").arg(i);
+            m_connection.exec(names.isEmpty()
+                                  ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(m_table)
+                                  : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                        .arg(m_table, names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))));
+            rowId = m_connection.lastInsertRowId();
+        } else {
+            rowId = m_rowIds[size_t(m_current)];
+            if (!names.isEmpty()) {
+                QStringList sets;
+                for (int i = 0; i < names.size(); ++i)
+                    sets << QStringLiteral("%1 = ?%2").arg(names[i]).arg(i + 1);
+                values.push_back(rowId);
+                m_connection.exec(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?%3")
+                                      .arg(m_table, sets.join(QStringLiteral(", ")))
+                                      .arg(values.size()),
+                                  values);
+            }
+        }
+    } catch (...) {
+        cancel();
+        throw;
+    }
+    m_state = State::Browse;
+    m_pending.clear();
+    m_assigned.clear();
+
+    if (state == State::Insert) {
+        const int row = int(m_rows.size());
+        emit rowAboutToBeInserted(row);
+        m_rows.emplace_back();
+        m_rowIds.push_back(rowId);
+        reloadRow(row, rowId);
+        emit rowInserted(row);
+        m_eof = false;
+        m_current = row;
+        emit currentChanged(row);
+    } else {
+        reloadRow(m_current, rowId);
+        emit rowChanged(m_current);
+    }
+}
+
+void RowSet::cancel()
+{
+    m_state = State::Browse;
+    m_pending.clear();
+    m_assigned.clear();
+}
+
+void RowSet::deleteCurrent()
+{
+    requireWritable();
+    requireCurrent();
+    cancel();
+    const int row = m_current;
+    m_connection.exec(QStringLiteral("DELETE FROM %1 WHERE rowid = ?1").arg(m_table), {m_rowIds[size_t(row)]});
+    emit rowAboutToBeRemoved(row);
+    m_rows.erase(m_rows.begin() + row);
+    m_rowIds.erase(m_rowIds.begin() + row);
+    emit rowRemoved(row);
+    m_current = m_rows.empty() ? -1 : std::min(row, int(m_rows.size()) - 1);
+    m_eof = m_rows.empty();
+    emit currentChanged(m_current);
+}
+
+void RowSet::reloadRow(int index, qint64 rowId)
+{
+    Statement query(m_connection, QStringLiteral("select * from %1 where rowid = ?1").arg(m_table), {rowId});
+    std::vector<QVariant> row;
+    if (query.step())
+        for (int i = 0; i < query.columnCount(); ++i)
+            row.push_back(query.value(i));
+    row.resize(m_columns.size());
+    m_rows[size_t(index)] = std::move(row);
+}
+
+void RowSet::requireOpen() const
+{
+    if (!m_open)
+        throw DataError(QStringLiteral("Cannot perform this operation on a closed dataset"));
+}
+
+void RowSet::requireWritable() const
+{
+    requireOpen();
+    if (m_table.isEmpty())
+        throw DataError(QStringLiteral("Cannot modify a read-only dataset"));
+}
+
+void RowSet::requireCurrent() const
+{
+    requireOpen();
+    if (m_current < 0)
+        throw DataError(QStringLiteral("Dataset is empty: no current record"));
+}
+
+int RowSet::requireColumn(const QString &name) const
+{
+    requireOpen();
+    const int index = columnIndex(name);
+    if (index < 0)
+        throw DataError(QStringLiteral("Field '%1' not found").arg(name));
+    return index;
+}
