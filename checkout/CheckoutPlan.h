@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+// What the checkout prints, worked out from the texts of the main window.
+
+// The four receipt templates.
+enum class ReceiptTemplate { OnePart58, TwoPart58, OnePart76, TwoPart76 };
+
+struct ReceiptChoice
+{
+    ReceiptTemplate window;
+    bool twoPart;
+    int baseLengthUnits; // paper of a receipt without lines and remark, in 1/96 inch
+};
+
+// The template the paper width ("58", "76") and part count ("一联", "两联")
+// texts choose, compared exactly; none for any other text.
+std::optional<ReceiptChoice> ChooseReceipt(const QString &paperWidth, const QString &parts);
+
+// Lengths in units of 1/96 inch: the remark box grows 17 units per remark
+// line, the paper as well and 25 units per ticket line.
+int RemarkBoxHeightUnits(int remarkLines);
+int PaperLengthUnits(int remarkLines, int ticketLines, int baseLengthUnits);
+
+// The two reports of a template: without and with the customer block.
+enum class ReceiptReport { Plain, Customer };
+
+struct PrintRun
+{
+    ReceiptReport report;
+    int copies; // 0 when the copies text is neither "1" nor "2"
+};
+
+PrintRun ChoosePrintRun(bool withCustomer, const QString &copies);
+
+// The main window's texts that a receipt shows, as they stand.
+struct ReceiptTexts
+{
+    QString shopName;
+    QString cashier;
+    QString number;
+    QString time;
+    QString customer;
+    QString phone;
+    QString address;
+    QString totalQuantity;
+    QString totalDiscounted;
+    QString paid;
+    QString change;
+};
+
+struct Caption
+{
+    ReceiptReport report;
+    QString label;
+    QString text;
+};
+
+// Every label caption the checkout sets on a template; both of its reports
+// are filled, whichever prints.
+std::vector<Caption> ReceiptCaptions(const ReceiptTexts &texts, bool twoPart);

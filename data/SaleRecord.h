@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+class Connection;
+
+// A ticket at checkout, as the counter shows it: each value is the text of
+// its field and is converted as its column requires.
+struct SaleTicket
+{
+    QString number;     // 单号
+    QString time;       // 时间, "yyyy-mm-dd hh:mm:ss"
+    QString quantity;   // total 数量
+    QString amount;     // total 金额, before discount
+    QString discounted; // total 折后
+    QString cashier;    // 收银员
+    QString customer;   // 客户
+    QString phone;      // 电话
+    QString address;    // 地址
+};
+
+// Stores a sale as one whole: the ticket's row in xstj, one xsmx row per line
+// of xsxx in the order the lines were added, and the emptying of xsxx. When a
+// column refuses a value or the engine fails, the error is thrown and nothing
+// of the sale is stored: the three tables stay as they were.
+void RecordSale(Connection &connection, const SaleTicket &ticket);
