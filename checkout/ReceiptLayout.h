@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QPoint>
+#include <QSize>
+
+#include <vector>
+
+// The layout of a receipt template window, as data: its two reports with their
+// bands and items, and the preview window around them. Positions are in
+// millimetres from the band's top-left corner; band heights in units of 1/96 inch.
+namespace ReceiptLayout {
+
+enum class ItemKind { Label, Field, RichText };
+enum class BandKind { Title, Detail, Summary };
+// The report font (Arial 10 pt, for the dash lines) or the receipt's text font.
+enum class Face { Text, Report };
+// Where a data-bound field reads: the ticket lines or the settings row.
+enum class Source { None, Lines, Settings };
+// The print handler that formats a field's figure.
+enum class Figure { None, UnitPrice, Quantity, Amount };
+
+struct Item
+{
+    ItemKind kind = ItemKind::Label;
+    const char *name = "";
+    const char *text = ""; // a label's caption, or a field's column
+    double leftMm = 0;
+    double topMm = 0;
+    Face face = Face::Text;
+    double pointSize = 0; // 0: the face's size
+    bool bold = false;
+    Source source = Source::None;
+    Figure figure = Figure::None;
+    double widthMm = 0;    // remark box
+    int heightUnits = 0;   // remark box
+};
+
+struct Band
+{
+    BandKind kind;
+    const char *name;
+    int heightUnits;
+    std::vector<Item> items;
+};
+
+struct Report
+{
+    const char *name;
+    int designHeightUnits;
+    std::vector<Band> bands;
+};
+
+struct Window
+{
+    double paperWidthMm;
+    double bandWidthMm;
+    double textPointSize;
+    QSize clientSize;
+    QSize pageControlSize;
+    QPoint reportPosition; // of each report on its page
+    Report quickRep1; // without the customer block
+    Report quickRep2; // with the customer block
+};
+
+// The four templates: one-part and two-part, 58 mm and 76 mm paper.
+const Window &OnePart58();
+const Window &OnePart76();
+const Window &TwoPart58();
+const Window &TwoPart76();
+
+} // namespace ReceiptLayout

@@ -1,0 +1,121 @@
+#include "checkout/ReceiptLayoutParts.h"
+
+namespace ReceiptLayout {
+
+namespace {
+// The remark box is one line (17 units) tall until the checkout sizes it.
+constexpr int kRemarkDesignHeight = 17;
+} // namespace
+
+Item Label(const char *name, const char *caption, double leftMm, double topMm)
+{
+    Item item;
+    item.name = name;
+    item.text = caption;
+    item.leftMm = leftMm;
+    item.topMm = topMm;
+    return item;
+}
+
+Item Dashes(const char *name, const char *dashes, double leftMm, double topMm)
+{
+    Item item = Label(name, dashes, leftMm, topMm);
+    item.face = Face::Report;
+    return item;
+}
+
+Item Field(const char *name, Source source, const char *column, double leftMm, double topMm, Figure figure)
+{
+    Item item = Label(name, column, leftMm, topMm);
+    item.kind = ItemKind::Field;
+    item.source = source;
+    item.figure = figure;
+    return item;
+}
+
+Item Remark(const char *name, double leftMm, double topMm, double widthMm)
+{
+    Item item = Label(name, "", leftMm, topMm);
+    item.kind = ItemKind::RichText;
+    item.widthMm = widthMm;
+    item.heightUnits = kRemarkDesignHeight;
+    return item;
+}
+
+Item Bold(Item item, double pointSize)
+{
+    item.pointSize = pointSize;
+    item.bold = true;
+    return item;
+}
+
+const DetailNames kDetailNames1{"QRBand1", "QRDBText2", "QRDBText3", "QRDBText4", "QRDBText5"};
+const DetailNames kDetailNames2At58{"QRBand4", "QRDBText7", "QRDBText8", "QRDBText9", "QRDBText10"};
+const DetailNames kDetailNames2At76{"QRBand4", "QRDBText8", "QRDBText9", "QRDBText7", "QRDBText6"};
+
+const SummaryNames kSummaryNames1{"QRBand3",   "QRLabel11", "QRLabel12", "QRLabel13", "QRLabel14",
+                                  "QRLabel15", "QRLabel16", "QRLabel17", "QRLabel18", "QRLabel19",
+                                  "QRLabel23", "QRRichText1"};
+const SummaryNames kSummaryNames2{"QRBand5",   "QRLabel40", "QRLabel41", "QRLabel42", "QRLabel43",
+                                  "QRLabel44", "QRLabel45", "QRLabel46", "QRLabel47", "QRLabel48",
+                                  "QRLabel52", "QRRichText2"};
+
+Band Detail58(const DetailNames &n)
+{
+    return {BandKind::Detail, n.band, 25,
+            {
+                Field(n.name, Source::Lines, "品名", 0.00, 0.53),
+                Field(n.price, Source::Lines, "单价", 10.05, 3.44, Figure::UnitPrice),
+                Field(n.quantity, Source::Lines, "数量", 22.49, 3.44, Figure::Quantity),
+                Field(n.amount, Source::Lines, "折后", 31.75, 3.44, Figure::Amount),
+            }};
+}
+
+Band Detail76(const DetailNames &n)
+{
+    return {BandKind::Detail, n.band, 30,
+            {
+                Field(n.name, Source::Lines, "品名", 1.85, 0.26),
+                Field(n.price, Source::Lines, "单价", 17.73, 3.97, Figure::UnitPrice),
+                Field(n.quantity, Source::Lines, "数量", 32.01, 3.97, Figure::Quantity),
+                Field(n.amount, Source::Lines, "折后", 45.77, 3.97, Figure::Amount),
+            }};
+}
+
+Band Summary58(const SummaryNames &n)
+{
+    return {BandKind::Summary, n.band, 103,
+            {
+                Label(n.total, "合计：", 5.82, 0.79),
+                Label(n.quantity, "数量", 22.75, 0.79),
+                Label(n.amount, "金额", 31.75, 0.79),
+                Label(n.paidCaption, "支付金额：", 0.00, 5.29),
+                Label(n.paid, "支付", 14.82, 5.29),
+                Label(n.payableCaption, "应付金额：", 0.00, 10.05),
+                Label(n.payable, "折后", 14.82, 10.05),
+                Label(n.changeCaption, "找零金额：", 0.00, 14.55),
+                Label(n.change, "找零", 14.82, 14.55),
+                Dashes(n.dashes, kDashes58, 0.00, 17.99),
+                Remark(n.remark, 0.00, 22.49, 47.62),
+            }};
+}
+
+Band Summary76(const SummaryNames &n)
+{
+    return {BandKind::Summary, n.band, 103,
+            {
+                Label(n.total, "合计：", 8.20, 0.79),
+                Label(n.quantity, "数量", 32.28, 0.79),
+                Label(n.amount, "金额", 45.51, 0.79),
+                Label(n.paidCaption, "支付金额：", 1.85, 5.29),
+                Label(n.paid, "支付", 17.99, 5.29),
+                Label(n.payableCaption, "应付金额：", 1.85, 10.05),
+                Label(n.payable, "折后", 17.99, 10.05),
+                Label(n.changeCaption, "找零金额：", 1.85, 14.55),
+                Label(n.change, "找零", 17.99, 14.55),
+                Dashes(n.dashes, kDashes76, 1.32, 17.99),
+                Remark(n.remark, 1.32, 22.49, 63.50),
+            }};
+}
+
+} // namespace ReceiptLayout

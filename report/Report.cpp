@@ -1,0 +1,238 @@
+#include "report/Report.h"
+
+#include "data/AppError.h"
+#include "report/ReportData.h"
+#include "report/ReportUnits.h"
+
+#include <algorithm>
+
+namespace {
+
+// Tolerance for comparing lengths in millimetres.
+constexpr double kEpsilonMm = 1e-6;
+
+QString RichTextContent(const ReportRichText &box)
+{
+    return box.lines().join(QLatin1Char('\n'));
+}
+
+// Stacks bands down the pages of a report, recording where each item lands.
+class BandStacker
+{
+public:
+    BandStacker(const Report &report, PrintedReport &out, bool breakPages)
+        : m_report(report)
+        , m_out(out)
+        , m_breakPages(breakPages)
+        , m_top(report.marginsMm().top())
+        , m_bottom(report.pageLengthMm() - report.marginsMm().bottom())
+        , m_y(m_top)
+    {
+    }
+
+    // textOf gives each item's text as it shows in this placement.
+    template <typename TextOf>
+    void place(const ReportBand &band, TextOf textOf)
+    {
+        // A band that does not fit the rest of the page starts a new one,
+        // unless it already stands at the top of a page.
+        if (m_breakPages && m_y + band.extentMm() > m_bottom + kEpsilonMm && m_y > m_top + kEpsilonMm) {
+            ++m_page;
+            m_y = m_top;
+        }
+        m_out.pageCount = m_page + 1;
+        m_out.bands.push_back({m_page, band.name(), m_y, band.heightMm()});
+        const double left = m_report.marginsMm().left();
+        for (const auto &item : band.items()) {
+            PlacedItem placed;
+            placed.page = m_page;
+            placed.name = item->name();
+            placed.kind = item->kind();
+            placed.leftMm = left + item->leftMm();
+            placed.topMm = m_y + item->topMm();
+            placed.widthMm = m_report.bandWidthMm() - item->leftMm();
+            placed.font = item->font();
+            if (item->kind() == ReportItem::Kind::RichText) {
+                const auto &box = static_cast<const ReportRichText &>(*item);
+                placed.widthMm = box.widthMm();
+                placed.heightMm = box.heightMm();
+            }
+            placed.text = textOf(*item);
+            m_out.items.push_back(std::move(placed));
+        }
+        m_y += band.heightMm();
+    }
+
+private:
+    const Report &m_report;
+    PrintedReport &m_out;
+    bool m_breakPages;
+    double m_top;
+    double m_bottom;
+    double m_y;
+    int m_page = 0;
+};
+
+} // namespace
+
+Report::Report(const QString &name, QObject *parent)
+    : QObject(parent)
+{
+    setObjectName(name);
+}
+
+Report::~Report() = default;
+
+void Report::setPaperWidthMm(double widthMm)
+{
+    m_paperWidthMm = widthMm;
+    notifyChanged();
+}
+
+void Report::setMarginsMm(const QMarginsF &margins)
+{
+    m_margins = margins;
+    notifyChanged();
+}
+
+void Report::setBandWidthMm(double widthMm)
+{
+    m_bandWidthMm = widthMm;
+    notifyChanged();
+}
+
+void Report::setHeightUnits(int units)
+{
+    m_heightUnits = units;
+    notifyChanged();
+}
+
+double Report::pageLengthMm() const
+{
+    return ReportUnits::ToMm(m_heightUnits);
+}
+
+ReportBand *Report::addBand(ReportBand::Kind kind, const QString &name, int heightUnits)
+{
+    m_bands.push_back(std::make_unique<ReportBand>(*this, kind, name, heightUnits));
+    return m_bands.back().get();
+}
+
+std::vector<const ReportBand *> Report::bandsInPrintOrder() const
+{
+    std::vector<const ReportBand *> ordered;
+    for (const auto &band : m_bands)
+        ordered.push_back(band.get());
+    std::stable_sort(ordered.begin(), ordered.end(),
+                     [](const ReportBand *a, const ReportBand *b) { return a->kind() < b->kind(); });
+    return ordered;
+}
+
+ReportBand *Report::band(const QString &name) const
+{
+    for (const auto &band : m_bands) {
+        if (band->name() == name)
+            return band.get();
+    }
+    throw AppError(QStringLiteral("报表 %1 中没有栏 %2").arg(objectName(), name));
+}
+
+ReportItem *Report::findItem(const QString &name) const
+{
+    for (const auto &band : m_bands) {
+        for (const auto &item : band->items()) {
+            if (item->name() == name)
+                return item.get();
+        }
+    }
+    return nullptr;
+}
+
+ReportItem *Report::item(const QString &name) const
+{
+    if (ReportItem *found = findItem(name))
+        return found;
+    throw AppError(QStringLiteral("报表 %1 中没有项目 %2").arg(objectName(), name));
+}
+
+namespace {
+
+template <typename T>
+T *ItemOfKind(ReportItem *item, ReportItem::Kind kind, const QString &report)
+{
+    if (item->kind() != kind)
+        throw AppError(QStringLiteral("报表 %1 的项目 %2 类型不符").arg(report, item->name()));
+    return static_cast<T *>(item);
+}
+
+} // namespace
+
+ReportLabel *Report::label(const QString &name) const
+{
+    return ItemOfKind<ReportLabel>(item(name), ReportItem::Kind::Label, objectName());
+}
+
+ReportField *Report::field(const QString &name) const
+{
+    return ItemOfKind<ReportField>(item(name), ReportItem::Kind::Field, objectName());
+}
+
+ReportRichText *Report::richText(const QString &name) const
+{
+    return ItemOfKind<ReportRichText>(item(name), ReportItem::Kind::RichText, objectName());
+}
+
+PrintedReport Report::run() const
+{
+    PrintedReport out;
+    out.pageSizeMm = QSizeF(m_paperWidthMm, pageLengthMm());
+    BandStacker stacker(*this, out, true);
+    for (const ReportBand *band : bandsInPrintOrder()) {
+        const bool detail = band->kind() == ReportBand::Kind::Detail;
+        const int rows = detail ? (m_detailData ? m_detailData->rowCount() : 0) : 1;
+        for (int row = 0; row < rows; ++row) {
+            band->beforePrint();
+            stacker.place(*band, [&](const ReportItem &item) -> QString {
+                switch (item.kind()) {
+                case ReportItem::Kind::Label:
+                    return static_cast<const ReportLabel &>(item).caption();
+                case ReportItem::Kind::Field: {
+                    const auto &field = static_cast<const ReportField &>(item);
+                    const bool rowOfDetail = detail && &field.source() == m_detailData;
+                    return field.printedText(rowOfDetail ? row : field.source().currentRow());
+                }
+                case ReportItem::Kind::RichText:
+                    return RichTextContent(static_cast<const ReportRichText &>(item));
+                }
+                return {};
+            });
+        }
+    }
+    return out;
+}
+
+PrintedReport Report::design() const
+{
+    PrintedReport out;
+    out.pageSizeMm = QSizeF(m_paperWidthMm, pageLengthMm());
+    BandStacker stacker(*this, out, false);
+    for (const ReportBand *band : bandsInPrintOrder()) {
+        stacker.place(*band, [](const ReportItem &item) -> QString {
+            switch (item.kind()) {
+            case ReportItem::Kind::Label:
+                return static_cast<const ReportLabel &>(item).caption();
+            case ReportItem::Kind::Field:
+                return static_cast<const ReportField &>(item).fieldName();
+            case ReportItem::Kind::RichText:
+                return RichTextContent(static_cast<const ReportRichText &>(item));
+            }
+            return {};
+        });
+    }
+    return out;
+}
+
+void Report::notifyChanged()
+{
+    emit changed();
+}
