@@ -20,7 +20,7 @@ QString FormatFigure(const QString &text)
     return figure + QString(2 - decimals, QLatin1Char('0'));
 }
 
-QStringList RemarkLines(const QString &remark)
+QStringList MemoLines(const QString &remark)
 {
     QString text = remark;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));

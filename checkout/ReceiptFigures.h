@@ -10,4 +10,4 @@ QString FormatFigure(const QString &text);
 
 // The lines of a remark as a memo holds them: split at line breaks, a final
 // line break adding no empty line.
-QStringList RemarkLines(const QString &remark);
+QStringList MemoLines(const QString &remark);

@@ -210,12 +210,12 @@ void TReceiptForm::QRDBText5Print(QString &value)
 
 void TReceiptForm::QRBand3BeforePrint()
 {
-    QRRichText1->setLines(RemarkLines(DBMemo1->toPlainText()));
+    QRRichText1->setLines(MemoLines(DBMemo1->toPlainText()));
 }
 
 void TReceiptForm::QRBand5BeforePrint()
 {
-    QRRichText2->setLines(RemarkLines(DBMemo1->toPlainText()));
+    QRRichText2->setLines(MemoLines(DBMemo1->toPlainText()));
 }
 
 void TReceiptForm::print(const Report *report) const
