@@ -272,7 +272,8 @@ void RowSet::post()
             m_connection.exec(names.isEmpty()
                                   ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(m_table)
                                   : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                        .arg(m_table, names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))));
+                                        .arg(m_table, names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))),
+                              values);
             rowId = m_connection.lastInsertRowId();
         } else {
             rowId = m_rowIds[size_t(m_current)];
