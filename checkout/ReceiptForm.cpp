@@ -105,7 +105,8 @@ Report *TReceiptForm::buildReport(const ReceiptLayout::Window &layout, bool cust
                 band->addLabel(name, text, item.leftMm, item.topMm, font);
                 break;
             case ReceiptLayout::ItemKind::RichText:
-                band->addRichText(name, item.leftMm, item.topMm, item.widthMm, item.heightUnits, font);
+                band->addRichText(name, item.leftMm, item.topMm, item.widthMm, item.heightUnits, font)
+                    ->setLinePitchUnits(item.linePitchUnits);
                 break;
             case ReceiptLayout::ItemKind::Field: {
                 const ReportData &source =

@@ -33,6 +33,7 @@ struct Item
     Figure figure = Figure::None;
     double widthMm = 0;    // remark box
     int heightUnits = 0;   // remark box
+    int linePitchUnits = 0; // remark box
 };
 
 struct Band

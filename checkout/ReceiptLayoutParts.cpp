@@ -3,8 +3,8 @@
 namespace ReceiptLayout {
 
 namespace {
-// The remark box is one line (17 units) tall until the checkout sizes it.
-constexpr int kRemarkDesignHeight = 17;
+// A remark line takes 17 units; the box is one line tall until the checkout sizes it.
+constexpr int kRemarkLineUnits = 17;
 } // namespace
 
 Item Label(const char *name, const char *caption, double leftMm, double topMm)
@@ -38,7 +38,8 @@ Item Remark(const char *name, double leftMm, double topMm, double widthMm)
     Item item = Label(name, "", leftMm, topMm);
     item.kind = ItemKind::RichText;
     item.widthMm = widthMm;
-    item.heightUnits = kRemarkDesignHeight;
+    item.heightUnits = kRemarkLineUnits;
+    item.linePitchUnits = kRemarkLineUnits;
     return item;
 }
 

@@ -56,6 +56,7 @@ public:
                 const auto &box = static_cast<const ReportRichText &>(*item);
                 placed.widthMm = box.widthMm();
                 placed.heightMm = box.heightMm();
+                placed.linePitchMm = ReportUnits::ToMm(box.linePitchUnits());
             }
             placed.text = textOf(*item);
             m_out.items.push_back(std::move(placed));

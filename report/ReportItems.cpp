@@ -70,6 +70,12 @@ void ReportRichText::setHeightUnits(int units)
     changed();
 }
 
+void ReportRichText::setLinePitchUnits(int units)
+{
+    m_linePitchUnits = units;
+    changed();
+}
+
 void ReportRichText::setLines(const QStringList &lines)
 {
     m_lines = lines;

@@ -76,7 +76,9 @@ private:
 };
 
 // A multi-line text box of fixed width whose height the program sets; it may
-// reach below its band. Lines that do not start inside the box are not printed.
+// reach below its band. Its lines, wrapped at its width, follow each other at
+// a fixed pitch (or the font's line spacing when none is set); lines that do
+// not start inside the box are not printed.
 class ReportRichText : public ReportItem
 {
 public:
@@ -89,9 +91,13 @@ public:
     void setHeightUnits(int units);
     QStringList lines() const { return m_lines; }
     void setLines(const QStringList &lines);
+    // Distance between line tops, in 1/96 inch; 0 for the font's line spacing.
+    int linePitchUnits() const { return m_linePitchUnits; }
+    void setLinePitchUnits(int units);
 
 private:
     double m_widthMm;
     int m_heightUnits;
+    int m_linePitchUnits = 0;
     QStringList m_lines;
 };

@@ -38,12 +38,13 @@ void PaintItem(QPainter &painter, const PlacedItem &item, double dotsPerMm, doub
     layout.setTextOption(option);
 
     const double width = item.widthMm * dotsPerMm;
+    const double pitch = item.linePitchMm * dotsPerMm;
     layout.beginLayout();
     double y = 0;
     for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
         line.setLineWidth(width);
         line.setPosition(QPointF(0, y));
-        y += line.height();
+        y += pitch > 0 ? pitch : line.height();
     }
     layout.endLayout();
 
