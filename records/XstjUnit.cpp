@@ -10,6 +10,8 @@
 #include "records/Controls.h"
 #include "records/RecordColumns.h"
 #include "records/RecordQueries.h"
+#include "records/TicketExport.h"
+#include "records/XlsFileName.h"
 #include "records/XsmxUnit.h"
 
 #include <QCheckBox>
@@ -17,6 +19,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolButton>
@@ -103,6 +106,7 @@ void TXstjForm::BuildLayout()
 void TXstjForm::ConnectHandlers()
 {
     ConnectHandler(DBGridEh1, &DataGrid::dblClicked, this, &TXstjForm::DBGridEh1DblClick);
+    ConnectHandler(SpeedButton1, &QToolButton::clicked, this, &TXstjForm::SpeedButton1Click);
     ConnectHandler(CheckBox1, &QCheckBox::clicked, this, &TXstjForm::CheckBox1Click);
     ConnectHandler(SpeedButton2, &QToolButton::clicked, this, &TXstjForm::SpeedButton2Click);
     ConnectHandler(SpeedButton3, &QToolButton::clicked, this, &TXstjForm::SpeedButton3Click);
@@ -140,6 +144,27 @@ void TXstjForm::CheckBox1Click()
     const bool byDates = CheckBox1->isChecked();
     DateTimePicker1->setEnabled(byDates);
     DateTimePicker2->setEnabled(byDates);
+}
+
+void TXstjForm::SpeedButton1Click()
+{
+    const QString chosen = Dialogs::SaveFileName(this, QStringLiteral("*.xls"));
+    if (chosen.isEmpty())
+        return;
+    {
+        // Shows itself only when the export takes long enough to notice.
+        QProgressDialog progress(QStringLiteral("正在导出数据……"), QString(), 0, 1, this);
+        progress.setWindowTitle(windowTitle());
+        progress.setWindowModality(Qt::WindowModal);
+        progress.setMinimumDuration(500);
+        ExportRowSetToXls(ADOQuery1, XlsFileName(chosen), [&progress](int done, int total) {
+            progress.setMaximum(total);
+            progress.setValue(done);
+        });
+    }
+    // The list's selection ends where a row-by-row export leaves it.
+    ADOQuery1.last();
+    Dialogs::Message(this, QStringLiteral("成功导出全部数据!"), Dialogs::Icon::None);
 }
 
 void TXstjForm::SpeedButton2Click()

@@ -1,0 +1,120 @@
+// Times the records windows on a large file: the statistics window opened on
+// every ticket, a month's date-span search, and the detail of one ticket.
+#include "data/Connection.h"
+#include "data/DataFile.h"
+#include "grid/DataGrid.h"
+#include "records/XsmxUnit.h"
+#include "records/XstjUnit.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// Tickets two minutes apart from 2024-01-01, each with `linesPerTicket` lines.
+void GenerateSales(Connection &connection, int tickets, int linesPerTicket)
+{
+    Transaction transaction(connection);
+    connection.exec(QStringLiteral(
+        "with recursive n(i) as (select 0 union all select i + 1 from n where i < ?1 - 1) "
+        "insert into xstj (单号, 时间, 数量, 金额, 折后, 收银员) "
+        "select strftime('%Y%m%d%H%M%S', 1704067200 + i * 120, 'unixepoch'), "
+        "strftime('%Y-%m-%d %H:%M:%S', 1704067200 + i * 120, 'unixepoch'), "
+        "?2, i % 100 + 0.5, i % 100 * 0.9 + 0.45, '收银员' || (i % 7) from n"),
+                    {tickets, linesPerTicket});
+    connection.exec(QStringLiteral(
+        "with recursive k(j) as (select 1 union all select j + 1 from k where j < ?1) "
+        "insert into xsmx (单号, 时间, 客户, 电话, 地址, 品名, 单价, 数量, 金额, 折后) "
+        "select 单号, 时间, '', '', '', '商品' || j, j * 1.5, 1, j * 1.5, j * 1.35 "
+        "from xstj, k order by xstj.序号, j"),
+                    {linesPerTicket});
+    transaction.commit();
+}
+
+// The process's peak resident memory in MB, from /proc/self/status.
+double PeakMemoryMb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
+    }
+    return -1;
+}
+
+template <typename Step>
+qint64 Milliseconds(Step step)
+{
+    QElapsedTimer timer;
+    timer.start();
+    step();
+    return timer.elapsed();
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const int tickets = argc > 1 ? std::atoi(argv[1]) : 200000;
+    const int linesPerTicket = 5;
+
+    QTemporaryDir dir;
+    const QString dataFile = dir.filePath(QStringLiteral("data.mdb"));
+    DataFile::SetPath(dataFile);
+    DataFile::EnsureUsable(dataFile);
+    Connection connection;
+    connection.setConnectionString(dataFile);
+    const qint64 generateMs = Milliseconds([&] { GenerateSales(connection, tickets, linesPerTicket); });
+    connection.close();
+    std::printf("generated %d tickets and %d lines in %lld ms\n", tickets, tickets * linesPerTicket,
+                static_cast<long long>(generateMs));
+    const double baseMb = PeakMemoryMb();
+
+    TXstjForm statistics;
+    TXsmxForm detail;
+    const qint64 openMs = Milliseconds([&] {
+        statistics.Reload();
+        statistics.show();
+        QApplication::processEvents();
+        statistics.DBGridEh1->footerText(3); // the sums are part of what the window shows
+    });
+    std::printf("statistics window with all %d tickets: %lld ms (target under 1000 ms)\n",
+                statistics.ADOQuery1.recordCount(), static_cast<long long>(openMs));
+    std::printf("peak memory: %.0f MB, %.0f MB before opening (target under 300 MB)\n", PeakMemoryMb(), baseMb);
+
+    statistics.CheckBox1->setChecked(true);
+    statistics.CheckBox1Click();
+    statistics.DateTimePicker1->setDate(QDate(2024, 3, 1));
+    statistics.DateTimePicker2->setDate(QDate(2024, 3, 31));
+    const qint64 spanMs = Milliseconds([&] {
+        statistics.SpeedButton4Click();
+        QApplication::processEvents();
+        statistics.DBGridEh1->footerText(3);
+    });
+    std::printf("date span of one month, %d tickets: %lld ms (target under 100 ms)\n",
+                statistics.ADOQuery1.recordCount(), static_cast<long long>(spanMs));
+
+    const QString number = statistics.ADOQuery1.textAt(100, statistics.ADOQuery1.columnIndex(QStringLiteral("单号")));
+    const qint64 detailMs = Milliseconds([&] {
+        detail.ShowTicket(number);
+        detail.show();
+        QApplication::processEvents();
+        detail.DBGridEh1->footerText(5);
+    });
+    std::printf("detail of ticket %s, %d lines: %lld ms (target under 100 ms)\n", qPrintable(number),
+                detail.ADOQuery1.recordCount(), static_cast<long long>(detailMs));
+    std::printf("peak memory at the end: %.0f MB\n", PeakMemoryMb());
+    return 0;
+}

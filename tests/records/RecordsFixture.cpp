@@ -1,0 +1,94 @@
+#include "tests/records/RecordsFixture.h"
+
+#include "app/Windows.h"
+#include "data/RowSet.h"
+#include "grid/DataGrid.h"
+
+#include <QApplication>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+QString Quoted(const QString &text)
+{
+    return QLatin1Char('\'') + QString(text).replace(QLatin1Char('\''), QStringLiteral("''")) + QLatin1Char('\'');
+}
+
+QPoint CellCentre(DataGrid *grid, int row, int column)
+{
+    QTableView *view = grid->view();
+    return view->visualRect(view->model()->index(row, column)).center();
+}
+
+} // namespace
+
+RecordsTest::RecordsTest()
+{
+    CreateWindows();
+}
+
+RecordsTest::~RecordsTest()
+{
+    DestroyWindows();
+}
+
+void RecordsTest::store(const Ticket &t) const
+{
+    data.exec(QStringLiteral("insert into xstj (单号, 时间, 数量, 金额, 折后, 收银员) values (%1, %2, %3, %4, %5, %6)")
+                  .arg(Quoted(t.number), Quoted(t.time))
+                  .arg(t.quantity)
+                  .arg(t.amount)
+                  .arg(t.discounted)
+                  .arg(Quoted(t.cashier)));
+}
+
+void RecordsTest::store(const SoldLine &l) const
+{
+    data.exec(QStringLiteral("insert into xsmx (单号, 时间, 品名, 单价, 数量, 金额, 折后) "
+                             "values (%1, '2024-03-01 10:00:00', %2, %3, %4, %5, %6)")
+                  .arg(Quoted(l.number), Quoted(l.name))
+                  .arg(l.price)
+                  .arg(l.quantity)
+                  .arg(l.amount)
+                  .arg(l.discounted));
+}
+
+QStringList RecordsTest::columnTexts(const RowSet &rows, const QString &column)
+{
+    QStringList texts;
+    const int index = rows.columnIndex(column);
+    for (int row = 0; row < rows.recordCount(); ++row)
+        texts << rows.textAt(row, index);
+    return texts;
+}
+
+void RecordsTest::clickCell(DataGrid *grid, int row, int column)
+{
+    QTest::mouseClick(grid->view()->viewport(), Qt::LeftButton, {}, CellCentre(grid, row, column));
+}
+
+void RecordsTest::doubleClickCell(DataGrid *grid, int row, int column)
+{
+    const QPoint at = CellCentre(grid, row, column);
+    QTest::mouseClick(grid->view()->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(grid->view()->viewport(), Qt::LeftButton, {}, at);
+}
+
+void RecordsTest::runModal(const std::function<void()> &open, const std::function<void(QWidget *)> &whileShown)
+{
+    QWidget *seen = nullptr;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal || seen)
+            return;
+        seen = modal;
+        whileShown(modal);
+        modal->close();
+    });
+    poll.start(10);
+    open();
+    ASSERT_NE(seen, nullptr) << "no modal window was shown";
+}

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "tests/support/RecordingResponder.h"
+#include "tests/support/TempData.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <ostream>
+
+// Readable QString values in failure messages.
+inline void PrintTo(const QString &text, std::ostream *out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
+class DataGrid;
+class QWidget;
+class RowSet;
+
+// Every window of the program on a fresh data file, with the dialogs answered
+// by a recording responder.
+class RecordsTest : public ::testing::Test
+{
+protected:
+    RecordsTest();
+    ~RecordsTest() override;
+
+    struct Ticket {
+        QString number, time;
+        double quantity, amount, discounted;
+        QString cashier;
+    };
+    struct SoldLine {
+        QString number, name;
+        double price, quantity, amount, discounted;
+    };
+    void store(const Ticket &ticket) const;
+    void store(const SoldLine &line) const;
+
+    // The texts of one column over all rows held, in the row set's order.
+    static QStringList columnTexts(const RowSet &rows, const QString &column);
+
+    // Clicks or double-clicks a data cell of a shown grid.
+    static void clickCell(DataGrid *grid, int row, int column);
+    static void doubleClickCell(DataGrid *grid, int row, int column);
+
+    // Runs `open`, which shows a modal window; `whileShown` looks at that window
+    // once it is up, then the window is closed so that `open` returns.
+    static void runModal(const std::function<void()> &open, const std::function<void(QWidget *)> &whileShown);
+
+    TempData data;
+    RecordingResponder responder;
+};
