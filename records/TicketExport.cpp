@@ -5,6 +5,8 @@
 #include "records/XlsWriter.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cmath>
 #include <vector>
 
 namespace {
@@ -19,15 +21,40 @@ void StartSheet(XlsWriter &book, const RowSet &rows)
         book.setText(0, c, rows.columnName(c));
 }
 
-// A number column's text is its shortest decimal form, read back as the value
-// a typed number would store; anything else stays text.
-void WriteValue(XlsWriter &book, int row, int column, const QString &text, bool numberColumn)
+// A stored number whose shortest exact decimal has at most 15 significant
+// digits reads back from its text unchanged, so the text need not be made.
+bool IsItsOwnText(const QVariant &stored, double &number)
 {
-    long double number = 0;
-    if (numberColumn && TryTextToNumber(text, number))
-        book.setNumber(row, column, static_cast<double>(number));
+    if (stored.typeId() == QMetaType::LongLong) {
+        const qint64 integer = stored.toLongLong();
+        number = double(integer);
+        return qAbs(integer) < (qint64(1) << 53);
+    }
+    if (stored.typeId() != QMetaType::Double)
+        return false;
+    number = stored.toDouble();
+    if (!std::isfinite(number))
+        return false;
+    char digits[32];
+    const auto end = std::to_chars(digits, digits + sizeof digits, number, std::chars_format::scientific).ptr;
+    return std::count_if(digits, std::find(digits, end, 'e'), [](char c) { return c >= '0' && c <= '9'; }) <= 15;
+}
+
+// A number column gives the value its text (at most 15 significant digits)
+// stands for, as a typed number would store it; anything else stays text.
+void WriteValue(XlsWriter &book, const RowSet &rows, int record, int sheetRow, int column, bool numberColumn)
+{
+    double number = 0;
+    if (numberColumn && IsItsOwnText(rows.rawAt(record, column), number)) {
+        book.setNumber(sheetRow, column, number);
+        return;
+    }
+    const QString text = rows.textAt(record, column);
+    long double parsed = 0;
+    if (numberColumn && TryTextToNumber(text, parsed))
+        book.setNumber(sheetRow, column, static_cast<double>(parsed));
     else
-        book.setText(row, column, text);
+        book.setText(sheetRow, column, text);
 }
 
 } // namespace
@@ -55,7 +82,7 @@ void ExportRowSetToXls(const RowSet &rows, const QString &fileName, const Export
         if (record > 0 && sheetRow == 1)
             StartSheet(book, rows);
         for (int c = 0; c < columns; ++c)
-            WriteValue(book, sheetRow, c, rows.textAt(record, c), numberColumn[size_t(c)]);
+            WriteValue(book, rows, record, sheetRow, c, numberColumn[size_t(c)]);
         const int done = record + 1;
         if (done % step == 0 && done < total)
             report(done);

@@ -58,12 +58,14 @@ TEST_F(TicketExportTest, AnEmptyListWritesTheTitleRowOnly)
 }
 
 // Every listed ticket, from the first whatever the current row, in list
-// order; numbers with all their decimals, empty values as empty cells.
+// order; numbers with all the decimals of their text, empty values as
+// empty cells.
 TEST_F(TicketExportTest, EveryTicketIsWrittenWithItsValuesInListOrder)
 {
     addTickets(QStringLiteral("('20240102090000', '2024-01-02 09:00:00', 3, 12.345, 11.1, '张三'),"
                               "('20240101080000', '2024-01-01 08:00:00', 1, 0.5, 0.45, 'Li Si'),"
-                              "('20240103100000', null, null, null, null, null)"));
+                              "('20240103100000', null, null, null, null, null),"
+                              "('20240104110000', '2024-01-04 11:00:00', 2, 0.1 + 0.2, 1e20 / 3, '')"));
     RowSet &list = openList();
     list.moveTo(1);
 
@@ -80,6 +82,9 @@ TEST_F(TicketExportTest, EveryTicketIsWrittenWithItsValuesInListOrder)
          NumberCell(12.345), NumberCell(11.1), TextCell(QStringLiteral("张三"))},
         {NumberCell(3), TextCell(QStringLiteral("20240103100000")), QString(), QString(), QString(), QString(),
          QString()},
+        // Stored with more digits than their text shows: written as the text reads.
+        {NumberCell(4), TextCell(QStringLiteral("20240104110000")), TextCell(list.textAt(3, 2)), NumberCell(2),
+         NumberCell(0.3), NumberCell(3.33333333333333e19), QString()},
     };
     EXPECT_EQ(sheets[0].rows, expected);
     EXPECT_FALSE(list.textAt(0, 2).isEmpty());
