@@ -1,0 +1,107 @@
+#include "data/FileMaintenance.h"
+
+#include "data/AppError.h"
+#include "data/Connection.h"
+#include "data/DataFile.h"
+#include "tests/maintenance/MaintenanceFixtures.h"
+#include "tests/support/TempData.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using Fixtures::Bytes;
+using Fixtures::Scalar;
+
+namespace {
+
+QStringList FilesIn(const QTemporaryDir &dir)
+{
+    return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
+}
+
+} // namespace
+
+TEST(CopyDataFile, WritesAByteCopyThatReplacesTheTarget)
+{
+    TempData data;
+    data.exec(QStringLiteral("insert into spxx(品名, 单价) values('可乐', 3)"));
+    QTemporaryDir out;
+    const QString target = out.filePath(QStringLiteral("copy.bak"));
+    Fixtures::WriteBytes(target, "an older copy");
+
+    FileMaintenance::CopyDataFile(data.file(), target);
+
+    EXPECT_EQ(Bytes(target), Bytes(data.file()));
+    EXPECT_EQ(Scalar(target, QStringLiteral("select 品名 from spxx")), QStringLiteral("可乐"));
+    EXPECT_EQ(FilesIn(out), QStringList{QStringLiteral("copy.bak")}); // no temporary file left
+}
+
+TEST(CopyDataFile, RefusesWhatIsNotADataFileAndLeavesTheTargetAsItWas)
+{
+    TempData data;
+    QTemporaryDir in;
+    QTemporaryDir out;
+    const QString text = in.filePath(QStringLiteral("notes.txt"));
+    Fixtures::WriteBytes(text, "收银员交班记录\n");
+    const QString empty = in.filePath(QStringLiteral("empty.bak"));
+    Fixtures::WriteBytes(empty, {});
+    const QString otherKey = in.filePath(QStringLiteral("other.bak"));
+    Fixtures::MakeDatabase(data, otherKey, QStringLiteral("another key"), {QStringLiteral("spxx")});
+
+    const QString target = out.filePath(QStringLiteral("data.mdb"));
+    Fixtures::WriteBytes(target, "current data");
+    for (const QString &source : {text, empty, otherKey, in.filePath(QStringLiteral("missing.bak"))}) {
+        SCOPED_TRACE(source.toStdString());
+        EXPECT_THROW(FileMaintenance::CopyDataFile(source, target), DataError);
+        EXPECT_EQ(Bytes(target), QByteArray("current data"));
+        EXPECT_EQ(FilesIn(out), QStringList{QStringLiteral("data.mdb")});
+    }
+}
+
+// While a writer has put pages of an unfinished transaction into the file, a
+// copy of the bytes would be torn; the copy is refused instead.
+TEST(CopyDataFile, NeverCopiesAnUnfinishedTransaction)
+{
+    TempData data;
+    QTemporaryDir out;
+    const QString target = out.filePath(QStringLiteral("copy.bak"));
+    const qint64 sizeBefore = QFileInfo(data.file()).size();
+    {
+        Connection writer;
+        writer.setConnectionString(data.file());
+        writer.exec(QStringLiteral("PRAGMA cache_size=10"));
+        Transaction transaction(writer);
+        const QString remark(400, QLatin1Char('x'));
+        for (int i = 0; i < 300; ++i)
+            writer.exec(QStringLiteral("insert into spxx(品名, 单价, 备注) values(?1, 1, ?2)"),
+                        {QStringLiteral("商品%1").arg(i), remark});
+        // The transaction's pages are in the file (its size is taken without
+        // opening it, which would drop the writer's locks).
+        ASSERT_GT(QFileInfo(data.file()).size(), sizeBefore);
+
+        EXPECT_THROW(FileMaintenance::CopyDataFile(data.file(), target), DataError);
+        EXPECT_FALSE(QFile::exists(target));
+    }
+    // Rolled back: the copy now holds the file as it was.
+    FileMaintenance::CopyDataFile(data.file(), target);
+    EXPECT_EQ(Scalar(target, QStringLiteral("select count(*) from spxx")), QStringLiteral("0"));
+}
+
+TEST(CopyDataFile, IncludesChangesStillInTheWriteAheadLog)
+{
+    TempData data;
+    QTemporaryDir out;
+    const QString target = out.filePath(QStringLiteral("copy.bak"));
+    Connection writer;
+    writer.setConnectionString(data.file());
+    writer.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+    writer.exec(QStringLiteral("insert into spxx(品名, 单价) values('雪碧', 3.5)"));
+
+    FileMaintenance::CopyDataFile(data.file(), target);
+    writer.close();
+
+    EXPECT_EQ(Scalar(target, QStringLiteral("select 单价 from spxx where 品名 = '雪碧'")), QStringLiteral("3.5"));
+}

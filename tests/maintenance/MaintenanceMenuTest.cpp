@@ -1,0 +1,269 @@
+#include "app/Windows.h"
+#include "counter/MainUnit.h"
+#include "data/DataFile.h"
+#include "maintenance/WebAddresses.h"
+#include "tests/maintenance/MaintenanceFixtures.h"
+#include "tests/support/RecordingResponder.h"
+#include "tests/support/TempData.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+
+#include <sys/resource.h>
+
+using Fixtures::Bytes;
+using Fixtures::Scalar;
+
+namespace {
+
+const QString kBackupDone = QStringLiteral("数据备份成功！");
+const QString kBackupFailed = QStringLiteral("数据备份失败，请重新备份！");
+const QString kRestoreDone = QStringLiteral("数据恢复成功！");
+const QString kRestoreFailed = QStringLiteral("数据恢复失败，请重新恢复！");
+
+// Takes the place of the desktop's handler for web addresses and files.
+class UrlRecorder : public QObject
+{
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+public slots:
+    void open(const QUrl &url) { urls << url; }
+};
+
+// Files larger than the limit cannot be written while it lasts.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        rlimit limit = m_saved;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_saved); }
+
+private:
+    rlimit m_saved{};
+};
+
+class MaintenanceMenu : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        data.exec(QStringLiteral("insert into spxx(品名, 单价) values('可乐', 3)"));
+        CreateWindows();
+        MainForm->show();
+    }
+    void TearDown() override { DestroyWindows(); }
+
+    void recordTicket(const QString &number) const
+    {
+        data.exec(QStringLiteral("insert into xstj(单号, 时间, 数量, 金额, 折后, 收银员) "
+                                 "values('%1', '2024-05-01 10:00:00', 1, 3, 3, '小王')")
+                      .arg(number));
+    }
+    int tickets(const QString &number) const
+    {
+        return data.count(QStringLiteral("xstj where 单号 = '%1'").arg(number));
+    }
+    void addLine(const QString &product, const QString &quantity, const QString &afterDiscount) const
+    {
+        RowSet &lines = MainForm->ADOQuery2;
+        lines.append();
+        lines.setText(QStringLiteral("品名"), product);
+        lines.setText(QStringLiteral("单价"), QStringLiteral("3"));
+        lines.setText(QStringLiteral("数量"), quantity);
+        lines.setText(QStringLiteral("折后"), afterDiscount);
+        lines.post();
+    }
+    void backup(const QString &chosen)
+    {
+        responder.fileAnswers = {chosen};
+        MainForm->N4->trigger();
+    }
+    void restore(const QString &chosen)
+    {
+        responder.fileAnswers = {chosen};
+        MainForm->N5->trigger();
+    }
+    QString lastMessage() const { return responder.shown.empty() ? QString() : responder.shown.back().text; }
+
+    TempData data;
+    RecordingResponder responder;
+    QTemporaryDir folder;
+};
+
+TEST_F(MaintenanceMenu, RestoreBringsBackTheBackedUpDataAndEndsTheRun)
+{
+    recordTicket(QStringLiteral("20240501100000"));
+    data.exec(QStringLiteral("update dynr set 店名 = '东街店'"));
+    backup(folder.filePath(QStringLiteral("shop")));
+    ASSERT_EQ(responder.texts(), std::vector<QString>{kBackupDone});
+    EXPECT_EQ(responder.shown.back().title, QStringLiteral("提示"));
+    EXPECT_EQ(responder.shown.back().icon, Dialogs::Icon::None);
+    EXPECT_TRUE(MainForm->isVisible()); // a backup leaves the program running
+
+    recordTicket(QStringLiteral("20240501110000"));
+    data.exec(QStringLiteral("update dynr set 店名 = '西街店'"));
+    restore(folder.filePath(QStringLiteral("shop.bak")));
+    EXPECT_EQ(lastMessage(), kRestoreDone);
+    EXPECT_FALSE(MainForm->isVisible());
+    EXPECT_EQ(tickets(QStringLiteral("20240501100000")), 1);
+    EXPECT_EQ(tickets(QStringLiteral("20240501110000")), 0);
+
+    // The next start works on the restored data.
+    DestroyWindows();
+    CreateWindows();
+    EXPECT_EQ(MainForm->Edit1->text(), QStringLiteral("东街店"));
+}
+
+TEST_F(MaintenanceMenu, BackupKeepsTheTicketLinesAsTheyWere)
+{
+    addLine(QStringLiteral("可乐"), QStringLiteral("2"), QStringLiteral("6"));
+    addLine(QStringLiteral("雪碧"), QStringLiteral("1.5"), QStringLiteral("4.05"));
+    backup(folder.filePath(QStringLiteral("lines.bak")));
+    ASSERT_EQ(lastMessage(), kBackupDone);
+
+    MainForm->ADOQuery2.first();
+    MainForm->ADOQuery2.deleteCurrent();
+    restore(folder.filePath(QStringLiteral("lines.bak")));
+    ASSERT_EQ(lastMessage(), kRestoreDone);
+
+    EXPECT_EQ(Fixtures::Rows(data.file(), QStringLiteral("select 品名, 数量, 折后 from xsxx order by rowid")),
+              (QStringList{QStringLiteral("可乐:2:6"), QStringLiteral("雪碧:1.5:4.05")}));
+}
+
+TEST_F(MaintenanceMenu, BackupNamesAndReplacesTheFile)
+{
+    backup(folder.filePath(QStringLiteral("shop.BAK")));
+    EXPECT_EQ(lastMessage(), kBackupDone);
+    EXPECT_TRUE(QFile::exists(folder.filePath(QStringLiteral("shop.BAK"))));
+    EXPECT_FALSE(QFile::exists(folder.filePath(QStringLiteral("shop.BAK.bak"))));
+
+    // Backing up again to the same name replaces the earlier copy.
+    recordTicket(QStringLiteral("20240502090000"));
+    backup(folder.filePath(QStringLiteral("shop.BAK")));
+    EXPECT_EQ(lastMessage(), kBackupDone);
+    EXPECT_EQ(Scalar(folder.filePath(QStringLiteral("shop.BAK")), QStringLiteral("select 单号 from xstj")),
+              QStringLiteral("20240502090000"));
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("shop.BAK")});
+}
+
+TEST_F(MaintenanceMenu, BackupWhereNoFileCanBeWrittenFails)
+{
+    const QString plainFile = folder.filePath(QStringLiteral("plain"));
+    Fixtures::WriteBytes(plainFile, "x");
+    for (const QString &chosen : {folder.filePath(QStringLiteral("missing/shop")), plainFile + QStringLiteral("/shop")}) {
+        SCOPED_TRACE(chosen.toStdString());
+        responder.shown.clear();
+        backup(chosen);
+        EXPECT_EQ(responder.texts(), std::vector<QString>{kBackupFailed});
+        EXPECT_EQ(responder.shown.back().icon, Dialogs::Icon::None);
+    }
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("plain")});
+}
+
+TEST_F(MaintenanceMenu, CancelledDialogsDoNothing)
+{
+    const QByteArray before = Bytes(data.file());
+    MainForm->N4->trigger(); // no answer: cancelled
+    MainForm->N5->trigger();
+    EXPECT_TRUE(responder.shown.empty());
+    EXPECT_TRUE(MainForm->isVisible());
+    EXPECT_EQ(Bytes(data.file()), before);
+}
+
+TEST_F(MaintenanceMenu, RestoreRefusesWhatIsNotOurDataAndKeepsWorking)
+{
+    recordTicket(QStringLiteral("20240501100000"));
+    const QString text = folder.filePath(QStringLiteral("notes.txt"));
+    Fixtures::WriteBytes(text, "这不是数据文件\n");
+    const QString empty = folder.filePath(QStringLiteral("empty.bak"));
+    Fixtures::WriteBytes(empty, {});
+    const QStringList allTables{QStringLiteral("spxx"), QStringLiteral("xsxx"), QStringLiteral("dynr"),
+                                QStringLiteral("xstj"), QStringLiteral("xsmx")};
+    const QString otherKey = folder.filePath(QStringLiteral("other-key.bak"));
+    Fixtures::MakeDatabase(data, otherKey, QStringLiteral("123456"), allTables);
+    const QString plain = folder.filePath(QStringLiteral("plain.bak"));
+    Fixtures::MakeDatabase(data, plain, QString(), allTables);
+    const QString partial = folder.filePath(QStringLiteral("partial.bak"));
+    Fixtures::MakeDatabase(data, partial, QString::fromLatin1(DataFile::kPassword), {QStringLiteral("spxx")});
+
+    const QByteArray before = Bytes(data.file());
+    for (const QString &chosen : {text, empty, otherKey, plain, partial, folder.filePath(QStringLiteral("missing.bak"))}) {
+        SCOPED_TRACE(chosen.toStdString());
+        restore(chosen);
+        EXPECT_EQ(lastMessage(), kRestoreFailed);
+        EXPECT_EQ(Bytes(data.file()), before);
+        EXPECT_TRUE(MainForm->isVisible());
+    }
+    EXPECT_EQ(responder.shown.size(), 6u);
+
+    addLine(QStringLiteral("可乐"), QStringLiteral("1"), QStringLiteral("3"));
+    EXPECT_EQ(data.count(QStringLiteral("xsxx")), 1);
+    EXPECT_EQ(tickets(QStringLiteral("20240501100000")), 1);
+}
+
+// A copy that fails after every connection was closed leaves the current data
+// in place, and the main window works on it again.
+TEST_F(MaintenanceMenu, RestoreThatFailsWhileCopyingReconnects)
+{
+    backup(folder.filePath(QStringLiteral("shop.bak")));
+    ASSERT_EQ(lastMessage(), kBackupDone);
+    recordTicket(QStringLiteral("20240501110000"));
+    const QByteArray before = Bytes(data.file());
+    {
+        FileSizeLimit limit(512);
+        restore(folder.filePath(QStringLiteral("shop.bak")));
+    }
+    EXPECT_EQ(lastMessage(), kRestoreFailed);
+    EXPECT_EQ(Bytes(data.file()), before);
+    EXPECT_EQ(QDir(data.dir()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("data.mdb")});
+
+    EXPECT_TRUE(MainForm->ADOQuery1.isOpen());
+    EXPECT_TRUE(MainForm->ADOQuery2.isOpen());
+    EXPECT_TRUE(MainForm->ADOQuery3.isOpen());
+    EXPECT_EQ(MainForm->ComboBox1->count(), 1);
+    addLine(QStringLiteral("可乐"), QStringLiteral("1"), QStringLiteral("3"));
+    EXPECT_EQ(data.count(QStringLiteral("xsxx")), 1);
+    EXPECT_EQ(tickets(QStringLiteral("20240501110000")), 1);
+}
+
+TEST_F(MaintenanceMenu, HelpAndWebEntriesHandEachChoiceToTheDesktop)
+{
+    UrlRecorder recorder;
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), &recorder, "open");
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "open");
+    MainForm->N8->trigger();
+    MainForm->N8->trigger();
+    MainForm->N9->trigger();
+    MainForm->N7->trigger();
+    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+
+    ASSERT_EQ(recorder.urls.size(), 4);
+    EXPECT_EQ(recorder.urls[0], QUrl(QStringLiteral("https://www.tindrel.com/ques.htm")));
+    EXPECT_EQ(recorder.urls[1], recorder.urls[0]);
+    EXPECT_EQ(recorder.urls[2], QUrl(WebAddresses::Site));
+    EXPECT_EQ(recorder.urls[3].toLocalFile(),
+              QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(QStringLiteral("使用帮助.html")));
+    EXPECT_TRUE(responder.shown.empty());
+}
+
+} // namespace
+
+#include "MaintenanceMenuTest.moc"
