@@ -1,6 +1,5 @@
 #include "checkout/RemarkLines.h"
 
-#include <QAbstractTextDocumentLayout>
 #include <QCoreApplication>
 #include <QPlainTextEdit>
 #include <QResizeEvent>
@@ -8,22 +7,34 @@
 #include <QTextDocument>
 #include <QTextLayout>
 
+#include <limits>
+
 int ShownLineCount(QPlainTextEdit &memo)
 {
-    // A box that was never shown has not been told its size yet and would not
-    // wrap; give it the resize it gets when it is first shown.
+    // A box that was never shown has not placed its viewport yet; give it the
+    // resize it gets when it is first shown.
     if (memo.testAttribute(Qt::WA_PendingResizeEvent)) {
         QResizeEvent resize(memo.size(), QSize());
         QCoreApplication::sendEvent(&memo, &resize);
     }
-    const QTextDocument *document = memo.document();
-    QAbstractTextDocumentLayout *layout = document->documentLayout();
+    // Lay each line out as the box does: at the viewport's width inside the
+    // document margins, in the box's font and wrap mode.
+    const QTextDocument &document = *memo.document();
+    const qreal width = memo.lineWrapMode() == QPlainTextEdit::NoWrap
+                            ? qreal(std::numeric_limits<int>::max())
+                            : memo.viewport()->width() - 2 * document.documentMargin();
     int lines = 0;
-    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
-        if (block == document->lastBlock() && block.text().isEmpty())
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        if (block == document.lastBlock() && block.text().isEmpty())
             break;
-        layout->blockBoundingRect(block); // lays the block out at the box's width
-        lines += block.layout()->lineCount();
+        QTextLayout layout(block.text(), document.defaultFont());
+        layout.setTextOption(document.defaultTextOption());
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(width);
+            ++lines;
+        }
+        layout.endLayout();
     }
     return lines;
 }

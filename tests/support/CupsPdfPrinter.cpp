@@ -155,6 +155,7 @@ void CupsPdfPrinter::writeConfiguration()
               QStringLiteral("LogLevel info\n"
                              "Listen %1\n"
                              "Browsing No\n"
+                             "PreserveJobFiles Yes\n"
                              "WebInterface No\n"
                              "DefaultAuthType None\n"
                              "<Location />\n  Order allow,deny\n  Allow all\n</Location>\n"
@@ -318,6 +319,11 @@ QStringList CupsPdfPrinter::waitForNewPdfs(int count, int timeoutMs)
                                          .toStdString());
         QThread::msleep(50);
     }
+}
+
+QString CupsPdfPrinter::submittedDocument(const QString &pdf) const
+{
+    return path(QStringLiteral("spool/d%1-001").arg(jobIdOf(pdf), 5, 10, QLatin1Char('0')));
 }
 
 QString CupsPdfPrinter::complaints() const

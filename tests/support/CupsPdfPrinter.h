@@ -41,6 +41,11 @@ public:
     // files and returns their paths in job order. Throws std::runtime_error
     // with the scheduler's complaints when they do not arrive in time.
     QStringList waitForNewPdfs(int count, int timeoutMs = 60000);
+    // The document the program handed over for the job that became `pdf`, as
+    // it sent it. The PDF that comes out of the queue has been through
+    // PostScript, which loses the text of some glyphs (digits among them);
+    // the document keeps it readable.
+    QString submittedDocument(const QString &pdf) const;
 
     // Deletes the queue, leaving the system without any (default) printer.
     void removeQueue();

@@ -1,0 +1,353 @@
+#include "app/Windows.h"
+#include "counter/MainUnit.h"
+#include "data/Connection.h"
+#include "data/RowSet.h"
+#include "tests/support/CupsPdfPrinter.h"
+#include "tests/support/RecordingResponder.h"
+#include "tests/support/TempData.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTest>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr double kMmPerPoint = 25.4 / 72;
+constexpr double kMmPerUnit = 25.4 / 96;
+// The PDF writer keeps page sizes in whole points.
+constexpr double kToleranceMm = 0.5;
+
+QString run(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(30000) || process.exitCode() != 0)
+        ADD_FAILURE() << program.toStdString() << " failed: " << process.errorString().toStdString()
+                      << process.readAllStandardError().toStdString();
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+struct PdfPage
+{
+    int pages = 0;
+    double widthMm = 0;
+    double lengthMm = 0;
+};
+
+PdfPage pageOf(const QString &pdf)
+{
+    const QString info = run(QStringLiteral("pdfinfo"), {pdf});
+    PdfPage page;
+    const auto size = QRegularExpression(QStringLiteral("Page size:\\s+([\\d.]+) x ([\\d.]+) pts")).match(info);
+    const auto pages = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info);
+    if (size.hasMatch()) {
+        page.widthMm = size.captured(1).toDouble() * kMmPerPoint;
+        page.lengthMm = size.captured(2).toDouble() * kMmPerPoint;
+    }
+    if (pages.hasMatch())
+        page.pages = pages.captured(1).toInt();
+    return page;
+}
+
+// The PDF's text without blanks and line breaks. The CJK font shares some
+// glyphs with the Kangxi radicals, which the text layer then names; NFKC
+// turns those back into the ordinary characters.
+QString textOf(const QString &pdf)
+{
+    return run(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")})
+        .normalized(QString::NormalizationForm_KC)
+        .remove(QRegularExpression(QStringLiteral("\\s")));
+}
+
+// The first row of a query, its columns as the row set gives them as text, joined by "|".
+QString rowOf(const TempData &data, const QString &sql)
+{
+    Connection connection;
+    connection.setConnectionString(data.file());
+    RowSet rows(connection);
+    rows.setStatement(sql);
+    rows.open();
+    QStringList cells;
+    for (int column = 0; rows.recordCount() && column < rows.columnCount(); ++column)
+        cells << rows.textAt(0, column);
+    return cells.join(u'|');
+}
+
+class CheckoutPrintTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        // Before any window asks for a printer.
+        printer = &CupsPdfPrinter::Shared();
+        CreateWindows();
+        form = MainForm;
+        form->show();
+        form->Edit1->setText(QStringLiteral("好运小店"));
+        form->Edit11->setText(QStringLiteral("小王"));
+        form->Memo1->setPlainText(QString());
+        form->ComboBox4->setEditText(QStringLiteral("58"));
+        form->ComboBox5->setEditText(QStringLiteral("一联"));
+        form->ComboBox6->setEditText(QStringLiteral("1"));
+        setCustomer(false);
+        form->Edit2->setText(QStringLiteral("20240501000001"));
+        form->Edit3->setText(QStringLiteral("2024-05-01 10:20:30"));
+        jobsBefore = printer->jobsSubmitted();
+    }
+
+    void TearDown() override { DestroyWindows(); }
+
+    void setCustomer(bool on)
+    {
+        if (form->CheckBox2->isChecked() != on)
+            form->CheckBox2->click();
+    }
+
+    // Puts lines on the ticket as the counter would have left them.
+    void addLines(int count)
+    {
+        for (int i = 1; i <= count; ++i)
+            data.exec(QStringLiteral("insert into xsxx (单号, 时间, 品名, 单价, 数量, 金额, 折后) values "
+                                     "('20240501000001', '2024-05-01 10:20:30', '商品%1', 12.5, %1, %2, %2)")
+                          .arg(i)
+                          .arg(12.5 * i));
+        form->ADOQuery2.close();
+        form->ADOQuery2.open();
+        form->Label18->setText(QString::number(count));
+        form->Label19->setText(QStringLiteral("12.5"));
+        form->Label20->setText(QStringLiteral("11.25"));
+        form->ComboBox3->setEditText(QStringLiteral("20"));
+        form->Edit12->setText(QStringLiteral("11.25"));
+        form->Edit13->setText(QStringLiteral("8.75"));
+    }
+
+    void pressPrint() { QTest::mouseClick(form->SpeedButton8, Qt::LeftButton); }
+
+    void expectCounterReset()
+    {
+        EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d{14}$")).match(form->Edit2->text()).hasMatch())
+            << form->Edit2->text().toStdString();
+        for (QLabel *total : {form->Label18, form->Label19, form->Label20})
+            EXPECT_EQ(total->text(), QStringLiteral("0"));
+        for (QLineEdit *edit : {form->Edit4, form->Edit5, form->Edit6, form->Edit12, form->Edit13})
+            EXPECT_EQ(edit->text(), QString()) << edit->objectName().toStdString();
+        EXPECT_EQ(form->ComboBox3->currentText(), QString());
+        EXPECT_EQ(form->ADOQuery2.recordCount(), 0);
+        // What the next ticket starts from stays.
+        EXPECT_EQ(form->Edit1->text(), QStringLiteral("好运小店"));
+        EXPECT_EQ(form->Edit3->text(), QStringLiteral("2024-05-01 10:20:30"));
+    }
+
+    void expectTicketKept(int lines)
+    {
+        EXPECT_EQ(form->Edit2->text(), QStringLiteral("20240501000001"));
+        EXPECT_EQ(form->Label18->text(), QString::number(lines));
+        EXPECT_EQ(form->ADOQuery2.recordCount(), lines);
+        EXPECT_EQ(data.count(QStringLiteral("xsxx")), lines);
+        EXPECT_EQ(data.count(QStringLiteral("xstj")), 0);
+        EXPECT_EQ(data.count(QStringLiteral("xsmx")), 0);
+    }
+
+    TempData data;
+    RecordingResponder responder;
+    CupsPdfPrinter *printer = nullptr;
+    TMainForm *form = nullptr;
+    int jobsBefore = 0;
+};
+
+TEST_F(CheckoutPrintTest, PrintsOneReceiptOnPaperAsLongAsTheTicketAndRecordsTheSale)
+{
+    struct Case
+    {
+        const char *width;
+        const char *parts;
+        const char *remark;
+        int lines;
+        double paperWidthMm;
+        int lengthUnits;
+    };
+    const Case cases[] = {
+        {"58", "一联", "", 1, 57.94, 17 * 0 + 25 * 1 + 350},
+        {"76", "两联", "谢谢惠顾\n欢迎再来\n", 3, 75.94, 17 * 2 + 25 * 3 + 500},
+    };
+    int recorded = 0;
+    int soldLines = 0;
+    for (const Case &c : cases) {
+        SCOPED_TRACE(std::string(c.width) + c.parts);
+        form->Edit2->setText(QStringLiteral("20240501000001"));
+        form->ComboBox4->setEditText(QString::fromUtf8(c.width));
+        form->ComboBox5->setEditText(QString::fromUtf8(c.parts));
+        form->Memo1->setPlainText(QString::fromUtf8(c.remark));
+        addLines(c.lines);
+
+        pressPrint();
+        ASSERT_TRUE(responder.shown.empty()) << responder.shown.front().text.toStdString();
+
+        const QStringList pdfs = printer->waitForNewPdfs(1);
+        const PdfPage page = pageOf(pdfs.front());
+        EXPECT_EQ(page.pages, 1);
+        EXPECT_NEAR(page.widthMm, c.paperWidthMm, kToleranceMm);
+        EXPECT_NEAR(page.lengthMm, c.lengthUnits * kMmPerUnit, kToleranceMm);
+        const QString text = textOf(printer->submittedDocument(pdfs.front()));
+        EXPECT_TRUE(text.contains(QStringLiteral("20240501000001"))) << text.toStdString();
+        EXPECT_TRUE(text.contains(QStringLiteral("好运小店"))) << text.toStdString();
+
+        ++recorded;
+        EXPECT_EQ(data.count(QStringLiteral("xstj")), recorded);
+        EXPECT_EQ(rowOf(data, QStringLiteral("select 单号, 时间, 数量, 金额, 折后, 收银员 from xstj order by 序号 desc")),
+                  QStringLiteral("20240501000001|2024-05-01 10:20:30|%1|12.5|11.25|小王").arg(c.lines));
+        soldLines += c.lines;
+        EXPECT_EQ(data.count(QStringLiteral("xsmx")), soldLines);
+        expectCounterReset();
+    }
+    // The lines are stored in the order they were added.
+    EXPECT_EQ(data.scalar(QStringLiteral("select group_concat(品名, ',') from (select 品名 from xsmx order by 序号)")),
+              QStringLiteral("商品1,商品1,商品2,商品3"));
+    EXPECT_EQ(printer->jobsSubmitted(), jobsBefore + 2);
+}
+
+TEST_F(CheckoutPrintTest, TwoCopiesAreTwoJobsOfOneSale)
+{
+    form->ComboBox6->setEditText(QStringLiteral("2"));
+    addLines(2);
+
+    pressPrint();
+
+    const QStringList pdfs = printer->waitForNewPdfs(2);
+    EXPECT_EQ(printer->jobsSubmitted(), jobsBefore + 2);
+    EXPECT_EQ(pageOf(pdfs[0]).lengthMm, pageOf(pdfs[1]).lengthMm);
+    EXPECT_EQ(textOf(printer->submittedDocument(pdfs[0])), textOf(printer->submittedDocument(pdfs[1])));
+    EXPECT_EQ(data.count(QStringLiteral("xstj")), 1);
+    EXPECT_EQ(data.count(QStringLiteral("xsmx")), 2);
+}
+
+TEST_F(CheckoutPrintTest, CustomerReceiptPrintsAndStoresTheCustomer)
+{
+    setCustomer(true);
+    form->Edit4->setText(QStringLiteral("张三丰"));
+    form->Edit5->setText(QStringLiteral("13912345678"));
+    form->Edit6->setText(QStringLiteral("解放路8号"));
+    addLines(1);
+
+    pressPrint();
+
+    const QString text = textOf(printer->submittedDocument(printer->waitForNewPdfs(1).front()));
+    for (const char *expected : {"张三丰", "13912345678", "解放路8号", "小王", "20", "8.75"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << " missing from " << text.toStdString();
+    EXPECT_EQ(rowOf(data, QStringLiteral("select 客户, 电话, 地址 from xsmx")),
+              QStringLiteral("张三丰|13912345678|解放路8号"));
+    expectCounterReset();
+}
+
+TEST_F(CheckoutPrintTest, SettingsMatchingNoReceiptRecordWithoutPrinting)
+{
+    struct Case
+    {
+        const char *width;
+        const char *parts;
+        const char *copies;
+    };
+    const Case cases[] = {{"80", "一联", "1"}, {"58", "三联", "1"}, {"76", "两联", "3"}};
+    int recorded = 0;
+    for (const Case &c : cases) {
+        SCOPED_TRACE(std::string(c.width) + c.parts + c.copies);
+        form->Edit2->setText(QStringLiteral("20240501000001"));
+        form->ComboBox4->setEditText(QString::fromUtf8(c.width));
+        form->ComboBox5->setEditText(QString::fromUtf8(c.parts));
+        form->ComboBox6->setEditText(QString::fromUtf8(c.copies));
+        addLines(1);
+
+        pressPrint();
+
+        EXPECT_TRUE(responder.shown.empty());
+        EXPECT_EQ(printer->jobsSubmitted(), jobsBefore);
+        EXPECT_EQ(data.count(QStringLiteral("xstj")), ++recorded);
+        EXPECT_EQ(rowOf(data, QStringLiteral("select pos, modle, print from dynr")),
+                  QStringList({QString::fromUtf8(c.width), QString::fromUtf8(c.parts), QString::fromUtf8(c.copies)})
+                      .join(u'|'));
+        expectCounterReset();
+    }
+}
+
+TEST_F(CheckoutPrintTest, EmptyTicketSavesTheSettingsAndStopsThere)
+{
+    data.exec(QStringLiteral("delete from dynr"));
+    form->ADOQuery3.close();
+    form->ADOQuery3.open();
+    form->Edit1->setText(QStringLiteral("新店名"));
+    form->Memo1->setPlainText(QStringLiteral("第一行\n第二行"));
+
+    pressPrint();
+
+    ASSERT_EQ(responder.shown.size(), 1u);
+    EXPECT_EQ(responder.shown[0].text, QStringLiteral("打印信息为空！"));
+    EXPECT_EQ(responder.shown[0].title, QStringLiteral("提示"));
+    EXPECT_EQ(responder.shown[0].icon, Dialogs::Icon::Warning);
+    // The first press creates the settings row.
+    EXPECT_EQ(data.count(QStringLiteral("dynr")), 1);
+    EXPECT_EQ(rowOf(data, QStringLiteral("select 店名, 备注, 收银员, pos, modle, print from dynr")),
+              QStringLiteral("新店名|第一行\n第二行|小王|58|一联|1"));
+    EXPECT_EQ(printer->jobsSubmitted(), jobsBefore);
+    EXPECT_EQ(form->Edit2->text(), QStringLiteral("20240501000001"));
+    EXPECT_EQ(data.count(QStringLiteral("xstj")), 0);
+}
+
+TEST_F(CheckoutPrintTest, WithoutADefaultPrinterNothingIsRecorded)
+{
+    printer->removeQueue();
+    struct Restore
+    {
+        CupsPdfPrinter *printer;
+        ~Restore() { printer->addQueue(); }
+    } restore{printer};
+    form->Edit1->setText(QStringLiteral("改过的店名"));
+    addLines(2);
+
+    pressPrint();
+
+    ASSERT_EQ(responder.shown.size(), 1u);
+    EXPECT_EQ(responder.shown[0].icon, Dialogs::Icon::Stop);
+    EXPECT_TRUE(responder.shown[0].text.contains(QStringLiteral("默认打印机"))) << responder.shown[0].text.toStdString();
+    expectTicketKept(2);
+    EXPECT_EQ(data.scalar(QStringLiteral("select 店名 from dynr")), QStringLiteral("改过的店名"));
+}
+
+TEST_F(CheckoutPrintTest, RefusedSaleKeepsTheTicket)
+{
+    // Nothing prints, so only the recording is under test.
+    form->ComboBox4->setEditText(QStringLiteral("80"));
+    addLines(3);
+
+    struct Case
+    {
+        const char *what;
+        const char *time;
+        bool refuseLine;
+    };
+    const Case cases[] = {{"a typed time that is no date", "昨天下午", false},
+                          {"the engine refusing the second line", "2024-05-01 10:20:30", true}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        responder.shown.clear();
+        form->Edit3->setText(QString::fromUtf8(c.time));
+        if (c.refuseLine)
+            data.exec(QStringLiteral("create trigger refuse before insert on xsmx when new.品名 = '商品2' "
+                                     "begin select raise(abort, 'refused'); end"));
+
+        pressPrint();
+
+        ASSERT_EQ(responder.shown.size(), 1u);
+        EXPECT_EQ(responder.shown[0].icon, Dialogs::Icon::Stop);
+        expectTicketKept(3);
+    }
+}
+
+} // namespace
