@@ -3,13 +3,13 @@
 #include "grid/GridColumn.h"
 
 #include <QFrame>
+#include <QPainter> // complete for connections to columnCellDrawn
 
 #include <vector>
 
 class FooterBar;
 class GridModel;
 class GridView;
-class QPainter;
 class QTableView;
 class RowSet;
 

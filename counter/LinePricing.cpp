@@ -1,0 +1,44 @@
+#include "counter/LinePricing.h"
+
+#include "counter/CounterNumbers.h"
+#include "data/NumberText.h"
+
+#include <cmath>
+
+long double LineAmount(const QString &price, const QString &quantity)
+{
+    const long double p = TextToNumber(price);
+    const long double q = TextToNumber(quantity);
+    return q * p;
+}
+
+long double DiscountedAmount(const QString &discount, long double amount)
+{
+    const long double tenth = 0.1L;
+    return (TextToNumber(discount) * amount) * tenth;
+}
+
+QStringList DiscountSteps()
+{
+    QStringList steps{QStringLiteral("10")};
+    for (int tenths = 99; tenths >= 1; --tenths)
+        steps << QStringLiteral("%1.%2").arg(tenths / 10).arg(tenths % 10);
+    return steps;
+}
+
+QString TotalText(long double sum)
+{
+    return NumberToText(RoundTotal(TextToNumber(NumberToText(sum))));
+}
+
+QString ChangeText(const QString &paid, const QString &payable)
+{
+    if (paid.isEmpty() || payable.isEmpty())
+        return QString();
+    return NumberToText(TextToNumber(paid) - TextToNumber(payable));
+}
+
+QString DropFraction(const QString &amount)
+{
+    return NumberToText(std::trunc(TextToNumber(amount)));
+}

@@ -1,0 +1,189 @@
+#include "grid/GridModel.h"
+
+#include "counter/CounterNumbers.h"
+#include "data/NumberText.h"
+#include "data/RowSet.h"
+
+#include <QColor>
+
+namespace {
+
+const QColor kOddRow(255, 255, 255);  // positions 1, 3, 5 ...
+const QColor kEvenRow(238, 238, 238); // positions 2, 4, 6 ...
+const QString kCurrentMark = QStringLiteral("\u25B6");
+
+} // namespace
+
+GridModel::GridModel(QObject *parent)
+    : QAbstractTableModel(parent)
+{
+}
+
+void GridModel::setRowSet(RowSet *rowSet)
+{
+    if (m_rowSet == rowSet)
+        return;
+    beginResetModel();
+    if (m_rowSet)
+        disconnect(m_rowSet, nullptr, this, nullptr);
+    m_rowSet = rowSet;
+    connectRowSet();
+    resetFromRowSet();
+    endResetModel();
+    emit currentRowChanged(m_currentRow);
+}
+
+void GridModel::setColumns(const std::vector<GridColumn> &columns)
+{
+    beginResetModel();
+    m_columns = columns;
+    resetFromRowSet();
+    endResetModel();
+}
+
+void GridModel::connectRowSet()
+{
+    if (!m_rowSet)
+        return;
+    connect(m_rowSet, &RowSet::aboutToReset, this, [this] { beginResetModel(); });
+    connect(m_rowSet, &RowSet::reset, this, [this] {
+        resetFromRowSet();
+        endResetModel();
+    });
+    connect(m_rowSet, &RowSet::rowAboutToBeInserted, this, [this](int row) { beginInsertRows({}, row, row); });
+    connect(m_rowSet, &RowSet::rowInserted, this, [this] {
+        ++m_rows;
+        endInsertRows();
+        invalidateSums();
+    });
+    connect(m_rowSet, &RowSet::rowAboutToBeRemoved, this, [this](int row) { beginRemoveRows({}, row, row); });
+    connect(m_rowSet, &RowSet::rowRemoved, this, [this] {
+        --m_rows;
+        endRemoveRows();
+        invalidateSums();
+    });
+    connect(m_rowSet, &RowSet::rowChanged, this, [this](int row) {
+        emit dataChanged(index(row, 0), index(row, columnCount() - 1));
+        invalidateSums();
+    });
+    connect(m_rowSet, &RowSet::currentChanged, this, [this](int row) {
+        const int previous = m_currentRow;
+        m_currentRow = row;
+        if (previous >= 0 && previous < m_rows)
+            emit headerDataChanged(Qt::Vertical, previous, previous);
+        if (row >= 0 && row < m_rows)
+            emit headerDataChanged(Qt::Vertical, row, row);
+        emit currentRowChanged(row);
+    });
+}
+
+// Takes the row count and the column bindings from the row set as it now is.
+void GridModel::resetFromRowSet()
+{
+    const bool open = m_rowSet && m_rowSet->isOpen();
+    m_rows = open ? m_rowSet->recordCount() : 0;
+    m_currentRow = open ? m_rowSet->currentIndex() : -1;
+    m_fieldIndex.clear();
+    for (const GridColumn &column : m_columns)
+        m_fieldIndex.push_back(open && !column.field.isEmpty() ? m_rowSet->columnIndex(column.field) : -1);
+    invalidateSums();
+}
+
+void GridModel::invalidateSums()
+{
+    m_sumsValid = false;
+    emit footerChanged();
+}
+
+int GridModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : m_rows;
+}
+
+int GridModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_columns.size());
+}
+
+QString GridModel::cellText(int row, int column) const
+{
+    const GridColumn &spec = m_columns.at(size_t(column));
+    const int field = m_fieldIndex.at(size_t(column));
+    if (spec.rowNumbers || field < 0 || row < 0 || row >= m_rows)
+        return QString();
+    if (!spec.displayFormat.isEmpty()) {
+        const QVariant stored = m_rowSet->rawAt(row, field);
+        if (stored.isNull())
+            return QString();
+        if (stored.typeId() == QMetaType::Double || stored.typeId() == QMetaType::LongLong)
+            return FormatDisplay(stored.toDouble(), spec.displayFormat);
+    }
+    return m_rowSet->textAt(row, field);
+}
+
+QVariant GridModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= m_rows)
+        return {};
+    switch (role) {
+    case Qt::DisplayRole:
+        return cellText(index.row(), index.column());
+    case Qt::TextAlignmentRole:
+        return QVariant::fromValue(m_columns.at(size_t(index.column())).alignment | Qt::AlignVCenter);
+    case Qt::BackgroundRole:
+        return index.row() % 2 == 0 ? kOddRow : kEvenRow;
+    default:
+        return {};
+    }
+}
+
+QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation == Qt::Vertical) {
+        if (role == Qt::DisplayRole)
+            return section == m_currentRow ? kCurrentMark : QString();
+        if (role == Qt::TextAlignmentRole)
+            return int(Qt::AlignCenter);
+        return {};
+    }
+    if (section < 0 || section >= int(m_columns.size()))
+        return {};
+    const GridColumn &column = m_columns[size_t(section)];
+    if (role == Qt::DisplayRole)
+        return column.title.isEmpty() ? column.field : column.title;
+    if (role == Qt::TextAlignmentRole)
+        return int(Qt::AlignCenter);
+    return {};
+}
+
+Qt::ItemFlags GridModel::flags(const QModelIndex &index) const
+{
+    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
+}
+
+QString GridModel::footerText(int column) const
+{
+    const GridColumn &spec = m_columns.at(size_t(column));
+    if (spec.footer == FooterKind::Text)
+        return spec.footerText;
+    if (spec.footer != FooterKind::Sum)
+        return QString();
+    if (!m_sumsValid) {
+        // One pass over the rows per change of the row set, not per paint.
+        m_sums.assign(m_columns.size(), 0.0);
+        for (size_t c = 0; c < m_columns.size(); ++c) {
+            const int field = m_fieldIndex[c];
+            if (m_columns[c].footer != FooterKind::Sum || field < 0)
+                continue;
+            long double sum = 0.0L;
+            for (int row = 0; row < m_rows; ++row) {
+                const QVariant stored = m_rowSet->rawAt(row, field);
+                if (!stored.isNull())
+                    sum += stored.toDouble();
+            }
+            m_sums[c] = double(sum);
+        }
+        m_sumsValid = true;
+    }
+    return NumberToText(m_sums[size_t(column)]);
+}
