@@ -4,11 +4,11 @@
 #include "app/Handlers.h"
 #include "app/Windows.h"
 #include "counter/MainUnit.h"
-#include "data/DataFile.h"
 #include "data/Statements.h"
 #include "grid/DataGrid.h"
 #include "records/Controls.h"
 #include "records/RecordColumns.h"
+#include "records/WindowList.h"
 #include "records/PriceKey.h"
 
 #include <QKeyEvent>
@@ -83,13 +83,7 @@ void TSpxxForm::ConnectHandlers()
 
 void TSpxxForm::Reload()
 {
-    ADOConnection1.close();
-    ADOQuery1.close();
-    ADOConnection1.setConnectionString(RuntimeConnectionString());
-    ADOQuery1.clearStatement();
-    ADOQuery1.setParameters({});
-    ADOQuery1.addLine(Sql::SelectProducts);
-    ADOQuery1.open();
+    ReopenWindowList(ADOConnection1, ADOQuery1, {Sql::SelectProducts, {}});
     EmptyBoxes();
     SetRowChosen(false);
 }

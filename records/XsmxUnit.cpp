@@ -1,9 +1,9 @@
 #include "records/XsmxUnit.h"
 
-#include "data/DataFile.h"
 #include "grid/DataGrid.h"
 #include "records/RecordColumns.h"
 #include "records/RecordQueries.h"
+#include "records/WindowList.h"
 
 #include <QStatusBar>
 
@@ -41,12 +41,5 @@ void TXsmxForm::BuildLayout()
 
 void TXsmxForm::ShowTicket(const QString &number)
 {
-    ADOConnection1.close();
-    ADOQuery1.close();
-    ADOConnection1.setConnectionString(RuntimeConnectionString());
-    const BoundQuery query = RecordQueries::SoldLinesOf(number);
-    ADOQuery1.clearStatement();
-    ADOQuery1.addLine(query.statement);
-    ADOQuery1.setParameters(query.parameters);
-    ADOQuery1.open();
+    ReopenWindowList(ADOConnection1, ADOQuery1, RecordQueries::SoldLinesOf(number));
 }

@@ -3,7 +3,6 @@
 #include "app/Dialogs.h"
 #include "app/Handlers.h"
 #include "app/Windows.h"
-#include "data/DataFile.h"
 #include "data/Statements.h"
 #include "data/mylib.h"
 #include "grid/DataGrid.h"
@@ -11,6 +10,7 @@
 #include "records/RecordColumns.h"
 #include "records/RecordQueries.h"
 #include "records/TicketExport.h"
+#include "records/WindowList.h"
 #include "records/XlsFileName.h"
 #include "records/XsmxUnit.h"
 
@@ -116,13 +116,7 @@ void TXstjForm::ConnectHandlers()
 
 void TXstjForm::Reload()
 {
-    ADOConnection1.close();
-    ADOQuery1.close();
-    ADOConnection1.setConnectionString(RuntimeConnectionString());
-    ADOQuery1.clearStatement();
-    ADOQuery1.setParameters({});
-    ADOQuery1.addLine(RecordQueries::AllTicketsByNumber);
-    ADOQuery1.open();
+    ReopenWindowList(ADOConnection1, ADOQuery1, {RecordQueries::AllTicketsByNumber, {}});
 }
 
 void TXstjForm::showEvent(QShowEvent *event)
