@@ -28,6 +28,34 @@ const PlacedBand *FindBand(const PrintedReport &printed, const QString &name)
 
 } // namespace
 
+// The layout does not depend on the data: the cases of a suite read the same
+// four windows on one data file.
+template <typename Case>
+class SharedWindows : public ::testing::TestWithParam<Case>
+{
+public:
+    static void SetUpTestSuite() { s_data = std::make_unique<TempData>(); }
+    static void TearDownTestSuite()
+    {
+        for (auto &window : s_windows)
+            window.reset();
+        s_data.reset();
+    }
+
+protected:
+    static TReceiptForm &Window(Template which)
+    {
+        auto &window = s_windows[static_cast<int>(which)];
+        if (!window)
+            window = MakeWindow(which);
+        return *window;
+    }
+
+private:
+    static inline std::unique_ptr<TempData> s_data;
+    static inline std::unique_ptr<TReceiptForm> s_windows[4];
+};
+
 // Item positions, measured from their band's top-left corner, as the design view shows them.
 struct ItemCase
 {
@@ -47,17 +75,14 @@ void PrintTo(const ItemCase &c, std::ostream *out)
     *out << TemplateName(c.window) << ".QuickRep" << c.report << "." << c.item;
 }
 
-class ReceiptItems : public ::testing::TestWithParam<ItemCase>
+class ReceiptItems : public SharedWindows<ItemCase>
 {
-protected:
-    TempData data;
 };
 
 TEST_P(ReceiptItems, SitInTheirBandWithTheirTextAndFont)
 {
     const ItemCase c = GetParam();
-    const auto window = MakeWindow(c.window);
-    const PrintedReport design = ReportOf(*window, c.report)->design();
+    const PrintedReport design = ReportOf(Window(c.window), c.report)->design();
     const PlacedBand *band = FindBand(design, QString::fromUtf8(c.band));
     ASSERT_NE(band, nullptr);
     const auto placed = design.placementsOf(QString::fromUtf8(c.item));
@@ -177,17 +202,14 @@ void PrintTo(const PageCase &c, std::ostream *out)
     *out << TemplateName(c.window) << ".QuickRep" << c.report;
 }
 
-class ReceiptPages : public ::testing::TestWithParam<PageCase>
+class ReceiptPages : public SharedWindows<PageCase>
 {
-protected:
-    TempData data;
 };
 
 TEST_P(ReceiptPages, HaveTheirPaperAndBands)
 {
     const PageCase c = GetParam();
-    const auto window = MakeWindow(c.window);
-    const PrintedReport design = ReportOf(*window, c.report)->design();
+    const PrintedReport design = ReportOf(Window(c.window), c.report)->design();
     EXPECT_NEAR(design.pageSizeMm.width(), c.paperWidthMm, 0.005);
     EXPECT_NEAR(design.pageSizeMm.height(), c.designUnits * kUnit, 0.005);
 
