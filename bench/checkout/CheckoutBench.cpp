@@ -1,0 +1,184 @@
+// Times the Print button on a 20-line ticket against a file holding a million
+// sold lines: from the press until the receipt is handed to the print system
+// and the sale is stored. The print system's own work on the job (turning it
+// into a PDF in the private test queue) happens afterwards and is not timed.
+#include "app/Windows.h"
+#include "checkout/Dy58Unit.h"
+#include "counter/MainUnit.h"
+#include "data/Connection.h"
+#include "data/DataFile.h"
+#include "data/SaleRecord.h"
+#include "tests/support/CupsPdfPrinter.h"
+#include "tests/support/RecordingResponder.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QToolButton>
+
+#include <algorithm>
+#include <cstdio>
+#include <exception>
+#include <utility>
+#include <vector>
+
+namespace {
+
+constexpr int kSoldLines = 1000000;
+constexpr int kTicketLines = 20;
+constexpr int kRounds = 15;
+
+// Tickets of 20 lines each, the number of sold lines given.
+void GenerateHistory(Connection &connection)
+{
+    Transaction transaction(connection);
+    connection.exec(QStringLiteral(
+        "with recursive n(i) as (select 0 union all select i + 1 from n where i < ?1 - 1) "
+        "insert into xstj (单号, 时间, 数量, 金额, 折后, 收银员) "
+        "select strftime('%Y%m%d%H%M%S', 1704067200 + i * 120, 'unixepoch'), "
+        "strftime('%Y-%m-%d %H:%M:%S', 1704067200 + i * 120, 'unixepoch'), 20, 300, 270, '收银员' from n"),
+                    {kSoldLines / kTicketLines});
+    connection.exec(QStringLiteral(
+        "with recursive k(j) as (select 1 union all select j + 1 from k where j < ?1) "
+        "insert into xsmx (单号, 时间, 客户, 电话, 地址, 品名, 单价, 数量, 金额, 折后) "
+        "select 单号, 时间, '', '', '', '商品' || j, 15, 1, 15, 13.5 from xstj, k"),
+                    {kTicketLines});
+    transaction.commit();
+}
+
+void FillTicket(Connection &connection, TMainForm &form)
+{
+    connection.exec(QStringLiteral(
+        "with recursive k(j) as (select 1 union all select j + 1 from k where j < ?1) "
+        "insert into xsxx (单号, 时间, 品名, 单价, 数量, 金额, 折后) "
+        "select ?2, ?3, '商品' || j, 12.5, 1, 12.5, 11.25 from k"),
+                    {kTicketLines, form.Edit2->text(), form.Edit3->text()});
+    form.ADOQuery2.close();
+    form.ADOQuery2.open();
+    form.Label18->setText(QStringLiteral("20"));
+    form.Label19->setText(QStringLiteral("250"));
+    form.Label20->setText(QStringLiteral("225"));
+    form.ComboBox3->setEditText(QStringLiteral("300"));
+    form.Edit12->setText(QStringLiteral("225"));
+    form.Edit13->setText(QStringLiteral("75"));
+}
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+int Run()
+{
+    CupsPdfPrinter &printer = CupsPdfPrinter::Shared(); // before anything asks for a printer
+
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("data.mdb"));
+    DataFile::SetPath(file);
+    DataFile::EnsureUsable(file);
+    Connection connection;
+    connection.setConnectionString(file);
+    QElapsedTimer timer;
+    timer.start();
+    GenerateHistory(connection);
+    std::printf("history: %d sold lines generated in %lld ms\n", kSoldLines, timer.elapsed());
+
+    RecordingResponder responder;
+    CreateWindows();
+    TMainForm &form = *MainForm;
+    form.show();
+    form.Edit1->setText(QStringLiteral("好运小店"));
+    form.Edit11->setText(QStringLiteral("王芳"));
+    form.Memo1->setPlainText(QStringLiteral("谢谢惠顾\n欢迎再来"));
+    form.ComboBox5->setEditText(QStringLiteral("一联"));
+    form.ComboBox6->setEditText(QStringLiteral("1"));
+    form.CheckBox1->click(); // a fixed ticket time
+    form.Edit3->setText(QStringLiteral("2024-05-01 10:20:30"));
+
+    struct Variant
+    {
+        const char *what;
+        const char *width;
+        bool prints;
+    };
+    const Variant variants[] = {{"58 mm one-part receipt printed", "58", true},
+                                {"no matching receipt (recording only)", "80", false}};
+    for (const Variant &variant : variants) {
+        form.ComboBox4->setEditText(QString::fromUtf8(variant.width));
+        std::vector<double> times;
+        for (int round = 0; round < kRounds; ++round) {
+            FillTicket(connection, form);
+            QElapsedTimer press;
+            press.start();
+            form.SpeedButton8->click();
+            times.push_back(press.nsecsElapsed() / 1e6);
+            if (!responder.shown.empty()) {
+                std::fprintf(stderr, "checkout failed: %s\n", qPrintable(responder.shown.front().text));
+                return 1;
+            }
+            if (variant.prints)
+                printer.waitForNewPdfs(1); // outside the timing: the print system's own work
+        }
+        std::printf("checkout of a %d-line ticket, %s: median %.1f ms, min %.1f ms, max %.1f ms (%d rounds)\n",
+                    kTicketLines, variant.what, Median(times), *std::min_element(times.begin(), times.end()),
+                    *std::max_element(times.begin(), times.end()), kRounds);
+    }
+    // Where the time of a printed checkout goes, step by step.
+    std::printf("steps (median of 5):\n");
+    auto step = [](const char *what, auto prepare, auto work) {
+        std::vector<double> times;
+        for (int i = 0; i < 5; ++i) {
+            prepare();
+            QElapsedTimer t;
+            t.start();
+            work();
+            times.push_back(t.nsecsElapsed() / 1e6);
+        }
+        std::printf("  %-40s %7.1f ms\n", what, Median(times));
+    };
+    auto nothing = [] {};
+    step("template reconnect (connection and rows)", nothing, [] { Dy58Form->FormCreate(); });
+    step("report layout", nothing, [] { Dy58Form->QuickRep1->run(); });
+    step("render to a PDF file", nothing,
+         [&] { Dy58Form->renderToPdf(Dy58Form->QuickRep1, dir.filePath(QStringLiteral("receipt.pdf"))); });
+    // Each job is let through the queue before the next, so that its conversion does not share the timing.
+    int pending = 0;
+    auto drainQueue = [&] {
+        if (pending)
+            printer.waitForNewPdfs(std::exchange(pending, 0));
+    };
+    step("hand one job to the print system", drainQueue, [&] {
+        Dy58Form->print(Dy58Form->QuickRep1);
+        ++pending;
+    });
+    drainQueue();
+    step("record the sale and empty the ticket", [&] { FillTicket(connection, form); },
+         [&] {
+             RecordSale(form.ADOConnection1, {form.Edit2->text(), form.Edit3->text(), QStringLiteral("20"),
+                                              QStringLiteral("250"), QStringLiteral("225"), QStringLiteral("王芳"),
+                                              QString(), QString(), QString()});
+         });
+    DestroyWindows();
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    try {
+        return Run();
+    } catch (const std::exception &error) {
+        std::fprintf(stderr, "%s\n", error.what());
+        return 1;
+    }
+}
