@@ -3,7 +3,7 @@
 set -e
 packages="build-essential cmake pkg-config qt6-base-dev libqt6opengl6-dev libgl-dev \
 libsqlcipher-dev sqlcipher libfreexl-dev googletest libgtest-dev fonts-noto-cjk fonts-liberation \
-cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils xvfb xauth"
+cups cups-client cups-bsd cups-filters printer-driver-cups-pdf ghostscript poppler-utils xvfb xauth"
 missing=""
 for p in $packages; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
