@@ -84,14 +84,15 @@ int main(int argc, char **argv)
 
     TXstjForm statistics;
     TXsmxForm detail;
-    const qint64 openMs = Milliseconds([&] {
-        statistics.Reload();
+    const qint64 readMs = Milliseconds([&] { statistics.Reload(); });
+    const qint64 showMs = Milliseconds([&] {
         statistics.show();
         QApplication::processEvents();
         statistics.DBGridEh1->footerText(3); // the sums are part of what the window shows
     });
-    std::printf("statistics window with all %d tickets: %lld ms (target under 1000 ms)\n",
-                statistics.ADOQuery1.recordCount(), static_cast<long long>(openMs));
+    std::printf("statistics window with all %d tickets: %lld ms (target under 1000 ms): list read %lld ms, shown %lld ms\n",
+                statistics.ADOQuery1.recordCount(), static_cast<long long>(readMs + showMs),
+                static_cast<long long>(readMs), static_cast<long long>(showMs));
     std::printf("peak memory: %.0f MB, %.0f MB before opening (target under 300 MB)\n", PeakMemoryMb(), baseMb);
 
     statistics.CheckBox1->setChecked(true);
@@ -106,15 +107,20 @@ int main(int argc, char **argv)
     std::printf("date span of one month, %d tickets: %lld ms (target under 100 ms)\n",
                 statistics.ADOQuery1.recordCount(), static_cast<long long>(spanMs));
 
-    const QString number = statistics.ADOQuery1.textAt(100, statistics.ADOQuery1.columnIndex(QStringLiteral("单号")));
-    const qint64 detailMs = Milliseconds([&] {
-        detail.ShowTicket(number);
-        detail.show();
-        QApplication::processEvents();
-        detail.DBGridEh1->footerText(5);
-    });
-    std::printf("detail of ticket %s, %d lines: %lld ms (target under 100 ms)\n", qPrintable(number),
-                detail.ADOQuery1.recordCount(), static_cast<long long>(detailMs));
+    // The first opening also connects to the file; later ones reuse the connection.
+    const int column = statistics.ADOQuery1.columnIndex(QStringLiteral("单号"));
+    for (const int row : {100, 5000}) {
+        const QString number = statistics.ADOQuery1.textAt(row, column);
+        const qint64 detailMs = Milliseconds([&] {
+            detail.ShowTicket(number);
+            detail.show();
+            QApplication::processEvents();
+            detail.DBGridEh1->footerText(5);
+        });
+        std::printf("detail of ticket %s, %d lines: %lld ms (target under 100 ms)%s\n", qPrintable(number),
+                    detail.ADOQuery1.recordCount(), static_cast<long long>(detailMs),
+                    row == 100 ? ", first opening" : "");
+    }
     std::printf("peak memory at the end: %.0f MB\n", PeakMemoryMb());
     return 0;
 }
