@@ -31,6 +31,14 @@ GridView::GridView(QWidget *parent)
     titles->setSortIndicatorShown(true);
     titles->setSortIndicator(-1, Qt::AscendingOrder); // no marker until a title is clicked
     titles->setMinimumSectionSize(8);
+    // A column the user drags keeps its new share when the grid is resized.
+    connect(titles, &QHeaderView::sectionResized, this, [this, titles](int, int, int) {
+        if (m_scaling)
+            return;
+        m_weights.clear();
+        for (int c = 0; c < titles->count(); ++c)
+            m_weights.push_back(titles->sectionSize(c));
+    });
 
     // The indicator column: one fixed-width cell per row, marking the current row.
     QHeaderView *indicator = verticalHeader();
@@ -42,30 +50,28 @@ GridView::GridView(QWidget *parent)
 
 void GridView::setDesignWidths(const std::vector<int> &widths)
 {
-    scaleColumns(widths);
+    m_weights = widths;
+    scaleColumns();
 }
 
-std::vector<int> GridView::currentWidths() const
-{
-    std::vector<int> widths;
-    for (int c = 0; c < horizontalHeader()->count(); ++c)
-        widths.push_back(horizontalHeader()->sectionSize(c));
-    return widths;
-}
-
-void GridView::scaleColumns(const std::vector<int> &weights)
+void GridView::scaleColumns()
 {
     const int available = viewport()->width();
-    const long long total = std::accumulate(weights.begin(), weights.end(), 0LL);
-    const int count = std::min(int(weights.size()), horizontalHeader()->count());
-    if (available <= 0 || total <= 0 || count == 0)
+    const int count = std::min(int(m_weights.size()), horizontalHeader()->count());
+    const long long total = std::accumulate(m_weights.begin(), m_weights.begin() + count, 0LL);
+    if (available <= 0 || total <= 0)
         return;
-    int used = 0;
+    // Each column ends where its share of the weights ends, so rounding never drifts.
+    m_scaling = true;
+    long long weightSoFar = 0;
+    int edge = 0;
     for (int c = 0; c < count; ++c) {
-        const int width = c + 1 == count ? available - used : int(weights[size_t(c)] * available / total);
-        horizontalHeader()->resizeSection(c, std::max(width, 1));
-        used += width;
+        weightSoFar += m_weights[size_t(c)];
+        const int nextEdge = int((weightSoFar * available + total / 2) / total);
+        horizontalHeader()->resizeSection(c, std::max(nextEdge - edge, 1));
+        edge = nextEdge;
     }
+    m_scaling = false;
 }
 
 void GridView::keyPressEvent(QKeyEvent *event)
@@ -101,7 +107,7 @@ bool GridView::viewportEvent(QEvent *event)
 {
     const bool handled = QTableView::viewportEvent(event);
     if (event->type() == QEvent::Resize)
-        scaleColumns(currentWidths());
+        scaleColumns();
     return handled;
 }
 

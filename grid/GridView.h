@@ -29,7 +29,9 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    // Scales the given widths together so that they fill the viewport.
-    void scaleColumns(const std::vector<int> &weights);
-    std::vector<int> currentWidths() const;
+    // Scales the column weights together so that the columns fill the viewport.
+    void scaleColumns();
+
+    std::vector<int> m_weights; // the design widths, or the widths the user dragged
+    bool m_scaling = false;
 };
