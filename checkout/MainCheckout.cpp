@@ -58,10 +58,18 @@ void PrintReceipt(TMainForm &form, const ReceiptChoice &choice)
     window.QRRichText2->setHeightUnits(RemarkBoxHeightUnits(remarkLines));
     window.QuickRep2->setHeightUnits(length);
 
-    const ReceiptTexts texts{form.Edit1->text(),        form.Edit11->text(),      form.Edit2->text(),
-                             form.Edit3->text(),        form.Edit4->text(),       form.Edit5->text(),
-                             form.Edit6->text(),        form.Label18->text(),     form.Label20->text(),
-                             form.ComboBox3->currentText(), form.Edit13->text()};
+    ReceiptTexts texts;
+    texts.shopName = form.Edit1->text();
+    texts.cashier = form.Edit11->text();
+    texts.number = form.Edit2->text();
+    texts.time = form.Edit3->text();
+    texts.customer = form.Edit4->text();
+    texts.phone = form.Edit5->text();
+    texts.address = form.Edit6->text();
+    texts.totalQuantity = form.Label18->text();
+    texts.totalDiscounted = form.Label20->text();
+    texts.paid = form.ComboBox3->currentText();
+    texts.change = form.Edit13->text();
     for (const Caption &caption : ReceiptCaptions(texts, choice.twoPart))
         ReportOf(window, caption.report).label(caption.label)->setCaption(caption.text);
 
@@ -93,8 +101,18 @@ void TMainForm::SpeedButton8Click()
     if (const auto choice = ChooseReceipt(ComboBox4->currentText(), ComboBox5->currentText()))
         PrintReceipt(*this, *choice);
 
-    RecordSale(ADOConnection1, {Edit2->text(), Edit3->text(), Label18->text(), Label19->text(), Label20->text(),
-                                Edit11->text(), Edit4->text(), Edit5->text(), Edit6->text()});
+    SaleTicket sale;
+    sale.number = Edit2->text();
+    sale.time = Edit3->text();
+    sale.quantity = Label18->text();
+    sale.amount = Label19->text();
+    sale.discounted = Label20->text();
+    sale.cashier = Edit11->text();
+    sale.customer = Edit4->text();
+    sale.phone = Edit5->text();
+    sale.address = Edit6->text();
+    // The sale, its lines and the emptying of the ticket are stored as one.
+    RecordSale(ADOConnection1, sale);
     ADOQuery2.close();
     ADOQuery2.open();
 
