@@ -30,7 +30,6 @@ QToolButton *SpeedButton(QWidget *parent, const char *name, const QString &capti
     button->setObjectName(QString::fromLatin1(name));
     button->setText(caption);
     button->setGeometry(left, top, width, height);
-    button->setAutoRaise(true);
     button->setCursor(Qt::PointingHandCursor);
     button->setFocusPolicy(Qt::NoFocus);
     return button;

@@ -13,7 +13,7 @@ namespace Controls {
 
 QLabel *Label(QWidget *parent, const char *name, const QString &caption, int left, int top);
 QLineEdit *Edit(QWidget *parent, const char *name, int left, int top, int width, int height);
-// A flat button with a picture and a hand cursor that never takes the focus.
+// A button with a picture and a hand cursor that never takes the focus.
 QToolButton *SpeedButton(QWidget *parent, const char *name, const QString &caption, int left, int top,
                          int width, int height);
 
