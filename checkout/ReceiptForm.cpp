@@ -85,18 +85,18 @@ TReceiptForm::~TReceiptForm() = default;
 
 Report *TReceiptForm::buildReport(const ReceiptLayout::Window &layout, bool customer)
 {
-    const ReceiptLayout::Report &spec = customer ? layout.quickRep2 : layout.quickRep1;
-    auto *report = new Report(QString::fromUtf8(spec.name), this);
+    const ReceiptLayout::Report &table = customer ? layout.quickRep2 : layout.quickRep1;
+    auto *report = new Report(QString::fromUtf8(table.name), this);
     report->setPaperWidthMm(layout.paperWidthMm);
     report->setMarginsMm(kMargins);
     report->setBandWidthMm(layout.bandWidthMm);
-    report->setHeightUnits(spec.designHeightUnits);
+    report->setHeightUnits(table.designHeightUnits);
     report->setDetailData(&m_lines);
 
-    for (const auto &bandSpec : spec.bands) {
-        ReportBand *band = report->addBand(BandKindOf(bandSpec.kind), QString::fromUtf8(bandSpec.name),
-                                           bandSpec.heightUnits);
-        for (const auto &item : bandSpec.items) {
+    for (const auto &bandTable : table.bands) {
+        ReportBand *band = report->addBand(BandKindOf(bandTable.kind), QString::fromUtf8(bandTable.name),
+                                           bandTable.heightUnits);
+        for (const auto &item : bandTable.items) {
             const QString name = QString::fromUtf8(item.name);
             const QString text = QString::fromUtf8(item.text);
             const QFont font = ItemFont(item, layout.textPointSize);
