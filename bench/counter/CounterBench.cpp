@@ -1,0 +1,101 @@
+// Times the counter's price look-up and line add against a large catalogue and
+// a long ticket, and how quickly the grid shows a very large row set.
+#include "counter/MainUnit.h"
+
+#include "data/Connection.h"
+#include "data/DataFile.h"
+#include "data/RowSet.h"
+#include "grid/DataGrid.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QTemporaryDir>
+
+#include <cstdio>
+
+namespace {
+
+double Milliseconds(const QElapsedTimer &timer, int runs)
+{
+    return double(timer.nsecsElapsed()) / 1e6 / runs;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("data.mdb"));
+    DataFile::SetPath(file);
+    DataFile::EnsureUsable(file);
+
+    Connection connection;
+    connection.setConnectionString(file);
+    connection.exec(QStringLiteral("with recursive n(i) as (select 1 union all select i + 1 from n where i < 5000) "
+                                    "insert into spxx (品名, 单价) select '商品' || i, i * 0.01 + 1 from n"));
+
+    TMainForm form;
+    const int picks = 200;
+    QElapsedTimer timer;
+    timer.start();
+    for (int i = 0; i < picks; ++i) {
+        form.ComboBox1->setEditText(QStringLiteral("商品%1").arg(1 + (i * 37) % 5000));
+        form.ComboBox1Click();
+    }
+    std::printf("price look-up, 5,000 products:       %.3f ms (last price %s)\n", Milliseconds(timer, picks),
+                qPrintable(form.Edit7->text()));
+
+    auto enter = [&form] {
+        form.ComboBox1->setEditText(QStringLiteral("商品1"));
+        form.Edit7->setText(QStringLiteral("3.3"));
+        form.Edit8->setText(QStringLiteral("3"));
+        form.RecomputeLine();
+    };
+    for (int i = 0; i < 100; ++i) {
+        enter();
+        form.SpeedButton3Click();
+    }
+    const int adds = 50;
+    double total = 0;
+    for (int i = 0; i < adds; ++i) {
+        enter();
+        timer.restart();
+        form.SpeedButton3Click();
+        total += double(timer.nsecsElapsed()) / 1e6;
+    }
+    std::printf("add with totals, ticket of 100+ lines: %.3f ms\n", total / adds);
+
+    connection.exec(QStringLiteral("with recursive n(i) as (select 1 union all select i + 1 from n where i < 200000) "
+                                    "insert into xsmx (单号, 品名, 单价, 数量, 金额, 折后) "
+                                    "select 'T' || i, 'p' || i, 1.5, 2, 3, 2.85 from n"));
+    RowSet rows(connection);
+    rows.setStatement(QStringLiteral("select * from xsmx"));
+    timer.restart();
+    rows.open();
+    const double openMs = Milliseconds(timer, 1);
+    DataGrid grid;
+    GridColumn number;
+    number.rowNumbers = true;
+    GridColumn amount;
+    amount.field = QStringLiteral("折后");
+    amount.displayFormat = QStringLiteral("#0.##");
+    amount.footer = FooterKind::Sum;
+    grid.setColumns({number, amount});
+    grid.setFooterVisible(true);
+    grid.resize(600, 400);
+    timer.restart();
+    grid.setRowSet(&rows);
+    grid.show();
+    grid.repaint();
+    std::printf("200,000 rows: row set opens in %.1f ms, grid shows them in %.1f ms\n", openMs,
+                Milliseconds(timer, 1));
+    timer.restart();
+    rows.last();
+    grid.repaint();
+    std::printf("200,000 rows: moving to the last row and repainting: %.1f ms\n", Milliseconds(timer, 1));
+    return 0;
+}
