@@ -14,6 +14,8 @@
 #include <QTableView>
 #include <QToolButton>
 
+#include <algorithm>
+
 namespace {
 
 const QString kNumberFormat = QStringLiteral("#0.##");
@@ -104,7 +106,8 @@ void TMainForm::ConnectTicketLines()
     DBGridEh1->view()->setFont(ListFont(false));
     QHeaderView *titles = DBGridEh1->view()->horizontalHeader();
     titles->setFont(ListFont(true));
-    titles->setFixedHeight(18);
+    // An 18 px title row, unless the font in use needs more to show whole titles.
+    titles->setFixedHeight(std::max(18, QFontMetrics(titles->font()).height() + 2));
     DBGridEh1->setRowSet(&ADOQuery2);
 
     ConnectHandler(SpeedButton3, &QToolButton::clicked, this, &TMainForm::SpeedButton3Click);
@@ -178,9 +181,12 @@ void TMainForm::DBGridEh1CellClick()
 void TMainForm::RefreshTotals()
 {
     const TicketTotals totals = SumTicketLines(ADOQuery2);
-    Label18->setText(TotalText(totals.quantity));
-    Label19->setText(TotalText(totals.amount));
-    Label20->setText(TotalText(totals.afterDiscount));
+    const std::pair<QLabel *, long double> labels[] = {
+        {Label18, totals.quantity}, {Label19, totals.amount}, {Label20, totals.afterDiscount}};
+    for (const auto &[label, sum] : labels) {
+        label->setText(TotalText(sum));
+        label->adjustSize(); // the label grows with its text
+    }
     Edit12->setText(TotalText(totals.afterDiscount));
     Edit13->setText(QStringLiteral("0"));
 }

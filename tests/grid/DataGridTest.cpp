@@ -109,6 +109,26 @@ TEST_F(DataGridTest, CellsShowTheDisplayFormatAndRowNumbersArePaintedNotRead)
     EXPECT_EQ(model->data(model->index(2, 1), Qt::BackgroundRole).value<QColor>(), QColor(255, 255, 255));
 }
 
+TEST_F(DataGridTest, RowNumbersAreDrawnThreePixelsInAndTwoDown)
+{
+    addLines({{QStringLiteral("a"), 1}, {QStringLiteral("b"), 2}});
+    show();
+    const QRect cell = grid.view()->visualRect(grid.view()->model()->index(1, 0)); // an unselected row
+    const QImage image = grid.view()->viewport()->grab().toImage();
+    int left = cell.right(), top = cell.bottom();
+    for (int y = cell.top(); y < cell.bottom(); ++y)
+        for (int x = cell.left(); x < cell.right(); ++x)
+            if (qGray(image.pixel(x, y)) < 128) {
+                left = std::min(left, x);
+                top = std::min(top, y);
+            }
+    ASSERT_LT(left, cell.right()) << "no number drawn";
+    EXPECT_GE(left - cell.left(), 3);
+    EXPECT_LE(left - cell.left(), 6);
+    EXPECT_GE(top - cell.top(), 2);
+    EXPECT_LE(left - cell.left(), cell.width() / 2); // left-aligned, not centred
+}
+
 TEST_F(DataGridTest, FooterKeepsFixedTextAndSumsCurrent)
 {
     addLines({{QStringLiteral("a"), 1.25}, {QStringLiteral("b"), 2.5}, {QStringLiteral("c"), QVariant()}});
