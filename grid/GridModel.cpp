@@ -63,7 +63,8 @@ void GridModel::connectRowSet()
         invalidateSums();
     });
     connect(m_rowSet, &RowSet::rowChanged, this, [this](int row) {
-        emit dataChanged(index(row, 0), index(row, columnCount() - 1));
+        if (columnCount() > 0)
+            emit dataChanged(index(row, 0), index(row, columnCount() - 1));
         invalidateSums();
     });
     connect(m_rowSet, &RowSet::currentChanged, this, [this](int row) {
