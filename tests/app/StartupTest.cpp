@@ -1,0 +1,74 @@
+#include "app/Windows.h"
+#include "counter/MainUnit.h"
+#include "tests/support/RecordingResponder.h"
+#include "tests/support/TempData.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRegularExpression>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct StartupTest : ::testing::Test
+{
+    TempData data;
+    RecordingResponder dialogs;
+    void TearDown() override { DestroyWindows(); }
+};
+
+TEST_F(StartupTest, StartsOnAnEmptyTicketWithTheStoredSettings)
+{
+    data.exec(QStringLiteral("insert into xsxx (品名, 单价) values ('上次剩下', 1), ('也是', 2)"));
+    data.exec(QStringLiteral("update dynr set 店名 = '便民小店', 备注 = '谢谢惠顾\n欢迎再来', 收银员 = '李', "
+                             "pos = '76', modle = '两联', print = '2'"));
+    data.exec(QStringLiteral("insert into spxx (品名, 单价) values ('可乐', 3), ('百事可乐', 4), ('可乐', 3.5), "
+                             "('O''Neil \"特价\"', 5)"));
+
+    CreateWindows();
+
+    EXPECT_TRUE(dialogs.shown.empty()) << dialogs.texts().front().toStdString();
+    EXPECT_EQ(data.count(QStringLiteral("xsxx")), 0);
+    EXPECT_EQ(MainForm->ADOQuery2.recordCount(), 0);
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d{14}$")).match(MainForm->Edit2->text()).hasMatch());
+    EXPECT_EQ(MainForm->Edit1->text(), QStringLiteral("便民小店"));
+    EXPECT_EQ(MainForm->Memo1->toPlainText(), QStringLiteral("谢谢惠顾\n欢迎再来"));
+    EXPECT_EQ(MainForm->Edit11->text(), QStringLiteral("李"));
+    EXPECT_EQ(MainForm->ComboBox4->currentText(), QStringLiteral("76"));
+    EXPECT_EQ(MainForm->ComboBox5->currentText(), QStringLiteral("两联"));
+    EXPECT_EQ(MainForm->ComboBox6->currentText(), QStringLiteral("2"));
+    EXPECT_EQ(MainForm->Label18->text(), QStringLiteral("0"));
+
+    // Each name once, the box itself empty.
+    QStringList names;
+    for (int i = 0; i < MainForm->ComboBox1->count(); ++i)
+        names << MainForm->ComboBox1->itemText(i);
+    names.sort();
+    EXPECT_EQ(names, (QStringList{QStringLiteral("O'Neil \"特价\""), QStringLiteral("可乐"), QStringLiteral("百事可乐")}));
+    EXPECT_EQ(MainForm->ComboBox1->currentText(), QString());
+}
+
+TEST_F(StartupTest, EmptySettingsTableGivesEmptyBoxes)
+{
+    data.exec(QStringLiteral("delete from dynr"));
+    CreateWindows();
+    EXPECT_TRUE(dialogs.shown.empty());
+    for (QComboBox *box : {MainForm->ComboBox4, MainForm->ComboBox5, MainForm->ComboBox6})
+        EXPECT_EQ(box->currentText(), QString()) << box->objectName().toStdString();
+    EXPECT_EQ(MainForm->Edit1->text(), QString());
+}
+
+TEST_F(StartupTest, ClockShowsTheTicketTimeUnlessStopped)
+{
+    CreateWindows();
+    MainForm->Timer1Timer();
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d$"))
+                    .match(MainForm->Edit3->text())
+                    .hasMatch());
+    EXPECT_FALSE(MainForm->Edit3->isEnabled());
+}
+
+} // namespace
