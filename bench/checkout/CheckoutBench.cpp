@@ -2,6 +2,7 @@
 // sold lines: from the press until the receipt is handed to the print system
 // and the sale is stored. The print system's own work on the job (turning it
 // into a PDF in the private test queue) happens afterwards and is not timed.
+#include "bench/support/SalesHistory.h"
 #include "app/Windows.h"
 #include "checkout/Dy58Unit.h"
 #include "counter/MainUnit.h"
@@ -32,24 +33,6 @@ namespace {
 constexpr int kSoldLines = 1000000;
 constexpr int kTicketLines = 20;
 constexpr int kRounds = 15;
-
-// Tickets of 20 lines each, the number of sold lines given.
-void GenerateHistory(Connection &connection)
-{
-    Transaction transaction(connection);
-    connection.exec(QStringLiteral(
-        "with recursive n(i) as (select 0 union all select i + 1 from n where i < ?1 - 1) "
-        "insert into xstj (单号, 时间, 数量, 金额, 折后, 收银员) "
-        "select strftime('%Y%m%d%H%M%S', 1704067200 + i * 120, 'unixepoch'), "
-        "strftime('%Y-%m-%d %H:%M:%S', 1704067200 + i * 120, 'unixepoch'), 20, 300, 270, '收银员' from n"),
-                    {kSoldLines / kTicketLines});
-    connection.exec(QStringLiteral(
-        "with recursive k(j) as (select 1 union all select j + 1 from k where j < ?1) "
-        "insert into xsmx (单号, 时间, 客户, 电话, 地址, 品名, 单价, 数量, 金额, 折后) "
-        "select 单号, 时间, '', '', '', '商品' || j, 15, 1, 15, 13.5 from xstj, k"),
-                    {kTicketLines});
-    transaction.commit();
-}
 
 void FillTicket(Connection &connection, TMainForm &form)
 {
@@ -86,7 +69,7 @@ int Run()
     connection.setConnectionString(file);
     QElapsedTimer timer;
     timer.start();
-    GenerateHistory(connection);
+    GenerateSales(connection, kSoldLines / kTicketLines, kTicketLines);
     std::printf("history: %d sold lines generated in %lld ms\n", kSoldLines, timer.elapsed());
 
     RecordingResponder responder;
