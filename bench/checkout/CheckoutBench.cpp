@@ -2,12 +2,12 @@
 // sold lines: from the press until the receipt is handed to the print system
 // and the sale is stored. The print system's own work on the job (turning it
 // into a PDF in the private test queue) happens afterwards and is not timed.
+#include "bench/support/BenchDataFile.h"
 #include "bench/support/SalesHistory.h"
 #include "app/Windows.h"
 #include "checkout/Dy58Unit.h"
 #include "counter/MainUnit.h"
 #include "data/Connection.h"
-#include "data/DataFile.h"
 #include "data/SaleRecord.h"
 #include "tests/support/CupsPdfPrinter.h"
 #include "tests/support/RecordingResponder.h"
@@ -19,7 +19,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QTemporaryDir>
 #include <QToolButton>
 
 #include <algorithm>
@@ -61,10 +60,8 @@ int Run()
 {
     CupsPdfPrinter &printer = CupsPdfPrinter::Shared(); // before anything asks for a printer
 
-    QTemporaryDir dir;
-    const QString file = dir.filePath(QStringLiteral("data.mdb"));
-    DataFile::SetPath(file);
-    DataFile::EnsureUsable(file);
+    const BenchDataFile data;
+    const QString file = data.path();
     Connection connection;
     connection.setConnectionString(file);
     QElapsedTimer timer;
@@ -129,7 +126,7 @@ int Run()
     step("template reconnect (connection and rows)", nothing, [] { Dy58Form->FormCreate(); });
     step("report layout", nothing, [] { Dy58Form->QuickRep1->run(); });
     step("render to a PDF file", nothing,
-         [&] { Dy58Form->renderToPdf(Dy58Form->QuickRep1, dir.filePath(QStringLiteral("receipt.pdf"))); });
+         [&] { Dy58Form->renderToPdf(Dy58Form->QuickRep1, file + QStringLiteral(".pdf")); });
     // Each job is let through the queue before the next, so that its conversion does not share the timing.
     int pending = 0;
     auto drainQueue = [&] {

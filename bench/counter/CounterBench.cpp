@@ -1,9 +1,10 @@
 // Times the counter's price look-up and line add against a large catalogue and
 // a long ticket, and how quickly the grid shows a very large row set.
+#include "bench/support/BenchDataFile.h"
+#include "bench/support/SalesHistory.h"
 #include "counter/MainUnit.h"
 
 #include "data/Connection.h"
-#include "data/DataFile.h"
 #include "data/RowSet.h"
 #include "grid/DataGrid.h"
 
@@ -11,7 +12,6 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QLineEdit>
-#include <QTemporaryDir>
 
 #include <cstdio>
 
@@ -28,15 +28,12 @@ int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QTemporaryDir dir;
-    const QString file = dir.filePath(QStringLiteral("data.mdb"));
-    DataFile::SetPath(file);
-    DataFile::EnsureUsable(file);
+    const BenchDataFile data;
+    const QString file = data.path();
 
     Connection connection;
     connection.setConnectionString(file);
-    connection.exec(QStringLiteral("with recursive n(i) as (select 1 union all select i + 1 from n where i < 5000) "
-                                    "insert into spxx (品名, 单价) select '商品' || i, i * 0.01 + 1 from n"));
+    GenerateProducts(connection, 5000);
 
     TMainForm form;
     const int picks = 200;

@@ -1,8 +1,8 @@
 // Times the records windows on a large file: the statistics window opened on
 // every ticket, a month's date-span search, and the detail of one ticket.
+#include "bench/support/BenchDataFile.h"
 #include "bench/support/SalesHistory.h"
 #include "data/Connection.h"
-#include "data/DataFile.h"
 #include "grid/DataGrid.h"
 #include "records/XsmxUnit.h"
 #include "records/XstjUnit.h"
@@ -12,7 +12,6 @@
 #include <QDateEdit>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <cstdio>
 #include <cstdlib>
@@ -51,10 +50,8 @@ int main(int argc, char **argv)
     const int tickets = argc > 1 ? std::atoi(argv[1]) : 200000;
     const int linesPerTicket = 5;
 
-    QTemporaryDir dir;
-    const QString dataFile = dir.filePath(QStringLiteral("data.mdb"));
-    DataFile::SetPath(dataFile);
-    DataFile::EnsureUsable(dataFile);
+    const BenchDataFile data;
+    const QString dataFile = data.path();
     Connection connection;
     connection.setConnectionString(dataFile);
     const qint64 generateMs = Milliseconds([&] { GenerateSales(connection, tickets, linesPerTicket); });

@@ -1,13 +1,13 @@
 // Times the export of a long ticket list to a workbook: fills a temporary
 // data file with tickets, lists them as the statistics window does, exports.
+#include "bench/support/BenchDataFile.h"
 #include "data/Connection.h"
-#include "data/DataFile.h"
 #include "data/RowSet.h"
 #include "records/TicketExport.h"
 
 #include <QElapsedTimer>
+#include <QDir>
 #include <QFileInfo>
-#include <QTemporaryDir>
 
 #include <cstdio>
 #include <cstdlib>
@@ -15,10 +15,8 @@
 int main(int argc, char **argv)
 {
     const int count = argc > 1 ? std::atoi(argv[1]) : 200000;
-    QTemporaryDir dir;
-    const QString dataFile = dir.filePath(QStringLiteral("data.mdb"));
-    DataFile::SetPath(dataFile);
-    DataFile::EnsureUsable(dataFile);
+    const BenchDataFile data;
+    const QString dataFile = data.path();
 
     Connection connection;
     connection.setConnectionString(dataFile);
@@ -36,7 +34,7 @@ int main(int argc, char **argv)
     list.open();
     const qint64 openMs = timer.restart();
 
-    const QString target = dir.filePath(QStringLiteral("export.xls"));
+    const QString target = QFileInfo(dataFile).dir().filePath(QStringLiteral("export.xls"));
     int progressCalls = 0;
     ExportRowSetToXls(list, target, [&progressCalls](int, int) { ++progressCalls; });
     const qint64 exportMs = timer.elapsed();
