@@ -1,5 +1,6 @@
 #include "checkout/ReceiptForm.h"
 
+#include "app/Dialogs.h"
 #include "checkout/ReceiptFigures.h"
 #include "checkout/ReceiptLayout.h"
 #include "data/DataFile.h"
@@ -78,7 +79,7 @@ TReceiptForm::TReceiptForm(const ReceiptLayout::Window &layout, QWidget *parent)
     QuickRep2->band(QStringLiteral("QRBand5"))->setBeforePrint([this] { QRBand5BeforePrint(); });
 
     buildWindow(layout);
-    FormCreate();
+    Dialogs::Guarded(this, [this] { FormCreate(); });
 }
 
 TReceiptForm::~TReceiptForm() = default;
@@ -181,9 +182,7 @@ void TReceiptForm::buildWindow(const ReceiptLayout::Window &layout)
 
 void TReceiptForm::FormCreate()
 {
-    ADOConnection1.close();
-    ADOConnection1.setConnectionString(RuntimeConnectionString());
-    ADOConnection1.open();
+    ADOConnection1.reconnect(RuntimeConnectionString());
     ADODataSet1.open();
     ADODataSet2.open();
 }

@@ -39,6 +39,15 @@ void Connection::setConnectionString(const QString &path)
     m_path = path;
 }
 
+void Connection::reconnect(const QString &path)
+{
+    if (m_path != path) {
+        close();
+        m_path = path;
+    }
+    open();
+}
+
 void Connection::open()
 {
     if (m_db)

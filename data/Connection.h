@@ -22,6 +22,11 @@ public:
     void setConnectionString(const QString &path);
     QString connectionString() const { return m_path; }
 
+    // Points the connection at a file as a window brings its data up to date.
+    // An open connection to the same file stays open: connecting derives the
+    // file's key, a cost every reconnect would otherwise pay.
+    void reconnect(const QString &path);
+
     void open();  // connects; throws DataError
     void close(); // disconnects, closing the row sets on it
     bool isOpen() const { return m_db != nullptr; }
