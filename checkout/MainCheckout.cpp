@@ -96,11 +96,6 @@ void TMainForm::SpeedButton8Click()
         return;
     }
 
-    // The receipt prints before the sale is stored, so that a printing error
-    // leaves the ticket as it is. Settings that match no template print nothing.
-    if (const auto choice = ChooseReceipt(ComboBox4->currentText(), ComboBox5->currentText()))
-        PrintReceipt(*this, *choice);
-
     SaleTicket sale;
     sale.number = Edit2->text();
     sale.time = Edit3->text();
@@ -111,6 +106,14 @@ void TMainForm::SpeedButton8Click()
     sale.customer = Edit4->text();
     sale.phone = Edit5->text();
     sale.address = Edit6->text();
+    // A sale that could not be stored gets no receipt.
+    CheckSale(sale);
+
+    // The receipt prints before the sale is stored, so that a printing error
+    // leaves the ticket as it is. Settings that match no template print nothing.
+    if (const auto choice = ChooseReceipt(ComboBox4->currentText(), ComboBox5->currentText()))
+        PrintReceipt(*this, *choice);
+
     // The sale, its lines and the emptying of the ticket are stored as one.
     RecordSale(ADOConnection1, sale);
     ADOQuery2.close();

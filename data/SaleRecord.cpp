@@ -79,12 +79,8 @@ std::vector<QStringList> ticketLines(Connection &connection)
     return lines;
 }
 
-} // namespace
-
-void RecordSale(Connection &connection, const SaleTicket &ticket)
+NewRow ticketRow(const SaleTicket &ticket)
 {
-    Transaction transaction(connection);
-
     NewRow sale(QStringLiteral("xstj"));
     sale.set(QStringLiteral("单号"), ticket.number);
     sale.set(QStringLiteral("时间"), ticket.time);
@@ -92,7 +88,20 @@ void RecordSale(Connection &connection, const SaleTicket &ticket)
     sale.set(QStringLiteral("金额"), ticket.amount);
     sale.set(QStringLiteral("折后"), ticket.discounted);
     sale.set(QStringLiteral("收银员"), ticket.cashier);
-    sale.insert(connection);
+    return sale;
+}
+
+} // namespace
+
+void CheckSale(const SaleTicket &ticket)
+{
+    ticketRow(ticket);
+}
+
+void RecordSale(Connection &connection, const SaleTicket &ticket)
+{
+    Transaction transaction(connection);
+    ticketRow(ticket).insert(connection);
 
     for (const QStringList &line : ticketLines(connection)) {
         NewRow sold(QStringLiteral("xsmx"));

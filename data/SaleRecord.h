@@ -19,6 +19,11 @@ struct SaleTicket
     QString address;    // 地址
 };
 
+// Throws the ConversionError RecordSale would throw for the ticket's own
+// texts (a ticket time that is not a date, a total that is not a number), so
+// that no receipt is printed for a sale that cannot be stored.
+void CheckSale(const SaleTicket &ticket);
+
 // Stores a sale as one whole: the ticket's row in xstj, one xsmx row per line
 // of xsxx in the order the lines were added, and the emptying of xsxx. When a
 // column refuses a value or the engine fails, the error is thrown and nothing

@@ -351,3 +351,22 @@ TEST_F(CheckoutPrintTest, RefusedSaleKeepsTheTicket)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(CheckoutPrintTest, SaleThatCannotBeStoredPrintsNoReceipt)
+{
+    addLines(2);
+    form->CheckBox1->click(); // manual time
+    form->Edit3->setText(QStringLiteral("昨天下午"));
+
+    pressPrint();
+
+    ASSERT_EQ(responder.shown.size(), 1u);
+    EXPECT_EQ(responder.shown[0].icon, Dialogs::Icon::Stop);
+    EXPECT_TRUE(responder.shown[0].text.contains(QStringLiteral("昨天下午")));
+    EXPECT_EQ(printer->jobsSubmitted(), jobsBefore);
+    expectTicketKept(2);
+}
+
+} // namespace
