@@ -32,6 +32,9 @@ void FooterBar::paintEvent(QPaintEvent *)
     painter.setPen(palette().color(QPalette::Mid));
     painter.drawLine(0, 0, width(), 0);
 
+    QFont bold = font();
+    bold.setBold(true);
+    painter.setFont(bold);
     const QHeaderView *titles = m_view->horizontalHeader();
     const int left = m_view->viewport()->mapTo(parentWidget(), QPoint(0, 0)).x() - x();
     for (int c = 0; c < m_model->columnCount(); ++c) {
@@ -43,6 +46,6 @@ void FooterBar::paintEvent(QPaintEvent *)
             continue;
         painter.setPen(palette().color(QPalette::ButtonText));
         painter.drawText(cell.adjusted(2, 0, -2, 0),
-                         int(m_model->columns().at(size_t(c)).alignment | Qt::AlignVCenter), text);
+                         int(m_model->columns().at(size_t(c)).footerAlignment | Qt::AlignVCenter), text);
     }
 }

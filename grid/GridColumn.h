@@ -17,4 +17,5 @@ struct GridColumn
     bool rowNumbers = false; // paints each row's 1-based position over the cell
     FooterKind footer = FooterKind::None;
     QString footerText;     // the fixed text of FooterKind::Text
+    Qt::Alignment footerAlignment = Qt::AlignLeft; // footers are drawn bold
 };

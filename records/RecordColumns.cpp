@@ -22,6 +22,7 @@ GridColumn Position()
     column.rowNumbers = true;
     column.footer = FooterKind::Text;
     column.footerText = QStringLiteral("合计");
+    column.footerAlignment = Qt::AlignCenter;
     return column;
 }
 
