@@ -1,10 +1,23 @@
 #include "records/Controls.h"
 
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QToolButton>
 
 namespace Controls {
+
+void FixedWindow(QDialog *window, const char *name, const QString &title, int width, int height, int fontPixels)
+{
+    window->setObjectName(QString::fromLatin1(name));
+    window->setWindowTitle(title);
+    window->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
+                           | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    window->setFixedSize(width, height);
+    QFont font(QStringLiteral("宋体"));
+    font.setPixelSize(fontPixels);
+    window->setFont(font);
+}
 
 QLabel *Label(QWidget *parent, const char *name, const QString &caption, int left, int top)
 {

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class QDialog;
 class QLabel;
 class QLineEdit;
 class QToolButton;
@@ -10,6 +11,9 @@ class QWidget;
 // Small factories for the records windows' fixed layouts: each control gets its
 // name as objectName and its place in client pixels.
 namespace Controls {
+
+// A fixed-size window with only the system menu and close box, in 宋体 of the given pixel height.
+void FixedWindow(QDialog *window, const char *name, const QString &title, int width, int height, int fontPixels);
 
 QLabel *Label(QWidget *parent, const char *name, const QString &caption, int left, int top);
 QLineEdit *Edit(QWidget *parent, const char *name, int left, int top, int width, int height);

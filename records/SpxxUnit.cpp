@@ -29,14 +29,7 @@ TSpxxForm::~TSpxxForm() = default;
 
 void TSpxxForm::BuildLayout()
 {
-    setObjectName(QStringLiteral("SpxxForm"));
-    setWindowTitle(QStringLiteral("商品信息"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
-                   | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    setFixedSize(530, 424);
-    QFont font(QStringLiteral("宋体"));
-    font.setPixelSize(15);
-    setFont(font);
+    Controls::FixedWindow(this, "SpxxForm", QStringLiteral("商品信息"), 530, 424, 15);
 
     Label1 = Controls::Label(this, "Label1", QStringLiteral("品名："), 32, 32);
     Edit1 = Controls::Edit(this, "Edit1", 80, 32, 217, 21);

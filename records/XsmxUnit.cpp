@@ -1,6 +1,7 @@
 #include "records/XsmxUnit.h"
 
 #include "grid/DataGrid.h"
+#include "records/Controls.h"
 #include "records/RecordColumns.h"
 #include "records/RecordQueries.h"
 #include "records/WindowList.h"
@@ -17,14 +18,7 @@ TXsmxForm::~TXsmxForm() = default;
 
 void TXsmxForm::BuildLayout()
 {
-    setObjectName(QStringLiteral("XsmxForm"));
-    setWindowTitle(QStringLiteral("销售明细"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
-                   | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    setFixedSize(784, 462);
-    QFont font(QStringLiteral("宋体"));
-    font.setPixelSize(14);
-    setFont(font);
+    Controls::FixedWindow(this, "XsmxForm", QStringLiteral("销售明细"), 784, 462, 14);
 
     DBGridEh1 = new DataGrid(this);
     DBGridEh1->setObjectName(QStringLiteral("DBGridEh1"));

@@ -36,14 +36,7 @@ TXstjForm::~TXstjForm() = default;
 
 void TXstjForm::BuildLayout()
 {
-    setObjectName(QStringLiteral("XstjForm"));
-    setWindowTitle(QStringLiteral("销售统计"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
-                   | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    setFixedSize(784, 562);
-    QFont font(QStringLiteral("宋体"));
-    font.setPixelSize(14);
-    setFont(font);
+    Controls::FixedWindow(this, "XstjForm", QStringLiteral("销售统计"), 784, 562, 14);
 
     SpeedButton1 = Controls::SpeedButton(this, "SpeedButton1", QStringLiteral("数据导出"), 8, 16, 73, 73);
     SpeedButton2 = Controls::SpeedButton(this, "SpeedButton2", QStringLiteral("删除信息"), 80, 16, 73, 73);
