@@ -108,16 +108,16 @@ int GridModel::columnCount(const QModelIndex &parent) const
 
 QString GridModel::cellText(int row, int column) const
 {
-    const GridColumn &spec = m_columns.at(size_t(column));
+    const GridColumn &definition = m_columns.at(size_t(column));
     const int field = m_fieldIndex.at(size_t(column));
-    if (spec.rowNumbers || field < 0 || row < 0 || row >= m_rows)
+    if (definition.rowNumbers || field < 0 || row < 0 || row >= m_rows)
         return QString();
-    if (!spec.displayFormat.isEmpty()) {
+    if (!definition.displayFormat.isEmpty()) {
         const QVariant stored = m_rowSet->rawAt(row, field);
         if (stored.isNull())
             return QString();
         if (stored.typeId() == QMetaType::Double || stored.typeId() == QMetaType::LongLong)
-            return FormatDisplay(stored.toDouble(), spec.displayFormat);
+            return FormatDisplay(stored.toDouble(), definition.displayFormat);
     }
     return m_rowSet->textAt(row, field);
 }
@@ -164,10 +164,10 @@ Qt::ItemFlags GridModel::flags(const QModelIndex &index) const
 
 QString GridModel::footerText(int column) const
 {
-    const GridColumn &spec = m_columns.at(size_t(column));
-    if (spec.footer == FooterKind::Text)
-        return spec.footerText;
-    if (spec.footer != FooterKind::Sum)
+    const GridColumn &definition = m_columns.at(size_t(column));
+    if (definition.footer == FooterKind::Text)
+        return definition.footerText;
+    if (definition.footer != FooterKind::Sum)
         return QString();
     if (!m_sumsValid) {
         // One pass over the rows per change of the row set, not per paint.

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStatusBar>
 #include <QToolButton>
 
 namespace Controls {
@@ -46,6 +47,15 @@ QToolButton *SpeedButton(QWidget *parent, const char *name, const QString &capti
     button->setCursor(Qt::PointingHandCursor);
     button->setFocusPolicy(Qt::NoFocus);
     return button;
+}
+
+QStatusBar *BottomStatusBar(QWidget *window)
+{
+    auto *bar = new QStatusBar(window);
+    bar->setObjectName(QStringLiteral("StatusBar1"));
+    bar->setSizeGripEnabled(false);
+    bar->setGeometry(0, window->height() - 22, window->width(), 22);
+    return bar;
 }
 
 } // namespace Controls

@@ -5,6 +5,7 @@
 class QDialog;
 class QLabel;
 class QLineEdit;
+class QStatusBar;
 class QToolButton;
 class QWidget;
 
@@ -17,6 +18,8 @@ void FixedWindow(QDialog *window, const char *name, const QString &title, int wi
 
 QLabel *Label(QWidget *parent, const char *name, const QString &caption, int left, int top);
 QLineEdit *Edit(QWidget *parent, const char *name, int left, int top, int width, int height);
+// The empty status bar along a window's bottom edge, 22 pixels high.
+QStatusBar *BottomStatusBar(QWidget *window);
 // A button with a picture and a hand cursor that never takes the focus.
 QToolButton *SpeedButton(QWidget *parent, const char *name, const QString &caption, int left, int top,
                          int width, int height);

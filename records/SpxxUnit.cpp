@@ -53,10 +53,7 @@ void TSpxxForm::BuildLayout()
     DBGridEh1->setColumns(RecordColumns::Products());
     DBGridEh1->setRowSet(&ADOQuery1);
 
-    StatusBar1 = new QStatusBar(this);
-    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-    StatusBar1->setSizeGripEnabled(false);
-    StatusBar1->setGeometry(0, height() - 22, width(), 22);
+    StatusBar1 = Controls::BottomStatusBar(this);
 
     setTabOrder(Edit1, Edit2);
     setTabOrder(Edit2, Edit3);

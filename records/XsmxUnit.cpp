@@ -27,10 +27,7 @@ void TXsmxForm::BuildLayout()
     DBGridEh1->setFooterVisible(true);
     DBGridEh1->setRowSet(&ADOQuery1);
 
-    StatusBar1 = new QStatusBar(this);
-    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-    StatusBar1->setSizeGripEnabled(false);
-    StatusBar1->setGeometry(0, height() - 22, width(), 22);
+    StatusBar1 = Controls::BottomStatusBar(this);
 }
 
 void TXsmxForm::ShowTicket(const QString &number)

@@ -81,10 +81,7 @@ void TXstjForm::BuildLayout()
     DBGridEh1->setFooterVisible(true);
     DBGridEh1->setRowSet(&ADOQuery1);
 
-    StatusBar1 = new QStatusBar(this);
-    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-    StatusBar1->setSizeGripEnabled(false);
-    StatusBar1->setGeometry(0, height() - 22, width(), 22);
+    StatusBar1 = Controls::BottomStatusBar(this);
 
     Edit3 = new QLineEdit(this);
     Edit3->setObjectName(QStringLiteral("Edit3"));
