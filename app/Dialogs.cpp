@@ -11,6 +11,7 @@ namespace Dialogs {
 namespace {
 
 Responder *g_responder = nullptr;
+QStringList *g_errorsShown = nullptr; // set while an OnceEachError is alive
 
 const QString kTitle = QStringLiteral("提示");
 
@@ -55,6 +56,11 @@ void Message(QWidget *owner, const QString &text, Icon icon)
 
 void Error(QWidget *owner, const QString &text)
 {
+    if (g_errorsShown) {
+        if (g_errorsShown->contains(text))
+            return;
+        g_errorsShown->append(text);
+    }
     QString message = text;
     if (!message.endsWith(QLatin1Char('.')) && !message.endsWith(QChar(0x3002)))
         message += QLatin1Char('.');
@@ -86,6 +92,17 @@ QString OpenFileName(QWidget *owner, const QString &filter)
     if (g_responder)
         return g_responder->fileName(FileDialog::Open, filter);
     return QFileDialog::getOpenFileName(owner, QString(), QString(), filter);
+}
+
+OnceEachError::OnceEachError()
+{
+    g_errorsShown = new QStringList;
+}
+
+OnceEachError::~OnceEachError()
+{
+    delete g_errorsShown;
+    g_errorsShown = nullptr;
 }
 
 void Guarded(QWidget *owner, const std::function<void()> &handler)

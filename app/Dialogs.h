@@ -45,6 +45,17 @@ bool Confirm(QWidget *owner, const QString &text);
 QString SaveFileName(QWidget *owner, const QString &filter = {});
 QString OpenFileName(QWidget *owner, const QString &filter = {});
 
+// While one is alive, an error text already shown is not shown again: a broken
+// data file at start-up is reported once, not once per window.
+class OnceEachError
+{
+public:
+    OnceEachError();
+    ~OnceEachError();
+    OnceEachError(const OnceEachError &) = delete;
+    OnceEachError &operator=(const OnceEachError &) = delete;
+};
+
 // Runs a handler; an error it raises ends it and is shown in the general error box.
 void Guarded(QWidget *owner, const std::function<void()> &handler);
 

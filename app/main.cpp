@@ -14,9 +14,11 @@ int main(int argc, char **argv)
 
     // The data file is fixed for the whole run; a new one is made when there is none.
     DataFile::ResolveAtStartup();
-    Dialogs::Guarded(nullptr, [] { DataFile::EnsureUsable(DataFile::Path()); });
-
-    CreateWindows();
+    {
+        const Dialogs::OnceEachError onceEach;
+        Dialogs::Guarded(nullptr, [] { DataFile::EnsureUsable(DataFile::Path()); });
+        CreateWindows();
+    }
     MainForm->show();
     const int result = QApplication::exec();
     DestroyWindows();

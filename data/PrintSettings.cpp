@@ -5,12 +5,13 @@
 
 PrintSettings LoadPrintSettings(const RowSet &dynr)
 {
-    auto first = [&dynr](const char *column) {
+    const int rows = dynr.recordCount(); // a closed row set reports itself here
+    auto first = [&dynr, rows](const char *column) {
         const QString name = QString::fromUtf8(column);
         const int index = dynr.columnIndex(name);
         if (index < 0)
             throw DataError(QStringLiteral("Field '%1' not found").arg(name));
-        return dynr.recordCount() ? dynr.textAt(0, index) : QString();
+        return rows ? dynr.textAt(0, index) : QString();
     };
     return {first("店名"), first("备注"), first("收银员"), first("pos"), first("modle"), first("print")};
 }

@@ -3,7 +3,10 @@
 #include "tests/support/RecordingResponder.h"
 #include "tests/support/TempData.h"
 
+#include "data/DataFile.h"
+
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -69,6 +72,27 @@ TEST_F(StartupTest, ClockShowsTheTicketTimeUnlessStopped)
                     .match(MainForm->Edit3->text())
                     .hasMatch());
     EXPECT_FALSE(MainForm->Edit3->isEnabled());
+}
+
+TEST_F(StartupTest, BrokenDataFileIsReportedOnceAndLeftAlone)
+{
+    QFile file(data.file());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("not a data file");
+    file.close();
+
+    {
+        const Dialogs::OnceEachError onceEach;
+        Dialogs::Guarded(nullptr, [this] { DataFile::EnsureUsable(data.file()); });
+        CreateWindows();
+    }
+
+    ASSERT_FALSE(dialogs.shown.empty());
+    EXPECT_TRUE(dialogs.shown.front().text.contains(data.file()));
+    EXPECT_LE(dialogs.shown.size(), 2u); // the file's problem, then the settings that could not be read
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("not a data file"));
+    EXPECT_EQ(MainForm->Edit2->text().size(), 14); // the counter still comes up
 }
 
 } // namespace
