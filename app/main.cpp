@@ -1,4 +1,4 @@
-#include "app/Dialogs.h"
+#include "grid/Dialogs.h"
 #include "app/Windows.h"
 #include "counter/MainUnit.h"
 #include "data/DataFile.h"

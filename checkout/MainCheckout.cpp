@@ -1,7 +1,7 @@
 #include "counter/MainUnit.h"
 
-#include "app/Dialogs.h"
-#include "app/Handlers.h"
+#include "grid/Dialogs.h"
+#include "grid/Handlers.h"
 #include "app/Windows.h"
 #include "checkout/CheckoutPlan.h"
 #include "checkout/Dy58Unit.h"
@@ -89,7 +89,7 @@ void TMainForm::ConnectCheckout()
 // the next ticket.
 void TMainForm::SpeedButton8Click()
 {
-    SavePrintSettings(ADOQuery3, {Edit1->text(), Memo1->toPlainText(), Edit11->text(), ComboBox4->currentText(),
+    SavePrintSettings(ADOConnection1, {Edit1->text(), Memo1->toPlainText(), Edit11->text(), ComboBox4->currentText(),
                                   ComboBox5->currentText(), ComboBox6->currentText()});
     if (ADOQuery2.recordCount() == 0) {
         Dialogs::Message(this, QStringLiteral("打印信息为空！"), Dialogs::Icon::Warning);

@@ -1,6 +1,6 @@
 #include "counter/MainUnit.h"
 
-#include "app/Handlers.h"
+#include "grid/Handlers.h"
 #include "app/Windows.h"
 #include "checkout/CheckoutPlan.h"
 #include "checkout/Dy58Unit.h"

@@ -1,6 +1,5 @@
 #include "checkout/ReceiptFigures.h"
 
-#include "counter/CounterNumbers.h"
 #include "data/NumberText.h"
 
 #include <QStringList>

@@ -1,6 +1,6 @@
 #include "checkout/ReceiptForm.h"
 
-#include "app/Dialogs.h"
+#include "grid/Dialogs.h"
 #include "checkout/ReceiptFigures.h"
 #include "checkout/ReceiptLayout.h"
 #include "data/DataFile.h"

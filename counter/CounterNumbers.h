@@ -7,12 +7,6 @@
 // Rounding and display of the counter's numbers. Values are extended
 // precision (long double); "." is the decimal separator.
 
-// Rounds to `decimals` places, halves away from zero, as judged on the value's
-// decimal image of 18 significant digits (so 2.675 gives 2.68 while the double
-// nearest 9.405, which lies just below it, gives 9.4). Returns plain decimal
-// text without trailing zeros and without a sign on zero: "2.68", "7", "-0.5".
-QString RoundDecimalImage(long double value, int decimals);
-
 // Normalises a shown number to at most two decimals: "12.50" gives "12.5",
 // "3.456" gives "3.46". Throws ConversionError for text that is no number.
 QString RoundToCents(const QString &text);
@@ -22,11 +16,6 @@ QString RoundToCents(const QString &text);
 // back. Because that divisor lies slightly above 0.01, 0.125 gives 0.12 and
 // 2.675 gives 2.67. The result is a double.
 long double RoundTotal(long double value);
-
-// A number in a display pattern such as "#0.##": at least one integer digit,
-// as many decimals as the pattern has places after the point, trailing zeros
-// dropped except where the pattern writes "0". No grouping.
-QString FormatDisplay(double value, const QString &pattern);
 
 // A column sum held in fixed point with four decimals: each value is rounded
 // to the nearest 0.0001 (ties to even) as it is added.

@@ -1,6 +1,6 @@
 #include "counter/MainUnit.h"
 
-#include "app/Handlers.h"
+#include "grid/Handlers.h"
 #include "counter/KeyReleaseHook.h"
 #include "counter/LinePricing.h"
 #include "counter/NumericKeyFilter.h"

@@ -1,7 +1,7 @@
 #include "counter/MainUnit.h"
 
 #include "app/DesktopEntry.h"
-#include "app/Handlers.h"
+#include "grid/Handlers.h"
 #include "counter/TicketHeader.h"
 #include "data/DataFile.h"
 #include "data/PrintSettings.h"
@@ -66,7 +66,7 @@ void TMainForm::FormCreate()
 {
     WriteDesktopEntry();
     Edit2->setText(TicketNumber());
-    const PrintSettings settings = LoadPrintSettings(ADOQuery3);
+    const PrintSettings settings = LoadPrintSettings(ADOConnection1);
     Edit1->setText(settings.shopName);
     Memo1->setPlainText(settings.remark);
     Edit11->setText(settings.cashier);

@@ -1,30 +1,29 @@
 #include "data/PrintSettings.h"
 
-#include "data/AppError.h"
-#include "data/RowSet.h"
+#include "data/Connection.h"
 
-PrintSettings LoadPrintSettings(const RowSet &dynr)
+#include <QVariant>
+
+PrintSettings LoadPrintSettings(Connection &session)
 {
-    const int rows = dynr.recordCount(); // a closed row set reports itself here
-    auto first = [&dynr, rows](const char *column) {
-        const QString name = QString::fromUtf8(column);
-        const int index = dynr.columnIndex(name);
-        if (index < 0)
-            throw DataError(QStringLiteral("Field '%1' not found").arg(name));
-        return rows ? dynr.textAt(0, index) : QString();
-    };
-    return {first("店名"), first("备注"), first("收银员"), first("pos"), first("modle"), first("print")};
+    Statement row(session,
+                  QStringLiteral("select 店名, 备注, 收银员, pos, modle, print from dynr order by rowid limit 1"));
+    if (!row.step())
+        return {};
+    const auto text = [&row](int column) { return row.value(column).toString(); };
+    return {text(0), text(1), text(2), text(3), text(4), text(5)};
 }
 
-void SavePrintSettings(RowSet &dynr, const PrintSettings &settings)
+void SavePrintSettings(Connection &session, const PrintSettings &settings)
 {
-    dynr.first();
-    dynr.edit(); // begins the row when the table has none
-    dynr.setText(QStringLiteral("店名"), settings.shopName);
-    dynr.setText(QStringLiteral("备注"), settings.remark);
-    dynr.setText(QStringLiteral("收银员"), settings.cashier);
-    dynr.setText(QStringLiteral("pos"), settings.pos);
-    dynr.setText(QStringLiteral("modle"), settings.modle);
-    dynr.setText(QStringLiteral("print"), settings.print);
-    dynr.post();
+    const std::vector<QVariant> values = {settings.shopName, settings.remark, settings.cashier,
+                                          settings.pos,      settings.modle,  settings.print};
+    const int changed = session.exec(
+        QStringLiteral("update dynr set 店名 = ?1, 备注 = ?2, 收银员 = ?3, pos = ?4, modle = ?5, print = ?6 "
+                       "where rowid = (select min(rowid) from dynr)"),
+        values);
+    if (changed == 0)
+        session.exec(QStringLiteral("insert into dynr (店名, 备注, 收银员, pos, modle, print) "
+                                    "values (?1, ?2, ?3, ?4, ?5, ?6)"),
+                     values);
 }

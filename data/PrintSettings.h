@@ -2,7 +2,7 @@
 
 #include <QString>
 
-class RowSet;
+class Connection;
 
 // The one settings row of dynr, as the six texts the main window edits.
 struct PrintSettings
@@ -15,7 +15,7 @@ struct PrintSettings
     QString print;    // copies
 };
 
-// The first row of an open "select * from dynr" row set; empty texts when there is none.
-PrintSettings LoadPrintSettings(const RowSet &dynr);
+// The first row of dynr; empty texts when there is none.
+PrintSettings LoadPrintSettings(Connection &session);
 // Writes the first row, or creates it when the table has none.
-void SavePrintSettings(RowSet &dynr, const PrintSettings &settings);
+void SavePrintSettings(Connection &session, const PrintSettings &settings);

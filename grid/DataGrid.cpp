@@ -1,6 +1,6 @@
 #include "grid/DataGrid.h"
 
-#include "app/Dialogs.h"
+#include "grid/Dialogs.h"
 #include "data/RowSet.h"
 #include "grid/FooterBar.h"
 #include "grid/GridDelegate.h"

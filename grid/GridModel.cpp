@@ -1,6 +1,5 @@
 #include "grid/GridModel.h"
 
-#include "counter/CounterNumbers.h"
 #include "data/NumberText.h"
 #include "data/RowSet.h"
 

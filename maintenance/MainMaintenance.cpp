@@ -1,7 +1,7 @@
 #include "counter/MainUnit.h"
 
-#include "app/Dialogs.h"
-#include "app/Handlers.h"
+#include "grid/Dialogs.h"
+#include "grid/Handlers.h"
 #include "maintenance/BackupRestore.h"
 #include "maintenance/HelpFile.h"
 #include "maintenance/WebAddresses.h"

@@ -1,7 +1,7 @@
 #include "records/SpxxUnit.h"
 
-#include "app/Dialogs.h"
-#include "app/Handlers.h"
+#include "grid/Dialogs.h"
+#include "grid/Handlers.h"
 #include "app/Windows.h"
 #include "counter/MainUnit.h"
 #include "data/Statements.h"

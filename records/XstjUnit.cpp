@@ -1,7 +1,7 @@
 #include "records/XstjUnit.h"
 
-#include "app/Dialogs.h"
-#include "app/Handlers.h"
+#include "grid/Dialogs.h"
+#include "grid/Handlers.h"
 #include "app/Windows.h"
 #include "data/Statements.h"
 #include "data/mylib.h"

@@ -2,7 +2,7 @@
 // shown and painted, on an empty data file and on one holding years of sales
 // (200,000 tickets, 1,000,000 sold lines, 5,000 products). Each start runs in a
 // fresh child process of this program.
-#include "app/Dialogs.h"
+#include "grid/Dialogs.h"
 #include "app/Windows.h"
 #include "bench/support/SalesHistory.h"
 #include "counter/MainUnit.h"

@@ -142,13 +142,14 @@ TEST_F(RowSetTest, ClosingTheConnectionClosesItsRowSets)
 TEST_F(RowSetTest, SettingsRowIsCreatedWhenMissing)
 {
     data.exec(QStringLiteral("delete from dynr"));
+    EXPECT_EQ(LoadPrintSettings(connection).pos, QString());
+    SavePrintSettings(connection, {QStringLiteral("小店"), QStringLiteral("谢谢\n再见"), QStringLiteral("王"),
+                                   QStringLiteral("80"), QStringLiteral("两联"), QStringLiteral("2")});
+    SavePrintSettings(connection, {QStringLiteral("小店"), QStringLiteral("谢谢\n再见"), QStringLiteral("王"),
+                                   QStringLiteral("80"), QStringLiteral("两联"), QStringLiteral("2")});
     ReopenQuery(rows, QStringLiteral("select * from dynr"));
-    EXPECT_EQ(LoadPrintSettings(rows).pos, QString());
-    SavePrintSettings(rows, {QStringLiteral("小店"), QStringLiteral("谢谢\n再见"), QStringLiteral("王"),
-                             QStringLiteral("80"), QStringLiteral("两联"), QStringLiteral("2")});
-    ReopenQuery(rows, QStringLiteral("select * from dynr"));
-    ASSERT_EQ(rows.recordCount(), 1);
-    const PrintSettings loaded = LoadPrintSettings(rows);
+    ASSERT_EQ(rows.recordCount(), 1); // the second save updates the row the first made
+    const PrintSettings loaded = LoadPrintSettings(connection);
     EXPECT_EQ(loaded.remark, QStringLiteral("谢谢\n再见"));
     EXPECT_EQ(loaded.pos, QStringLiteral("80"));
     EXPECT_EQ(loaded.print, QStringLiteral("2"));

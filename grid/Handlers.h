@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Dialogs.h"
+#include "grid/Dialogs.h"
 
 #include <QObject>
 

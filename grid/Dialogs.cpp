@@ -1,4 +1,4 @@
-#include "app/Dialogs.h"
+#include "grid/Dialogs.h"
 
 #include "data/AppError.h"
 

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+class Report;
+
+// Where receipts go: the system printer, a receipt printer, a file. Each call
+// is one job; a failure throws AppError with a message for the user.
+class ReceiptPrinter
+{
+public:
+    virtual ~ReceiptPrinter() = default;
+    virtual void print(const Report &receipt, const QString &jobName) = 0;
+};

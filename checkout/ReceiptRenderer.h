@@ -1,0 +1,18 @@
+#pragma once
+
+#include "checkout/CheckoutPlan.h"
+#include "checkout/Ticket.h"
+
+#include <memory>
+
+class Report;
+
+// Builds receipts from the layout tables and a ticket value: the one place
+// that knows which label of which template shows what. Printing, the preview
+// and PDF output all paint what it builds.
+
+// The receipt of an order on the template its settings choose; null when the
+// paper width and part count choose none.
+std::unique_ptr<Report> BuildReceipt(const ReceiptOrder &order);
+// The layout of a template as the preview shows it without a ticket.
+std::unique_ptr<Report> BuildReceiptLayout(ReceiptTemplate which, ReceiptReport report);

@@ -1,0 +1,36 @@
+#include "data/Catalogue.h"
+
+#include "data/ColumnValue.h"
+#include "data/Connection.h"
+#include "data/RowSet.h"
+#include "data/mylib.h"
+
+namespace Catalogue {
+
+void OpenAll(RowSet &products)
+{
+    ReopenQuery(products, QStringLiteral("select * from spxx"));
+}
+
+QStringList ProductNames(Connection &session)
+{
+    Statement names(session, QStringLiteral("select distinct 品名 from spxx"));
+    QStringList found;
+    while (names.step())
+        found << names.value(0).toString();
+    return found;
+}
+
+QString PriceOf(Connection &session, const QString &name)
+{
+    // instr() compares literally, where like would read "%" and "_" as patterns.
+    for (const QString &sql : {QStringLiteral("select 单价 from spxx where 品名 = ?1 limit 1"),
+                               QStringLiteral("select 单价 from spxx where instr(品名, ?1) > 0 limit 1")}) {
+        Statement price(session, sql, {name});
+        if (price.step())
+            return ColumnValueToText(ColumnKind::Number, price.value(0));
+    }
+    return QString();
+}
+
+} // namespace Catalogue

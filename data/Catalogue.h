@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class Connection;
+class RowSet;
+
+// The product catalogue (spxx): its name, unit price and remark per product.
+namespace Catalogue {
+
+// Lists every product, in stored order; the row set can add, modify and delete them.
+void OpenAll(RowSet &products);
+// Each product name once, for the counter's product list.
+QStringList ProductNames(Connection &session);
+// The unit price of a picked name, as text. The product named exactly so wins;
+// only when there is none does the first product whose name contains the
+// picked text literally count ("%" and "_" are plain characters), so "可乐"
+// never takes the price of "百事可乐" while "可乐" exists. Empty when nothing
+// matches or the price is empty.
+QString PriceOf(Connection &session, const QString &name);
+
+} // namespace Catalogue

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+#include <vector>
+
+class Connection;
+class RowSet;
+
+// One line of the ticket being entered, as the data file holds it: each
+// figure is the stored number's text ("" when none is stored).
+struct TicketLine
+{
+    QString name;       // 品名
+    QString price;      // 单价
+    QString quantity;   // 数量
+    QString amount;     // 金额, before discount
+    QString discounted; // 折后
+};
+
+// The ticket being entered (xsxx): its lines in the order they were added.
+namespace CurrentTicket {
+
+// Lists the lines; the row set appends, modifies and deletes them.
+void Open(RowSet &lines);
+// The lines as values, read from the data file.
+std::vector<TicketLine> Lines(Connection &session);
+// Drops every line: lines left over from an earlier run are not part of a new ticket.
+void Clear(Connection &session);
+
+} // namespace CurrentTicket
