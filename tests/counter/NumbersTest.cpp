@@ -84,7 +84,9 @@ TEST(RoundTotal, TiesGoToEvenOnBinaryValues)
     const std::pair<long double, const char *> cases[] = {
         {0.125L, "0.12"},  {0.135L, "0.14"}, {0.025L, "0.03"},  {0.015L, "0.01"},
         {2.675L, "2.67"},  {12.345L, "12.35"}, {10.125L, "10.12"}, {1.005L, "1"},
-        {99.995L, "100"},  {9.4905L, "9.49"}, {87.35L, "87.35"}, {0.0L, "0"}};
+        {99.995L, "100"},  {9.4905L, "9.49"}, {87.35L, "87.35"}, {0.0L, "0"},
+        // Exact halves once divided: only ties to even rounds them down.
+        {0.005L, "0"},     {27.265L, "27.26"}};
     for (const auto &[value, text] : cases)
         EXPECT_EQ(NumberToText(RoundTotal(value)), Q(text)) << text;
 }

@@ -1,4 +1,4 @@
-#include "checkout/RemarkLines.h"
+#include "counter/RemarkLines.h"
 
 #include <QCoreApplication>
 #include <QPlainTextEdit>

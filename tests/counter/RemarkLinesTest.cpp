@@ -1,4 +1,4 @@
-#include "checkout/RemarkLines.h"
+#include "counter/RemarkLines.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QPlainTextEdit>
@@ -64,6 +64,24 @@ TEST(RemarkLinesTest, WrappedLineCountsOncePerShownLine)
     // A narrower box wraps into more lines.
     shown->resize(150, 129);
     EXPECT_GT(ShownLineCount(*shown), lines);
+}
+
+// Every wrap boundary: a line of 1 to 150 characters counts exactly as many
+// lines as the shown box lays out (one document margin too few or too many
+// moves a boundary by a character).
+TEST(RemarkLinesTest, MatchesTheBoxAtEveryWrapBoundary)
+{
+    auto box = remarkBox(QString());
+    box->show();
+    for (int length = 1; length <= 150; ++length) {
+        box->setPlainText(QString(length, QChar(0x6D4B)));
+        int displayed = 0;
+        for (QTextBlock block = box->document()->begin(); block.isValid(); block = block.next()) {
+            box->document()->documentLayout()->blockBoundingRect(block);
+            displayed += block.layout()->lineCount();
+        }
+        ASSERT_EQ(ShownLineCount(*box), displayed) << length << " characters";
+    }
 }
 
 } // namespace

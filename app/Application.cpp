@@ -1,0 +1,64 @@
+#include "app/Application.h"
+
+#include "app/DesktopEntry.h"
+#include "checkout/Checkout.h"
+#include "checkout/ReceiptPreviews.h"
+#include "checkout/SystemPrinter.h"
+#include "counter/CounterWindow.h"
+#include "data/DataFile.h"
+#include "grid/Dialogs.h"
+#include "maintenance/MaintenanceActions.h"
+#include "records/CatalogueWindow.h"
+#include "records/SaleDetailWindow.h"
+#include "records/StatisticsWindow.h"
+
+Application::Application()
+    : m_printer(std::make_unique<SystemPrinter>())
+    , m_checkout(std::make_unique<Checkout>(m_session, *m_printer))
+{
+    // A broken data file is reported once, not once per window.
+    const Dialogs::OnceEachError onceEach;
+    Dialogs::Guarded(nullptr, [this] { m_session.open(); });
+    WriteDesktopEntry();
+    m_counter = std::make_unique<CounterWindow>(m_session, *m_checkout);
+    m_saleDetail = std::make_unique<SaleDetailWindow>(m_session);
+    m_statistics = std::make_unique<StatisticsWindow>(m_session, *m_saleDetail);
+    m_catalogue = std::make_unique<CatalogueWindow>(m_session);
+    m_previews = std::make_unique<ReceiptPreviews>();
+    m_maintenance = std::make_unique<MaintenanceActions>(m_session, m_counter.get());
+    wire();
+}
+
+Application::~Application() = default;
+
+void Application::wire()
+{
+    CounterWindow *counter = m_counter.get();
+    connect(counter, &CounterWindow::catalogueRequested, this, &Application::openCatalogue);
+    connect(counter, &CounterWindow::statisticsRequested, this, &Application::openStatistics);
+    connect(counter, &CounterWindow::previewRequested, m_previews.get(), &ReceiptPreviews::show);
+    connect(m_catalogue.get(), &CatalogueWindow::catalogueChanged, counter, &CounterWindow::reloadProductList);
+    connect(counter, &CounterWindow::backupRequested, m_maintenance.get(), &MaintenanceActions::backUp);
+    connect(counter, &CounterWindow::restoreRequested, m_maintenance.get(), &MaintenanceActions::restore);
+    connect(counter, &CounterWindow::helpRequested, m_maintenance.get(), &MaintenanceActions::openHelp);
+    connect(counter, &CounterWindow::faqRequested, m_maintenance.get(), &MaintenanceActions::openFaq);
+    connect(counter, &CounterWindow::siteRequested, m_maintenance.get(), &MaintenanceActions::openSite);
+    // The restored data are used from the next start on.
+    connect(m_maintenance.get(), &MaintenanceActions::restored, counter, &QWidget::close);
+}
+
+void Application::openCatalogue()
+{
+    Dialogs::Guarded(m_counter.get(), [this] {
+        m_catalogue->reload();
+        m_catalogue->exec();
+    });
+}
+
+void Application::openStatistics()
+{
+    Dialogs::Guarded(m_counter.get(), [this] {
+        m_statistics->reload();
+        m_statistics->exec();
+    });
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "data/Connection.h"
+
+#include <QObject>
+
+#include <memory>
+
+class CatalogueWindow;
+class Checkout;
+class CounterWindow;
+class MaintenanceActions;
+class ReceiptPreviews;
+class SaleDetailWindow;
+class StatisticsWindow;
+class SystemPrinter;
+
+// The running program: the one database session, the checkout, and every
+// window, created once and wired together.
+class Application : public QObject
+{
+    Q_OBJECT
+public:
+    // Opens the session on the data file (a file that cannot be used is
+    // reported once and the windows still come up), then creates the windows.
+    Application();
+    ~Application() override;
+
+    CounterWindow &counter() const { return *m_counter; }
+    Connection &session() { return m_session; }
+
+private:
+    void wire();
+    void openCatalogue();
+    void openStatistics();
+
+    Connection m_session;
+    std::unique_ptr<SystemPrinter> m_printer;
+    std::unique_ptr<Checkout> m_checkout;
+    std::unique_ptr<CounterWindow> m_counter;
+    std::unique_ptr<SaleDetailWindow> m_saleDetail;
+    std::unique_ptr<StatisticsWindow> m_statistics;
+    std::unique_ptr<CatalogueWindow> m_catalogue;
+    std::unique_ptr<ReceiptPreviews> m_previews;
+    std::unique_ptr<MaintenanceActions> m_maintenance;
+};
