@@ -3,8 +3,10 @@
 #include "checkout/Checkout.h"
 #include "counter/LinePricing.h"
 #include "counter/RemarkLines.h"
+#include "counter/ShopLimits.h"
 #include "counter/TicketHeader.h"
 #include "data/CurrentTicket.h"
+#include "data/NumberText.h"
 #include "grid/Dialogs.h"
 
 #include <QCheckBox>
@@ -17,6 +19,13 @@
 // sale; the counter then starts the next ticket.
 void CounterWindow::printTicket()
 {
+    long double paid = 0;
+    if (TryTextToNumber(m_paidBox->currentText(), paid)) {
+        if (const QString warning = ShopNumberWarning(paid, QStringLiteral("支付")); !warning.isEmpty()) {
+            Dialogs::Message(this, warning, Dialogs::Icon::Warning);
+            return;
+        }
+    }
     if (m_checkout.run(currentOrder()) == Checkout::Outcome::EmptyTicket) {
         Dialogs::Message(this, QStringLiteral("打印信息为空！"), Dialogs::Icon::Warning);
         return;

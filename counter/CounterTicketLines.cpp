@@ -2,6 +2,8 @@
 
 #include "counter/CounterNumbers.h"
 #include "counter/LinePricing.h"
+#include "counter/ShopLimits.h"
+#include "data/NumberText.h"
 #include "grid/DataGrid.h"
 #include "grid/Dialogs.h"
 #include "grid/Handlers.h"
@@ -75,6 +77,10 @@ void CounterWindow::addLine()
         return;
     }
     if (entryComplete()) {
+        if (!lineWithinLimits(false)) {
+            refreshTotals();
+            return;
+        }
         m_lines.append();
         storeLine();
         resetLineEntry();
@@ -93,6 +99,8 @@ void CounterWindow::modifyLine()
         warnEmptyEntries();
         return;
     }
+    if (!lineWithinLimits(m_lines.recordCount() > 0))
+        return;
     m_lines.edit(); // on an empty ticket this begins a new line
     storeLine();
     resetLineEntry();
@@ -156,6 +164,30 @@ void CounterWindow::storeLine()
     m_lines.setText(QStringLiteral("金额"), m_amountEdit->text());
     m_lines.setText(QStringLiteral("折后"), m_discountedEdit->text());
     m_lines.post();
+}
+
+// Refuses, with a warning, a line whose figures or whose ticket's totals would
+// go beyond what a shop's number may hold.
+bool CounterWindow::lineWithinLimits(bool replacingCurrent)
+{
+    const auto figure = [](const QString &text) {
+        long double value = 0; // an unreadable text is refused when the line is stored
+        return TryTextToNumber(text, value) ? value : 0.0L;
+    };
+    TicketTotals otherLines = m_totals;
+    if (replacingCurrent) {
+        otherLines.quantity -= m_lines.value(QStringLiteral("数量")).toDouble();
+        otherLines.amount -= m_lines.value(QStringLiteral("金额")).toDouble();
+        otherLines.afterDiscount -= m_lines.value(QStringLiteral("折后")).toDouble();
+    }
+    const QString warning =
+        LineLimitWarning({figure(m_priceEdit->text()), figure(m_quantityEdit->text()), figure(m_amountEdit->text()),
+                          figure(m_discountedEdit->text())},
+                         otherLines);
+    if (warning.isEmpty())
+        return true;
+    Dialogs::Message(this, warning, Dialogs::Icon::Warning);
+    return false;
 }
 
 bool CounterWindow::entryComplete() const

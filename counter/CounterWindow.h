@@ -78,6 +78,7 @@ private:
     void loadClickedLine();
     void refreshTotals();
     void storeLine();
+    bool lineWithinLimits(bool replacingCurrent);
     bool entryComplete() const;
     void warnEmptyEntries();
     void resetLineEntry();

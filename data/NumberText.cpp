@@ -188,6 +188,9 @@ DecimalImage ImageOf(long double magnitude)
 
 QString RoundDecimalImage(long double value, int decimals)
 {
+    // Files written before numbers were bounded may hold an infinity: it shows as its text.
+    if (!std::isfinite(value))
+        return NumberToText(value);
     const bool negative = std::signbit(value);
     const DecimalImage image = ImageOf(std::fabs(value));
     if (image.digits.count('0') == image.digits.size())

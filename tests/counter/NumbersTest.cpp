@@ -1,10 +1,13 @@
 #include "counter/CounterNumbers.h"
 #include "counter/LinePricing.h"
+#include "counter/ShopLimits.h"
 #include "data/AppError.h"
+#include "data/ColumnValue.h"
 #include "data/NumberText.h"
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <ostream>
 
 // Readable failures for texts.
@@ -182,6 +185,26 @@ TEST(LinePricing, DroppingTheFractionCutsTowardZero)
     const TextCase cases[] = {{"17.5912", "17"}, {"0.9999", "0"}, {"25", "25"}, {"-9.5", "-9"}, {"9.405", "9"}};
     for (const auto &[in, out] : cases)
         EXPECT_EQ(DropFraction(Q(in)), Q(out)) << in;
+}
+
+// Figures beyond what a shop's number may hold are refused by name, and what
+// a file written before that limit may hold still displays without a crash.
+TEST(ShopLimits, RefuseHugeAndNonFiniteFigures)
+{
+    const long double huge = TextToNumber(Q("1") + QString(309, QLatin1Char('0'))); // finite only as long double
+    EXPECT_TRUE(ShopNumberWarning(kShopNumberLimit, Q("单价")).isEmpty());
+    EXPECT_TRUE(ShopNumberWarning(-kShopNumberLimit, Q("支付")).isEmpty());
+    EXPECT_TRUE(ShopNumberWarning(huge, Q("单价")).startsWith(Q("单价")));
+    EXPECT_FALSE(ShopNumberWarning(std::numeric_limits<long double>::quiet_NaN(), Q("支付")).isEmpty());
+
+    // Lines each within the limit whose totals are not.
+    const TicketTotals others{1, 9e10L, 9e10L};
+    EXPECT_TRUE(LineLimitWarning({1e10L, 1, 1e10L, 1e10L}, others).isEmpty());
+    EXPECT_TRUE(LineLimitWarning({2e10L, 1, 2e10L, 2e10L}, others).startsWith(Q("合计金额")));
+
+    EXPECT_THROW(ColumnValueFromText(ColumnKind::Number, Q("1e309"), Q("单价")), ConversionError);
+    EXPECT_EQ(FormatDisplay(std::numeric_limits<double>::infinity(), Q("#0.##")), Q("INF"));
+    EXPECT_EQ(FormatDisplay(-std::numeric_limits<double>::infinity(), Q("#0.##")), Q("-INF"));
 }
 
 } // namespace
