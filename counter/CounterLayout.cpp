@@ -98,7 +98,9 @@ void CounterWindow::buildLayout()
     setFont(face("宋体", 15));
     setAutoFillBackground(true);
     setBackgroundRole(QPalette::Button);
-    setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid #7a7a7a; }"));
+    // Output and disabled fields keep the button-face background.
+    setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid #7a7a7a; } "
+                                 "QLineEdit:read-only, QLineEdit:disabled { background: palette(button); }"));
 
     // Header
     m_banner = picture(this, "Image1", ":/assets/banner.jpg", 0, 0, 984, 66);
@@ -230,12 +232,16 @@ void CounterWindow::buildLayout()
 
     // Keyboard focus order; the customer name comes first.
     QWidget *order[] = {m_customerEdit,   m_phoneEdit,       m_addressEdit,   m_productBox,     m_priceEdit,
-                        m_quantityEdit,   m_discountBox,     m_shopNameEdit,  m_ticketNumberEdit, m_cashierEdit,
+                        m_quantityEdit,   m_discountBox,     m_addButton,     m_shopNameEdit,   m_ticketNumberEdit, m_cashierEdit,
                         m_paidBox,        m_remarkEdit,      m_paperWidthBox, m_templateBox,    m_copiesBox,
                         m_manualTimeCheck, m_customerCheck,  m_linesGrid,     m_amountEdit,     m_discountedEdit,
                         m_payableEdit,    m_changeEdit,      m_ticketTimeEdit};
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
+    // Of the buttons, only Add is reached by the keyboard, right after the discount.
+    for (QToolButton *button : findChildren<QToolButton *>())
+        if (button != m_addButton)
+            button->setFocusPolicy(Qt::NoFocus);
 
     m_clock = new QTimer(this);
     m_clock->setObjectName(QStringLiteral("Timer1"));

@@ -5,6 +5,7 @@
 #include "counter/LinePricing.h"
 #include "counter/NumericKeyFilter.h"
 #include "counter/PrefixCompletion.h"
+#include "counter/SelectOnFocus.h"
 #include "data/Catalogue.h"
 #include "data/NumberText.h"
 #include "grid/Handlers.h"
@@ -28,6 +29,14 @@ void CounterWindow::connectLineEntry()
         released->watch(field);
     }
     ConnectHandler(released, &KeyReleaseHook::released, this, &CounterWindow::recomputeLine);
+    auto *selecting = new SelectOnFocus(this);
+    for (QWidget *field : {static_cast<QWidget *>(m_priceEdit), static_cast<QWidget *>(m_quantityEdit),
+                           static_cast<QWidget *>(m_discountBox)})
+        selecting->watch(field);
+    // Enter in the quantity or the discount adds the line; watched after the
+    // key filter, so it sees the key the filter would drop.
+    m_quantityEdit->installEventFilter(this);
+    m_discountBox->installEventFilter(this);
     ConnectHandler(m_discountBox, &QComboBox::activated, this, &CounterWindow::recomputeLine);
 
     // In the product box a completed name counts as a pick, like one from the list.

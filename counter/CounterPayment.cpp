@@ -3,6 +3,7 @@
 #include "counter/KeyReleaseHook.h"
 #include "counter/LinePricing.h"
 #include "counter/NumericKeyFilter.h"
+#include "counter/SelectOnFocus.h"
 #include "grid/Handlers.h"
 
 #include <QComboBox>
@@ -18,6 +19,7 @@ void CounterWindow::connectPayment()
     numbers->watch(m_paidBox);
     auto *released = new KeyReleaseHook(this);
     released->watch(m_paidBox);
+    (new SelectOnFocus(this))->watch(m_paidBox);
     ConnectHandler(m_paidBox, &QComboBox::editTextChanged, this, &CounterWindow::computeChange);
     ConnectHandler(released, &KeyReleaseHook::released, this, &CounterWindow::computeChange);
     ConnectHandler(m_dropFractionButton, &QToolButton::clicked, this, &CounterWindow::dropFraction);

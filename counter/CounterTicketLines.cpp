@@ -119,7 +119,7 @@ void CounterWindow::deleteLine()
     showEntering(true);
 }
 
-// A click on a line loads it into the entry fields; the discount stays as it is.
+// A click on a line loads it into the entry fields, with the discount it was priced at.
 void CounterWindow::loadClickedLine()
 {
     if (m_lines.recordCount() == 0) {
@@ -134,6 +134,8 @@ void CounterWindow::loadClickedLine()
         field->setText(m_lines.text(QString::fromUtf8(column)));
         field->setText(RoundToCents(field->text()));
     }
+    m_discountBox->setEditText(
+        LineDiscount(m_lines.text(QStringLiteral("金额")), m_lines.text(QStringLiteral("折后"))));
 }
 
 void CounterWindow::refreshTotals()

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QScreen>
@@ -39,6 +40,7 @@ CounterWindow::CounterWindow(Connection &session, Checkout &checkout, QWidget *p
     Dialogs::Guarded(this, [this] { CurrentTicket::Open(m_lines); });
     Dialogs::Guarded(this, [this] { startUp(); });
     m_clock->start();
+    m_customerEdit->setFocus(); // the customer's name comes first
 }
 
 CounterWindow::~CounterWindow() = default;
@@ -129,6 +131,14 @@ void CounterWindow::popUpOptions()
 
 bool CounterWindow::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::KeyPress && (watched == m_quantityEdit || watched == m_discountBox)) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            Dialogs::Guarded(this, [this] { addLine(); });
+            return true;
+        }
+        return false;
+    }
     const auto *mouse = static_cast<QMouseEvent *>(event);
     if (event->type() == QEvent::MouseButtonPress && watched == m_banner && mouse->button() == Qt::LeftButton) {
         if (QWindow *window = windowHandle())

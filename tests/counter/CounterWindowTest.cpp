@@ -378,4 +378,65 @@ TEST_F(CounterWindowTest, ListPicksLookUpPricesAndRecompute)
     EXPECT_EQ(edit("Edit13")->text(), QString());
 }
 
+// The key that closes the conversion error lets go in the field without
+// having been pressed there: it must not bring the error straight back.
+TEST_F(CounterWindowTest, AConversionErrorClosedByKeyboardStaysClosed)
+{
+    edit("Edit7")->setText(QStringLiteral("abc"));
+    QTest::keyClick(edit("Edit7"), Qt::Key_End);
+    ASSERT_EQ(responder.shown.size(), 1u);
+    QTest::keyRelease(edit("Edit7"), Qt::Key_Return); // closed the box
+    EXPECT_EQ(responder.shown.size(), 1u);
+    EXPECT_EQ(edit("Edit7")->text(), QStringLiteral("abc"));
+    QTest::keyClick(edit("Edit7"), Qt::Key_Home); // the next key works as any key does
+    EXPECT_EQ(responder.shown.size(), 2u);
+}
+
+TEST_F(CounterWindowTest, KeyboardFlowAddsLinesWithEnter)
+{
+    enterLine(QStringLiteral("可"), QString(), QStringLiteral("2"), QStringLiteral("10"));
+    QTest::keyClick(edit("Edit8"), Qt::Key_Return);
+    EXPECT_EQ(data.count(QStringLiteral("xsxx")), 1);
+    enterLine(QStringLiteral("面"), QString(), QStringLiteral("1"), QStringLiteral("9"));
+    QTest::keyClick(box("ComboBox2"), Qt::Key_Enter);
+    EXPECT_EQ(data.count(QStringLiteral("xsxx")), 2);
+    EXPECT_EQ(line(1, "折后"), QStringLiteral("4.32"));
+
+    // Tab goes from the discount to Add; the other buttons take no focus.
+    EXPECT_EQ(box("ComboBox2")->nextInFocusChain()->objectName(), QStringLiteral("SpeedButton3"));
+    EXPECT_EQ(button("SpeedButton8")->focusPolicy(), Qt::NoFocus);
+    EXPECT_EQ(QApplication::focusWidget(), box("ComboBox2")); // Enter kept the focus where it was
+}
+
+// A clicked line brings the discount it was priced at, so a modified line keeps it.
+TEST_F(CounterWindowTest, ModifyKeepsTheLineDiscount)
+{
+    enterLine(QStringLiteral("面"), QString(), QStringLiteral("2"), QStringLiteral("8.5"));
+    QTest::mouseClick(button("SpeedButton3"), Qt::LeftButton);
+    clickLine(0);
+    EXPECT_EQ(box("ComboBox2")->currentText(), QStringLiteral("8.5"));
+    retype(edit("Edit8"), QStringLiteral("3"));
+    QTest::mouseClick(button("SpeedButton4"), Qt::LeftButton);
+    EXPECT_EQ(line(0, "折后"), QStringLiteral("12.24"));
+}
+
+TEST_F(CounterWindowTest, FiguresBeyondAShopsLimitAreRefusedByName)
+{
+    enterLine(QStringLiteral("巨款"), QStringLiteral("1") + QString(309, QLatin1Char('0')), QStringLiteral("1"),
+              QStringLiteral("10"));
+    QTest::mouseClick(button("SpeedButton3"), Qt::LeftButton);
+    ASSERT_EQ(responder.texts().size(), 1u);
+    EXPECT_TRUE(responder.texts().front().startsWith(QStringLiteral("单价超出范围")));
+    EXPECT_EQ(data.count(QStringLiteral("xsxx")), 0);
+
+    // Lines each within the limit whose total is not.
+    for (const char *price : {"60000000000", "50000000000"}) {
+        enterLine(QStringLiteral("大件"), QString::fromLatin1(price), QStringLiteral("1"), QStringLiteral("10"));
+        QTest::mouseClick(button("SpeedButton3"), Qt::LeftButton);
+    }
+    EXPECT_EQ(data.count(QStringLiteral("xsxx")), 1);
+    EXPECT_TRUE(responder.texts().back().startsWith(QStringLiteral("合计金额")));
+    EXPECT_EQ(label("Label19")->text(), QStringLiteral("60000000000"));
+}
+
 } // namespace
