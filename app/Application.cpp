@@ -12,6 +12,9 @@
 #include "records/SaleDetailWindow.h"
 #include "records/StatisticsWindow.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 Application::Application()
     : m_printer(std::make_unique<SystemPrinter>())
     , m_checkout(std::make_unique<Checkout>(m_session, *m_printer))
@@ -19,7 +22,7 @@ Application::Application()
     // A broken data file is reported once, not once per window.
     const Dialogs::OnceEachError onceEach;
     Dialogs::Guarded(nullptr, [this] { m_session.open(); });
-    WriteDesktopEntry();
+    WriteDesktopEntry(QFileInfo(DataFile::Path()).absolutePath());
     m_counter = std::make_unique<CounterWindow>(m_session, *m_checkout);
     m_saleDetail = std::make_unique<SaleDetailWindow>(m_session);
     m_statistics = std::make_unique<StatisticsWindow>(m_session, *m_saleDetail);
@@ -43,8 +46,17 @@ void Application::wire()
     connect(counter, &CounterWindow::helpRequested, m_maintenance.get(), &MaintenanceActions::openHelp);
     connect(counter, &CounterWindow::faqRequested, m_maintenance.get(), &MaintenanceActions::openFaq);
     connect(counter, &CounterWindow::siteRequested, m_maintenance.get(), &MaintenanceActions::openSite);
+    connect(counter, &CounterWindow::aboutRequested, this, &Application::showAbout);
     // The restored data are used from the next start on.
     connect(m_maintenance.get(), &MaintenanceActions::restored, counter, &QWidget::close);
+}
+
+// Where this start keeps its data, for the shop owner who looks for it.
+void Application::showAbout()
+{
+    Dialogs::Message(m_counter.get(),
+                     QStringLiteral("销售小票打印\n数据文件：%1").arg(QDir::toNativeSeparators(DataFile::Path())),
+                     Dialogs::Icon::Information);
 }
 
 void Application::openCatalogue()

@@ -33,6 +33,7 @@ private:
     void wire();
     void openCatalogue();
     void openStatistics();
+    void showAbout();
 
     Connection m_session;
     std::unique_ptr<SystemPrinter> m_printer;

@@ -44,6 +44,7 @@ signals:
     void helpRequested();
     void faqRequested();
     void siteRequested();
+    void aboutRequested();
 
 protected:
     // The banner drags the frameless window; two pictures minimise and close it.
@@ -127,5 +128,5 @@ private:
     QTimer *m_clock;
     QMenu *m_optionsMenu;
     QAction *m_catalogueAction, *m_statisticsAction, *m_backupAction, *m_restoreAction;
-    QAction *m_helpAction, *m_faqAction, *m_siteAction;
+    QAction *m_helpAction, *m_faqAction, *m_siteAction, *m_aboutAction;
 };

@@ -1,4 +1,6 @@
 #include "app/Application.h"
+#include "app/DesktopEntry.h"
+#include "app/Translations.h"
 #include "counter/CounterWindow.h"
 #include "grid/DataGrid.h"
 #include "tests/support/Controls.h"
@@ -6,11 +8,14 @@
 #include "tests/support/TempData.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -99,6 +104,30 @@ TEST_F(StartupTest, BrokenDataFileIsReportedOnceAndLeftAlone)
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), QByteArray("not a data file"));
     EXPECT_EQ(edit("Edit2")->text().size(), 14); // the counter still comes up
+}
+
+// Started from the icon, the program must find the data this start used.
+TEST(DesktopEntryTest, StartsTheProgramInTheDataFolder)
+{
+    QTemporaryDir home;
+    const QByteArray savedHome = qgetenv("HOME"), savedConfig = qgetenv("XDG_CONFIG_HOME");
+    qputenv("HOME", home.path().toUtf8());
+    qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/.config")).toUtf8());
+    ASSERT_TRUE(QDir(home.path()).mkdir(QStringLiteral("Desktop")));
+
+    WriteDesktopEntry(QStringLiteral("/srv/小店 数据"));
+
+    qputenv("HOME", savedHome);
+    qputenv("XDG_CONFIG_HOME", savedConfig);
+    QFile entry(home.filePath(QStringLiteral("Desktop/Tindrel销售小票打印软件.desktop")));
+    ASSERT_TRUE(entry.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(QString::fromUtf8(entry.readAll()).split(QLatin1Char('\n')).contains(QStringLiteral("Path=/srv/小店 数据")));
+}
+
+TEST(TranslationsTest, QtsOwnTextsAreChinese)
+{
+    ASSERT_TRUE(InstallChineseTranslations(*QCoreApplication::instance()));
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("取消"));
 }
 
 } // namespace
