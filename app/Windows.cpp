@@ -5,14 +5,18 @@
 #include "checkout/Edy58Unit.h"
 #include "checkout/Edy76Unit.h"
 #include "counter/MainUnit.h"
-#include "records/SpxxUnit.h"
-#include "records/XsmxUnit.h"
-#include "records/XstjUnit.h"
+#include "data/Connection.h"
+#include "data/DataFile.h"
+#include "records/CatalogueWindow.h"
+#include "records/SaleDetailWindow.h"
+#include "records/StatisticsWindow.h"
 
 TMainForm *MainForm = nullptr;
-TXstjForm *XstjForm = nullptr;
-TXsmxForm *XsmxForm = nullptr;
-TSpxxForm *SpxxForm = nullptr;
+StatisticsWindow *XstjForm = nullptr;
+SaleDetailWindow *XsmxForm = nullptr;
+CatalogueWindow *SpxxForm = nullptr;
+// The records windows' shared session, until the application object owns the one session.
+static Connection *RecordsSession = nullptr;
 TDy58Form *Dy58Form = nullptr;
 TDy76Form *Dy76Form = nullptr;
 TEdy76Form *Edy76Form = nullptr;
@@ -21,9 +25,11 @@ TEdy58Form *Edy58Form = nullptr;
 void CreateWindows()
 {
     MainForm = new TMainForm();
-    XstjForm = new TXstjForm();
-    XsmxForm = new TXsmxForm();
-    SpxxForm = new TSpxxForm();
+    RecordsSession = new Connection();
+    RecordsSession->setConnectionString(DataFile::Path());
+    XsmxForm = new SaleDetailWindow(*RecordsSession);
+    XstjForm = new StatisticsWindow(*RecordsSession, *XsmxForm);
+    SpxxForm = new CatalogueWindow(*RecordsSession);
     Dy58Form = new TDy58Form();
     Dy76Form = new TDy76Form();
     Edy76Form = new TEdy76Form();
@@ -46,5 +52,6 @@ void DestroyWindows()
     destroy(SpxxForm);
     destroy(XsmxForm);
     destroy(XstjForm);
+    destroy(RecordsSession);
     destroy(MainForm);
 }

@@ -1,9 +1,9 @@
 #pragma once
 
 class TMainForm;
-class TXstjForm;
-class TXsmxForm;
-class TSpxxForm;
+class StatisticsWindow;
+class SaleDetailWindow;
+class CatalogueWindow;
 class TDy58Form;
 class TDy76Form;
 class TEdy58Form;
@@ -12,9 +12,9 @@ class TEdy76Form;
 // The program's windows: each created once, hidden, and reached through its
 // one global instance until the program ends.
 extern TMainForm *MainForm;
-extern TXstjForm *XstjForm;
-extern TXsmxForm *XsmxForm;
-extern TSpxxForm *SpxxForm;
+extern StatisticsWindow *XstjForm;
+extern SaleDetailWindow *XsmxForm;
+extern CatalogueWindow *SpxxForm;
 extern TDy58Form *Dy58Form;
 extern TDy76Form *Dy76Form;
 extern TEdy76Form *Edy76Form;

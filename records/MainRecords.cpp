@@ -1,9 +1,9 @@
 #include "counter/MainUnit.h"
 
-#include "grid/Handlers.h"
 #include "app/Windows.h"
-#include "records/SpxxUnit.h"
-#include "records/XstjUnit.h"
+#include "grid/Handlers.h"
+#include "records/CatalogueWindow.h"
+#include "records/StatisticsWindow.h"
 
 #include <QAction>
 #include <QToolButton>
@@ -18,13 +18,15 @@ void TMainForm::ConnectRecords()
 
 void TMainForm::N1Click()
 {
-    SpxxForm->Reload();
+    SpxxForm->reload();
     SpxxForm->exec();
+    // The catalogue window tells of its changes as it closes.
+    ReloadProductList();
 }
 
 void TMainForm::N2Click()
 {
-    XstjForm->Reload();
+    XstjForm->reload();
     XstjForm->exec();
 }
 

@@ -1,15 +1,19 @@
 #pragma once
 
+#include "data/Connection.h"
 #include "tests/support/RecordingResponder.h"
 #include "tests/support/TempData.h"
 
 #include <QString>
 #include <QStringList>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <ostream>
+#include <stdexcept>
+#include <string>
 
 // Readable QString values in failure messages.
 inline void PrintTo(const QString &text, std::ostream *out)
@@ -21,13 +25,22 @@ class DataGrid;
 class QWidget;
 class RowSet;
 
-// Every window of the program on a fresh data file, with the dialogs answered
-// by a recording responder.
+// A window's control, found by its name; a missing one ends the test.
+template <typename Widget>
+Widget *Find(const QWidget &window, const char *name)
+{
+    auto *found = window.findChild<Widget *>(QString::fromLatin1(name));
+    if (!found)
+        throw std::runtime_error(std::string("no control named ") + name);
+    return found;
+}
+
+// A fresh data file and the one session the records windows share, with the
+// dialogs answered by a recording responder.
 class RecordsTest : public ::testing::Test
 {
 protected:
     RecordsTest();
-    ~RecordsTest() override;
 
     struct Ticket {
         QString number, time;
@@ -54,4 +67,5 @@ protected:
 
     TempData data;
     RecordingResponder responder;
+    Connection session;
 };
