@@ -69,7 +69,7 @@ int main(int argc, char **argv)
     StatisticsWindow statistics(session, detail);
     DataGrid *ticketGrid = statistics.findChild<DataGrid *>(QStringLiteral("DBGridEh1"));
     DataGrid *lineGrid = detail.findChild<DataGrid *>(QStringLiteral("DBGridEh1"));
-    const RowSet &tickets = *ticketGrid->rowSet();
+    const RowSet &listed = *ticketGrid->rowSet();
     const qint64 readMs = Milliseconds([&] { statistics.reload(); });
     const qint64 showMs = Milliseconds([&] {
         statistics.show();
@@ -77,7 +77,7 @@ int main(int argc, char **argv)
         ticketGrid->footerText(3); // the sums are part of what the window shows
     });
     std::printf("statistics window with all %d tickets: %lld ms (target under 1000 ms): list read %lld ms, shown %lld ms\n",
-                tickets.recordCount(), static_cast<long long>(readMs + showMs),
+                listed.recordCount(), static_cast<long long>(readMs + showMs),
                 static_cast<long long>(readMs), static_cast<long long>(showMs));
     std::printf("peak memory: %.0f MB, %.0f MB before opening (target under 300 MB)\n", PeakMemoryMb(), baseMb);
 
@@ -91,12 +91,12 @@ int main(int argc, char **argv)
         ticketGrid->footerText(3);
     });
     std::printf("date span of one month, %d tickets: %lld ms (target under 100 ms)\n",
-                tickets.recordCount(), static_cast<long long>(spanMs));
+                listed.recordCount(), static_cast<long long>(spanMs));
 
     // The session is open already: the first opening pays no connection.
-    const int column = tickets.columnIndex(QStringLiteral("单号"));
+    const int column = listed.columnIndex(QStringLiteral("单号"));
     for (const int row : {100, 5000}) {
-        const QString number = tickets.textAt(row, column);
+        const QString number = listed.textAt(row, column);
         const qint64 detailMs = Milliseconds([&] {
             detail.showTicket(number);
             detail.show();
