@@ -5,6 +5,7 @@
 #include "grid/Dialogs.h"
 #include "grid/Handlers.h"
 #include "records/Controls.h"
+#include "records/PriceCheck.h"
 #include "records/PriceKey.h"
 #include "records/RecordColumns.h"
 
@@ -108,12 +109,23 @@ void CatalogueWindow::writeBoxesToCurrentRow()
     m_products.post();
 }
 
+bool CatalogueWindow::priceIsStorable()
+{
+    const QString problem = PriceProblem(m_priceEdit->text());
+    if (problem.isEmpty())
+        return true;
+    Dialogs::Message(this, problem, Dialogs::Icon::Warning);
+    return false;
+}
+
 void CatalogueWindow::addProduct()
 {
     if (m_nameEdit->text().isEmpty() && m_priceEdit->text().isEmpty()) {
         Dialogs::Message(this, QStringLiteral("添加商品不能为空！"), Dialogs::Icon::None);
         return;
     }
+    if (!priceIsStorable())
+        return;
     m_products.last();
     m_products.append();
     writeBoxesToCurrentRow();
@@ -124,7 +136,7 @@ void CatalogueWindow::modifyChosenProduct()
 {
     // An empty list has no row to overwrite (the grid's own deletion may have
     // emptied it since the row was chosen); editing would begin a new row.
-    if (m_nameEdit->text().isEmpty() || m_priceEdit->text().isEmpty() || m_products.recordCount() == 0)
+    if (m_nameEdit->text().isEmpty() || m_products.recordCount() == 0 || !priceIsStorable())
         return;
     m_products.edit();
     writeBoxesToCurrentRow();

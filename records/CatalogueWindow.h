@@ -36,6 +36,8 @@ private:
     void addProduct();
     void modifyChosenProduct();
     void deleteChosenProduct();
+    // Warns of a price that cannot be stored.
+    bool priceIsStorable();
     void writeBoxesToCurrentRow();
     void setRowChosen(bool chosen);
     void emptyBoxes();
