@@ -40,8 +40,7 @@ protected:
     }
     QStringList footer() const
     {
-        return {grid->footerText(0), grid->footerText(3),
-                grid->footerText(4), grid->footerText(5)};
+        return {grid->footerText(0), grid->footerText(3), grid->footerText(4), grid->footerText(5)};
     }
     void searchByDates(const QDate &from, const QDate &to)
     {
