@@ -4,14 +4,16 @@
 #include "bench/support/SalesHistory.h"
 #include "data/Connection.h"
 #include "grid/DataGrid.h"
-#include "records/XsmxUnit.h"
-#include "records/XstjUnit.h"
+#include "data/RowSet.h"
+#include "records/SaleDetailWindow.h"
+#include "records/StatisticsWindow.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QToolButton>
 
 #include <cstdio>
 #include <cstdlib>
@@ -60,43 +62,49 @@ int main(int argc, char **argv)
                 static_cast<long long>(generateMs));
     const double baseMb = PeakMemoryMb();
 
-    TXstjForm statistics;
-    TXsmxForm detail;
-    const qint64 readMs = Milliseconds([&] { statistics.Reload(); });
+    // The windows share one session, as in the program.
+    Connection session;
+    session.setConnectionString(dataFile);
+    SaleDetailWindow detail(session);
+    StatisticsWindow statistics(session, detail);
+    DataGrid *ticketGrid = statistics.findChild<DataGrid *>(QStringLiteral("DBGridEh1"));
+    DataGrid *lineGrid = detail.findChild<DataGrid *>(QStringLiteral("DBGridEh1"));
+    const RowSet &listed = *ticketGrid->rowSet();
+    const qint64 readMs = Milliseconds([&] { statistics.reload(); });
     const qint64 showMs = Milliseconds([&] {
         statistics.show();
         QApplication::processEvents();
-        statistics.DBGridEh1->footerText(3); // the sums are part of what the window shows
+        ticketGrid->footerText(3); // the sums are part of what the window shows
     });
     std::printf("statistics window with all %d tickets: %lld ms (target under 1000 ms): list read %lld ms, shown %lld ms\n",
-                statistics.ADOQuery1.recordCount(), static_cast<long long>(readMs + showMs),
+                listed.recordCount(), static_cast<long long>(readMs + showMs),
                 static_cast<long long>(readMs), static_cast<long long>(showMs));
     std::printf("peak memory: %.0f MB, %.0f MB before opening (target under 300 MB)\n", PeakMemoryMb(), baseMb);
 
-    statistics.CheckBox1->setChecked(true);
-    statistics.CheckBox1Click();
-    statistics.DateTimePicker1->setDate(QDate(2024, 3, 1));
-    statistics.DateTimePicker2->setDate(QDate(2024, 3, 31));
+    statistics.findChild<QCheckBox *>(QStringLiteral("CheckBox1"))->click();
+    statistics.findChild<QDateEdit *>(QStringLiteral("DateTimePicker1"))->setDate(QDate(2024, 3, 1));
+    statistics.findChild<QDateEdit *>(QStringLiteral("DateTimePicker2"))->setDate(QDate(2024, 3, 31));
+    auto *searchButton = statistics.findChild<QToolButton *>(QStringLiteral("SpeedButton4"));
     const qint64 spanMs = Milliseconds([&] {
-        statistics.SpeedButton4Click();
+        searchButton->click();
         QApplication::processEvents();
-        statistics.DBGridEh1->footerText(3);
+        ticketGrid->footerText(3);
     });
     std::printf("date span of one month, %d tickets: %lld ms (target under 100 ms)\n",
-                statistics.ADOQuery1.recordCount(), static_cast<long long>(spanMs));
+                listed.recordCount(), static_cast<long long>(spanMs));
 
-    // The first opening also connects to the file; later ones reuse the connection.
-    const int column = statistics.ADOQuery1.columnIndex(QStringLiteral("单号"));
+    // The session is open already: the first opening pays no connection.
+    const int column = listed.columnIndex(QStringLiteral("单号"));
     for (const int row : {100, 5000}) {
-        const QString number = statistics.ADOQuery1.textAt(row, column);
+        const QString number = listed.textAt(row, column);
         const qint64 detailMs = Milliseconds([&] {
-            detail.ShowTicket(number);
+            detail.showTicket(number);
             detail.show();
             QApplication::processEvents();
-            detail.DBGridEh1->footerText(5);
+            lineGrid->footerText(5);
         });
         std::printf("detail of ticket %s, %d lines: %lld ms (target under 100 ms)%s\n", qPrintable(number),
-                    detail.ADOQuery1.recordCount(), static_cast<long long>(detailMs),
+                    lineGrid->rowSet()->recordCount(), static_cast<long long>(detailMs),
                     row == 100 ? ", first opening" : "");
     }
     std::printf("peak memory at the end: %.0f MB\n", PeakMemoryMb());

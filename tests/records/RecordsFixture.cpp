@@ -1,6 +1,5 @@
 #include "tests/records/RecordsFixture.h"
 
-#include "app/Windows.h"
 #include "data/RowSet.h"
 #include "grid/DataGrid.h"
 
@@ -26,12 +25,7 @@ QPoint CellCentre(DataGrid *grid, int row, int column)
 
 RecordsTest::RecordsTest()
 {
-    CreateWindows();
-}
-
-RecordsTest::~RecordsTest()
-{
-    DestroyWindows();
+    session.setConnectionString(data.file());
 }
 
 void RecordsTest::store(const Ticket &t) const

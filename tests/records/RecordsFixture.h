@@ -1,10 +1,13 @@
 #pragma once
 
+#include "data/Connection.h"
+#include "tests/support/Controls.h"
 #include "tests/support/RecordingResponder.h"
 #include "tests/support/TempData.h"
 
 #include <QString>
 #include <QStringList>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -21,13 +24,12 @@ class DataGrid;
 class QWidget;
 class RowSet;
 
-// Every window of the program on a fresh data file, with the dialogs answered
-// by a recording responder.
+// A fresh data file and the one session the records windows share, with the
+// dialogs answered by a recording responder.
 class RecordsTest : public ::testing::Test
 {
 protected:
     RecordsTest();
-    ~RecordsTest() override;
 
     struct Ticket {
         QString number, time;
@@ -54,4 +56,5 @@ protected:
 
     TempData data;
     RecordingResponder responder;
+    Connection session;
 };

@@ -1,0 +1,179 @@
+#include "records/StatisticsWindow.h"
+
+#include "data/SalesLedger.h"
+#include "grid/DataGrid.h"
+#include "grid/Dialogs.h"
+#include "grid/Handlers.h"
+#include "records/Controls.h"
+#include "records/RecordColumns.h"
+#include "records/SaleDetailWindow.h"
+#include "records/TicketExport.h"
+#include "records/XlsFileName.h"
+
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QProgressDialog>
+#include <QStyle>
+#include <QToolButton>
+#include <QWindow>
+
+StatisticsWindow::StatisticsWindow(Connection &session, SaleDetailWindow &detailWindow, QWidget *parent)
+    : QDialog(parent)
+    , m_tickets(session)
+    , m_detailWindow(detailWindow)
+{
+    buildLayout();
+    connectHandlers();
+}
+
+StatisticsWindow::~StatisticsWindow() = default;
+
+void StatisticsWindow::buildLayout()
+{
+    Controls::FixedWindow(this, "XstjForm", QStringLiteral("销售统计"), 784, 562, 14);
+
+    m_exportButton = Controls::SpeedButton(this, "SpeedButton1", QStringLiteral("数据导出"), 8, 16, 73, 73);
+    m_deleteButton = Controls::SpeedButton(this, "SpeedButton2", QStringLiteral("删除信息"), 80, 16, 73, 73);
+    m_closeButton = Controls::SpeedButton(this, "SpeedButton3", QStringLiteral("关闭窗口"), 152, 16, 73, 73);
+    m_exportButton->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+    m_deleteButton->setIcon(style()->standardIcon(QStyle::SP_TrashIcon));
+    m_closeButton->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+    for (QToolButton *button : {m_exportButton, m_deleteButton, m_closeButton}) {
+        button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        button->setIconSize(QSize(32, 32));
+    }
+
+    auto *searchBox = new QGroupBox(QStringLiteral("查询信息"), this);
+    searchBox->setObjectName(QStringLiteral("GroupBox1"));
+    searchBox->setGeometry(272, 8, 497, 97);
+    Controls::Label(searchBox, "Label1", QStringLiteral("单号："), 24, 26);
+    m_numberEdit = Controls::Edit(searchBox, "Edit1", 64, 24, 121, 20);
+    Controls::Label(searchBox, "Label2", QStringLiteral("收银员："), 192, 26);
+    m_cashierEdit = Controls::Edit(searchBox, "Edit2", 248, 24, 121, 20);
+    m_searchButton = Controls::SpeedButton(searchBox, "SpeedButton4", QStringLiteral("查询"), 392, 24, 73, 22);
+    m_byDatesBox = new QCheckBox(QStringLiteral("时间："), searchBox);
+    m_byDatesBox->setObjectName(QStringLiteral("CheckBox1"));
+    m_byDatesBox->setGeometry(7, 58, 57, 17);
+    m_fromDate = new QDateEdit(searchBox);
+    m_fromDate->setObjectName(QStringLiteral("DateTimePicker1"));
+    m_fromDate->setGeometry(64, 56, 121, 22);
+    Controls::Label(searchBox, "Label3", QStringLiteral("至"), 208, 58);
+    m_toDate = new QDateEdit(searchBox);
+    m_toDate->setObjectName(QStringLiteral("DateTimePicker2"));
+    m_toDate->setGeometry(248, 56, 121, 22);
+    for (QDateEdit *picker : {m_fromDate, m_toDate}) {
+        picker->setCalendarPopup(true);
+        picker->setDate(QDate::currentDate());
+        picker->setEnabled(false);
+    }
+    m_refreshButton = Controls::SpeedButton(searchBox, "SpeedButton5", QStringLiteral("刷新"), 392, 56, 73, 22);
+
+    m_ticketGrid = new DataGrid(this);
+    m_ticketGrid->setObjectName(QStringLiteral("DBGridEh1"));
+    m_ticketGrid->setGeometry(0, 112, 784, 428);
+    m_ticketGrid->setColumns(RecordColumns::Tickets());
+    m_ticketGrid->setFooterVisible(true);
+    m_ticketGrid->setRowSet(&m_tickets);
+
+    Controls::BottomStatusBar(this);
+
+    m_detailNumberEdit = new QLineEdit(this);
+    m_detailNumberEdit->setObjectName(QStringLiteral("Edit3"));
+    m_detailNumberEdit->hide();
+
+    setTabOrder(m_numberEdit, m_byDatesBox);
+    setTabOrder(m_byDatesBox, m_cashierEdit);
+    setTabOrder(m_cashierEdit, m_fromDate);
+    setTabOrder(m_fromDate, m_toDate);
+}
+
+void StatisticsWindow::connectHandlers()
+{
+    ConnectHandler(m_ticketGrid, &DataGrid::dblClicked, this, &StatisticsWindow::showCurrentTicketDetail);
+    ConnectHandler(m_exportButton, &QToolButton::clicked, this, &StatisticsWindow::exportTickets);
+    ConnectHandler(m_byDatesBox, &QCheckBox::clicked, this, &StatisticsWindow::switchDateSearch);
+    ConnectHandler(m_deleteButton, &QToolButton::clicked, this, &StatisticsWindow::deleteCurrentTicket);
+    connect(m_closeButton, &QToolButton::clicked, this, &QDialog::close);
+    ConnectHandler(m_searchButton, &QToolButton::clicked, this, &StatisticsWindow::searchTickets);
+    ConnectHandler(m_refreshButton, &QToolButton::clicked, this, &StatisticsWindow::listAllTickets);
+}
+
+void StatisticsWindow::reload()
+{
+    SalesLedger::OpenTicketsByNumber(m_tickets);
+}
+
+void StatisticsWindow::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    resetSearch();
+}
+
+// The date switch keeps its state from one opening to the next; the texts and dates do not.
+void StatisticsWindow::resetSearch()
+{
+    m_fromDate->setDate(QDate::currentDate());
+    m_toDate->setDate(QDate::currentDate());
+    m_numberEdit->clear();
+    m_cashierEdit->clear();
+}
+
+void StatisticsWindow::switchDateSearch()
+{
+    const bool byDates = m_byDatesBox->isChecked();
+    m_fromDate->setEnabled(byDates);
+    m_toDate->setEnabled(byDates);
+}
+
+void StatisticsWindow::exportTickets()
+{
+    const QString chosen = Dialogs::SaveFileName(this, QStringLiteral("*.xls"));
+    if (chosen.isEmpty())
+        return;
+    {
+        // Shows itself only when the export takes long enough to notice.
+        QProgressDialog progress(QStringLiteral("正在导出数据……"), QString(), 0, 1, this);
+        progress.setWindowTitle(windowTitle());
+        progress.setWindowModality(Qt::WindowModal);
+        progress.setMinimumDuration(500);
+        ExportRowSetToXls(m_tickets, XlsFileName(chosen), [&progress](int done, int total) {
+            progress.setMaximum(total);
+            progress.setValue(done);
+        });
+    }
+    // The list's selection ends where a row-by-row export leaves it.
+    m_tickets.last();
+    Dialogs::Message(this, QStringLiteral("成功导出全部数据!"), Dialogs::Icon::None);
+}
+
+void StatisticsWindow::deleteCurrentTicket()
+{
+    if (m_tickets.recordCount() == 0)
+        return;
+    m_tickets.deleteCurrent();
+}
+
+void StatisticsWindow::searchTickets()
+{
+    if (m_byDatesBox->isChecked())
+        SalesLedger::OpenTicketsBetween(m_tickets, m_fromDate->date(), m_toDate->date());
+    else
+        SalesLedger::OpenTicketsMatching(m_tickets, m_numberEdit->text(), m_cashierEdit->text());
+}
+
+void StatisticsWindow::listAllTickets()
+{
+    SalesLedger::OpenTickets(m_tickets);
+}
+
+void StatisticsWindow::showCurrentTicketDetail()
+{
+    m_detailNumberEdit->setText(m_tickets.recordCount() > 0 ? m_tickets.text(QStringLiteral("单号")) : QString());
+    m_detailWindow.showTicket(m_detailNumberEdit->text());
+    // Keep the detail window above this one.
+    m_detailWindow.winId();
+    m_detailWindow.windowHandle()->setTransientParent(window()->windowHandle());
+    m_detailWindow.exec();
+}

@@ -1,0 +1,82 @@
+// Needs the whole program: wired by the lead
+//
+// Opening the records windows from the counter window, and the counter's
+// product list following the catalogue. Not in CMake: it needs the
+// application object with its windows on the test's data file; the fixture
+// below names what it must give.
+#include "tests/records/RecordsFixture.h"
+
+#include "grid/DataGrid.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QTest>
+#include <QToolButton>
+
+namespace {
+
+class FromCounterTest : public RecordsTest
+{
+protected:
+    // The application's windows, found by name among the top-level widgets.
+    static QWidget &window(const char *name);
+    static QAction &menuAction(const char *name) { return *Find<QAction>(window("MainForm"), name); }
+    QComboBox &productBox() { return *Find<QComboBox>(window("MainForm"), "ComboBox1"); }
+};
+
+TEST_F(FromCounterTest, CatalogueOpensReloadedAndClosingReloadsTheProductList)
+{
+    data.exec(QStringLiteral("insert into spxx (品名, 单价) values ('可乐', 3), ('雪碧', 2.5), ('可乐', 3.5)"));
+    productBox().setEditText(QStringLiteral("旧的文字"));
+    QWidget &catalogue = window("SpxxForm");
+
+    runModal([] { menuAction("N1").trigger(); }, [&catalogue](QWidget *shown) {
+        EXPECT_EQ(shown, &catalogue);
+        DataGrid *grid = Find<DataGrid>(catalogue, "DBGridEh1");
+        EXPECT_EQ(grid->rowSet()->recordCount(), 3); // reloaded from the file
+        clickCell(grid, 0, 1);
+        Find<QLineEdit>(catalogue, "Edit1")->setText(QStringLiteral("果汁"));
+        Find<QLineEdit>(catalogue, "Edit2")->setText(QStringLiteral("6"));
+        QTest::mouseClick(Find<QToolButton>(catalogue, "SpeedButton2"), Qt::LeftButton);
+        Find<QLineEdit>(catalogue, "Edit1")->setText(QStringLiteral("留下的文字"));
+    });
+
+    EXPECT_TRUE(productBox().currentText().isEmpty());
+    QStringList items;
+    for (int i = 0; i < productBox().count(); ++i)
+        items << productBox().itemText(i);
+    items.sort();
+    EXPECT_EQ(items, (QStringList{QStringLiteral("可乐"), QStringLiteral("果汁"), QStringLiteral("雪碧")}));
+
+    runModal([] { menuAction("N1").trigger(); }, [&catalogue](QWidget *) {
+        EXPECT_TRUE(Find<QLineEdit>(catalogue, "Edit1")->text().isEmpty());
+        EXPECT_TRUE(Find<QToolButton>(catalogue, "SpeedButton1")->isEnabled());
+        EXPECT_FALSE(Find<QToolButton>(catalogue, "SpeedButton2")->isEnabled());
+    });
+}
+
+TEST_F(FromCounterTest, MenuAndButtonOpenTheStatisticsReloadedAndReset)
+{
+    QWidget &statistics = window("XstjForm");
+    runModal([] { QTest::mouseClick(Find<QToolButton>(window("MainForm"), "SpeedButton6"), Qt::LeftButton); },
+             [&statistics](QWidget *shown) {
+                 EXPECT_EQ(shown, &statistics);
+                 EXPECT_FALSE(Find<QDateEdit>(statistics, "DateTimePicker1")->isEnabled());
+                 QTest::mouseClick(Find<QCheckBox>(statistics, "CheckBox1"), Qt::LeftButton);
+                 Find<QLineEdit>(statistics, "Edit1")->setText(QStringLiteral("0302"));
+                 QTest::mouseClick(Find<QToolButton>(statistics, "SpeedButton4"), Qt::LeftButton);
+             });
+
+    store(Ticket{QStringLiteral("20240304100000"), QStringLiteral("2024-03-04 10:00:00"), 1, 1, 1, QString()});
+    runModal([] { menuAction("N2").trigger(); }, [&statistics](QWidget *shown) {
+        EXPECT_EQ(shown, &statistics);
+        EXPECT_TRUE(Find<QCheckBox>(statistics, "CheckBox1")->isChecked());
+        EXPECT_TRUE(Find<QLineEdit>(statistics, "Edit1")->text().isEmpty());
+        EXPECT_EQ(Find<DataGrid>(statistics, "DBGridEh1")->rowSet()->recordCount(), 1);
+    });
+}
+
+} // namespace
