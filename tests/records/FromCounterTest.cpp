@@ -1,14 +1,12 @@
-// Needs the whole program: wired by the lead
-//
 // Opening the records windows from the counter window, and the counter's
-// product list following the catalogue. Not in CMake: it needs the
-// application object with its windows on the test's data file; the fixture
-// below names what it must give.
+// product list following the catalogue: the whole program on the test's data file.
 #include "tests/records/RecordsFixture.h"
 
+#include "app/Application.h"
 #include "grid/DataGrid.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -16,15 +14,26 @@
 #include <QTest>
 #include <QToolButton>
 
+#include <stdexcept>
+#include <string>
+
 namespace {
 
 class FromCounterTest : public RecordsTest
 {
 protected:
     // The application's windows, found by name among the top-level widgets.
-    static QWidget &window(const char *name);
+    static QWidget &window(const char *name)
+    {
+        for (QWidget *window : QApplication::topLevelWidgets())
+            if (window->objectName() == QLatin1String(name))
+                return *window;
+        throw std::runtime_error(std::string("no window named ") + name);
+    }
     static QAction &menuAction(const char *name) { return *Find<QAction>(window("MainForm"), name); }
     QComboBox &productBox() { return *Find<QComboBox>(window("MainForm"), "ComboBox1"); }
+
+    Application program;
 };
 
 TEST_F(FromCounterTest, CatalogueOpensReloadedAndClosingReloadsTheProductList)
