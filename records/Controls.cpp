@@ -34,6 +34,7 @@ QLineEdit *Edit(QWidget *parent, const char *name, int left, int top, int width,
     auto *edit = new QLineEdit(parent);
     edit->setObjectName(QString::fromLatin1(name));
     edit->setGeometry(left, top, width, height);
+    edit->setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid #7a7a7a; }")); // flat, as at the counter
     return edit;
 }
 
