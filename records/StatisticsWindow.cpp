@@ -148,9 +148,14 @@ void StatisticsWindow::exportTickets()
     Dialogs::Message(this, QStringLiteral("成功导出全部数据!"), Dialogs::Icon::None);
 }
 
+// A recorded sale goes only after the user has said yes to its number.
 void StatisticsWindow::deleteCurrentTicket()
 {
     if (m_tickets.recordCount() == 0)
+        return;
+    const QString question =
+        QStringLiteral("确定删除单号为 %1 的销售记录吗？").arg(m_tickets.text(QStringLiteral("单号")));
+    if (!Dialogs::AskBeforeHarm(this, question))
         return;
     m_tickets.deleteCurrent();
 }
