@@ -1,9 +1,7 @@
 #include "app/Windows.h"
 
-#include "checkout/Dy58Unit.h"
-#include "checkout/Dy76Unit.h"
-#include "checkout/Edy58Unit.h"
-#include "checkout/Edy76Unit.h"
+#include "checkout/ReceiptWindow.h"
+#include "checkout/SystemPrinter.h"
 #include "counter/MainUnit.h"
 #include "records/SpxxUnit.h"
 #include "records/XsmxUnit.h"
@@ -13,10 +11,11 @@ TMainForm *MainForm = nullptr;
 TXstjForm *XstjForm = nullptr;
 TXsmxForm *XsmxForm = nullptr;
 TSpxxForm *SpxxForm = nullptr;
-TDy58Form *Dy58Form = nullptr;
-TDy76Form *Dy76Form = nullptr;
-TEdy76Form *Edy76Form = nullptr;
-TEdy58Form *Edy58Form = nullptr;
+ReceiptWindow *Dy58Form = nullptr;
+ReceiptWindow *Dy76Form = nullptr;
+ReceiptWindow *Edy76Form = nullptr;
+ReceiptWindow *Edy58Form = nullptr;
+ReceiptPrinter *ReceiptOutput = nullptr;
 
 void CreateWindows()
 {
@@ -24,10 +23,11 @@ void CreateWindows()
     XstjForm = new TXstjForm();
     XsmxForm = new TXsmxForm();
     SpxxForm = new TSpxxForm();
-    Dy58Form = new TDy58Form();
-    Dy76Form = new TDy76Form();
-    Edy76Form = new TEdy76Form();
-    Edy58Form = new TEdy58Form();
+    Dy58Form = new ReceiptWindow(ReceiptTemplate::OnePart58);
+    Dy76Form = new ReceiptWindow(ReceiptTemplate::OnePart76);
+    Edy76Form = new ReceiptWindow(ReceiptTemplate::TwoPart76);
+    Edy58Form = new ReceiptWindow(ReceiptTemplate::TwoPart58);
+    ReceiptOutput = new SystemPrinter();
 }
 
 template <typename Window>
@@ -39,6 +39,7 @@ static void destroy(Window *&window)
 
 void DestroyWindows()
 {
+    destroy(ReceiptOutput);
     destroy(Edy58Form);
     destroy(Edy76Form);
     destroy(Dy76Form);

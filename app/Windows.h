@@ -4,10 +4,8 @@ class TMainForm;
 class TXstjForm;
 class TXsmxForm;
 class TSpxxForm;
-class TDy58Form;
-class TDy76Form;
-class TEdy58Form;
-class TEdy76Form;
+class ReceiptWindow;
+class ReceiptPrinter;
 
 // The program's windows: each created once, hidden, and reached through its
 // one global instance until the program ends.
@@ -15,10 +13,12 @@ extern TMainForm *MainForm;
 extern TXstjForm *XstjForm;
 extern TXsmxForm *XsmxForm;
 extern TSpxxForm *SpxxForm;
-extern TDy58Form *Dy58Form;
-extern TDy76Form *Dy76Form;
-extern TEdy76Form *Edy76Form;
-extern TEdy58Form *Edy58Form;
+extern ReceiptWindow *Dy58Form;
+extern ReceiptWindow *Dy76Form;
+extern ReceiptWindow *Edy76Form;
+extern ReceiptWindow *Edy58Form;
+// Where the checkout prints: the system's default printer.
+extern ReceiptPrinter *ReceiptOutput;
 
 // Creates the windows in order: main, statistics, detail, catalogue, one-part
 // 58 mm, one-part 76 mm, two-part 76 mm, two-part 58 mm.
