@@ -2,7 +2,8 @@
 
 #include "app/DesktopEntry.h"
 #include "checkout/Checkout.h"
-#include "checkout/ReceiptPreviews.h"
+#include "checkout/ReceiptPreview.h"
+#include "checkout/ReceiptWindow.h"
 #include "checkout/SystemPrinter.h"
 #include "counter/CounterWindow.h"
 #include "data/DataFile.h"
@@ -27,7 +28,12 @@ Application::Application()
     m_saleDetail = std::make_unique<SaleDetailWindow>(m_session);
     m_statistics = std::make_unique<StatisticsWindow>(m_session, *m_saleDetail);
     m_catalogue = std::make_unique<CatalogueWindow>(m_session);
-    m_previews = std::make_unique<ReceiptPreviews>();
+    m_onePart58 = std::make_unique<ReceiptWindow>(ReceiptTemplate::OnePart58);
+    m_onePart76 = std::make_unique<ReceiptWindow>(ReceiptTemplate::OnePart76);
+    m_twoPart76 = std::make_unique<ReceiptWindow>(ReceiptTemplate::TwoPart76);
+    m_twoPart58 = std::make_unique<ReceiptWindow>(ReceiptTemplate::TwoPart58);
+    m_receiptWindows = std::make_unique<ReceiptWindows>(
+        ReceiptWindows{*m_onePart58, *m_onePart76, *m_twoPart76, *m_twoPart58});
     m_maintenance = std::make_unique<MaintenanceActions>(m_session, m_counter.get());
     wire();
 }
@@ -39,7 +45,11 @@ void Application::wire()
     CounterWindow *counter = m_counter.get();
     connect(counter, &CounterWindow::catalogueRequested, this, &Application::openCatalogue);
     connect(counter, &CounterWindow::statisticsRequested, this, &Application::openStatistics);
-    connect(counter, &CounterWindow::previewRequested, m_previews.get(), &ReceiptPreviews::show);
+    connect(counter, &CounterWindow::previewRequested, this, &Application::showPreview);
+    // A template's preview shows the receipt it printed last.
+    m_checkout->setReceiptFilled([this](ReceiptTemplate which, const ReceiptOrder &order) {
+        m_receiptWindows->of(which).showReceipt(order);
+    });
     connect(m_catalogue.get(), &CatalogueWindow::catalogueChanged, counter, &CounterWindow::reloadProductList);
     connect(counter, &CounterWindow::backupRequested, m_maintenance.get(), &MaintenanceActions::backUp);
     connect(counter, &CounterWindow::restoreRequested, m_maintenance.get(), &MaintenanceActions::restore);
@@ -57,6 +67,12 @@ void Application::showAbout()
     Dialogs::Message(m_counter.get(),
                      QStringLiteral("销售小票打印\n数据文件：%1").arg(QDir::toNativeSeparators(DataFile::Path())),
                      Dialogs::Icon::Information);
+}
+
+void Application::showPreview(const QString &paperWidth, const QString &parts, bool withCustomer)
+{
+    Dialogs::Guarded(m_counter.get(),
+                     [&] { PreviewReceipt(*m_receiptWindows, paperWidth, parts, withCustomer); });
 }
 
 void Application::openCatalogue()

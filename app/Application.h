@@ -10,7 +10,8 @@ class CatalogueWindow;
 class Checkout;
 class CounterWindow;
 class MaintenanceActions;
-class ReceiptPreviews;
+class ReceiptWindow;
+struct ReceiptWindows;
 class SaleDetailWindow;
 class StatisticsWindow;
 class SystemPrinter;
@@ -34,6 +35,7 @@ private:
     void openCatalogue();
     void openStatistics();
     void showAbout();
+    void showPreview(const QString &paperWidth, const QString &parts, bool withCustomer);
 
     Connection m_session;
     std::unique_ptr<SystemPrinter> m_printer;
@@ -42,6 +44,7 @@ private:
     std::unique_ptr<SaleDetailWindow> m_saleDetail;
     std::unique_ptr<StatisticsWindow> m_statistics;
     std::unique_ptr<CatalogueWindow> m_catalogue;
-    std::unique_ptr<ReceiptPreviews> m_previews;
+    std::unique_ptr<ReceiptWindow> m_onePart58, m_onePart76, m_twoPart76, m_twoPart58;
+    std::unique_ptr<ReceiptWindows> m_receiptWindows;
     std::unique_ptr<MaintenanceActions> m_maintenance;
 };

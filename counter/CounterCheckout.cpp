@@ -39,8 +39,9 @@ void CounterWindow::askForPreview()
     emit previewRequested(m_paperWidthBox->currentText(), m_templateBox->currentText(), m_customerCheck->isChecked());
 }
 
-// The ticket as a value: its lines and totals from the current ticket's rows,
-// its texts from the counter's fields, the settings as they stand.
+// The ticket as a value: its totals from the current ticket's rows (the
+// checkout reads the lines themselves from the data file), its texts from the
+// counter's fields, the settings as they stand.
 ReceiptOrder CounterWindow::currentOrder() const
 {
     ReceiptOrder order;
@@ -56,7 +57,6 @@ ReceiptOrder CounterWindow::currentOrder() const
     ticket.customer = m_customerEdit->text();
     ticket.phone = m_phoneEdit->text();
     ticket.address = m_addressEdit->text();
-    ticket.lines = CurrentTicket::Lines(m_lines);
     ticket.totalQuantity = TotalText(m_totals.quantity);
     ticket.totalAmount = TotalText(m_totals.amount);
     ticket.totalDiscounted = TotalText(m_totals.afterDiscount);

@@ -1,7 +1,7 @@
 #include "data/CurrentTicket.h"
 
+#include "data/ColumnValue.h"
 #include "data/Connection.h"
-#include "data/RowSet.h"
 #include "data/mylib.h"
 
 namespace CurrentTicket {
@@ -11,17 +11,14 @@ void Open(RowSet &lines)
     ReopenQuery(lines, QStringLiteral("select * from xsxx"));
 }
 
-std::vector<TicketLine> Lines(const RowSet &lines)
+std::vector<TicketLine> Lines(Connection &session)
 {
-    const auto column = [&lines](const char *name) { return lines.columnIndex(QString::fromUtf8(name)); };
-    const int name = column("品名"), price = column("单价"), quantity = column("数量"), amount = column("金额"),
-              discounted = column("折后");
-    std::vector<TicketLine> values;
-    values.reserve(size_t(lines.recordCount()));
-    for (int row = 0; row < lines.recordCount(); ++row)
-        values.push_back({lines.textAt(row, name), lines.textAt(row, price), lines.textAt(row, quantity),
-                          lines.textAt(row, amount), lines.textAt(row, discounted)});
-    return values;
+    Statement rows(session, QStringLiteral("select 品名, 单价, 数量, 金额, 折后 from xsxx order by ID"));
+    std::vector<TicketLine> lines;
+    const auto number = [&rows](int column) { return ColumnValueToText(ColumnKind::Number, rows.value(column)); };
+    while (rows.step())
+        lines.push_back({rows.value(0).toString(), number(1), number(2), number(3), number(4)});
+    return lines;
 }
 
 void Clear(Connection &session)

@@ -23,8 +23,8 @@ namespace CurrentTicket {
 
 // Lists the lines; the row set appends, modifies and deletes them.
 void Open(RowSet &lines);
-// The lines a row set opened by Open() holds, as values.
-std::vector<TicketLine> Lines(const RowSet &lines);
+// The lines as values, read from the data file.
+std::vector<TicketLine> Lines(Connection &session);
 // Drops every line: lines left over from an earlier run are not part of a new ticket.
 void Clear(Connection &session);
 

@@ -1,7 +1,6 @@
 #include "report/Report.h"
 
 #include "data/AppError.h"
-#include "report/ReportData.h"
 #include "report/ReportUnits.h"
 
 #include <algorithm>
@@ -117,6 +116,12 @@ ReportBand *Report::addBand(ReportBand::Kind kind, const QString &name, int heig
 {
     m_bands.push_back(std::make_unique<ReportBand>(*this, kind, name, heightUnits));
     return m_bands.back().get();
+}
+
+const ReportData &Report::adoptData(std::unique_ptr<const ReportData> data)
+{
+    m_ownedData.push_back(std::move(data));
+    return *m_ownedData.back();
 }
 
 std::vector<const ReportBand *> Report::bandsInPrintOrder() const

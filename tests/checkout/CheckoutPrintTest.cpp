@@ -8,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -318,6 +319,26 @@ TEST_F(CheckoutPrintTest, WithoutADefaultPrinterNothingIsRecorded)
     EXPECT_TRUE(responder.shown[0].text.contains(QStringLiteral("默认打印机"))) << responder.shown[0].text.toStdString();
     expectTicketKept(2);
     EXPECT_EQ(data.scalar(QStringLiteral("select 店名 from dynr")), QStringLiteral("改过的店名"));
+}
+
+TEST_F(CheckoutPrintTest, PrinterAddedWhileRunningIsFoundAndJobsAreNamedAfterTheTicket)
+{
+    addLines(1);
+    pressPrint(); // the printer is looked up and kept
+    ASSERT_TRUE(responder.shown.empty()) << responder.shown.front().text.toStdString();
+    printer->waitForNewPdfs(1);
+
+    // The queue goes away and comes back under the same name, as a new printer would.
+    printer->removeQueue();
+    printer->addQueue();
+    form->Edit2->setText(QStringLiteral("20240501000002"));
+    addLines(1);
+    pressPrint();
+    ASSERT_TRUE(responder.shown.empty()) << responder.shown.front().text.toStdString();
+    const QStringList pdfs = printer->waitForNewPdfs(1);
+    EXPECT_TRUE(QFileInfo(pdfs.front()).fileName().contains(QStringLiteral("20240501000002")))
+        << pdfs.front().toStdString();
+    EXPECT_EQ(data.count(QStringLiteral("xstj")), 2);
 }
 
 TEST_F(CheckoutPrintTest, RefusedSaleKeepsTheTicket)

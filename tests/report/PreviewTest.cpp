@@ -1,9 +1,8 @@
 #include "app/Windows.h"
-#include "checkout/Dy58Unit.h"
-#include "checkout/Dy76Unit.h"
-#include "checkout/Edy58Unit.h"
-#include "checkout/Edy76Unit.h"
+#include "checkout/ReceiptWindow.h"
+#include "checkout/Ticket.h"
 #include "counter/MainUnit.h"
+#include "report/Report.h"
 #include "report/ReportView.h"
 #include "tests/support/TempData.h"
 
@@ -20,6 +19,11 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+QTabWidget *Pages(QWidget *window)
+{
+    return window->findChild<QTabWidget *>(QStringLiteral("PageControl1"));
+}
 
 struct Shown
 {
@@ -43,9 +47,9 @@ protected:
         QTimer closer;
         closer.setSingleShot(true);
         QObject::connect(&closer, &QTimer::timeout, [&] {
-            if (auto *dialog = qobject_cast<TReceiptForm *>(QApplication::activeModalWidget())) {
+            if (auto *dialog = qobject_cast<ReceiptWindow *>(QApplication::activeModalWidget())) {
                 shown.window = dialog;
-                shown.page = dialog->PageControl1->currentWidget();
+                shown.page = Pages(dialog)->currentWidget();
                 dialog->reject();
             }
         });
@@ -58,9 +62,19 @@ protected:
     TempData data;
 };
 
-QWidget *Page(TReceiptForm *window, int sheet)
+QWidget *Page(QWidget *window, int sheet)
 {
-    return sheet == 1 ? window->TabSheet1 : window->TabSheet2;
+    return window->findChild<QWidget *>(QStringLiteral("TabSheet%1").arg(sheet));
+}
+
+QWidget *CurrentPage(QWidget *window)
+{
+    return Pages(window)->currentWidget();
+}
+
+ReportView *ViewOn(QWidget *window, int sheet)
+{
+    return Page(window, sheet)->findChild<ReportView *>(QStringLiteral("QuickRep%1").arg(sheet));
 }
 
 } // namespace
@@ -72,7 +86,7 @@ TEST_F(Preview, ShowsTheTemplateOfWidthAndPartsOnThePageOfTheCustomerFlag)
         bool withCustomer;
         const char *width;
         const char *parts;
-        TReceiptForm *expected;
+        ReceiptWindow *expected;
         int sheet;
     } cases[] = {
         {false, "58", "一联", Dy58Form, 1}, {true, "58", "一联", Dy58Form, 2},
@@ -90,18 +104,18 @@ TEST_F(Preview, ShowsTheTemplateOfWidthAndPartsOnThePageOfTheCustomerFlag)
 TEST_F(Preview, TurnsBothWidthsOfThePartCountToTheSamePage)
 {
     press(true, QStringLiteral("76"), QStringLiteral("两联"));
-    EXPECT_EQ(Edy58Form->PageControl1->currentWidget(), Edy58Form->TabSheet2);
-    EXPECT_EQ(Dy58Form->PageControl1->currentWidget(), Dy58Form->TabSheet1) << "one-part windows untouched";
+    EXPECT_EQ(CurrentPage(Edy58Form), Page(Edy58Form, 2));
+    EXPECT_EQ(CurrentPage(Dy58Form), Page(Dy58Form, 1)) << "one-part windows untouched";
 
     // An unknown width shows nothing, yet the pages were chosen.
     const Shown shown = press(true, QStringLiteral("80"), QStringLiteral("一联"));
     EXPECT_EQ(shown.window, nullptr);
-    EXPECT_EQ(Dy58Form->PageControl1->currentWidget(), Dy58Form->TabSheet2);
-    EXPECT_EQ(Dy76Form->PageControl1->currentWidget(), Dy76Form->TabSheet2);
+    EXPECT_EQ(CurrentPage(Dy58Form), Page(Dy58Form, 2));
+    EXPECT_EQ(CurrentPage(Dy76Form), Page(Dy76Form, 2));
 
     // An unknown template chooses no page and shows nothing.
     EXPECT_EQ(press(false, QStringLiteral("58"), QStringLiteral("三联")).window, nullptr);
-    EXPECT_EQ(Dy58Form->PageControl1->currentWidget(), Dy58Form->TabSheet2);
+    EXPECT_EQ(CurrentPage(Dy58Form), Page(Dy58Form, 2));
 }
 
 TEST_F(Preview, SavesNothingAndShowsPlaceholdersBeforeAnyCheckout)
@@ -112,23 +126,16 @@ TEST_F(Preview, SavesNothingAndShowsPlaceholdersBeforeAnyCheckout)
     EXPECT_EQ(data.scalar(QStringLiteral("select 店名 from dynr")), QString());
     EXPECT_EQ(data.count(QStringLiteral("xstj")), 0);
 
-    const PrintedReport shown = Dy58Form->QuickRep1->design();
-    const auto textOf = [&](const char *item) { return shown.placementsOf(QString::fromUtf8(item)).front().text; };
-    EXPECT_EQ(textOf("QRLabel2"), QStringLiteral("收银员"));
-    EXPECT_EQ(textOf("QRLabel4"), QStringLiteral("单号"));
-    EXPECT_EQ(textOf("QRDBText1"), QStringLiteral("店名"));
-    EXPECT_EQ(textOf("QRDBText2"), QStringLiteral("品名"));
-    EXPECT_EQ(textOf("QRDBText3"), QStringLiteral("单价"));
-    EXPECT_EQ(textOf("QRDBText4"), QStringLiteral("数量"));
-    EXPECT_EQ(textOf("QRDBText5"), QStringLiteral("折后"));
-    EXPECT_EQ(textOf("QRLabel19"), QStringLiteral("找零"));
+    // The views show the layout the renderer builds without a ticket.
+    EXPECT_EQ(ViewOn(Dy58Form, 1)->size(), QSize(219, 305));
+    EXPECT_EQ(ViewOn(Dy58Form, 2)->size(), QSize(219, 360));
 }
 
 TEST_F(Preview, WindowsHaveTheirSizesAndHideThePageTabs)
 {
     const struct
     {
-        TReceiptForm *window;
+        ReceiptWindow *window;
         QSize client;
         QRect pages;
         QPoint report;
@@ -140,26 +147,38 @@ TEST_F(Preview, WindowsHaveTheirSizesAndHideThePageTabs)
         {Edy76Form, {342, 585}, {0, 24, 345, 561}, {22, 21}, {287, 435}},
     };
     for (const auto &c : cases) {
-        TReceiptForm *window = c.window;
+        ReceiptWindow *window = c.window;
+        QTabWidget *pages = Pages(window);
+        auto *panel = window->findChild<QFrame *>(QStringLiteral("Panel1"));
+        ASSERT_NE(panel, nullptr);
         window->show(); // lays the page tabs out
         QApplication::processEvents();
         EXPECT_EQ(window->windowTitle(), QStringLiteral("打印预览"));
         EXPECT_EQ(window->size(), c.client);
-        EXPECT_EQ(window->PageControl1->geometry(), c.pages);
+        EXPECT_EQ(pages->geometry(), c.pages);
         // The strip lies over the tab bar, above it in stacking order.
-        const QRect tabs(window->PageControl1->mapTo(window, window->PageControl1->tabBar()->geometry().topLeft()),
-                         window->PageControl1->tabBar()->size());
-        EXPECT_TRUE(window->Panel1->geometry().contains(tabs)) << window->metaObject()->className();
-        EXPECT_GT(window->children().indexOf(window->Panel1), window->children().indexOf(window->PageControl1));
+        const QRect tabs(pages->mapTo(window, pages->tabBar()->geometry().topLeft()),
+                         pages->tabBar()->size());
+        EXPECT_TRUE(panel->geometry().contains(tabs)) << window->metaObject()->className();
+        EXPECT_GT(window->children().indexOf(panel), window->children().indexOf(pages));
 
-        const auto *view = window->TabSheet1->findChild<ReportView *>(QStringLiteral("QuickRep1"));
+        const auto *view = ViewOn(window, 1);
         ASSERT_NE(view, nullptr);
         EXPECT_EQ(view->geometry(), QRect(c.report, c.reportSize)) << window->metaObject()->className();
-        ASSERT_NE(window->TabSheet2->findChild<ReportView *>(QStringLiteral("QuickRep2")), nullptr);
+        ASSERT_NE(ViewOn(window, 2), nullptr);
         window->hide();
     }
 
-    // After a checkout the report shows at the length it printed with.
-    Dy58Form->QuickRep1->setHeightUnits(459);
-    EXPECT_EQ(Dy58Form->TabSheet1->findChild<ReportView *>()->size(), QSize(219, 459));
+}
+
+TEST_F(Preview, AfterACheckoutShowsThatReceiptAtItsLength)
+{
+    ReceiptOrder order;
+    order.settings.remark = QStringLiteral("谢谢惠顾");
+    order.remarkLines = 1;
+    order.ticket.cashier = QStringLiteral("王芳");
+    order.ticket.lines.resize(3);
+    Dy58Form->showReceipt(order);
+    EXPECT_EQ(ViewOn(Dy58Form, 1)->size(), QSize(219, 17 + 3 * 25 + 350));
+    EXPECT_EQ(ViewOn(Dy58Form, 2)->size(), QSize(219, 17 + 3 * 25 + 350));
 }

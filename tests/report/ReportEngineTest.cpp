@@ -2,9 +2,8 @@
 #include "report/Report.h"
 #include "report/ReportOutput.h"
 #include "report/ReportUnits.h"
-#include "report/ReportView.h"
 #include "tests/report/PdfText.h"
-#include "tests/report/TableData.h"
+#include "report/TableData.h"
 
 #include <QTemporaryDir>
 
@@ -235,15 +234,6 @@ TEST(ReportLookup, NamesMustExistAndBeOfTheAskedKind)
     EXPECT_THROW(sample.report.band(QStringLiteral("Footer")), AppError);
 }
 
-TEST(ReportView, SizeFollowsThePaperAtOnePixelPerUnit)
-{
-    SampleReport sample(1);
-    ReportView view(sample.report);
-    EXPECT_EQ(view.size(), QSize(227, 400)); // 60 mm = 226.8 units
-    sample.report.setHeightUnits(525);
-    EXPECT_EQ(view.size(), QSize(227, 525));
-}
-
 TEST(ReportPdf, WritesThePagesAtThePaperSize)
 {
     QTemporaryDir dir;
@@ -272,4 +262,23 @@ TEST(ReportPdf, UnwritablePathIsReported)
 {
     SampleReport sample(1);
     EXPECT_THROW(RenderReportToPdf(sample.report, QStringLiteral("/nonexistent-folder/x.pdf")), AppError);
+}
+
+TEST(ReportImage, PaintsThePageAtTheAskedResolution)
+{
+    SampleReport sample(2);
+    const PrintedReport printed = sample.report.run();
+    const QImage image = RenderReportPage(printed, 0, 203);
+    EXPECT_EQ(image.size(), QSize(480, 846)); // 60 mm by 400 units at 203 dpi
+    EXPECT_EQ(image.dotsPerMeterX(), 7992);
+    // Ink lands where the title's dashes are and nowhere above the top margin.
+    const auto inkIn = [&](int top, int bottom) {
+        for (int y = top; y < bottom; ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (qGray(image.pixel(x, y)) < 128)
+                    return true;
+        return false;
+    };
+    EXPECT_FALSE(inkIn(0, 60));
+    EXPECT_TRUE(inkIn(60, 120));
 }

@@ -1,0 +1,30 @@
+#include "checkout/ReceiptPreview.h"
+
+#include "checkout/ReceiptWindow.h"
+
+ReceiptWindow &ReceiptWindows::of(ReceiptTemplate which) const
+{
+    switch (which) {
+    case ReceiptTemplate::OnePart58:
+        return onePart58;
+    case ReceiptTemplate::OnePart76:
+        return onePart76;
+    case ReceiptTemplate::TwoPart58:
+        return twoPart58;
+    case ReceiptTemplate::TwoPart76:
+        break;
+    }
+    return twoPart76;
+}
+
+void PreviewReceipt(const ReceiptWindows &windows, const QString &paperWidth, const QString &parts,
+                    bool withCustomer)
+{
+    const ReceiptReport page = withCustomer ? ReceiptReport::Customer : ReceiptReport::Plain;
+    for (const QString &width : {QStringLiteral("58"), QStringLiteral("76")}) {
+        if (const auto choice = ChooseReceipt(width, parts))
+            windows.of(choice->window).showPage(page);
+    }
+    if (const auto choice = ChooseReceipt(paperWidth, parts))
+        windows.of(choice->window).exec();
+}
