@@ -8,7 +8,8 @@
 #include "counter/CounterWindow.h"
 #include "data/DataFile.h"
 #include "grid/Dialogs.h"
-#include "maintenance/MaintenanceActions.h"
+#include "data/DamageCheck.h"
+#include "maintenance/MaintenanceMenu.h"
 #include "records/CatalogueWindow.h"
 #include "records/SaleDetailWindow.h"
 #include "records/StatisticsWindow.h"
@@ -22,7 +23,7 @@ Application::Application()
 {
     // A broken data file is reported once, not once per window.
     const Dialogs::OnceEachError onceEach;
-    Dialogs::Guarded(nullptr, [this] { m_session.open(); });
+    Dialogs::Guarded(nullptr, [this] { m_session.openOrCreate(); });
     WriteDesktopEntry(QFileInfo(DataFile::Path()).absolutePath());
     m_counter = std::make_unique<CounterWindow>(m_session, *m_checkout);
     m_saleDetail = std::make_unique<SaleDetailWindow>(m_session);
@@ -34,8 +35,11 @@ Application::Application()
     m_twoPart58 = std::make_unique<ReceiptWindow>(ReceiptTemplate::TwoPart58);
     m_receiptWindows = std::make_unique<ReceiptWindows>(
         ReceiptWindows{*m_onePart58, *m_onePart76, *m_twoPart76, *m_twoPart58});
-    m_maintenance = std::make_unique<MaintenanceActions>(m_session, m_counter.get());
+    m_maintenance = std::make_unique<MaintenanceMenu>(m_session, m_counter.get());
+    m_damageCheck = std::make_unique<DamageCheck>(m_session);
     wire();
+    if (m_session.isOpen())
+        m_damageCheck->start();
 }
 
 Application::~Application() = default;
@@ -51,14 +55,16 @@ void Application::wire()
         m_receiptWindows->of(which).showReceipt(order);
     });
     connect(m_catalogue.get(), &CatalogueWindow::catalogueChanged, counter, &CounterWindow::reloadProductList);
-    connect(counter, &CounterWindow::backupRequested, m_maintenance.get(), &MaintenanceActions::backUp);
-    connect(counter, &CounterWindow::restoreRequested, m_maintenance.get(), &MaintenanceActions::restore);
-    connect(counter, &CounterWindow::helpRequested, m_maintenance.get(), &MaintenanceActions::openHelp);
-    connect(counter, &CounterWindow::faqRequested, m_maintenance.get(), &MaintenanceActions::openFaq);
-    connect(counter, &CounterWindow::siteRequested, m_maintenance.get(), &MaintenanceActions::openSite);
+    connect(counter, &CounterWindow::backupRequested, m_maintenance.get(), &MaintenanceMenu::backUp);
+    connect(counter, &CounterWindow::restoreRequested, m_maintenance.get(), &MaintenanceMenu::restore);
+    connect(counter, &CounterWindow::helpRequested, m_maintenance.get(), &MaintenanceMenu::openHelp);
+    connect(counter, &CounterWindow::faqRequested, m_maintenance.get(), &MaintenanceMenu::openFaq);
+    connect(counter, &CounterWindow::siteRequested, m_maintenance.get(), &MaintenanceMenu::openSite);
     connect(counter, &CounterWindow::aboutRequested, this, &Application::showAbout);
+    connect(m_damageCheck.get(), &DamageCheck::damaged, counter,
+            [counter](const QString &warning) { Dialogs::Message(counter, warning, Dialogs::Icon::Warning); });
     // The restored data are used from the next start on.
-    connect(m_maintenance.get(), &MaintenanceActions::restored, counter, &QWidget::close);
+    connect(m_maintenance.get(), &MaintenanceMenu::restored, counter, &QWidget::close);
 }
 
 // Where this start keeps its data, for the shop owner who looks for it.

@@ -9,7 +9,8 @@
 class CatalogueWindow;
 class Checkout;
 class CounterWindow;
-class MaintenanceActions;
+class DamageCheck;
+class MaintenanceMenu;
 class ReceiptWindow;
 struct ReceiptWindows;
 class SaleDetailWindow;
@@ -22,8 +23,9 @@ class Application : public QObject
 {
     Q_OBJECT
 public:
-    // Opens the session on the data file (a file that cannot be used is
-    // reported once and the windows still come up), then creates the windows.
+    // Opens the session on the data file, making it when there is none (a file
+    // that cannot be used is reported once and the windows still come up),
+    // creates the windows, and looks for damage in the file in the background.
     Application();
     ~Application() override;
 
@@ -46,5 +48,6 @@ private:
     std::unique_ptr<CatalogueWindow> m_catalogue;
     std::unique_ptr<ReceiptWindow> m_onePart58, m_onePart76, m_twoPart76, m_twoPart58;
     std::unique_ptr<ReceiptWindows> m_receiptWindows;
-    std::unique_ptr<MaintenanceActions> m_maintenance;
+    std::unique_ptr<MaintenanceMenu> m_maintenance;
+    std::unique_ptr<DamageCheck> m_damageCheck;
 };

@@ -39,6 +39,13 @@ CounterWindow::CounterWindow(Connection &session, Checkout &checkout, QWidget *p
     // Each start-up step that fails is reported on its own and creation goes on.
     Dialogs::Guarded(this, [this] { CurrentTicket::Open(m_lines); });
     Dialogs::Guarded(this, [this] { startUp(); });
+    // A restore opens the session anew: the lists follow the file now in place.
+    connect(&m_session, &Connection::opened, this, [this] {
+        Dialogs::Guarded(this, [this] {
+            CurrentTicket::Open(m_lines);
+            reloadProductList();
+        });
+    });
     m_clock->start();
     m_customerEdit->setFocus(); // the customer's name comes first
 }

@@ -2,76 +2,70 @@
 
 #include "data/AppError.h"
 #include "data/DataFile.h"
+#include "data/EngineError.h"
 
 #include <sqlite3.h>
-
-#include <QList>
-
-namespace {
-
-QList<Connection *> &openConnections()
-{
-    static QList<Connection *> connections;
-    return connections;
-}
-
-QString engineMessage(sqlite3 *db)
-{
-    return QString::fromUtf8(sqlite3_errmsg(db));
-}
-
-} // namespace
 
 Connection::Connection(QObject *parent)
     : QObject(parent)
 {
-    openConnections().append(this);
 }
 
 Connection::~Connection()
 {
     close();
-    openConnections().removeAll(this);
 }
 
 void Connection::setConnectionString(const QString &path)
 {
     m_path = path;
+    m_refusal.clear();
 }
 
 void Connection::reconnect(const QString &path)
 {
     if (m_path != path) {
         close();
-        m_path = path;
+        setConnectionString(path);
     }
     open();
+}
+
+QString Connection::filePath() const
+{
+    return m_path.isEmpty() ? DataFile::Path() : m_path;
+}
+
+void Connection::connectToFile()
+{
+    if (m_db)
+        return;
+    if (!m_refusal.isEmpty())
+        throw DataError(m_refusal);
+    try {
+        m_db = DataFile::Open(filePath());
+    } catch (const DataBusyError &) {
+        throw; // the file may be free at the next attempt
+    } catch (const DataError &error) {
+        m_refusal = error.message();
+        throw;
+    }
 }
 
 void Connection::open()
 {
     if (m_db)
         return;
-    const QString path = m_path.isEmpty() ? DataFile::Path() : m_path;
-    if (path == DataFile::Path() && !DataFile::Problem().isEmpty())
-        throw DataError(DataFile::Problem());
-    sqlite3 *db = nullptr;
-    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
-    if (rc != SQLITE_OK) {
-        const QString reason = db ? engineMessage(db) : QStringLiteral("out of memory");
-        sqlite3_close(db);
-        throw DataError(QStringLiteral("无法打开数据文件“%1”：%2").arg(path, reason));
-    }
-    const QByteArray key(DataFile::kPassword);
-    sqlite3_key(db, key.constData(), key.size());
-    sqlite3_busy_timeout(db, 5000);
-    // The key is only checked when a page is read.
-    if (sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) != SQLITE_OK) {
-        const QString reason = engineMessage(db);
-        sqlite3_close(db);
-        throw DataError(QStringLiteral("无法打开数据文件“%1”：%2").arg(path, reason));
-    }
-    m_db = db;
+    m_refusal.clear();
+    connectToFile();
+    emit opened();
+}
+
+void Connection::openOrCreate()
+{
+    if (!m_db)
+        DataFile::CreateIfMissing(filePath());
+    open();
 }
 
 void Connection::close()
@@ -90,7 +84,7 @@ qint64 Connection::lastInsertRowId() const
 
 sqlite3 *Connection::handle()
 {
-    open();
+    connectToFile();
     return m_db;
 }
 
@@ -100,12 +94,6 @@ int Connection::exec(const QString &sql, const std::vector<QVariant> &params)
     while (statement.step()) {
     }
     return sqlite3_changes(m_db);
-}
-
-void Connection::CloseAll()
-{
-    for (Connection *connection : openConnections())
-        connection->close();
 }
 
 Transaction::Transaction(Connection &connection)
@@ -131,8 +119,9 @@ Statement::Statement(Connection &connection, const QString &sql, const std::vect
 {
     sqlite3 *db = connection.handle();
     const QByteArray text = sql.toUtf8();
-    if (sqlite3_prepare_v2(db, text.constData(), int(text.size()), &m_stmt, nullptr) != SQLITE_OK)
-        throw DataError(engineMessage(db));
+    const int prepared = sqlite3_prepare_v2(db, text.constData(), int(text.size()), &m_stmt, nullptr);
+    if (prepared != SQLITE_OK)
+        ThrowEngineError(db, prepared, connection.filePath());
     const int count = std::min<int>(int(params.size()), sqlite3_bind_parameter_count(m_stmt));
     for (int i = 0; i < count; ++i) {
         const QVariant &value = params[size_t(i)];
@@ -148,7 +137,7 @@ Statement::Statement(Connection &connection, const QString &sql, const std::vect
             rc = sqlite3_bind_text(m_stmt, i + 1, bytes.constData(), int(bytes.size()), SQLITE_TRANSIENT);
         }
         if (rc != SQLITE_OK)
-            throw DataError(engineMessage(db));
+            ThrowEngineError(db, rc, connection.filePath());
     }
 }
 
@@ -164,7 +153,7 @@ bool Statement::step()
         return true;
     if (rc == SQLITE_DONE)
         return false;
-    throw DataError(engineMessage(m_connection.handle()));
+    ThrowEngineError(m_connection.handle(), rc, m_connection.filePath());
 }
 
 int Statement::columnCount() const

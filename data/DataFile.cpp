@@ -9,6 +9,10 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
+#include <cstring>
+#include <utility>
+
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -16,16 +20,13 @@ namespace DataFile {
 
 namespace {
 
+// As long as any statement waits for another program's lock.
+constexpr int kBusyTimeoutMs = 5000;
+
 QString &storedPath()
 {
     static QString path;
     return path;
-}
-
-QString &storedProblem()
-{
-    static QString problem;
-    return problem;
 }
 
 DataError unusable(const QString &path, const QString &problem)
@@ -33,34 +34,64 @@ DataError unusable(const QString &path, const QString &problem)
     return DataError(QStringLiteral("数据文件“%1”无法使用：%2").arg(QDir::toNativeSeparators(path), problem));
 }
 
-// A handle that closes itself.
+DataBusyError busy(const QString &path)
+{
+    return DataBusyError(
+        QStringLiteral("数据文件“%1”正被其他程序使用，请稍后再试").arg(QDir::toNativeSeparators(path)));
+}
+
+// A handle that closes itself unless released.
 struct Database
 {
     sqlite3 *db = nullptr;
     ~Database() { sqlite3_close(db); }
     QString error() const { return QString::fromUtf8(sqlite3_errmsg(db)); }
+    sqlite3 *release() { return std::exchange(db, nullptr); }
 };
+
+// Checks what the engine cannot tell apart from an empty database.
+void requireRegularFile(const QString &path)
+{
+    const QFileInfo info(path);
+    if (info.isDir())
+        throw unusable(path, QStringLiteral("这是一个文件夹，不是数据文件"));
+    if (!info.exists())
+        throw unusable(path, QStringLiteral("文件不存在"));
+    if (info.size() == 0)
+        throw unusable(path, QStringLiteral("文件是空的，不是本程序的数据文件"));
+}
 
 void openKeyed(Database &database, const QString &path, int flags)
 {
     if (sqlite3_open_v2(path.toUtf8().constData(), &database.db, flags, nullptr) != SQLITE_OK)
         throw unusable(path, database.error());
     sqlite3_key(database.db, kPassword, int(qstrlen(kPassword)));
+    sqlite3_busy_timeout(database.db, kBusyTimeoutMs);
 }
 
 void checkTables(Database &database, const QString &path)
 {
-    if (sqlite3_exec(database.db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) != SQLITE_OK)
+    // The key is only checked when a page is read.
+    const int rc = sqlite3_exec(database.db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+    if (rc == SQLITE_BUSY)
+        throw busy(path);
+    if (rc != SQLITE_OK)
         throw unusable(path, QStringLiteral("不是本程序的数据文件，或密码不符（%1）").arg(database.error()));
     for (const Schema::Table &table : Schema::Tables()) {
         QStringList present;
         sqlite3_stmt *stmt = nullptr;
         const QByteArray sql = QByteArray("PRAGMA table_info(") + table.name + ")";
-        if (sqlite3_prepare_v2(database.db, sql.constData(), -1, &stmt, nullptr) != SQLITE_OK)
+        if (sqlite3_prepare_v2(database.db, sql.constData(), -1, &stmt, nullptr) != SQLITE_OK) {
+            if (sqlite3_errcode(database.db) == SQLITE_BUSY)
+                throw busy(path);
             throw unusable(path, database.error());
-        while (sqlite3_step(stmt) == SQLITE_ROW)
+        }
+        int step = SQLITE_ROW;
+        while ((step = sqlite3_step(stmt)) == SQLITE_ROW)
             present << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, 1)));
         sqlite3_finalize(stmt);
+        if (step == SQLITE_BUSY)
+            throw busy(path);
         if (present.isEmpty())
             throw unusable(path, QStringLiteral("缺少表 %1").arg(QString::fromUtf8(table.name)));
         for (const Schema::Column &column : table.columns)
@@ -70,10 +101,28 @@ void checkTables(Database &database, const QString &path)
     }
 }
 
+// Said once here, rather than by every later write failing.
+void requireWritable(Database &database, const QString &path)
+{
+    if (sqlite3_db_readonly(database.db, "main") == 1)
+        throw unusable(path, QStringLiteral("文件是只读的，程序无法保存数据"));
+    if (!QFileInfo(QFileInfo(path).absolutePath()).isWritable())
+        throw unusable(path, QStringLiteral("所在文件夹不可写入，程序无法保存数据"));
+}
+
+// A commit is on disk once it returns: with the rollback journal, the journal's
+// removal is what commits, and only EXTRA also syncs the folder after removing
+// it, so a power cut cannot bring the journal back and roll the sale away. The
+// rollback journal (rather than a write-ahead log) keeps the data one file
+// with no side files a restore could pair with the wrong data.
+void makeCommitsDurable(Database &database, const QString &path)
+{
+    if (sqlite3_exec(database.db, "PRAGMA synchronous=EXTRA", nullptr, nullptr, nullptr) != SQLITE_OK)
+        throw unusable(path, database.error());
+}
+
 void create(const QString &path)
 {
-    // Built under a temporary name, readable and writable by the owner only,
-    // and renamed into place once complete.
     const QString building = path + QStringLiteral(".new");
     QFile::remove(building);
     const int fd = ::open(QFile::encodeName(building).constData(), O_CREAT | O_EXCL | O_WRONLY, 0600);
@@ -110,7 +159,6 @@ void ResolveAtStartup()
 void SetPath(const QString &path)
 {
     storedPath() = path;
-    storedProblem().clear();
 }
 
 QString Path()
@@ -120,32 +168,71 @@ QString Path()
     return storedPath();
 }
 
-void EnsureUsable(const QString &path)
+void CreateIfMissing(const QString &path)
 {
-    storedProblem().clear();
-    try {
-        if (QFileInfo::exists(path))
-            Validate(path);
-        else
-            create(path);
-    } catch (const DataError &error) {
-        storedProblem() = error.message();
-        throw;
-    }
+    // A dangling link counts as something there: it is not replaced.
+    if (!QFileInfo(path).exists() && !QFileInfo(path).isSymLink())
+        create(path);
 }
 
-QString Problem()
+sqlite3 *Open(const QString &path)
 {
-    return storedProblem();
+    requireRegularFile(path);
+    Database database;
+    openKeyed(database, path, SQLITE_OPEN_READWRITE);
+    checkTables(database, path);
+    requireWritable(database, path);
+    makeCommitsDurable(database, path);
+    return database.release();
+}
+
+void EnsureUsable(const QString &path)
+{
+    CreateIfMissing(path);
+    sqlite3_close(Open(path));
+}
+
+sqlite3 *OpenForReading(const QString &path)
+{
+    requireRegularFile(path);
+    Database database;
+    openKeyed(database, path, SQLITE_OPEN_READONLY);
+    checkTables(database, path);
+    return database.release();
 }
 
 void Validate(const QString &path)
 {
-    if (!QFileInfo(path).isFile())
-        throw unusable(path, QStringLiteral("文件不存在"));
-    Database database;
-    openKeyed(database, path, SQLITE_OPEN_READONLY);
-    checkTables(database, path);
+    Database database{OpenForReading(path)};
+    if (CheckPages(database.db, CheckDepth::Full) != CheckResult::Intact)
+        throw unusable(path, QStringLiteral("文件已损坏"));
+}
+
+CheckResult CheckPages(sqlite3 *db, CheckDepth depth)
+{
+    sqlite3_stmt *stmt = nullptr;
+    const char *sql = depth == CheckDepth::Quick ? "PRAGMA quick_check" : "PRAGMA integrity_check";
+    if (sqlite3_prepare_v2(db, sql, -1, &stmt, nullptr) != SQLITE_OK)
+        return sqlite3_errcode(db) == SQLITE_INTERRUPT ? CheckResult::Stopped : CheckResult::Damaged;
+    // An undamaged file gives the one row "ok"; damage gives rows naming it
+    // or an error reading a page.
+    bool intact = false;
+    int rows = 0;
+    int rc = SQLITE_ROW;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        ++rows;
+        intact = qstrcmp(reinterpret_cast<const char *>(sqlite3_column_text(stmt, 0)), "ok") == 0;
+    }
+    sqlite3_finalize(stmt);
+    if (rc == SQLITE_INTERRUPT)
+        return CheckResult::Stopped;
+    return rc == SQLITE_DONE && rows == 1 && intact ? CheckResult::Intact : CheckResult::Damaged;
+}
+
+QString DamageWarning(const QString &path)
+{
+    return QStringLiteral("数据文件“%1”已损坏，部分数据可能已丢失。请立即用“数据恢复”恢复最近的备份。")
+        .arg(QDir::toNativeSeparators(path));
 }
 
 } // namespace DataFile

@@ -1,10 +1,10 @@
 #include "maintenance/BackupRestore.h"
 
+#include "data/AppError.h"
 #include "data/Connection.h"
 #include "data/DataFile.h"
 #include "data/FileMaintenance.h"
-
-#include <exception>
+#include "data/InstanceLock.h"
 
 namespace BackupRestore {
 
@@ -14,26 +14,38 @@ QString BackupFileName(const QString &chosen)
     return chosen.endsWith(suffix, Qt::CaseInsensitive) ? chosen : chosen + suffix;
 }
 
-bool Backup(const QString &chosen)
+bool Backup(Connection &session, const QString &chosen)
 {
+    const QString target = BackupFileName(chosen);
+    if (InstanceLock::IsHeld(target))
+        return false;
     try {
-        FileMaintenance::CopyDataFile(DataFile::Path(), BackupFileName(chosen));
+        FileMaintenance::CopyDataFile(session, target);
         return true;
-    } catch (const std::exception &) {
+    } catch (const DataError &) {
         return false;
     }
 }
 
-bool Restore(const QString &chosen)
+bool Restore(Connection &session, const QString &chosen)
 {
+    if (InstanceLock::IsHeld(chosen))
+        return false;
     try {
         DataFile::Validate(chosen);
-        Connection::CloseAll();
-        FileMaintenance::CopyDataFile(chosen, DataFile::Path());
-        return true;
-    } catch (const std::exception &) {
+    } catch (const DataError &) {
         return false;
     }
+    bool replaced = false;
+    session.close();
+    try {
+        FileMaintenance::CopyDataFile(chosen, session.filePath());
+        replaced = true;
+    } catch (const DataError &) {
+        // Told to the cashier as the failed restore; the old file is in place.
+    }
+    session.open();
+    return replaced;
 }
 
 } // namespace BackupRestore
