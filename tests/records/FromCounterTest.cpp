@@ -3,6 +3,7 @@
 #include "tests/records/RecordsFixture.h"
 
 #include "app/Application.h"
+#include "data/RowSet.h"
 #include "grid/DataGrid.h"
 
 #include <QAction>
