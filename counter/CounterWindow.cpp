@@ -42,7 +42,7 @@ CounterWindow::CounterWindow(Connection &session, Checkout &checkout, QWidget *p
     // A restore opens the session anew: the lists follow the file now in place.
     connect(&m_session, &Connection::opened, this, [this] {
         Dialogs::Guarded(this, [this] {
-            CurrentTicket::Open(m_lines);
+            refreshTicket();
             reloadProductList();
         });
     });
@@ -105,6 +105,12 @@ void CounterWindow::reloadProductList()
     m_productBox->addItems(names);
     m_productBox->setCurrentIndex(-1);
     m_productBox->clearEditText();
+}
+
+void CounterWindow::refreshTicket()
+{
+    CurrentTicket::Open(m_lines);
+    refreshTotals();
 }
 
 void CounterWindow::showTime()

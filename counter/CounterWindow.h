@@ -33,6 +33,8 @@ public:
 
     // Refills the product list from the catalogue.
     void reloadProductList();
+    // Brings the ticket's lines and totals up to date with the data file.
+    void refreshTicket();
 
 signals:
     void catalogueRequested();

@@ -2,16 +2,19 @@
 // a long ticket, and how quickly the grid shows a very large row set.
 #include "bench/support/BenchDataFile.h"
 #include "bench/support/SalesHistory.h"
-#include "counter/MainUnit.h"
-
+#include "app/Application.h"
+#include "counter/CounterWindow.h"
 #include "data/Connection.h"
 #include "data/RowSet.h"
 #include "grid/DataGrid.h"
+#include "tests/support/Controls.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QTest>
+#include <QToolButton>
 
 #include <cstdio>
 
@@ -35,33 +38,38 @@ int main(int argc, char **argv)
     connection.setConnectionString(file);
     GenerateProducts(connection, 5000);
 
-    TMainForm form;
+    Application program;
+    CounterWindow &form = program.counter();
+    auto *productBox = Find<QComboBox>(form, "ComboBox1");
+    auto *priceEdit = Find<QLineEdit>(form, "Edit7");
+    auto *quantityEdit = Find<QLineEdit>(form, "Edit8");
+    auto *addButton = Find<QToolButton>(form, "SpeedButton3");
     const int picks = 200;
     QElapsedTimer timer;
     timer.start();
     for (int i = 0; i < picks; ++i) {
-        form.ComboBox1->setEditText(QStringLiteral("商品%1").arg(1 + (i * 37) % 5000));
-        form.ComboBox1Click();
+        productBox->setEditText(QStringLiteral("商品%1").arg(1 + (i * 37) % 5000));
+        emit productBox->activated(0); // a pick from the list
     }
     std::printf("price look-up, 5,000 products:       %.3f ms (last price %s)\n", Milliseconds(timer, picks),
-                qPrintable(form.Edit7->text()));
+                qPrintable(priceEdit->text()));
 
-    auto enter = [&form] {
-        form.ComboBox1->setEditText(QStringLiteral("商品1"));
-        form.Edit7->setText(QStringLiteral("3.3"));
-        form.Edit8->setText(QStringLiteral("3"));
-        form.RecomputeLine();
+    auto enter = [&] {
+        productBox->setEditText(QStringLiteral("商品1"));
+        priceEdit->setText(QStringLiteral("3.3"));
+        quantityEdit->setText(QStringLiteral("3"));
+        QTest::keyClick(quantityEdit, Qt::Key_End); // the amounts follow the key
     };
     for (int i = 0; i < 100; ++i) {
         enter();
-        form.SpeedButton3Click();
+        addButton->click();
     }
     const int adds = 50;
     double total = 0;
     for (int i = 0; i < adds; ++i) {
         enter();
         timer.restart();
-        form.SpeedButton3Click();
+        addButton->click();
         total += double(timer.nsecsElapsed()) / 1e6;
     }
     std::printf("add with totals, ticket of 100+ lines: %.3f ms\n", total / adds);

@@ -1,8 +1,11 @@
-#include "app/Windows.h"
-#include "counter/MainUnit.h"
+#include "app/Application.h"
+#include "counter/CounterWindow.h"
 #include "data/DataFile.h"
+#include "data/RowSet.h"
+#include "grid/DataGrid.h"
 #include "maintenance/WebAddresses.h"
 #include "tests/maintenance/MaintenanceFixtures.h"
+#include "tests/support/Controls.h"
 #include "tests/support/RecordingResponder.h"
 #include "tests/support/TempData.h"
 
@@ -18,6 +21,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <memory>
 
 #include <sys/resource.h>
 
@@ -59,16 +63,24 @@ private:
     rlimit m_saved{};
 };
 
-class MaintenanceMenu : public ::testing::Test
+class MaintenanceEntries : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
         data.exec(QStringLiteral("insert into spxx(品名, 单价) values('可乐', 3)"));
-        CreateWindows();
-        MainForm->show();
+        start();
     }
-    void TearDown() override { DestroyWindows(); }
+
+    void start()
+    {
+        program.reset(); // one program at a time: it holds the session
+        program = std::make_unique<Application>();
+        counter().show();
+    }
+    CounterWindow &counter() const { return program->counter(); }
+    QAction *entry(const char *name) const { return Find<QAction>(counter(), name); }
+    RowSet &lines() const { return *Find<DataGrid>(counter(), "DBGridEh1")->rowSet(); }
 
     void recordTicket(const QString &number) const
     {
@@ -82,32 +94,33 @@ protected:
     }
     void addLine(const QString &product, const QString &quantity, const QString &afterDiscount) const
     {
-        RowSet &lines = MainForm->ADOQuery2;
-        lines.append();
-        lines.setText(QStringLiteral("品名"), product);
-        lines.setText(QStringLiteral("单价"), QStringLiteral("3"));
-        lines.setText(QStringLiteral("数量"), quantity);
-        lines.setText(QStringLiteral("折后"), afterDiscount);
-        lines.post();
+        RowSet &ticket = lines();
+        ticket.append();
+        ticket.setText(QStringLiteral("品名"), product);
+        ticket.setText(QStringLiteral("单价"), QStringLiteral("3"));
+        ticket.setText(QStringLiteral("数量"), quantity);
+        ticket.setText(QStringLiteral("折后"), afterDiscount);
+        ticket.post();
     }
     void backup(const QString &chosen)
     {
         responder.fileAnswers = {chosen};
-        MainForm->N4->trigger();
+        entry("N4")->trigger();
     }
     void restore(const QString &chosen)
     {
         responder.fileAnswers = {chosen};
-        MainForm->N5->trigger();
+        entry("N5")->trigger();
     }
     QString lastMessage() const { return responder.shown.empty() ? QString() : responder.shown.back().text; }
 
     TempData data;
     RecordingResponder responder;
     QTemporaryDir folder;
+    std::unique_ptr<Application> program;
 };
 
-TEST_F(MaintenanceMenu, RestoreBringsBackTheBackedUpDataAndEndsTheRun)
+TEST_F(MaintenanceEntries, RestoreBringsBackTheBackedUpDataAndEndsTheRun)
 {
     recordTicket(QStringLiteral("20240501100000"));
     data.exec(QStringLiteral("update dynr set 店名 = '东街店'"));
@@ -115,31 +128,30 @@ TEST_F(MaintenanceMenu, RestoreBringsBackTheBackedUpDataAndEndsTheRun)
     ASSERT_EQ(responder.texts(), std::vector<QString>{kBackupDone});
     EXPECT_EQ(responder.shown.back().title, QStringLiteral("提示"));
     EXPECT_EQ(responder.shown.back().icon, Dialogs::Icon::None);
-    EXPECT_TRUE(MainForm->isVisible()); // a backup leaves the program running
+    EXPECT_TRUE(counter().isVisible()); // a backup leaves the program running
 
     recordTicket(QStringLiteral("20240501110000"));
     data.exec(QStringLiteral("update dynr set 店名 = '西街店'"));
     restore(folder.filePath(QStringLiteral("shop.bak")));
     EXPECT_EQ(lastMessage(), kRestoreDone);
-    EXPECT_FALSE(MainForm->isVisible());
+    EXPECT_FALSE(counter().isVisible());
     EXPECT_EQ(tickets(QStringLiteral("20240501100000")), 1);
     EXPECT_EQ(tickets(QStringLiteral("20240501110000")), 0);
 
     // The next start works on the restored data.
-    DestroyWindows();
-    CreateWindows();
-    EXPECT_EQ(MainForm->Edit1->text(), QStringLiteral("东街店"));
+    start();
+    EXPECT_EQ(Find<QLineEdit>(counter(), "Edit1")->text(), QStringLiteral("东街店"));
 }
 
-TEST_F(MaintenanceMenu, BackupKeepsTheTicketLinesAsTheyWere)
+TEST_F(MaintenanceEntries, BackupKeepsTheTicketLinesAsTheyWere)
 {
     addLine(QStringLiteral("可乐"), QStringLiteral("2"), QStringLiteral("6"));
     addLine(QStringLiteral("雪碧"), QStringLiteral("1.5"), QStringLiteral("4.05"));
     backup(folder.filePath(QStringLiteral("lines.bak")));
     ASSERT_EQ(lastMessage(), kBackupDone);
 
-    MainForm->ADOQuery2.first();
-    MainForm->ADOQuery2.deleteCurrent();
+    lines().first();
+    lines().deleteCurrent();
     restore(folder.filePath(QStringLiteral("lines.bak")));
     ASSERT_EQ(lastMessage(), kRestoreDone);
 
@@ -147,7 +159,7 @@ TEST_F(MaintenanceMenu, BackupKeepsTheTicketLinesAsTheyWere)
               (QStringList{QStringLiteral("可乐:2:6"), QStringLiteral("雪碧:1.5:4.05")}));
 }
 
-TEST_F(MaintenanceMenu, BackupNamesAndReplacesTheFile)
+TEST_F(MaintenanceEntries, BackupNamesAndReplacesTheFile)
 {
     backup(folder.filePath(QStringLiteral("shop.BAK")));
     EXPECT_EQ(lastMessage(), kBackupDone);
@@ -163,7 +175,7 @@ TEST_F(MaintenanceMenu, BackupNamesAndReplacesTheFile)
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("shop.BAK")});
 }
 
-TEST_F(MaintenanceMenu, BackupWhereNoFileCanBeWrittenFails)
+TEST_F(MaintenanceEntries, BackupWhereNoFileCanBeWrittenFails)
 {
     const QString plainFile = folder.filePath(QStringLiteral("plain"));
     Fixtures::WriteBytes(plainFile, "x");
@@ -177,17 +189,17 @@ TEST_F(MaintenanceMenu, BackupWhereNoFileCanBeWrittenFails)
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("plain")});
 }
 
-TEST_F(MaintenanceMenu, CancelledDialogsDoNothing)
+TEST_F(MaintenanceEntries, CancelledDialogsDoNothing)
 {
     const QByteArray before = Bytes(data.file());
-    MainForm->N4->trigger(); // no answer: cancelled
-    MainForm->N5->trigger();
+    entry("N4")->trigger(); // no answer: cancelled
+    entry("N5")->trigger();
     EXPECT_TRUE(responder.shown.empty());
-    EXPECT_TRUE(MainForm->isVisible());
+    EXPECT_TRUE(counter().isVisible());
     EXPECT_EQ(Bytes(data.file()), before);
 }
 
-TEST_F(MaintenanceMenu, RestoreRefusesWhatIsNotOurDataAndKeepsWorking)
+TEST_F(MaintenanceEntries, RestoreRefusesWhatIsNotOurDataAndKeepsWorking)
 {
     recordTicket(QStringLiteral("20240501100000"));
     const QString text = folder.filePath(QStringLiteral("notes.txt"));
@@ -209,7 +221,7 @@ TEST_F(MaintenanceMenu, RestoreRefusesWhatIsNotOurDataAndKeepsWorking)
         restore(chosen);
         EXPECT_EQ(lastMessage(), kRestoreFailed);
         EXPECT_EQ(Bytes(data.file()), before);
-        EXPECT_TRUE(MainForm->isVisible());
+        EXPECT_TRUE(counter().isVisible());
     }
     EXPECT_EQ(responder.shown.size(), 6u);
 
@@ -220,7 +232,7 @@ TEST_F(MaintenanceMenu, RestoreRefusesWhatIsNotOurDataAndKeepsWorking)
 
 // A copy that fails after every connection was closed leaves the current data
 // in place, and the main window works on it again.
-TEST_F(MaintenanceMenu, RestoreThatFailsWhileCopyingReconnects)
+TEST_F(MaintenanceEntries, RestoreThatFailsWhileCopyingReconnects)
 {
     backup(folder.filePath(QStringLiteral("shop.bak")));
     ASSERT_EQ(lastMessage(), kBackupDone);
@@ -234,24 +246,22 @@ TEST_F(MaintenanceMenu, RestoreThatFailsWhileCopyingReconnects)
     EXPECT_EQ(Bytes(data.file()), before);
     EXPECT_EQ(QDir(data.dir()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("data.mdb")});
 
-    EXPECT_TRUE(MainForm->ADOQuery1.isOpen());
-    EXPECT_TRUE(MainForm->ADOQuery2.isOpen());
-    EXPECT_TRUE(MainForm->ADOQuery3.isOpen());
-    EXPECT_EQ(MainForm->ComboBox1->count(), 1);
+    EXPECT_TRUE(lines().isOpen());
+    EXPECT_EQ(Find<QComboBox>(counter(), "ComboBox1")->count(), 1);
     addLine(QStringLiteral("可乐"), QStringLiteral("1"), QStringLiteral("3"));
     EXPECT_EQ(data.count(QStringLiteral("xsxx")), 1);
     EXPECT_EQ(tickets(QStringLiteral("20240501110000")), 1);
 }
 
-TEST_F(MaintenanceMenu, HelpAndWebEntriesHandEachChoiceToTheDesktop)
+TEST_F(MaintenanceEntries, HelpAndWebEntriesHandEachChoiceToTheDesktop)
 {
     UrlRecorder recorder;
     QDesktopServices::setUrlHandler(QStringLiteral("https"), &recorder, "open");
     QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "open");
-    MainForm->N8->trigger();
-    MainForm->N8->trigger();
-    MainForm->N9->trigger();
-    MainForm->N7->trigger();
+    entry("N8")->trigger();
+    entry("N8")->trigger();
+    entry("N9")->trigger();
+    entry("N7")->trigger();
     QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
     QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
 

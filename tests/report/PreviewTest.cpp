@@ -1,9 +1,10 @@
-#include "app/Windows.h"
+#include "app/Application.h"
 #include "checkout/ReceiptWindow.h"
 #include "checkout/Ticket.h"
-#include "counter/MainUnit.h"
+#include "counter/CounterWindow.h"
 #include "report/Report.h"
 #include "report/ReportView.h"
+#include "tests/support/Controls.h"
 #include "tests/support/TempData.h"
 
 #include <QApplication>
@@ -17,6 +18,8 @@
 #include <QToolButton>
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 namespace {
 
@@ -34,15 +37,28 @@ struct Shown
 class Preview : public ::testing::Test
 {
 protected:
-    void SetUp() override { CreateWindows(); }
-    void TearDown() override { DestroyWindows(); }
+    void SetUp() override { program = std::make_unique<Application>(); }
+
+    // The receipt window of a template, by its name among the program's windows.
+    static ReceiptWindow *window(const char *name)
+    {
+        for (QWidget *window : QApplication::topLevelWidgets())
+            if (window->objectName() == QLatin1String(name))
+                return qobject_cast<ReceiptWindow *>(window);
+        return nullptr;
+    }
+    template <typename Control>
+    Control *counter(const char *name) const
+    {
+        return Find<Control>(&program->counter(), name);
+    }
 
     // Presses Preview; whatever window it shows modally is noted and closed.
     Shown press(bool withCustomer, const QString &width, const QString &parts)
     {
-        MainForm->CheckBox2->setChecked(withCustomer);
-        MainForm->ComboBox4->setEditText(width);
-        MainForm->ComboBox5->setEditText(parts);
+        counter<QCheckBox>("CheckBox2")->setChecked(withCustomer);
+        counter<QComboBox>("ComboBox4")->setEditText(width);
+        counter<QComboBox>("ComboBox5")->setEditText(parts);
         Shown shown;
         QTimer closer;
         closer.setSingleShot(true);
@@ -54,12 +70,13 @@ protected:
             }
         });
         closer.start(0);
-        MainForm->SpeedButton7->click();
+        counter<QToolButton>("SpeedButton7")->click();
         QApplication::processEvents();
         return shown;
     }
 
     TempData data;
+    std::unique_ptr<Application> program;
 };
 
 QWidget *Page(QWidget *window, int sheet)
@@ -89,10 +106,10 @@ TEST_F(Preview, ShowsTheTemplateOfWidthAndPartsOnThePageOfTheCustomerFlag)
         ReceiptWindow *expected;
         int sheet;
     } cases[] = {
-        {false, "58", "一联", Dy58Form, 1}, {true, "58", "一联", Dy58Form, 2},
-        {false, "76", "一联", Dy76Form, 1}, {true, "76", "一联", Dy76Form, 2},
-        {false, "58", "两联", Edy58Form, 1}, {true, "58", "两联", Edy58Form, 2},
-        {false, "76", "两联", Edy76Form, 1}, {true, "76", "两联", Edy76Form, 2},
+        {false, "58", "一联", window("Dy58Form"), 1}, {true, "58", "一联", window("Dy58Form"), 2},
+        {false, "76", "一联", window("Dy76Form"), 1}, {true, "76", "一联", window("Dy76Form"), 2},
+        {false, "58", "两联", window("Edy58Form"), 1}, {true, "58", "两联", window("Edy58Form"), 2},
+        {false, "76", "两联", window("Edy76Form"), 1}, {true, "76", "两联", window("Edy76Form"), 2},
     };
     for (const auto &c : cases) {
         const Shown shown = press(c.withCustomer, QString::fromUtf8(c.width), QString::fromUtf8(c.parts));
@@ -104,31 +121,31 @@ TEST_F(Preview, ShowsTheTemplateOfWidthAndPartsOnThePageOfTheCustomerFlag)
 TEST_F(Preview, TurnsBothWidthsOfThePartCountToTheSamePage)
 {
     press(true, QStringLiteral("76"), QStringLiteral("两联"));
-    EXPECT_EQ(CurrentPage(Edy58Form), Page(Edy58Form, 2));
-    EXPECT_EQ(CurrentPage(Dy58Form), Page(Dy58Form, 1)) << "one-part windows untouched";
+    EXPECT_EQ(CurrentPage(window("Edy58Form")), Page(window("Edy58Form"), 2));
+    EXPECT_EQ(CurrentPage(window("Dy58Form")), Page(window("Dy58Form"), 1)) << "one-part windows untouched";
 
     // An unknown width shows nothing, yet the pages were chosen.
     const Shown shown = press(true, QStringLiteral("80"), QStringLiteral("一联"));
     EXPECT_EQ(shown.window, nullptr);
-    EXPECT_EQ(CurrentPage(Dy58Form), Page(Dy58Form, 2));
-    EXPECT_EQ(CurrentPage(Dy76Form), Page(Dy76Form, 2));
+    EXPECT_EQ(CurrentPage(window("Dy58Form")), Page(window("Dy58Form"), 2));
+    EXPECT_EQ(CurrentPage(window("Dy76Form")), Page(window("Dy76Form"), 2));
 
     // An unknown template chooses no page and shows nothing.
     EXPECT_EQ(press(false, QStringLiteral("58"), QStringLiteral("三联")).window, nullptr);
-    EXPECT_EQ(CurrentPage(Dy58Form), Page(Dy58Form, 2));
+    EXPECT_EQ(CurrentPage(window("Dy58Form")), Page(window("Dy58Form"), 2));
 }
 
 TEST_F(Preview, SavesNothingAndShowsPlaceholdersBeforeAnyCheckout)
 {
     data.exec(QStringLiteral("insert into xsxx (品名, 单价, 数量, 金额, 折后) values ('苹果', 5, 1, 5, 5)"));
-    MainForm->Edit1->setText(QStringLiteral("新店名"));
+    counter<QLineEdit>("Edit1")->setText(QStringLiteral("新店名"));
     press(false, QStringLiteral("58"), QStringLiteral("一联"));
     EXPECT_EQ(data.scalar(QStringLiteral("select 店名 from dynr")), QString());
     EXPECT_EQ(data.count(QStringLiteral("xstj")), 0);
 
     // The views show the layout the renderer builds without a ticket.
-    EXPECT_EQ(ViewOn(Dy58Form, 1)->size(), QSize(219, 305));
-    EXPECT_EQ(ViewOn(Dy58Form, 2)->size(), QSize(219, 360));
+    EXPECT_EQ(ViewOn(window("Dy58Form"), 1)->size(), QSize(219, 305));
+    EXPECT_EQ(ViewOn(window("Dy58Form"), 2)->size(), QSize(219, 360));
 }
 
 TEST_F(Preview, WindowsHaveTheirSizesAndHideThePageTabs)
@@ -141,10 +158,10 @@ TEST_F(Preview, WindowsHaveTheirSizesAndHideThePageTabs)
         QPoint report;
         QSize reportSize; // of QuickRep1 before the first checkout
     } cases[] = {
-        {Dy58Form, {342, 452}, {0, 24, 345, 430}, {62, 21}, {219, 305}},
-        {Dy76Form, {342, 452}, {0, 24, 345, 430}, {22, 21}, {287, 310}},
-        {Edy58Form, {342, 585}, {0, 24, 345, 561}, {62, 21}, {219, 435}},
-        {Edy76Form, {342, 585}, {0, 24, 345, 561}, {22, 21}, {287, 435}},
+        {window("Dy58Form"), {342, 452}, {0, 24, 345, 430}, {62, 21}, {219, 305}},
+        {window("Dy76Form"), {342, 452}, {0, 24, 345, 430}, {22, 21}, {287, 310}},
+        {window("Edy58Form"), {342, 585}, {0, 24, 345, 561}, {62, 21}, {219, 435}},
+        {window("Edy76Form"), {342, 585}, {0, 24, 345, 561}, {22, 21}, {287, 435}},
     };
     for (const auto &c : cases) {
         ReceiptWindow *window = c.window;
@@ -178,7 +195,7 @@ TEST_F(Preview, AfterACheckoutShowsThatReceiptAtItsLength)
     order.remarkLines = 1;
     order.ticket.cashier = QStringLiteral("王芳");
     order.ticket.lines.resize(3);
-    Dy58Form->showReceipt(order);
-    EXPECT_EQ(ViewOn(Dy58Form, 1)->size(), QSize(219, 17 + 3 * 25 + 350));
-    EXPECT_EQ(ViewOn(Dy58Form, 2)->size(), QSize(219, 17 + 3 * 25 + 350));
+    window("Dy58Form")->showReceipt(order);
+    EXPECT_EQ(ViewOn(window("Dy58Form"), 1)->size(), QSize(219, 17 + 3 * 25 + 350));
+    EXPECT_EQ(ViewOn(window("Dy58Form"), 2)->size(), QSize(219, 17 + 3 * 25 + 350));
 }
