@@ -8,8 +8,10 @@
 #include "tests/support/RecordingResponder.h"
 #include "tests/support/TempData.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,6 +19,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -221,6 +224,33 @@ TEST_F(CheckoutPrintTest, PrintsOneReceiptOnPaperAsLongAsTheTicketAndRecordsTheS
     EXPECT_EQ(data.scalar(QStringLiteral("select group_concat(品名, ',') from (select 品名 from xsmx order by 序号)")),
               QStringLiteral("商品1,商品1,商品2,商品3"));
     EXPECT_EQ(printer->jobsSubmitted(), jobsBefore + 2);
+}
+
+// Print, record and list in one run: the statistics window shows the sale just
+// made, read through the one session every window shares.
+TEST_F(CheckoutPrintTest, ASalePrintedIsListedInTheStatisticsThroughTheOneSession)
+{
+    addLines(2);
+    pressPrint();
+    ASSERT_TRUE(responder.shown.empty()) << responder.shown.front().text.toStdString();
+    printer->waitForNewPdfs(1);
+
+    QStringList listed;
+    const RowSet *statisticsRows = nullptr;
+    QTimer::singleShot(0, [&] {
+        auto *statistics = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        ASSERT_NE(statistics, nullptr);
+        statisticsRows = Find<DataGrid>(statistics, "DBGridEh1")->rowSet();
+        for (int row = 0; row < statisticsRows->recordCount(); ++row)
+            listed << statisticsRows->textAt(row, statisticsRows->columnIndex(QStringLiteral("单号")));
+        statistics->reject();
+    });
+    QTest::mouseClick(Find<QToolButton>(form, "SpeedButton6"), Qt::LeftButton);
+
+    EXPECT_EQ(listed, QStringList{QStringLiteral("20240501000001")});
+    ASSERT_NE(statisticsRows, nullptr);
+    EXPECT_EQ(&statisticsRows->connection(), &program->session());
+    EXPECT_EQ(&Find<DataGrid>(form, "DBGridEh1")->rowSet()->connection(), &program->session());
 }
 
 TEST_F(CheckoutPrintTest, TwoCopiesAreTwoJobsOfOneSale)
