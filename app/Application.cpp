@@ -16,14 +16,16 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QTimer>
 
-Application::Application()
-    : m_printer(std::make_unique<SystemPrinter>())
+Application::Application(Connection &session)
+    : m_session(session)
+    , m_printer(std::make_unique<SystemPrinter>())
     , m_checkout(std::make_unique<Checkout>(m_session, *m_printer))
 {
     // A broken data file is reported once, not once per window.
     const Dialogs::OnceEachError onceEach;
-    Dialogs::Guarded(nullptr, [this] { m_session.openOrCreate(); });
+    Dialogs::Guarded(nullptr, [this] { m_session.finishOpening(); });
     WriteDesktopEntry(QFileInfo(DataFile::Path()).absolutePath());
     m_counter = std::make_unique<CounterWindow>(m_session, *m_checkout);
     m_saleDetail = std::make_unique<SaleDetailWindow>(m_session);
@@ -38,8 +40,9 @@ Application::Application()
     m_maintenance = std::make_unique<MaintenanceMenu>(m_session, m_counter.get());
     m_damageCheck = std::make_unique<DamageCheck>(m_session);
     wire();
+    // Once the event loop runs, so that the main window is up first.
     if (m_session.isOpen())
-        m_damageCheck->start();
+        QTimer::singleShot(0, m_damageCheck.get(), &DamageCheck::start);
 }
 
 Application::~Application() = default;

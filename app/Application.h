@@ -23,14 +23,15 @@ class Application : public QObject
 {
     Q_OBJECT
 public:
-    // Opens the session on the data file, making it when there is none (a file
-    // that cannot be used is reported once and the windows still come up),
-    // creates the windows, and looks for damage in the file in the background.
-    Application();
+    // Finishes opening the session on the data file, making the file when there
+    // is none (a file that cannot be used is reported once and the windows still
+    // come up), creates the windows, and then looks for damage in the file in
+    // the background.
+    explicit Application(Connection &session);
     ~Application() override;
 
     CounterWindow &counter() const { return *m_counter; }
-    Connection &session() { return m_session; }
+    Connection &session() const { return m_session; }
 
 private:
     void wire();
@@ -39,7 +40,7 @@ private:
     void showAbout();
     void showPreview(const QString &paperWidth, const QString &parts, bool withCustomer);
 
-    Connection m_session;
+    Connection &m_session;
     std::unique_ptr<SystemPrinter> m_printer;
     std::unique_ptr<Checkout> m_checkout;
     std::unique_ptr<CounterWindow> m_counter;

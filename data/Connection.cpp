@@ -14,6 +14,14 @@ Connection::Connection(QObject *parent)
 Connection::~Connection()
 {
     close();
+    // An opening begun but never finished: the program ends before it needed the file.
+    if (m_opening.valid()) {
+        try {
+            sqlite3_close_v2(m_opening.get());
+        } catch (const DataError &) {
+            // Nobody asked for this session; its refusal has no one to be shown to.
+        }
+    }
 }
 
 void Connection::setConnectionString(const QString &path)
@@ -42,8 +50,13 @@ void Connection::connectToFile()
         return;
     if (!m_refusal.isEmpty())
         throw DataError(m_refusal);
+    take([this] { return DataFile::Open(filePath()); });
+}
+
+void Connection::take(const std::function<sqlite3 *()> &opening)
+{
     try {
-        m_db = DataFile::Open(filePath());
+        m_db = opening();
     } catch (const DataBusyError &) {
         throw; // the file may be free at the next attempt
     } catch (const DataError &error) {
@@ -66,6 +79,27 @@ void Connection::openOrCreate()
     if (!m_db)
         DataFile::CreateIfMissing(filePath());
     open();
+}
+
+void Connection::beginOpening()
+{
+    if (m_db || m_opening.valid())
+        return;
+    m_opening = std::async(std::launch::async, [path = filePath()] {
+        DataFile::CreateIfMissing(path);
+        return DataFile::Open(path);
+    });
+}
+
+void Connection::finishOpening()
+{
+    if (!m_opening.valid()) {
+        openOrCreate();
+        return;
+    }
+    m_refusal.clear();
+    take([this] { return m_opening.get(); });
+    emit opened();
 }
 
 void Connection::close()

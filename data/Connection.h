@@ -4,6 +4,8 @@
 #include <QString>
 #include <QVariant>
 
+#include <functional>
+#include <future>
 #include <vector>
 
 struct sqlite3;
@@ -37,6 +39,13 @@ public:
     void open();
     // As open(), first making a new data file when there is none (start-up).
     void openOrCreate();
+    // Starts openOrCreate() on a worker thread: deriving the file's key is the
+    // slowest step of a start, and the program sets itself up meanwhile. Nothing
+    // else may use the session until finishOpening().
+    void beginOpening();
+    // Completes, on the calling thread, an opening begun by beginOpening(), or
+    // runs openOrCreate() when none was begun. Throws as open() does.
+    void finishOpening();
     void close(); // disconnects, closing the row sets on it
     bool isOpen() const { return m_db != nullptr; }
 
@@ -55,10 +64,14 @@ signals:
 
 private:
     void connectToFile();
+    // Takes the handle `opening` gives, remembering why a file was refused
+    // (a file that was only busy may be tried again).
+    void take(const std::function<sqlite3 *()> &opening);
 
     QString m_path;
     sqlite3 *m_db = nullptr;
     QString m_refusal; // why the file was refused; empty when it was not
+    std::future<sqlite3 *> m_opening; // begun by beginOpening()
 };
 
 // A database transaction on one connection: commits on commit(), rolls back

@@ -82,7 +82,8 @@ int Run()
     std::printf("history: %d sold lines generated in %lld ms\n", kSoldLines, timer.elapsed());
 
     RecordingResponder responder;
-    Application program;
+    Connection session;
+    Application program(session);
     CounterWindow &form = program.counter();
     form.show();
     Edit(form, "Edit1")->setText(QStringLiteral("好运小店"));

@@ -38,7 +38,8 @@ int main(int argc, char **argv)
     connection.setConnectionString(file);
     GenerateProducts(connection, 5000);
 
-    Application program;
+    Connection session;
+    Application program(session);
     CounterWindow &form = program.counter();
     auto *productBox = Find<QComboBox>(form, "ComboBox1");
     auto *priceEdit = Find<QLineEdit>(form, "Edit7");

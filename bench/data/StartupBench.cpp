@@ -48,14 +48,16 @@ constexpr int kLabels = 60;
 // The start the program makes, in the current directory, then the first paint.
 int StartOnce(int argc, char **argv)
 {
-    QApplication app(argc, argv);
-    InstallFontSubstitutes();
-    InstallChineseTranslations(app);
     DataFile::ResolveAtStartup();
     InstanceLock lock(DataFile::Path());
     if (!lock.acquire())
         return 1;
-    Application program;
+    Connection session;
+    session.beginOpening();
+    QApplication app(argc, argv);
+    InstallFontSubstitutes();
+    InstallChineseTranslations(app);
+    Application program(session);
     program.counter().show();
     program.counter().repaint();
     QApplication::processEvents();

@@ -1,4 +1,5 @@
 #include "app/Application.h"
+#include "data/Connection.h"
 #include "app/DesktopEntry.h"
 #include "app/Translations.h"
 #include "counter/CounterWindow.h"
@@ -26,9 +27,10 @@ struct StartupTest : ::testing::Test
 {
     TempData data;
     RecordingResponder dialogs;
+    Connection session;
     std::unique_ptr<Application> program;
 
-    void start() { program = std::make_unique<Application>(); }
+    void start() { program = std::make_unique<Application>(session); }
     template <typename Control>
     Control *control(const char *name) const
     {

@@ -96,7 +96,7 @@ protected:
     {
         // Before any window asks for a printer.
         printer = &CupsPdfPrinter::Shared();
-        program = std::make_unique<Application>();
+        program = std::make_unique<Application>(session);
         form = &program->counter();
         form->show();
         box("ComboBox1")->clearEditText();
@@ -168,6 +168,7 @@ protected:
     TempData data;
     RecordingResponder responder;
     CupsPdfPrinter *printer = nullptr;
+    Connection session;
     std::unique_ptr<Application> program;
     CounterWindow *form = nullptr;
     int jobsBefore = 0;

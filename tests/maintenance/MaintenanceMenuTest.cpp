@@ -1,4 +1,5 @@
 #include "app/Application.h"
+#include "data/Connection.h"
 #include "counter/CounterWindow.h"
 #include "data/DataFile.h"
 #include "data/RowSet.h"
@@ -74,8 +75,9 @@ protected:
 
     void start()
     {
-        program.reset(); // one program at a time: it holds the session
-        program = std::make_unique<Application>();
+        program.reset(); // one program at a time
+        session = std::make_unique<Connection>();
+        program = std::make_unique<Application>(*session);
         counter().show();
     }
     CounterWindow &counter() const { return program->counter(); }
@@ -117,6 +119,7 @@ protected:
     TempData data;
     RecordingResponder responder;
     QTemporaryDir folder;
+    std::unique_ptr<Connection> session;
     std::unique_ptr<Application> program;
 };
 

@@ -3,6 +3,7 @@
 #include "tests/records/RecordsFixture.h"
 
 #include "app/Application.h"
+#include "data/Connection.h"
 #include "data/RowSet.h"
 #include "grid/DataGrid.h"
 
@@ -34,7 +35,7 @@ protected:
     static QAction &menuAction(const char *name) { return *Find<QAction>(window("MainForm"), name); }
     QComboBox &productBox() { return *Find<QComboBox>(window("MainForm"), "ComboBox1"); }
 
-    Application program;
+    Application program{session};
 };
 
 TEST_F(FromCounterTest, CatalogueOpensReloadedAndClosingReloadsTheProductList)

@@ -1,4 +1,5 @@
 #include "app/Application.h"
+#include "data/Connection.h"
 #include "checkout/ReceiptWindow.h"
 #include "checkout/Ticket.h"
 #include "counter/CounterWindow.h"
@@ -37,7 +38,7 @@ struct Shown
 class Preview : public ::testing::Test
 {
 protected:
-    void SetUp() override { program = std::make_unique<Application>(); }
+    void SetUp() override { program = std::make_unique<Application>(session); }
 
     // The receipt window of a template, by its name among the program's windows.
     static ReceiptWindow *window(const char *name)
@@ -76,6 +77,7 @@ protected:
     }
 
     TempData data;
+    Connection session;
     std::unique_ptr<Application> program;
 };
 
