@@ -12,7 +12,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QFile>
 #include <QLineEdit>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
@@ -87,6 +89,30 @@ TEST_F(FromCounterTest, MenuAndButtonOpenTheStatisticsReloadedAndReset)
         EXPECT_TRUE(Find<QCheckBox>(statistics, "CheckBox1")->isChecked());
         EXPECT_TRUE(Find<QLineEdit>(statistics, "Edit1")->text().isEmpty());
         EXPECT_EQ(Find<DataGrid>(statistics, "DBGridEh1")->rowSet()->recordCount(), 1);
+    });
+}
+
+// A file refused by the restore's first check never closes the session, so a
+// list open in the statistics window stays open (with the check skipped, the
+// copy step would still refuse the file, but only after closing the session).
+TEST_F(FromCounterTest, RestoreRefusedAtItsFirstCheckLeavesTheStatisticsListOpen)
+{
+    store(Ticket{QStringLiteral("20240304100000"), QStringLiteral("2024-03-04 10:00:00"), 1, 1, 1, QString()});
+    QTemporaryDir folder;
+    const QString notOurs = folder.filePath(QStringLiteral("notes.bak"));
+    QFile file(notOurs);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("这不是数据文件");
+    file.close();
+
+    runModal([] { menuAction("N2").trigger(); }, [&](QWidget *statistics) {
+        const RowSet *listed = Find<DataGrid>(statistics, "DBGridEh1")->rowSet();
+        ASSERT_EQ(listed->recordCount(), 1);
+        responder.fileAnswers = {notOurs};
+        menuAction("N5").trigger();
+        EXPECT_EQ(responder.texts().back(), QStringLiteral("数据恢复失败，请重新恢复！"));
+        EXPECT_TRUE(listed->isOpen());
+        EXPECT_EQ(listed->recordCount(), 1);
     });
 }
 
