@@ -5,8 +5,7 @@
 ConfiguredPrinter::ConfiguredPrinter(ReceiptPrinter &systemPrinter, const QString &confPath)
     : m_systemPrinter(systemPrinter)
     , m_confPath(confPath)
-{
-}
+{ }
 
 void ConfiguredPrinter::print(const Report &receipt, const QString &jobName)
 {

@@ -9,8 +9,7 @@ EscPosPrinter::EscPosPrinter(const PrinterConf &conf)
     , m_dots(conf.dots)
     , m_cut(conf.cut)
     , m_drawer(conf.drawer)
-{
-}
+{ }
 
 void EscPosPrinter::print(const Report &receipt, const QString &jobName)
 {

@@ -39,8 +39,7 @@ class FileDescriptor
 public:
     explicit FileDescriptor(int fd)
         : m_fd(fd)
-    {
-    }
+    { }
     ~FileDescriptor()
     {
         if (m_fd >= 0)
@@ -73,8 +72,7 @@ public:
     {
         if (!m_wasPending) {
             const timespec now{};
-            while (sigtimedwait(&m_pipe, nullptr, &now) == SIGPIPE) {
-            }
+            while (sigtimedwait(&m_pipe, nullptr, &now) == SIGPIPE) { }
         }
         pthread_sigmask(SIG_SETMASK, &m_previous, nullptr);
     }
@@ -89,8 +87,8 @@ private:
 
 struct Complaints
 {
-    std::function<QString()> silent;        // no bytes taken within the timeout
-    std::function<QString(int)> brokenOff;  // the job broke off with this errno
+    std::function<QString()> silent; // no bytes taken within the timeout
+    std::function<QString(int)> brokenOff; // the job broke off with this errno
 };
 
 void WaitUntilWritable(int fd, const Complaints &complaints)
@@ -170,7 +168,8 @@ QString DeviceOpenMessage(const QString &path, int error)
 
 void SendToDevice(const QString &path, const QByteArray &job)
 {
-    const FileDescriptor device(::open(QFile::encodeName(path).constData(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    const FileDescriptor device(
+        ::open(QFile::encodeName(path).constData(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (device.get() < 0)
         throw AppError(DeviceOpenMessage(path, errno));
     const Complaints complaints{
@@ -220,7 +219,8 @@ addrinfo *Resolve(const QString &host, int port, const QString &printer, const Q
 
 int Connect(const addrinfo *address, const QString &printer, const QDeadlineTimer &deadline)
 {
-    const int fd = ::socket(address->ai_family, address->ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC, address->ai_protocol);
+    const int fd = ::socket(address->ai_family, address->ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC,
+                            address->ai_protocol);
     if (fd < 0)
         throw AppError(QStringLiteral("无法连接网络打印机“%1”：%2").arg(printer, SystemText(errno)));
     ::setsockopt(fd, SOL_SOCKET, SO_SNDBUF, &kSendBufferBytes, sizeof kSendBufferBytes);
@@ -244,7 +244,8 @@ int Connect(const addrinfo *address, const QString &printer, const QDeadlineTime
     case ECONNREFUSED:
         throw AppError(QStringLiteral("网络打印机“%1”拒绝连接，请检查地址和端口").arg(printer));
     case ETIMEDOUT:
-        throw AppError(QStringLiteral("网络打印机“%1”在 3 秒内没有响应，请检查打印机是否开机并已连接网络").arg(printer));
+        throw AppError(
+            QStringLiteral("网络打印机“%1”在 3 秒内没有响应，请检查打印机是否开机并已连接网络").arg(printer));
     default:
         throw AppError(QStringLiteral("无法连接网络打印机“%1”：%2").arg(printer, SystemText(error)));
     }
@@ -266,7 +267,9 @@ void SendToNetwork(const EscPosTarget &target, const QByteArray &job)
     ::freeaddrinfo(addresses);
     const FileDescriptor connection(fd);
     const Complaints complaints{
-        [printer] { return QStringLiteral("网络打印机“%1”在 3 秒内没有接收数据，请检查打印机是否缺纸或脱机").arg(printer); },
+        [printer] {
+            return QStringLiteral("网络打印机“%1”在 3 秒内没有接收数据，请检查打印机是否缺纸或脱机").arg(printer);
+        },
         [printer](int error) {
             return QStringLiteral("网络打印机“%1”在打印中途断开了连接：%2").arg(printer, SystemText(error));
         }};
@@ -277,8 +280,8 @@ void SendToNetwork(const EscPosTarget &target, const QByteArray &job)
 void SendToCupsQueue(const QString &queue, const QByteArray &job, const QString &jobName)
 {
     QProcess lp;
-    lp.start(QStringLiteral("lp"), {QStringLiteral("-d"), queue, QStringLiteral("-o"), QStringLiteral("raw"),
-                                    QStringLiteral("-t"), jobName});
+    lp.start(QStringLiteral("lp"),
+             {QStringLiteral("-d"), queue, QStringLiteral("-o"), QStringLiteral("raw"), QStringLiteral("-t"), jobName});
     if (!lp.waitForStarted(kPrinterTimeoutMs))
         throw AppError(QStringLiteral("无法运行 lp 命令，请安装 CUPS 客户端（cups-client）"));
     lp.write(job);

@@ -69,8 +69,8 @@ void PrinterSetupDialog::buildControls()
     m_locationEdit->setObjectName(QStringLiteral("locationEdit"));
     m_widthBox = new QComboBox(this);
     m_widthBox->setObjectName(QStringLiteral("widthBox"));
-    m_widthBox->addItems({QStringLiteral("384 点（58 毫米纸）"), QStringLiteral("576 点（80 毫米纸）"),
-                          QStringLiteral("自定义")});
+    m_widthBox->addItems(
+        {QStringLiteral("384 点（58 毫米纸）"), QStringLiteral("576 点（80 毫米纸）"), QStringLiteral("自定义")});
     m_dotsBox = new QSpinBox(this);
     m_dotsBox->setObjectName(QStringLiteral("dotsBox"));
     m_dotsBox->setRange(kMinDots, kMaxDots);
@@ -127,7 +127,8 @@ void PrinterSetupDialog::showConf(const PrinterConf &conf)
 void PrinterSetupDialog::updateEnabled()
 {
     const bool escPos = m_kindBox->currentIndex() == 1;
-    for (QWidget *control : std::initializer_list<QWidget *>{m_connectionBox, m_locationEdit, m_widthBox, m_cutBox, m_drawerBox})
+    for (QWidget *control :
+         std::initializer_list<QWidget *>{m_connectionBox, m_locationEdit, m_widthBox, m_cutBox, m_drawerBox})
         control->setEnabled(escPos);
     m_dotsBox->setEnabled(escPos && m_widthBox->currentIndex() == WidthCustom);
     if (m_widthBox->currentIndex() == Width58)

@@ -32,7 +32,8 @@ TEST(EscPosCupsQueue, RawQueuePassesOnTheBytesOfADirectPrinter)
 
     VirtualEscPosPrinter behindCups;
     const QString queue = cups.addRawQueue(QStringLiteral("socket://127.0.0.1:%1").arg(behindCups.port()));
-    EscPosPrinter(EscPosTo(QStringLiteral("cups://") + queue)).print(receipt.report(), QStringLiteral("20261209181500"));
+    EscPosPrinter(EscPosTo(QStringLiteral("cups://") + queue))
+        .print(receipt.report(), QStringLiteral("20261209181500"));
     EscPosPrinter(EscPosTo(QStringLiteral("cups://") + queue)).saleFinished();
 
     const QByteArray sent = direct.received(2);

@@ -11,8 +11,7 @@ class Reader
 public:
     explicit Reader(const QByteArray &bytes)
         : m_bytes(bytes)
-    {
-    }
+    { }
     bool atEnd() const { return m_at >= m_bytes.size(); }
     qsizetype offset() const { return m_at; }
     int byte()

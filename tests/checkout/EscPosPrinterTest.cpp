@@ -1,6 +1,6 @@
+#include "checkout/EscPosPrinter.h"
 #include "checkout/ConfiguredPrinter.h"
 #include "checkout/EscPosEncoder.h"
-#include "checkout/EscPosPrinter.h"
 #include "checkout/EscPosRaster.h"
 #include "checkout/EscPosTarget.h"
 #include "checkout/EscPosTransport.h"
@@ -11,9 +11,9 @@
 #include "tests/checkout/SampleReceipt.h"
 #include "tests/support/VirtualEscPosPrinter.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QDir>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -125,7 +125,7 @@ TEST(EscPosRaster, PaperWidthFillsThePrintableWidthAtOneScale)
     const QImage raster = RenderReceiptRaster(receipt.report(), kDots58mm);
     const double dotsPerMm = kDots58mm / 58.0;
     EXPECT_EQ(raster.height(), int(std::ceil(receipt.report().pageLengthMm() * dotsPerMm)));
-    EXPECT_EQ(BlackPixels(raster, 0, int(4.5 * dotsPerMm)), 0);        // left margin
+    EXPECT_EQ(BlackPixels(raster, 0, int(4.5 * dotsPerMm)), 0); // left margin
     EXPECT_EQ(BlackPixels(raster, int(53.5 * dotsPerMm), kDots58mm), 0); // right margin
     EXPECT_GT(BlackPixels(raster, int(5 * dotsPerMm), int(8 * dotsPerMm)), 0);
     // A custom width is rounded down to whole bytes.
@@ -163,9 +163,8 @@ TEST(PrinterTestPage, RulerSpansThePrintableWidth)
         EXPECT_GT(BlackPixels(raster, 0, 8), 0);
         EXPECT_GT(BlackPixels(raster, dots - 8, dots), 0);
         const auto texts = page->run().items;
-        EXPECT_TRUE(std::any_of(texts.begin(), texts.end(), [dots](const PlacedItem &item) {
-            return item.text.contains(QString::number(dots));
-        }));
+        EXPECT_TRUE(std::any_of(texts.begin(), texts.end(),
+                                [dots](const PlacedItem &item) { return item.text.contains(QString::number(dots)); }));
     }
 }
 

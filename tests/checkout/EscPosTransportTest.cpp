@@ -1,8 +1,8 @@
+#include "checkout/EscPosTransport.h"
 #include "checkout/EscPosEncoder.h"
 #include "checkout/EscPosPrinter.h"
 #include "checkout/EscPosRaster.h"
 #include "checkout/EscPosTarget.h"
-#include "checkout/EscPosTransport.h"
 #include "data/AppError.h"
 #include "tests/checkout/SampleReceipt.h"
 #include "tests/support/VirtualEscPosPrinter.h"
@@ -108,12 +108,11 @@ class AsNobody
 public:
     AsNobody()
         : m_switched(::geteuid() == 0 && ::seteuid(65534) == 0)
-    {
-    }
+    { }
     ~AsNobody()
     {
-        if (m_switched)
-            [[maybe_unused]] const int restored = ::seteuid(0);
+        if (m_switched) [[maybe_unused]]
+            const int restored = ::seteuid(0);
     }
     AsNobody(const AsNobody &) = delete;
     AsNobody &operator=(const AsNobody &) = delete;
@@ -149,7 +148,8 @@ TEST(EscPosTransport, DeviceFileAndNetworkReceiveTheSameBytes)
 
 TEST(EscPosTransport, NetworkPrinterThatRefusesOrStopsTakingBytes)
 {
-    const Failure refused = SendFailure(QStringLiteral("tcp://127.0.0.1:%1").arg(UnusedLoopbackPort()), EscPos::DrawerJob());
+    const Failure refused = SendFailure(QStringLiteral("tcp://127.0.0.1:%1").arg(UnusedLoopbackPort()),
+                                        EscPos::DrawerJob());
     EXPECT_TRUE(refused.message.contains(QStringLiteral("拒绝连接"))) << refused.message.toStdString();
 
     const QByteArray job = LongReceiptJob();

@@ -102,7 +102,8 @@ TEST(PrinterSetupDialog, TestPageGoesToThePrinterAsChosen)
     QTemporaryDir dir;
     CountingPrinter system;
     VirtualEscPosPrinter device;
-    PrinterSetupDialog dialog(system, QStringLiteral("幸福便利店"), nullptr, dir.filePath(QStringLiteral("printer.conf")));
+    PrinterSetupDialog dialog(system, QStringLiteral("幸福便利店"), nullptr,
+                              dir.filePath(QStringLiteral("printer.conf")));
     ChooseEscPos(dialog, 1, device.target().mid(6), 1);
     Control<QPushButton>(dialog, "testPageButton")->click();
 

@@ -267,7 +267,8 @@ QString CupsPdfPrinter::addRawQueue(const QString &deviceUri)
     const QString queue = m_queue + QStringLiteral("raw");
     const QString output = lpTool(QStringLiteral("lpadmin"),
                                   {QStringLiteral("-p"), queue, QStringLiteral("-E"), QStringLiteral("-v"), deviceUri});
-    if (!lpTool(QStringLiteral("lpstat"), {QStringLiteral("-v"), queue}).contains(QStringLiteral("device for ") + queue))
+    if (!lpTool(QStringLiteral("lpstat"), {QStringLiteral("-v"), queue})
+             .contains(QStringLiteral("device for ") + queue))
         fail(QStringLiteral("the raw queue %1 could not be added:\n%2%3").arg(queue, output, complaints()));
     return queue;
 }
