@@ -19,5 +19,5 @@ void EscPosPrinter::print(const Report &receipt, const QString &jobName)
 void EscPosPrinter::saleFinished()
 {
     if (m_drawer)
-        SendEscPosJob(m_target, EscPos::DrawerJob(), QStringLiteral("cash drawer"));
+        SendEscPosJob(m_target, EscPos::DrawerJob(), QStringLiteral("打开钱箱"));
 }

@@ -158,6 +158,8 @@ QString DeviceOpenMessage(const QString &path, int error)
         return QStringLiteral("没有权限使用打印机设备“%1”：请把当前用户加入 lp 组"
                               "（sudo usermod -aG lp 用户名），然后重新登录")
             .arg(path);
+    case EBUSY:
+        return QStringLiteral("打印机设备“%1”正被其他程序使用，请稍后再试").arg(path);
     case ENXIO:
     case ENODEV:
         return QStringLiteral("打印机设备“%1”没有响应，请检查打印机是否已连接并开机").arg(path);
