@@ -3,7 +3,6 @@
 #include "checkout/EscPosEncoder.h"
 #include "checkout/EscPosRaster.h"
 #include "checkout/EscPosTarget.h"
-#include "checkout/EscPosTransport.h"
 #include "checkout/PrinterConf.h"
 #include "checkout/PrinterTestPage.h"
 #include "data/AppError.h"
@@ -12,7 +11,6 @@
 #include "tests/support/VirtualEscPosPrinter.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -32,27 +30,6 @@ PrinterConf EscPosConf(const QString &target, int dots, bool cut, bool drawer)
     conf.cut = cut;
     conf.drawer = drawer;
     return conf;
-}
-
-// The message a job fails with, and how long it took to fail.
-struct Failure
-{
-    QString message;
-    qint64 elapsedMs = 0;
-};
-
-template <typename Job>
-Failure FailureOf(Job job)
-{
-    QElapsedTimer timer;
-    timer.start();
-    try {
-        job();
-    } catch (const AppError &error) {
-        return {error.message(), timer.elapsed()};
-    }
-    ADD_FAILURE() << "the job did not fail";
-    return {};
 }
 
 int BlackPixels(const QImage &image, int left, int right)

@@ -17,11 +17,8 @@
 #include <atomic>
 #include <thread>
 
-#include <arpa/inet.h>
 #include <fcntl.h>
-#include <netinet/in.h>
 #include <poll.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -104,44 +101,6 @@ private:
     std::thread m_thread;
 };
 
-// A network printer that never answers a connection: its listening socket's
-// queue is full and never taken from, so the system drops further requests.
-class UnansweringPrinter
-{
-public:
-    UnansweringPrinter()
-    {
-        m_listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t length = sizeof address;
-        ::bind(m_listener, reinterpret_cast<sockaddr *>(&address), length);
-        ::listen(m_listener, 0);
-        ::getsockname(m_listener, reinterpret_cast<sockaddr *>(&address), &length);
-        m_port = ntohs(address.sin_port);
-        for (int &filler : m_fillers) {
-            filler = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
-            ::connect(filler, reinterpret_cast<sockaddr *>(&address), length);
-        }
-        QThread::msleep(50);
-    }
-    ~UnansweringPrinter()
-    {
-        for (int fd : m_fillers)
-            ::close(fd);
-        ::close(m_listener);
-    }
-    UnansweringPrinter(const UnansweringPrinter &) = delete;
-    UnansweringPrinter &operator=(const UnansweringPrinter &) = delete;
-    QString target() const { return QStringLiteral("tcp://127.0.0.1:%1").arg(m_port); }
-
-private:
-    int m_listener = -1;
-    int m_port = 0;
-    int m_fillers[3] = {-1, -1, -1};
-};
-
 // Runs a step as the unprivileged user "nobody" when the test runs as root,
 // for whom the file permissions would not count.
 class AsNobody
@@ -193,7 +152,7 @@ TEST(EscPosTransport, NetworkPrinterThatRefusesOrStopsTakingBytes)
                                         EscPos::DrawerJob());
     EXPECT_TRUE(refused.message.contains(QStringLiteral("拒绝连接"))) << refused.message.toStdString();
 
-    const UnansweringPrinter unanswering;
+    const VirtualEscPosPrinter unanswering(VirtualEscPosPrinter::Behaviour::NeverAnswers);
     const Failure noAnswer = SendFailure(unanswering.target(), EscPos::DrawerJob());
     EXPECT_TRUE(noAnswer.message.contains(QStringLiteral("3 秒内没有响应"))) << noAnswer.message.toStdString();
     EXPECT_GE(noAnswer.elapsedMs, kPrinterTimeoutMs - 100);

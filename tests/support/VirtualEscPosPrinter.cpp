@@ -19,7 +19,7 @@ namespace {
 // stops reading stalls the sender after a few kilobytes.
 constexpr int kTinyReceiveBuffer = 1;
 
-int ListenOnLoopback(int receiveBuffer, int &port)
+int ListenOnLoopback(int receiveBuffer, int backlog, int &port)
 {
     const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (fd < 0)
@@ -30,7 +30,7 @@ int ListenOnLoopback(int receiveBuffer, int &port)
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     socklen_t length = sizeof address;
-    if (::bind(fd, reinterpret_cast<sockaddr *>(&address), length) != 0 || ::listen(fd, 8) != 0
+    if (::bind(fd, reinterpret_cast<sockaddr *>(&address), length) != 0 || ::listen(fd, backlog) != 0
         || ::getsockname(fd, reinterpret_cast<sockaddr *>(&address), &length) != 0) {
         ::close(fd);
         throw std::runtime_error("cannot listen on the loopback interface");
@@ -44,7 +44,22 @@ int ListenOnLoopback(int receiveBuffer, int &port)
 VirtualEscPosPrinter::VirtualEscPosPrinter(Behaviour behaviour)
     : m_behaviour(behaviour)
 {
-    m_listener = ListenOnLoopback(behaviour == Behaviour::Reads ? 0 : kTinyReceiveBuffer, m_port);
+    if (behaviour == Behaviour::NeverAnswers) {
+        // A full queue of connections that are never taken: the system drops
+        // any further request unanswered.
+        m_listener = ListenOnLoopback(0, 0, m_port);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        address.sin_port = htons(uint16_t(m_port));
+        for (int i = 0; i < 3; ++i) {
+            m_queueFillers.push_back(::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
+            ::connect(m_queueFillers.back(), reinterpret_cast<sockaddr *>(&address), sizeof address);
+        }
+        QThread::msleep(50);
+        return;
+    }
+    m_listener = ListenOnLoopback(behaviour == Behaviour::Reads ? 0 : kTinyReceiveBuffer, 8, m_port);
     if (::pipe2(m_wakeUp, O_CLOEXEC) != 0)
         throw std::runtime_error("pipe2() failed");
     m_thread = std::thread([this] { serve(); });
@@ -52,12 +67,17 @@ VirtualEscPosPrinter::VirtualEscPosPrinter(Behaviour behaviour)
 
 VirtualEscPosPrinter::~VirtualEscPosPrinter()
 {
-    m_stopping = true;
-    const char wake = 0;
-    [[maybe_unused]] const auto written = ::write(m_wakeUp[1], &wake, 1);
-    m_thread.join();
-    for (int fd : {m_listener, m_wakeUp[0], m_wakeUp[1]})
+    if (m_thread.joinable()) {
+        m_stopping = true;
+        const char wake = 0;
+        [[maybe_unused]] const auto written = ::write(m_wakeUp[1], &wake, 1);
+        m_thread.join();
+        ::close(m_wakeUp[0]);
+        ::close(m_wakeUp[1]);
+    }
+    for (int fd : m_queueFillers)
         ::close(fd);
+    ::close(m_listener);
 }
 
 QString VirtualEscPosPrinter::target() const
@@ -134,7 +154,7 @@ void VirtualEscPosPrinter::readConnection(int fd)
 int UnusedLoopbackPort()
 {
     int port = 0;
-    const int fd = ListenOnLoopback(0, port);
+    const int fd = ListenOnLoopback(0, 1, port);
     ::close(fd);
     return port;
 }

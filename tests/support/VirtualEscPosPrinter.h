@@ -6,15 +6,16 @@
 #include <atomic>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 // A network receipt printer for tests: a TCP server on a free loopback port
 // that keeps every byte it receives, connection after connection. It can
-// also misbehave the ways real printers do: accept and never read, or hang
-// up after the first bytes of a job.
+// also misbehave the ways real printers do: never answer a connection,
+// accept and never read, or hang up after the first bytes of a job.
 class VirtualEscPosPrinter
 {
 public:
-    enum class Behaviour { Reads, NeverReads, HangsUpAfterFirstBytes };
+    enum class Behaviour { Reads, NeverAnswers, NeverReads, HangsUpAfterFirstBytes };
 
     explicit VirtualEscPosPrinter(Behaviour behaviour = Behaviour::Reads);
     ~VirtualEscPosPrinter();
@@ -38,6 +39,7 @@ private:
     int m_listener = -1;
     int m_port = 0;
     int m_wakeUp[2] = {-1, -1};
+    std::vector<int> m_queueFillers;
     std::atomic<bool> m_stopping{false};
     std::mutex m_mutex;
     QByteArray m_received;
