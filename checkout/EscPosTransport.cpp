@@ -12,6 +12,7 @@
 #include <csignal>
 #include <cstring>
 #include <functional>
+#include <memory>
 
 #include <fcntl.h>
 #include <linux/sockios.h>
@@ -219,15 +220,17 @@ addrinfo *Resolve(const QString &host, int port, const QString &printer, const Q
     return found;
 }
 
-int Connect(const addrinfo *address, const QString &printer, const QDeadlineTimer &deadline)
+// A connected socket, or -1 with the reason in error.
+int TryConnect(const addrinfo &address, const QDeadlineTimer &deadline, int &error)
 {
-    const int fd = ::socket(address->ai_family, address->ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC,
-                            address->ai_protocol);
-    if (fd < 0)
-        throw AppError(QStringLiteral("无法连接网络打印机“%1”：%2").arg(printer, SystemText(errno)));
+    const int fd = ::socket(address.ai_family, address.ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC, address.ai_protocol);
+    if (fd < 0) {
+        error = errno;
+        return -1;
+    }
     ::setsockopt(fd, SOL_SOCKET, SO_SNDBUF, &kSendBufferBytes, sizeof kSendBufferBytes);
-    int error = 0;
-    if (::connect(fd, address->ai_addr, address->ai_addrlen) != 0) {
+    error = 0;
+    if (::connect(fd, address.ai_addr, address.ai_addrlen) != 0) {
         error = errno;
         if (error == EINPROGRESS) {
             pollfd waiting{fd, POLLOUT, 0};
@@ -242,6 +245,19 @@ int Connect(const addrinfo *address, const QString &printer, const QDeadlineTime
     if (error == 0)
         return fd;
     ::close(fd);
+    return -1;
+}
+
+// Tries the host's addresses in turn (a name may stand for an IPv6 and an
+// IPv4 address, and the printer listen on one of them only).
+int Connect(const addrinfo *addresses, const QString &printer, const QDeadlineTimer &deadline)
+{
+    int error = ETIMEDOUT;
+    for (const addrinfo *address = addresses; address && !deadline.hasExpired(); address = address->ai_next) {
+        const int fd = TryConnect(*address, deadline, error);
+        if (fd >= 0)
+            return fd;
+    }
     switch (error) {
     case ECONNREFUSED:
         throw AppError(QStringLiteral("网络打印机“%1”拒绝连接，请检查地址和端口").arg(printer));
@@ -258,16 +274,9 @@ void SendToNetwork(const EscPosTarget &target, const QByteArray &job)
     const QString printer = EscPosTargetText(target).mid(QStringLiteral("tcp://").size());
     // Finding and reaching the printer share one timeout.
     const QDeadlineTimer deadline(kPrinterTimeoutMs);
-    addrinfo *addresses = Resolve(target.host, target.port, printer, deadline);
-    int fd = -1;
-    try {
-        fd = Connect(addresses, printer, deadline);
-    } catch (...) {
-        ::freeaddrinfo(addresses);
-        throw;
-    }
-    ::freeaddrinfo(addresses);
-    const FileDescriptor connection(fd);
+    const std::unique_ptr<addrinfo, void (*)(addrinfo *)> addresses(
+        Resolve(target.host, target.port, printer, deadline), ::freeaddrinfo);
+    const FileDescriptor connection(Connect(addresses.get(), printer, deadline));
     const Complaints complaints{
         [printer] {
             return QStringLiteral("网络打印机“%1”在 3 秒内没有接收数据，请检查打印机是否缺纸或脱机").arg(printer);
