@@ -21,6 +21,7 @@
 #include <pthread.h>
 #include <sys/ioctl.h>
 #include <sys/socket.h>
+#include <termios.h>
 #include <unistd.h>
 
 namespace {
@@ -180,6 +181,13 @@ void SendToDevice(const QString &path, const QByteArray &job)
         [path](int error) {
             return QStringLiteral("向打印机设备“%1”发送数据时中断：%2").arg(path, SystemText(error));
         }};
+    // A serial port passes the bytes on unchanged only in raw mode (no newline
+    // translation); its speed stays as set up.
+    termios mode{};
+    if (::isatty(device.get()) && ::tcgetattr(device.get(), &mode) == 0) {
+        ::cfmakeraw(&mode);
+        ::tcsetattr(device.get(), TCSANOW, &mode);
+    }
     const HeldSigpipe held;
     WriteAll(device.get(), job, false, complaints);
 }
