@@ -12,8 +12,8 @@ constexpr double kDotsPerMm = 8;
 constexpr double kTickStepMm = 5;
 // A mark's own width, so that the last one stays on the paper.
 constexpr double kTickWidthMm = 0.6;
-constexpr double kLineMm = 6;
-constexpr double kRulerTopMm = 3 * kLineMm;
+constexpr double kLineMm = 7;
+constexpr double kRulerTopMm = 2 * kLineMm;
 
 QFont TextFont(double pointSize, bool bold = false)
 {
@@ -32,7 +32,8 @@ std::unique_ptr<Report> BuildPrinterTestPage(const QString &shopName, int dots)
     page->setPaperWidthMm(widthMm);
     page->setMarginsMm(QMarginsF(0, 0, 0, 0));
     page->setBandWidthMm(widthMm);
-    const double heightMm = kRulerTopMm + 3 * kLineMm;
+    // Room below the last line for a shop name or a text that wraps once.
+    const double heightMm = kRulerTopMm + 4 * kLineMm;
     const int heightUnits = int(ReportUnits::ToUnits(heightMm)) + 1;
     page->setHeightUnits(heightUnits);
 
@@ -49,7 +50,7 @@ std::unique_ptr<Report> BuildPrinterTestPage(const QString &shopName, int dots)
                            kRulerTopMm + kLineMm * 0.6, TextFont(6));
     }
     band->addLabel(QStringLiteral("rightEdge"), QStringLiteral("|"), widthMm - kTickWidthMm, kRulerTopMm, TextFont(9));
-    band->addLabel(QStringLiteral("chinese"), QStringLiteral("中文测试：销售小票打印，谢谢惠顾！"), 0,
+    band->addLabel(QStringLiteral("chinese"), QStringLiteral("中文测试：谢谢惠顾，欢迎光临"), 0,
                    kRulerTopMm + 2 * kLineMm, TextFont(9));
     return page;
 }
