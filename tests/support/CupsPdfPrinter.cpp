@@ -262,6 +262,17 @@ void CupsPdfPrinter::addQueue()
         fail(QStringLiteral("the queue %1 could not be made the default destination:\n%2%3").arg(m_queue, output, state));
 }
 
+QString CupsPdfPrinter::addRawQueue(const QString &deviceUri)
+{
+    const QString queue = m_queue + QStringLiteral("raw");
+    const QString output = lpTool(QStringLiteral("lpadmin"),
+                                  {QStringLiteral("-p"), queue, QStringLiteral("-E"), QStringLiteral("-v"), deviceUri});
+    if (!lpTool(QStringLiteral("lpstat"), {QStringLiteral("-v"), queue})
+             .contains(QStringLiteral("device for ") + queue))
+        fail(QStringLiteral("the raw queue %1 could not be added:\n%2%3").arg(queue, output, complaints()));
+    return queue;
+}
+
 void CupsPdfPrinter::removeQueue()
 {
     lpTool(QStringLiteral("lpadmin"), {QStringLiteral("-x"), m_queue});
