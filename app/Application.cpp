@@ -2,6 +2,8 @@
 
 #include "app/DesktopEntry.h"
 #include "checkout/Checkout.h"
+#include "checkout/ConfiguredPrinter.h"
+#include "checkout/PrinterSetupDialog.h"
 #include "checkout/ReceiptPreview.h"
 #include "checkout/ReceiptWindow.h"
 #include "checkout/SystemPrinter.h"
@@ -9,6 +11,7 @@
 #include "data/DataFile.h"
 #include "grid/Dialogs.h"
 #include "data/DamageCheck.h"
+#include "data/PrintSettings.h"
 #include "maintenance/MaintenanceMenu.h"
 #include "records/CatalogueWindow.h"
 #include "records/SaleDetailWindow.h"
@@ -20,7 +23,8 @@
 
 Application::Application(Connection &session)
     : m_session(session)
-    , m_printer(std::make_unique<SystemPrinter>())
+    , m_systemPrinter(std::make_unique<SystemPrinter>())
+    , m_printer(std::make_unique<ConfiguredPrinter>(*m_systemPrinter))
     , m_checkout(std::make_unique<Checkout>(m_session, *m_printer))
 {
     // A broken data file is reported once, not once per window.
@@ -64,6 +68,7 @@ void Application::wire()
     connect(counter, &CounterWindow::faqRequested, m_maintenance.get(), &MaintenanceMenu::openFaq);
     connect(counter, &CounterWindow::siteRequested, m_maintenance.get(), &MaintenanceMenu::openSite);
     connect(counter, &CounterWindow::aboutRequested, this, &Application::showAbout);
+    connect(counter, &CounterWindow::printerSetupRequested, this, &Application::setUpPrinter);
     connect(m_damageCheck.get(), &DamageCheck::damaged, counter,
             [counter](const QString &warning) { Dialogs::Message(counter, warning, Dialogs::Icon::Warning); });
     // The restored data are used from the next start on.
@@ -76,6 +81,15 @@ void Application::showAbout()
     Dialogs::Message(m_counter.get(),
                      QStringLiteral("销售小票打印\n数据文件：%1").arg(QDir::toNativeSeparators(DataFile::Path())),
                      Dialogs::Icon::Information);
+}
+
+// The receipt printer of this machine; the checkout follows the choice from its next sale on.
+void Application::setUpPrinter()
+{
+    Dialogs::Guarded(m_counter.get(), [this] {
+        PrinterSetupDialog dialog(*m_systemPrinter, LoadPrintSettings(m_session).shopName, m_counter.get());
+        dialog.exec();
+    });
 }
 
 void Application::showPreview(const QString &paperWidth, const QString &parts, bool withCustomer)

@@ -15,6 +15,7 @@ class ReceiptWindow;
 struct ReceiptWindows;
 class SaleDetailWindow;
 class StatisticsWindow;
+class ConfiguredPrinter;
 class SystemPrinter;
 
 // The running program: the one database session, the checkout, and every
@@ -38,10 +39,12 @@ private:
     void openCatalogue();
     void openStatistics();
     void showAbout();
+    void setUpPrinter();
     void showPreview(const QString &paperWidth, const QString &parts, bool withCustomer);
 
     Connection &m_session;
-    std::unique_ptr<SystemPrinter> m_printer;
+    std::unique_ptr<SystemPrinter> m_systemPrinter;
+    std::unique_ptr<ConfiguredPrinter> m_printer; // the system printer or a receipt printer, as printer.conf says
     std::unique_ptr<Checkout> m_checkout;
     std::unique_ptr<CounterWindow> m_counter;
     std::unique_ptr<SaleDetailWindow> m_saleDetail;

@@ -54,6 +54,8 @@ Checkout::Outcome Checkout::run(ReceiptOrder order)
         if (m_receiptFilled)
             m_receiptFilled(choice->window, order);
     }
+    // Once per sale, printed or not: a receipt printer opens its cash drawer.
+    m_printer.saleFinished();
 
     // The sale, its lines and the emptying of the ticket are stored as one.
     RecordSale(m_session, sale);

@@ -267,5 +267,6 @@ void CounterWindow::buildOptionsMenu()
     m_helpAction = entry("N7", "帮助主题");
     m_faqAction = entry("N8", "常见问题");
     m_siteAction = entry("N9", "软件网站");
+    m_printerSetupAction = entry("PrinterSetupEntry", "打印机设置");
     m_aboutAction = entry("AboutEntry", "关于");
 }

@@ -73,6 +73,7 @@ void CounterWindow::connectActions()
     connect(m_helpAction, &QAction::triggered, this, &CounterWindow::helpRequested);
     connect(m_faqAction, &QAction::triggered, this, &CounterWindow::faqRequested);
     connect(m_siteAction, &QAction::triggered, this, &CounterWindow::siteRequested);
+    connect(m_printerSetupAction, &QAction::triggered, this, &CounterWindow::printerSetupRequested);
     connect(m_aboutAction, &QAction::triggered, this, &CounterWindow::aboutRequested);
     ConnectHandler(m_previewButton, &QToolButton::clicked, this, &CounterWindow::askForPreview);
     ConnectHandler(m_printButton, &QToolButton::clicked, this, &CounterWindow::printTicket);

@@ -46,6 +46,7 @@ signals:
     void helpRequested();
     void faqRequested();
     void siteRequested();
+    void printerSetupRequested();
     void aboutRequested();
 
 protected:
@@ -130,5 +131,5 @@ private:
     QTimer *m_clock;
     QMenu *m_optionsMenu;
     QAction *m_catalogueAction, *m_statisticsAction, *m_backupAction, *m_restoreAction;
-    QAction *m_helpAction, *m_faqAction, *m_siteAction, *m_aboutAction;
+    QAction *m_helpAction, *m_faqAction, *m_siteAction, *m_printerSetupAction, *m_aboutAction;
 };
