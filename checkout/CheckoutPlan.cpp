@@ -3,7 +3,6 @@
 namespace {
 
 constexpr int kRemarkLineUnits = 17;
-constexpr int kTicketLineUnits = 25;
 constexpr int kOnePartBaseUnits = 350;
 constexpr int kTwoPartBaseUnits = 500;
 
@@ -36,9 +35,9 @@ int RemarkBoxHeightUnits(int remarkLines)
     return kRemarkLineUnits * remarkLines;
 }
 
-int PaperLengthUnits(int remarkLines, int ticketLines, int baseLengthUnits)
+int PaperLengthUnits(int remarkLines, int ticketLines, int lineUnits, int baseLengthUnits)
 {
-    return RemarkBoxHeightUnits(remarkLines) + kTicketLineUnits * ticketLines + baseLengthUnits;
+    return RemarkBoxHeightUnits(remarkLines) + lineUnits * ticketLines + baseLengthUnits;
 }
 
 PrintRun ChoosePrintRun(bool withCustomer, const QString &copies)

@@ -25,9 +25,9 @@ std::optional<ReceiptChoice> ChooseReceipt(const QString &paperWidth, const QStr
 int BaseLengthUnits(ReceiptTemplate which);
 
 // Lengths in units of 1/96 inch: the remark box grows 17 units per remark
-// line, the paper as well and 25 units per ticket line.
+// line, the paper as well and by the height of a detail row per ticket line.
 int RemarkBoxHeightUnits(int remarkLines);
-int PaperLengthUnits(int remarkLines, int ticketLines, int baseLengthUnits);
+int PaperLengthUnits(int remarkLines, int ticketLines, int lineUnits, int baseLengthUnits);
 
 // The two reports of a template: without and with the customer block.
 enum class ReceiptReport { Plain, Customer };

@@ -98,6 +98,16 @@ std::unique_ptr<TableData> SettingsData(const ReceiptOrder *order)
     return std::make_unique<TableData>(QStringList{kShopNameColumn}, std::move(rows));
 }
 
+// The paper grows by the detail band's real height per line (30 units at 76 mm, not 25).
+int DetailRowUnits(const ReceiptLayout::Report &table)
+{
+    for (const auto &band : table.bands) {
+        if (band.kind == ReceiptLayout::BandKind::Detail)
+            return band.heightUnits;
+    }
+    return 0;
+}
+
 // A template's report, filled from an order, or showing its placeholders when there is none.
 std::unique_ptr<Report> Build(ReceiptTemplate which, ReceiptReport variant, const ReceiptOrder *order)
 {
@@ -147,7 +157,7 @@ std::unique_ptr<Report> Build(ReceiptTemplate which, ReceiptReport variant, cons
     int length = table.designHeightUnits;
     if (order)
         length = PaperLengthUnits(order->remarkLines, static_cast<int>(order->ticket.lines.size()),
-                                  BaseLengthUnits(which));
+                                  DetailRowUnits(table), BaseLengthUnits(which));
     report->setHeightUnits(length);
     return report;
 }

@@ -2,6 +2,7 @@
 #include "report/Report.h"
 #include "report/ReportOutput.h"
 #include "report/ReportUnits.h"
+#include "report/TextFlow.h"
 #include "tests/report/PdfText.h"
 #include "tests/report/SampleOrder.h"
 
@@ -53,6 +54,11 @@ QString WithoutBlanks(const QString &text)
     return result;
 }
 
+int LineUnits(ReceiptTemplate which)
+{
+    return IsWide(which) ? 30 : 25;
+}
+
 const PlacedBand &BandNamed(const PrintedReport &printed, const QString &name)
 {
     for (const auto &band : printed.bands) {
@@ -81,9 +87,10 @@ TEST_P(ReceiptPdf, ShowsTheTicketOnPaperOfItsLength)
     const QString path = dir.filePath(QStringLiteral("receipt.pdf"));
     RenderReportToPdf(*receipt, path);
 
+    // The PDF keeps its page size in whole points (0.35 mm).
     const QSizeF size = PdfText::PageSizeMm(path);
-    EXPECT_NEAR(size.width(), IsWide(c.which) ? 75.94 : 57.94, 0.1);
-    EXPECT_NEAR(size.height(), (17 * 2 + 25 * 3 + BaseLengthUnits(c.which)) * kUnit, 0.1);
+    EXPECT_NEAR(size.width(), IsWide(c.which) ? 75.94 : 57.94, 0.36);
+    EXPECT_NEAR(size.height(), (17 * 2 + LineUnits(c.which) * 3 + BaseLengthUnits(c.which)) * kUnit, 0.36);
     EXPECT_EQ(PdfText::PageCount(path), 1);
     const QString text = PdfText::Text(path);
     if (qEnvironmentVariableIsSet("SC_UPDATE_GOLDEN")) {
@@ -116,15 +123,20 @@ TEST(ReceiptChoice, SettingsChooseTheTemplateAndTheCustomerFlagTheVariant)
     EXPECT_EQ(BuildReceipt(order), nullptr);
 }
 
+// The paper follows the real height of a detail row: a 76 mm row is 30 units
+// tall, and a length grown by 25 units per line ran the summary of a long
+// ticket onto a second page.
 TEST(ReceiptLength, GrowsWithRemarkAndLines)
 {
     for (ReceiptTemplate which : kAllTemplates) {
         for (const auto &[remarkLines, ticketLines] : {std::pair{0, 1}, {2, 5}, {3, 40}}) {
             ReceiptOrder order = SampleOrder(which, false, ticketLines);
             order.remarkLines = remarkLines;
-            const double length = BuildReceipt(order)->run().pageSizeMm.height();
-            EXPECT_NEAR(length, (17 * remarkLines + 25 * ticketLines + BaseLengthUnits(which)) * kUnit, 0.005)
+            const PrintedReport printed = BuildReceipt(order)->run();
+            EXPECT_NEAR(printed.pageSizeMm.height(),
+                        (17 * remarkLines + LineUnits(which) * ticketLines + BaseLengthUnits(which)) * kUnit, 0.005)
                 << TemplateName(which);
+            EXPECT_EQ(printed.pageCount, 1) << TemplateName(which) << " with " << ticketLines << " lines";
         }
     }
 }
@@ -171,4 +183,31 @@ TEST(ReceiptLayout, ShowsPlaceholdersAndFieldNamesAtTheDesignLength)
     EXPECT_EQ(textOf("QRDBText5"), QStringLiteral("折后"));
     EXPECT_EQ(textOf("QRLabel19"), QStringLiteral("找零"));
     EXPECT_NEAR(shown.pageSizeMm.height(), 305 * kUnit, 0.005);
+}
+
+// Every dash rule lies inside the paper, also below the lines of a long
+// ticket, and the full rules of a receipt start where its other full rules start.
+TEST(ReceiptRules, StayInsideThePaperAndLineUp)
+{
+    for (ReceiptTemplate which : kAllTemplates) {
+        for (bool withCustomer : {false, true}) {
+            const PrintedReport printed = BuildReceipt(SampleOrder(which, withCustomer, 40))->run();
+            EXPECT_EQ(printed.pageCount, 1) << TemplateName(which);
+            double fullRuleLeft = -1;
+            for (const PlacedItem &item : printed.items) {
+                if (!item.text.startsWith(QStringLiteral("---")))
+                    continue;
+                const double right = item.leftMm + TextFlow::WidthMm(item.text, item.font);
+                EXPECT_LE(right, printed.pageSizeMm.width())
+                    << TemplateName(which) << " " << item.name.toStdString() << " ends at " << right;
+                EXPECT_EQ(item.page, 0) << TemplateName(which) << " " << item.name.toStdString();
+                EXPECT_LT(item.topMm, printed.pageSizeMm.height()) << TemplateName(which) << " " << item.name.toStdString();
+                if (item.text.contains(QLatin1Char(' ')))
+                    continue; // the gapped rules above the cashier
+                if (fullRuleLeft < 0)
+                    fullRuleLeft = item.leftMm;
+                EXPECT_NEAR(item.leftMm, fullRuleLeft, 0.005) << TemplateName(which) << " " << item.name.toStdString();
+            }
+        }
+    }
 }
