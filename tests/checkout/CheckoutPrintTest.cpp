@@ -177,7 +177,8 @@ TEST_F(CheckoutPrintTest, PrintsOneReceiptOnPaperAsLongAsTheTicketAndRecordsTheS
     };
     const Case cases[] = {
         {"58", "一联", "", 1, 57.94, 17 * 0 + 25 * 1 + 350},
-        {"76", "两联", "谢谢惠顾\n欢迎再来\n", 3, 75.94, 17 * 2 + 25 * 3 + 500},
+        // A 76 mm detail row is 30 units tall.
+        {"76", "两联", "谢谢惠顾\n欢迎再来\n", 3, 75.94, 17 * 2 + 30 * 3 + 500},
     };
     int recorded = 0;
     int soldLines = 0;
