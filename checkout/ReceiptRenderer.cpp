@@ -3,9 +3,12 @@
 #include "checkout/ReceiptFigures.h"
 #include "checkout/ReceiptLayout.h"
 #include "report/Report.h"
+#include "report/ReportUnits.h"
 #include "report/TableData.h"
 
 #include <QMarginsF>
+
+#include <cmath>
 
 namespace {
 
@@ -154,11 +157,18 @@ std::unique_ptr<Report> Build(ReceiptTemplate which, ReceiptReport variant, cons
         }
     }
 
-    int length = table.designHeightUnits;
-    if (order)
-        length = PaperLengthUnits(order->remarkLines, static_cast<int>(order->ticket.lines.size()),
-                                  DetailRowUnits(table), BaseLengthUnits(which));
+    if (!order) {
+        report->setHeightUnits(table.designHeightUnits);
+        return report;
+    }
+    const int length = PaperLengthUnits(order->remarkLines, static_cast<int>(order->ticket.lines.size()),
+                                        DetailRowUnits(table), BaseLengthUnits(which));
     report->setHeightUnits(length);
+    // Rows added by wrapped texts (a long product name) lengthen the paper, so
+    // that nothing runs onto a second page.
+    const double grownMm = report->run().grownMm;
+    if (grownMm > 0)
+        report->setHeightUnits(length + static_cast<int>(std::ceil(ReportUnits::ToUnits(grownMm))));
     return report;
 }
 

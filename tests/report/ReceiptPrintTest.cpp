@@ -211,3 +211,45 @@ TEST(ReceiptRules, StayInsideThePaperAndLineUp)
         }
     }
 }
+
+// A product name too long for one row wraps: its figures and the lines after
+// it move down by the rows it added, and the paper grows by as much.
+TEST(ReceiptWrapping, LongNamePushesItsFiguresAndTheNextLineDown)
+{
+    const QString longName = QStringLiteral("乐事薯片原味大包装家庭分享装（限时特惠）135g");
+    for (ReceiptTemplate which : kAllTemplates) {
+        ReceiptOrder order = SampleOrder(which, false);
+        order.ticket.lines[0].name = longName;
+        const auto receipt = BuildReceipt(order);
+        const PrintedReport printed = receipt->run();
+        const auto fields = [&](const char *name) { return printed.placementsOf(QString::fromUtf8(name)); };
+        const std::vector<PlacedItem> names = fields("QRDBText2");
+        const std::vector<PlacedItem> prices = fields("QRDBText3");
+        ASSERT_EQ(names.size(), 3u);
+        ASSERT_GT(printed.grownMm, 2) << TemplateName(which) << ": the name did not wrap";
+
+        const double rowMm = (IsWide(which) ? 30 : 25) * kUnit;
+        const double plainGap = prices[1].topMm - names[1].topMm;
+        EXPECT_NEAR(prices[0].topMm - names[0].topMm, plainGap + printed.grownMm, 0.005) << TemplateName(which);
+        EXPECT_NEAR(names[1].topMm - names[0].topMm, rowMm + printed.grownMm, 0.005) << TemplateName(which);
+        EXPECT_NEAR(names[2].topMm - names[1].topMm, rowMm, 0.005) << TemplateName(which);
+
+        EXPECT_EQ(printed.pageCount, 1) << TemplateName(which);
+        const double plainLength = BuildReceipt(SampleOrder(which, false))->run().pageSizeMm.height();
+        EXPECT_NEAR(printed.pageSizeMm.height() - plainLength, printed.grownMm, kUnit) << TemplateName(which);
+    }
+}
+
+TEST(ReceiptWrapping, TheWholeNamePrintsOnOnePage)
+{
+    QTemporaryDir dir;
+    ReceiptOrder order = SampleOrder(ReceiptTemplate::OnePart58, false, 12);
+    order.ticket.lines[0].name = QStringLiteral("乐事薯片原味大包装家庭分享装（限时特惠）135g");
+    const QString path = dir.filePath(QStringLiteral("receipt.pdf"));
+    RenderReportToPdf(*BuildReceipt(order), path);
+    EXPECT_EQ(PdfText::PageCount(path), 1);
+    const QString text = PdfText::Text(path);
+    EXPECT_TRUE(PdfText::Shows(text, order.ticket.lines[0].name + QStringLiteral("12.502.0025.00")))
+        << text.toStdString();
+    EXPECT_TRUE(PdfText::Shows(text, QStringLiteral("欢迎再次光临谢谢惠顾"))) << text.toStdString();
+}
