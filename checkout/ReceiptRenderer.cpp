@@ -176,10 +176,10 @@ std::unique_ptr<Report> Build(ReceiptTemplate which, ReceiptReport variant, cons
 
 std::unique_ptr<Report> BuildReceipt(const ReceiptOrder &order)
 {
-    const auto choice = ChooseReceipt(order.settings.pos, order.settings.modle);
-    if (!choice)
+    const auto which = ChooseReceipt(order.settings.pos, order.settings.modle);
+    if (!which)
         return nullptr;
-    return BuildReceipt(choice->window, order.withCustomer ? ReceiptReport::Customer : ReceiptReport::Plain, order);
+    return BuildReceipt(*which, ReportFor(order.withCustomer), order);
 }
 
 std::unique_ptr<Report> BuildReceipt(ReceiptTemplate which, ReceiptReport report, const ReceiptOrder &order)

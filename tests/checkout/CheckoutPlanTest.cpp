@@ -33,9 +33,8 @@ TEST(CheckoutPlanTest, WidthAndPartsChooseTheTemplateExactly)
         ASSERT_EQ(choice.has_value(), c.window.has_value());
         if (!choice)
             continue;
-        EXPECT_EQ(choice->window, *c.window);
-        EXPECT_EQ(choice->baseLengthUnits, c.base);
-        EXPECT_EQ(choice->twoPart, c.base == 500);
+        EXPECT_EQ(*choice, *c.window);
+        EXPECT_EQ(BaseLengthUnits(*choice), c.base);
     }
 }
 
