@@ -46,13 +46,13 @@ Checkout::Outcome Checkout::run(ReceiptOrder order)
 
     // The receipt prints before the sale is stored, so that a printing error
     // leaves the ticket as it is. Settings that match no template print nothing.
-    if (const auto choice = ChooseReceipt(order.settings.pos, order.settings.modle)) {
+    if (const auto which = ChooseReceipt(order.settings.pos, order.settings.modle)) {
         const PrintRun run = ChoosePrintRun(order.withCustomer, order.settings.print);
-        const std::unique_ptr<Report> receipt = BuildReceipt(choice->window, run.report, order);
+        const std::unique_ptr<Report> receipt = BuildReceipt(*which, run.report, order);
         for (int copy = 0; copy < run.copies; ++copy)
             m_printer.print(*receipt, order.ticket.number);
         if (m_receiptFilled)
-            m_receiptFilled(choice->window, order);
+            m_receiptFilled(*which, order);
     }
     // Once per sale, printed or not: a receipt printer opens its cash drawer.
     m_printer.saleFinished();

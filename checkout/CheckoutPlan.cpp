@@ -3,26 +3,22 @@
 namespace {
 
 constexpr int kRemarkLineUnits = 17;
-constexpr int kTicketLineUnits = 25;
 constexpr int kOnePartBaseUnits = 350;
 constexpr int kTwoPartBaseUnits = 500;
 
 } // namespace
 
-std::optional<ReceiptChoice> ChooseReceipt(const QString &paperWidth, const QString &parts)
+std::optional<ReceiptTemplate> ChooseReceipt(const QString &paperWidth, const QString &parts)
 {
     const bool onePart = parts == QStringLiteral("一联");
     const bool twoPart = parts == QStringLiteral("两联");
     if (!onePart && !twoPart)
         return std::nullopt;
-    ReceiptTemplate which;
     if (paperWidth == QStringLiteral("58"))
-        which = twoPart ? ReceiptTemplate::TwoPart58 : ReceiptTemplate::OnePart58;
-    else if (paperWidth == QStringLiteral("76"))
-        which = twoPart ? ReceiptTemplate::TwoPart76 : ReceiptTemplate::OnePart76;
-    else
-        return std::nullopt;
-    return ReceiptChoice{which, twoPart, BaseLengthUnits(which)};
+        return twoPart ? ReceiptTemplate::TwoPart58 : ReceiptTemplate::OnePart58;
+    if (paperWidth == QStringLiteral("76"))
+        return twoPart ? ReceiptTemplate::TwoPart76 : ReceiptTemplate::OnePart76;
+    return std::nullopt;
 }
 
 int BaseLengthUnits(ReceiptTemplate which)
@@ -36,14 +32,19 @@ int RemarkBoxHeightUnits(int remarkLines)
     return kRemarkLineUnits * remarkLines;
 }
 
-int PaperLengthUnits(int remarkLines, int ticketLines, int baseLengthUnits)
+int PaperLengthUnits(int remarkLines, int ticketLines, int lineUnits, int baseLengthUnits)
 {
-    return RemarkBoxHeightUnits(remarkLines) + kTicketLineUnits * ticketLines + baseLengthUnits;
+    return RemarkBoxHeightUnits(remarkLines) + lineUnits * ticketLines + baseLengthUnits;
+}
+
+ReceiptReport ReportFor(bool withCustomer)
+{
+    return withCustomer ? ReceiptReport::Customer : ReceiptReport::Plain;
 }
 
 PrintRun ChoosePrintRun(bool withCustomer, const QString &copies)
 {
-    const ReceiptReport report = withCustomer ? ReceiptReport::Customer : ReceiptReport::Plain;
+    const ReceiptReport report = ReportFor(withCustomer);
     if (copies == QStringLiteral("1"))
         return {report, 1};
     if (copies == QStringLiteral("2"))

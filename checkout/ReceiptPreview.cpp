@@ -20,11 +20,11 @@ ReceiptWindow &ReceiptWindows::of(ReceiptTemplate which) const
 void PreviewReceipt(const ReceiptWindows &windows, const QString &paperWidth, const QString &parts,
                     bool withCustomer)
 {
-    const ReceiptReport page = withCustomer ? ReceiptReport::Customer : ReceiptReport::Plain;
+    const ReceiptReport page = ReportFor(withCustomer);
     for (const QString &width : {QStringLiteral("58"), QStringLiteral("76")}) {
-        if (const auto choice = ChooseReceipt(width, parts))
-            windows.of(choice->window).showPage(page);
+        if (const auto which = ChooseReceipt(width, parts))
+            windows.of(*which).showPage(page);
     }
-    if (const auto choice = ChooseReceipt(paperWidth, parts))
-        windows.of(choice->window).exec();
+    if (const auto which = ChooseReceipt(paperWidth, parts))
+        windows.of(*which).exec();
 }

@@ -3,9 +3,12 @@
 #include "checkout/ReceiptFigures.h"
 #include "checkout/ReceiptLayout.h"
 #include "report/Report.h"
+#include "report/ReportUnits.h"
 #include "report/TableData.h"
 
 #include <QMarginsF>
+
+#include <cmath>
 
 namespace {
 
@@ -98,6 +101,16 @@ std::unique_ptr<TableData> SettingsData(const ReceiptOrder *order)
     return std::make_unique<TableData>(QStringList{kShopNameColumn}, std::move(rows));
 }
 
+// The paper grows by the detail band's real height per line (30 units at 76 mm, not 25).
+int DetailRowUnits(const ReceiptLayout::Report &table)
+{
+    for (const auto &band : table.bands) {
+        if (band.kind == ReceiptLayout::BandKind::Detail)
+            return band.heightUnits;
+    }
+    return 0;
+}
+
 // A template's report, filled from an order, or showing its placeholders when there is none.
 std::unique_ptr<Report> Build(ReceiptTemplate which, ReceiptReport variant, const ReceiptOrder *order)
 {
@@ -144,11 +157,18 @@ std::unique_ptr<Report> Build(ReceiptTemplate which, ReceiptReport variant, cons
         }
     }
 
-    int length = table.designHeightUnits;
-    if (order)
-        length = PaperLengthUnits(order->remarkLines, static_cast<int>(order->ticket.lines.size()),
-                                  BaseLengthUnits(which));
+    if (!order) {
+        report->setHeightUnits(table.designHeightUnits);
+        return report;
+    }
+    const int length = PaperLengthUnits(order->remarkLines, static_cast<int>(order->ticket.lines.size()),
+                                        DetailRowUnits(table), BaseLengthUnits(which));
     report->setHeightUnits(length);
+    // Rows added by wrapped texts (a long product name) lengthen the paper, so
+    // that nothing runs onto a second page.
+    const double grownMm = report->run().grownMm;
+    if (grownMm > 0)
+        report->setHeightUnits(length + static_cast<int>(std::ceil(ReportUnits::ToUnits(grownMm))));
     return report;
 }
 
@@ -156,10 +176,10 @@ std::unique_ptr<Report> Build(ReceiptTemplate which, ReceiptReport variant, cons
 
 std::unique_ptr<Report> BuildReceipt(const ReceiptOrder &order)
 {
-    const auto choice = ChooseReceipt(order.settings.pos, order.settings.modle);
-    if (!choice)
+    const auto which = ChooseReceipt(order.settings.pos, order.settings.modle);
+    if (!which)
         return nullptr;
-    return BuildReceipt(choice->window, order.withCustomer ? ReceiptReport::Customer : ReceiptReport::Plain, order);
+    return BuildReceipt(*which, ReportFor(order.withCustomer), order);
 }
 
 std::unique_ptr<Report> BuildReceipt(ReceiptTemplate which, ReceiptReport report, const ReceiptOrder &order)

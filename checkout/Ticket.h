@@ -17,7 +17,7 @@ struct Ticket
     QString customer; // 客户
     QString phone;    // 电话
     QString address;  // 地址
-    std::vector<TicketLine> lines;
+    std::vector<TicketLine> lines; // read by the checkout from the current ticket
     // Sums of the lines, as the counter shows them ("#0.##" after RoundTotal).
     QString totalQuantity;
     QString totalAmount;

@@ -63,7 +63,7 @@ const Window &TwoPart58()
                   Filled("QRLabel27", Value::Number, "单号", 9.79, 64.03),
                   Label("QRLabel28", "时间：", 1.85, 68.79),
                   Filled("QRLabel29", Value::Time, "时间", 9.79, 68.79),
-                  Dashes("QRLabel51", kDashes58, -2.12, 71.97),
+                  Dashes("QRLabel51", kDashes58, 0.00, 71.97),
                   Label("QRLabel36", "品名", 0.00, 75.14),
                   Label("QRLabel37", "单价", 10.05, 75.14),
                   Label("QRLabel38", "数量", 22.23, 75.14),

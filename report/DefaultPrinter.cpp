@@ -10,13 +10,22 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
+namespace {
+
+constexpr qint64 kKeepPrinterMs = 2000;
+
+} // namespace
+
 DefaultPrinter::DefaultPrinter() = default;
 
 DefaultPrinter::~DefaultPrinter() = default;
 
 QPrinter &DefaultPrinter::currentPrinter()
 {
+    if (m_printer && m_sinceLookUp.isValid() && !m_sinceLookUp.hasExpired(kKeepPrinterMs))
+        return *m_printer;
     const QString name = QPrinterInfo::defaultPrinterName();
+    m_sinceLookUp.start();
     if (name.isEmpty()) {
         m_printer.reset();
         m_printerName.clear();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QString>
 
 #include <memory>
@@ -8,11 +9,12 @@ class QPrinter;
 class Report;
 
 // The system's default printer, printing a report as one job per call without
-// a dialog. Looking a printer up costs more than painting a receipt, so the
-// printer is kept while it stays the default: each job only asks for the
-// default's name. A printer added or made the default meanwhile is looked up
-// afresh, and a job that fails on a kept printer is tried once more on a fresh
-// look-up (the printer may have been changed under the same name).
+// a dialog. Asking the print system for its default costs about as much as
+// painting a receipt, so a printer once found is kept for the jobs of the next
+// two seconds (a checkout that prints two copies, a queue of customers) and
+// asked for again after that: a printer added, removed or made the default
+// while the program runs is found by the next receipt that follows a pause.
+// A job that fails on a kept printer is tried once more on a fresh look-up.
 class DefaultPrinter
 {
 public:
@@ -28,4 +30,5 @@ private:
 
     std::unique_ptr<QPrinter> m_printer;
     QString m_printerName;
+    QElapsedTimer m_sinceLookUp;
 };

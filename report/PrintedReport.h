@@ -38,6 +38,8 @@ struct PrintedReport
 {
     QSizeF pageSizeMm;
     int pageCount = 1;
+    // How much taller the bands stood than designed, because texts wrapped.
+    double grownMm = 0;
     std::vector<PlacedBand> bands;
     std::vector<PlacedItem> items;
 

@@ -148,6 +148,7 @@ int Run()
     std::unique_ptr<Report> receipt;
     step("build the receipt", nothing, [&] { receipt = BuildReceipt(order); });
     step("report layout", nothing, [&] { receipt->run(); });
+    step("the preview window takes the receipt", nothing, [&] { Dy58Form->showReceipt(order); });
     step("render to a PDF file", nothing, [&] { RenderReportToPdf(*receipt, file + QStringLiteral(".pdf")); });
     // Each job is let through the queue before the next, so that its conversion does not share the timing.
     int pending = 0;

@@ -33,21 +33,21 @@ TEST(CheckoutPlanTest, WidthAndPartsChooseTheTemplateExactly)
         ASSERT_EQ(choice.has_value(), c.window.has_value());
         if (!choice)
             continue;
-        EXPECT_EQ(choice->window, *c.window);
-        EXPECT_EQ(choice->baseLengthUnits, c.base);
-        EXPECT_EQ(choice->twoPart, c.base == 500);
+        EXPECT_EQ(*choice, *c.window);
+        EXPECT_EQ(BaseLengthUnits(*choice), c.base);
     }
 }
 
 TEST(CheckoutPlanTest, PaperGrowsWithRemarkAndTicketLines)
 {
-    EXPECT_EQ(PaperLengthUnits(0, 1, 350), 375);
-    EXPECT_EQ(PaperLengthUnits(3, 2, 350), 451); // 51 units of remark
-    EXPECT_EQ(PaperLengthUnits(0, 0, 500), 500);
+    EXPECT_EQ(PaperLengthUnits(0, 1, 25, 350), 375);
+    EXPECT_EQ(PaperLengthUnits(3, 2, 25, 350), 451); // 51 units of remark
+    EXPECT_EQ(PaperLengthUnits(3, 2, 30, 350), 461); // 76 mm rows are 30 units tall
+    EXPECT_EQ(PaperLengthUnits(0, 0, 30, 500), 500);
     EXPECT_EQ(RemarkBoxHeightUnits(0), 0);
     EXPECT_EQ(RemarkBoxHeightUnits(3), 51);
     // Two-part paper is 150 units longer for the same ticket.
-    EXPECT_EQ(PaperLengthUnits(2, 4, 500) - PaperLengthUnits(2, 4, 350), 150);
+    EXPECT_EQ(PaperLengthUnits(2, 4, 25, 500) - PaperLengthUnits(2, 4, 25, 350), 150);
 }
 
 TEST(CheckoutPlanTest, CustomerFlagAndCopiesChooseWhatPrints)

@@ -2,6 +2,7 @@
 #include "report/Report.h"
 #include "report/ReportOutput.h"
 #include "report/ReportUnits.h"
+#include "report/TextFlow.h"
 #include "tests/report/PdfText.h"
 #include "tests/report/SampleOrder.h"
 
@@ -53,6 +54,11 @@ QString WithoutBlanks(const QString &text)
     return result;
 }
 
+int LineUnits(ReceiptTemplate which)
+{
+    return IsWide(which) ? 30 : 25;
+}
+
 const PlacedBand &BandNamed(const PrintedReport &printed, const QString &name)
 {
     for (const auto &band : printed.bands) {
@@ -81,9 +87,10 @@ TEST_P(ReceiptPdf, ShowsTheTicketOnPaperOfItsLength)
     const QString path = dir.filePath(QStringLiteral("receipt.pdf"));
     RenderReportToPdf(*receipt, path);
 
+    // The PDF keeps its page size in whole points (0.35 mm).
     const QSizeF size = PdfText::PageSizeMm(path);
-    EXPECT_NEAR(size.width(), IsWide(c.which) ? 75.94 : 57.94, 0.1);
-    EXPECT_NEAR(size.height(), (17 * 2 + 25 * 3 + BaseLengthUnits(c.which)) * kUnit, 0.1);
+    EXPECT_NEAR(size.width(), IsWide(c.which) ? 75.94 : 57.94, 0.36);
+    EXPECT_NEAR(size.height(), (17 * 2 + LineUnits(c.which) * 3 + BaseLengthUnits(c.which)) * kUnit, 0.36);
     EXPECT_EQ(PdfText::PageCount(path), 1);
     const QString text = PdfText::Text(path);
     if (qEnvironmentVariableIsSet("SC_UPDATE_GOLDEN")) {
@@ -116,15 +123,20 @@ TEST(ReceiptChoice, SettingsChooseTheTemplateAndTheCustomerFlagTheVariant)
     EXPECT_EQ(BuildReceipt(order), nullptr);
 }
 
+// The paper follows the real height of a detail row: a 76 mm row is 30 units
+// tall, and a length grown by 25 units per line ran the summary of a long
+// ticket onto a second page.
 TEST(ReceiptLength, GrowsWithRemarkAndLines)
 {
     for (ReceiptTemplate which : kAllTemplates) {
         for (const auto &[remarkLines, ticketLines] : {std::pair{0, 1}, {2, 5}, {3, 40}}) {
             ReceiptOrder order = SampleOrder(which, false, ticketLines);
             order.remarkLines = remarkLines;
-            const double length = BuildReceipt(order)->run().pageSizeMm.height();
-            EXPECT_NEAR(length, (17 * remarkLines + 25 * ticketLines + BaseLengthUnits(which)) * kUnit, 0.005)
+            const PrintedReport printed = BuildReceipt(order)->run();
+            EXPECT_NEAR(printed.pageSizeMm.height(),
+                        (17 * remarkLines + LineUnits(which) * ticketLines + BaseLengthUnits(which)) * kUnit, 0.005)
                 << TemplateName(which);
+            EXPECT_EQ(printed.pageCount, 1) << TemplateName(which) << " with " << ticketLines << " lines";
         }
     }
 }
@@ -171,4 +183,73 @@ TEST(ReceiptLayout, ShowsPlaceholdersAndFieldNamesAtTheDesignLength)
     EXPECT_EQ(textOf("QRDBText5"), QStringLiteral("折后"));
     EXPECT_EQ(textOf("QRLabel19"), QStringLiteral("找零"));
     EXPECT_NEAR(shown.pageSizeMm.height(), 305 * kUnit, 0.005);
+}
+
+// Every dash rule lies inside the paper, also below the lines of a long
+// ticket, and the full rules of a receipt start where its other full rules start.
+TEST(ReceiptRules, StayInsideThePaperAndLineUp)
+{
+    for (ReceiptTemplate which : kAllTemplates) {
+        for (bool withCustomer : {false, true}) {
+            const PrintedReport printed = BuildReceipt(SampleOrder(which, withCustomer, 40))->run();
+            EXPECT_EQ(printed.pageCount, 1) << TemplateName(which);
+            double fullRuleLeft = -1;
+            for (const PlacedItem &item : printed.items) {
+                if (!item.text.startsWith(QStringLiteral("---")))
+                    continue;
+                const double right = item.leftMm + TextFlow::WidthMm(item.text, item.font);
+                EXPECT_LE(right, printed.pageSizeMm.width())
+                    << TemplateName(which) << " " << item.name.toStdString() << " ends at " << right;
+                EXPECT_EQ(item.page, 0) << TemplateName(which) << " " << item.name.toStdString();
+                EXPECT_LT(item.topMm, printed.pageSizeMm.height()) << TemplateName(which) << " " << item.name.toStdString();
+                if (item.text.contains(QLatin1Char(' ')))
+                    continue; // the gapped rules above the cashier
+                if (fullRuleLeft < 0)
+                    fullRuleLeft = item.leftMm;
+                EXPECT_NEAR(item.leftMm, fullRuleLeft, 0.005) << TemplateName(which) << " " << item.name.toStdString();
+            }
+        }
+    }
+}
+
+// A product name too long for one row wraps: its figures and the lines after
+// it move down by the rows it added, and the paper grows by as much.
+TEST(ReceiptWrapping, LongNamePushesItsFiguresAndTheNextLineDown)
+{
+    const QString longName = QStringLiteral("乐事薯片原味大包装家庭分享装（限时特惠）135g");
+    for (ReceiptTemplate which : kAllTemplates) {
+        ReceiptOrder order = SampleOrder(which, false);
+        order.ticket.lines[0].name = longName;
+        const auto receipt = BuildReceipt(order);
+        const PrintedReport printed = receipt->run();
+        const auto fields = [&](const char *name) { return printed.placementsOf(QString::fromUtf8(name)); };
+        const std::vector<PlacedItem> names = fields("QRDBText2");
+        const std::vector<PlacedItem> prices = fields("QRDBText3");
+        ASSERT_EQ(names.size(), 3u);
+        ASSERT_GT(printed.grownMm, 2) << TemplateName(which) << ": the name did not wrap";
+
+        const double rowMm = (IsWide(which) ? 30 : 25) * kUnit;
+        const double plainGap = prices[1].topMm - names[1].topMm;
+        EXPECT_NEAR(prices[0].topMm - names[0].topMm, plainGap + printed.grownMm, 0.005) << TemplateName(which);
+        EXPECT_NEAR(names[1].topMm - names[0].topMm, rowMm + printed.grownMm, 0.005) << TemplateName(which);
+        EXPECT_NEAR(names[2].topMm - names[1].topMm, rowMm, 0.005) << TemplateName(which);
+
+        EXPECT_EQ(printed.pageCount, 1) << TemplateName(which);
+        const double plainLength = BuildReceipt(SampleOrder(which, false))->run().pageSizeMm.height();
+        EXPECT_NEAR(printed.pageSizeMm.height() - plainLength, printed.grownMm, kUnit) << TemplateName(which);
+    }
+}
+
+TEST(ReceiptWrapping, TheWholeNamePrintsOnOnePage)
+{
+    QTemporaryDir dir;
+    ReceiptOrder order = SampleOrder(ReceiptTemplate::OnePart58, false, 12);
+    order.ticket.lines[0].name = QStringLiteral("乐事薯片原味大包装家庭分享装（限时特惠）135g");
+    const QString path = dir.filePath(QStringLiteral("receipt.pdf"));
+    RenderReportToPdf(*BuildReceipt(order), path);
+    EXPECT_EQ(PdfText::PageCount(path), 1);
+    const QString text = PdfText::Text(path);
+    EXPECT_TRUE(PdfText::Shows(text, order.ticket.lines[0].name + QStringLiteral("12.502.0025.00")))
+        << text.toStdString();
+    EXPECT_TRUE(PdfText::Shows(text, QStringLiteral("欢迎再次光临谢谢惠顾"))) << text.toStdString();
 }
