@@ -7,6 +7,7 @@
 #include "app/Application.h"
 #include "checkout/ReceiptPrinter.h"
 #include "checkout/ReceiptRenderer.h"
+#include "checkout/ReceiptWindow.h"
 #include "checkout/SystemPrinter.h"
 #include "counter/CounterWindow.h"
 #include "data/Connection.h"
@@ -148,7 +149,8 @@ int Run()
     std::unique_ptr<Report> receipt;
     step("build the receipt", nothing, [&] { receipt = BuildReceipt(order); });
     step("report layout", nothing, [&] { receipt->run(); });
-    step("the preview window takes the receipt", nothing, [&] { Dy58Form->showReceipt(order); });
+    ReceiptWindow preview(ReceiptTemplate::OnePart58);
+    step("the preview window takes the receipt", nothing, [&] { preview.showReceipt(order); });
     step("render to a PDF file", nothing, [&] { RenderReportToPdf(*receipt, file + QStringLiteral(".pdf")); });
     // Each job is let through the queue before the next, so that its conversion does not share the timing.
     int pending = 0;
