@@ -36,7 +36,6 @@ TMainForm::TMainForm(QWidget *parent)
     ConnectCheckout();
     ConnectPreview();
     ConnectRecords();
-    ConnectMaintenance();
 
     // The connection and the row sets open as the window is created; each
     // failure is reported on its own and creation goes on.
@@ -44,6 +43,8 @@ TMainForm::TMainForm(QWidget *parent)
         ADOConnection1.setConnectionString(DataFile::Path());
         ADOConnection1.open();
     });
+    // After the first opening: a restore's reopening refreshes the lists.
+    ConnectMaintenance();
     for (auto [rowSet, statement] : {std::pair{&ADOQuery2, Sql::SelectTicketLines}, {&ADOQuery3, Sql::SelectSettings}})
         Dialogs::Guarded(this, [rowSet, statement] { ReopenQuery(*rowSet, statement); });
     Dialogs::Guarded(this, [this] { FormCreate(); });

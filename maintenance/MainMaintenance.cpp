@@ -1,5 +1,7 @@
 #include "counter/MainUnit.h"
 
+#include "data/Statements.h"
+#include "data/mylib.h"
 #include "grid/Dialogs.h"
 #include "maintenance/MaintenanceMenu.h"
 
@@ -19,8 +21,8 @@ void TMainForm::ConnectMaintenance()
     // file now in place.
     connect(&ADOConnection1, &Connection::opened, this, [this] {
         Dialogs::Guarded(this, [this] {
-            ADOQuery2.open();
-            ADOQuery3.open();
+            ReopenQuery(ADOQuery2, Sql::SelectTicketLines);
+            ReopenQuery(ADOQuery3, Sql::SelectSettings);
             ReloadProductList();
         });
     });

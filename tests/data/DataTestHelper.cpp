@@ -5,6 +5,7 @@
 //                          as root, and prints "ok" or the message the user would see
 //   sell <file>            reports the state left by an earlier kill ("checked <intact>
 //                          <incomplete tickets>"), then records sales until killed
+//                          ("selling" after the first)
 #include "data/AppError.h"
 #include "data/Connection.h"
 #include "data/CurrentTicket.h"
@@ -110,6 +111,8 @@ int sell(const QString &file)
         ticket.quantity = QString::number(count);
         ticket.amount = ticket.discounted = QString::number(2.5 * count);
         RecordSale(session, ticket);
+        if (sale == 0)
+            say(QStringLiteral("selling"));
         CurrentTicket::Open(lines);
     }
 }
