@@ -2,6 +2,8 @@
 
 #include <QFile>
 
+#include <cerrno>
+
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -27,8 +29,9 @@ bool InstanceLock::acquire()
     if (fd < 0)
         return true;
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const bool heldElsewhere = errno == EWOULDBLOCK;
         ::close(fd);
-        return false;
+        return !heldElsewhere;
     }
     m_fd = fd;
     return true;
