@@ -201,10 +201,10 @@ sqlite3 *OpenForReading(const QString &path)
     return database.release();
 }
 
-void Validate(const QString &path)
+void Validate(const QString &path, CheckDepth depth)
 {
     Database database{OpenForReading(path)};
-    if (CheckPages(database.db, CheckDepth::Full) != CheckResult::Intact)
+    if (CheckPages(database.db, depth) != CheckResult::Intact)
         throw unusable(path, QStringLiteral("文件已损坏"));
 }
 

@@ -39,12 +39,13 @@ sqlite3 *OpenForReading(const QString &path);
 // CreateIfMissing(), then the checks of Open().
 void EnsureUsable(const QString &path);
 
-// Checks a file without creating or changing anything: it must open with our
-// key, hold every table and column and pass the engine's full page-by-page
-// check (restore and backup use it). Throws DataError.
-void Validate(const QString &path);
-
 enum class CheckDepth { Quick, Full };
+
+// Checks a file without creating or changing anything: it must open with our
+// key, hold every table and column and pass the engine's quick or full
+// page-by-page check (restore and backup use it). Throws DataError.
+void Validate(const QString &path, CheckDepth depth = CheckDepth::Full);
+
 enum class CheckResult { Intact, Damaged, Stopped };
 // Runs the engine's quick or full check on an open handle; Stopped when
 // sqlite3_interrupt() ended it. For data/ only.

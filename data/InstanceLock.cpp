@@ -2,6 +2,8 @@
 
 #include <QFile>
 
+#include <cerrno>
+
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -25,10 +27,11 @@ bool InstanceLock::acquire()
     // not inherit the lock and keep it after the program ends.
     const int fd = ::open(QFile::encodeName(m_lockFile).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (fd < 0)
-        return false;
+        return true;
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const bool heldElsewhere = errno == EWOULDBLOCK;
         ::close(fd);
-        return false;
+        return !heldElsewhere;
     }
     m_fd = fd;
     return true;

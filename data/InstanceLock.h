@@ -11,8 +11,9 @@ public:
     explicit InstanceLock(const QString &dataFile);
     ~InstanceLock();
 
-    // Takes the lock; false when another running program holds it (or the lock
-    // file cannot be made).
+    // Takes the lock; false only when another running program holds it. Where
+    // no lock file can be made (a folder that cannot be written) the run goes
+    // on without one, and opening the session reports the folder.
     bool acquire();
     bool isHeld() const { return m_fd >= 0; }
 

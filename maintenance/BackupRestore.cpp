@@ -31,8 +31,10 @@ bool Restore(Connection &session, const QString &chosen)
 {
     if (InstanceLock::IsHeld(chosen))
         return false;
+    // Most refusals come before the session is touched; the copy then gets
+    // the full check before it replaces anything.
     try {
-        DataFile::Validate(chosen);
+        DataFile::Validate(chosen, DataFile::CheckDepth::Quick);
     } catch (const DataError &) {
         return false;
     }

@@ -1,7 +1,5 @@
-#include "data/AppError.h"
 #include "data/Connection.h"
 #include "data/DamageCheck.h"
-#include "data/DataFile.h"
 #include "tests/support/TempData.h"
 
 #include <QFile>
@@ -65,31 +63,6 @@ TEST_F(DamageTest, AnUndamagedFilePassesSilently)
     check.start();
     ASSERT_TRUE(finished.wait(10000));
     EXPECT_TRUE(damaged.isEmpty());
-}
-
-// Closing the session stops a running check: a restore may replace the file.
-TEST_F(DamageTest, ClosingTheSessionStopsTheCheck)
-{
-    session.open();
-    DamageCheck check(session);
-    QSignalSpy finished(&check, &DamageCheck::finished);
-    check.start();
-    session.close();
-    QCoreApplication::processEvents();
-    EXPECT_LE(finished.size(), 1); // ended or stopped, and its thread is gone
-    session.open();
-}
-
-TEST_F(DamageTest, ValidationRefusesADamagedCopy)
-{
-    EXPECT_NO_THROW(DataFile::Validate(data.file()));
-    damagePage(data.file());
-    try {
-        DataFile::Validate(data.file());
-        FAIL() << "a damaged file passed";
-    } catch (const DataError &error) {
-        EXPECT_TRUE(error.message().contains(QStringLiteral("文件已损坏"))) << error.message().toStdString();
-    }
 }
 
 } // namespace

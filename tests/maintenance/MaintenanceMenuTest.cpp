@@ -1,28 +1,25 @@
-#include "app/Application.h"
+#include "maintenance/MaintenanceMenu.h"
+
 #include "data/Connection.h"
-#include "counter/CounterWindow.h"
+#include "data/CurrentTicket.h"
 #include "data/DataFile.h"
 #include "data/RowSet.h"
-#include "grid/DataGrid.h"
 #include "maintenance/WebAddresses.h"
 #include "tests/maintenance/MaintenanceFixtures.h"
-#include "tests/support/Controls.h"
 #include "tests/support/RecordingResponder.h"
 #include "tests/support/TempData.h"
 
-#include <QAction>
-#include <QComboBox>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
-#include <QLineEdit>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QUrl>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
 #include <csignal>
-#include <memory>
 
 #include <sys/resource.h>
 
@@ -70,19 +67,9 @@ protected:
     void SetUp() override
     {
         data.exec(QStringLiteral("insert into spxx(品名, 单价) values('可乐', 3)"));
-        start();
+        session.open();
+        CurrentTicket::Open(lines);
     }
-
-    void start()
-    {
-        program.reset(); // one program at a time
-        session = std::make_unique<Connection>();
-        program = std::make_unique<Application>(*session);
-        counter().show();
-    }
-    CounterWindow &counter() const { return program->counter(); }
-    QAction *entry(const char *name) const { return Find<QAction>(counter(), name); }
-    RowSet &lines() const { return *Find<DataGrid>(counter(), "DBGridEh1")->rowSet(); }
 
     void recordTicket(const QString &number) const
     {
@@ -94,33 +81,35 @@ protected:
     {
         return data.count(QStringLiteral("xstj where 单号 = '%1'").arg(number));
     }
-    void addLine(const QString &product, const QString &quantity, const QString &afterDiscount) const
+    void addLine(const QString &product, const QString &quantity, const QString &afterDiscount)
     {
-        RowSet &ticket = lines();
-        ticket.append();
-        ticket.setText(QStringLiteral("品名"), product);
-        ticket.setText(QStringLiteral("单价"), QStringLiteral("3"));
-        ticket.setText(QStringLiteral("数量"), quantity);
-        ticket.setText(QStringLiteral("折后"), afterDiscount);
-        ticket.post();
+        lines.append();
+        lines.setText(QStringLiteral("品名"), product);
+        lines.setText(QStringLiteral("单价"), QStringLiteral("3"));
+        lines.setText(QStringLiteral("数量"), quantity);
+        lines.setText(QStringLiteral("折后"), afterDiscount);
+        lines.post();
     }
     void backup(const QString &chosen)
     {
         responder.fileAnswers = {chosen};
-        entry("N4")->trigger();
+        menu.backUp();
     }
     void restore(const QString &chosen)
     {
         responder.fileAnswers = {chosen};
-        entry("N5")->trigger();
+        menu.restore();
     }
     QString lastMessage() const { return responder.shown.empty() ? QString() : responder.shown.back().text; }
 
     TempData data;
     RecordingResponder responder;
     QTemporaryDir folder;
-    std::unique_ptr<Connection> session;
-    std::unique_ptr<Application> program;
+    Connection session;
+    RowSet lines{session};
+    QWidget owner;
+    MaintenanceMenu menu{session, &owner};
+    QSignalSpy restored{&menu, &MaintenanceMenu::restored};
 };
 
 TEST_F(MaintenanceEntries, RestoreBringsBackTheBackedUpDataAndEndsTheRun)
@@ -131,19 +120,16 @@ TEST_F(MaintenanceEntries, RestoreBringsBackTheBackedUpDataAndEndsTheRun)
     ASSERT_EQ(responder.texts(), std::vector<QString>{kBackupDone});
     EXPECT_EQ(responder.shown.back().title, QStringLiteral("提示"));
     EXPECT_EQ(responder.shown.back().icon, Dialogs::Icon::None);
-    EXPECT_TRUE(counter().isVisible()); // a backup leaves the program running
+    EXPECT_TRUE(session.isOpen()); // a backup leaves the session as it was
 
     recordTicket(QStringLiteral("20240501110000"));
     data.exec(QStringLiteral("update dynr set 店名 = '西街店'"));
     restore(folder.filePath(QStringLiteral("shop.bak")));
     EXPECT_EQ(lastMessage(), kRestoreDone);
-    EXPECT_FALSE(counter().isVisible());
+    EXPECT_EQ(restored.size(), 1); // the run ends on this
     EXPECT_EQ(tickets(QStringLiteral("20240501100000")), 1);
     EXPECT_EQ(tickets(QStringLiteral("20240501110000")), 0);
-
-    // The next start works on the restored data.
-    start();
-    EXPECT_EQ(Find<QLineEdit>(counter(), "Edit1")->text(), QStringLiteral("东街店"));
+    EXPECT_EQ(data.scalar(QStringLiteral("select 店名 from dynr")), QStringLiteral("东街店"));
 }
 
 TEST_F(MaintenanceEntries, BackupKeepsTheTicketLinesAsTheyWere)
@@ -153,8 +139,8 @@ TEST_F(MaintenanceEntries, BackupKeepsTheTicketLinesAsTheyWere)
     backup(folder.filePath(QStringLiteral("lines.bak")));
     ASSERT_EQ(lastMessage(), kBackupDone);
 
-    lines().first();
-    lines().deleteCurrent();
+    lines.first();
+    lines.deleteCurrent();
     restore(folder.filePath(QStringLiteral("lines.bak")));
     ASSERT_EQ(lastMessage(), kRestoreDone);
 
@@ -195,10 +181,12 @@ TEST_F(MaintenanceEntries, BackupWhereNoFileCanBeWrittenFails)
 TEST_F(MaintenanceEntries, CancelledDialogsDoNothing)
 {
     const QByteArray before = Bytes(data.file());
-    entry("N4")->trigger(); // no answer: cancelled
-    entry("N5")->trigger();
+    QSignalSpy closing(&session, &Connection::aboutToClose);
+    menu.backUp(); // no answer: cancelled
+    menu.restore();
     EXPECT_TRUE(responder.shown.empty());
-    EXPECT_TRUE(counter().isVisible());
+    EXPECT_EQ(closing.size(), 0);
+    EXPECT_TRUE(restored.isEmpty());
     EXPECT_EQ(Bytes(data.file()), before);
 }
 
@@ -224,7 +212,7 @@ TEST_F(MaintenanceEntries, RestoreRefusesWhatIsNotOurDataAndKeepsWorking)
         restore(chosen);
         EXPECT_EQ(lastMessage(), kRestoreFailed);
         EXPECT_EQ(Bytes(data.file()), before);
-        EXPECT_TRUE(counter().isVisible());
+        EXPECT_TRUE(restored.isEmpty());
     }
     EXPECT_EQ(responder.shown.size(), 6u);
 
@@ -233,14 +221,15 @@ TEST_F(MaintenanceEntries, RestoreRefusesWhatIsNotOurDataAndKeepsWorking)
     EXPECT_EQ(tickets(QStringLiteral("20240501100000")), 1);
 }
 
-// A copy that fails after every connection was closed leaves the current data
-// in place, and the main window works on it again.
+// A copy that fails after the session was closed leaves the current data in
+// place, and the session is open on it again for the windows to re-query.
 TEST_F(MaintenanceEntries, RestoreThatFailsWhileCopyingReconnects)
 {
     backup(folder.filePath(QStringLiteral("shop.bak")));
     ASSERT_EQ(lastMessage(), kBackupDone);
     recordTicket(QStringLiteral("20240501110000"));
     const QByteArray before = Bytes(data.file());
+    QSignalSpy opened(&session, &Connection::opened);
     {
         FileSizeLimit limit(512);
         restore(folder.filePath(QStringLiteral("shop.bak")));
@@ -249,8 +238,9 @@ TEST_F(MaintenanceEntries, RestoreThatFailsWhileCopyingReconnects)
     EXPECT_EQ(Bytes(data.file()), before);
     EXPECT_EQ(QDir(data.dir()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("data.mdb")});
 
-    EXPECT_TRUE(lines().isOpen());
-    EXPECT_EQ(Find<QComboBox>(counter(), "ComboBox1")->count(), 1);
+    EXPECT_EQ(opened.size(), 1);
+    EXPECT_FALSE(lines.isOpen()); // closed with the session, until its window re-queries
+    CurrentTicket::Open(lines);
     addLine(QStringLiteral("可乐"), QStringLiteral("1"), QStringLiteral("3"));
     EXPECT_EQ(data.count(QStringLiteral("xsxx")), 1);
     EXPECT_EQ(tickets(QStringLiteral("20240501110000")), 1);
@@ -261,10 +251,10 @@ TEST_F(MaintenanceEntries, HelpAndWebEntriesHandEachChoiceToTheDesktop)
     UrlRecorder recorder;
     QDesktopServices::setUrlHandler(QStringLiteral("https"), &recorder, "open");
     QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "open");
-    entry("N8")->trigger();
-    entry("N8")->trigger();
-    entry("N9")->trigger();
-    entry("N7")->trigger();
+    menu.openFaq();
+    menu.openFaq();
+    menu.openSite();
+    menu.openHelp();
     QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
     QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
 
