@@ -10,6 +10,7 @@
 #include "counter/CounterWindow.h"
 #include "data/DataFile.h"
 #include "grid/Dialogs.h"
+#include "data/CurrentTicket.h"
 #include "data/DamageCheck.h"
 #include "data/PrintSettings.h"
 #include "maintenance/MaintenanceMenu.h"
@@ -92,10 +93,13 @@ void Application::setUpPrinter()
     });
 }
 
-void Application::showPreview(const QString &paperWidth, const QString &parts, bool withCustomer)
+// The preview reads the ticket's lines as the checkout does, and stores nothing.
+void Application::showPreview(ReceiptOrder order)
 {
-    Dialogs::Guarded(m_counter.get(),
-                     [&] { PreviewReceipt(*m_receiptWindows, paperWidth, parts, withCustomer); });
+    Dialogs::Guarded(m_counter.get(), [&] {
+        order.ticket.lines = CurrentTicket::Lines(m_session);
+        PreviewTicket(*m_receiptWindows, order);
+    });
 }
 
 void Application::openCatalogue()

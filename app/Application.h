@@ -12,6 +12,7 @@ class CounterWindow;
 class DamageCheck;
 class MaintenanceMenu;
 class ReceiptWindow;
+struct ReceiptOrder;
 struct ReceiptWindows;
 class SaleDetailWindow;
 class StatisticsWindow;
@@ -40,7 +41,7 @@ private:
     void openStatistics();
     void showAbout();
     void setUpPrinter();
-    void showPreview(const QString &paperWidth, const QString &parts, bool withCustomer);
+    void showPreview(ReceiptOrder order);
 
     Connection &m_session;
     std::unique_ptr<SystemPrinter> m_systemPrinter;

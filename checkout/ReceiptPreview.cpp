@@ -28,3 +28,13 @@ void PreviewReceipt(const ReceiptWindows &windows, const QString &paperWidth, co
     if (const auto which = ChooseReceipt(paperWidth, parts))
         windows.of(*which).exec();
 }
+
+void PreviewTicket(const ReceiptWindows &windows, const ReceiptOrder &order)
+{
+    const QString &paperWidth = order.settings.pos, &parts = order.settings.modle;
+    if (!order.ticket.lines.empty()) {
+        if (const auto which = ChooseReceipt(paperWidth, parts))
+            windows.of(*which).showReceipt(order);
+    }
+    PreviewReceipt(windows, paperWidth, parts, order.withCustomer);
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "checkout/CheckoutPlan.h"
+#include "checkout/Ticket.h"
 
 #include <QString>
 
@@ -23,3 +24,7 @@ struct ReceiptWindows
 // Texts that choose no template show nothing.
 void PreviewReceipt(const ReceiptWindows &windows, const QString &paperWidth, const QString &parts,
                     bool withCustomer);
+
+// The same for the ticket on the counter: when it has lines, the chosen
+// template first takes its receipt, exactly as Print would print it.
+void PreviewTicket(const ReceiptWindows &windows, const ReceiptOrder &order);

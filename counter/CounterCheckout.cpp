@@ -36,7 +36,7 @@ void CounterWindow::printTicket()
 
 void CounterWindow::askForPreview()
 {
-    emit previewRequested(m_paperWidthBox->currentText(), m_templateBox->currentText(), m_customerCheck->isChecked());
+    emit previewRequested(currentOrder());
 }
 
 // The ticket as a value: its totals from the current ticket's rows (the

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "checkout/Ticket.h"
 #include "counter/TicketTotals.h"
 #include "data/RowSet.h"
 
@@ -18,7 +19,6 @@ class QPlainTextEdit;
 class QStatusBar;
 class QTimer;
 class QToolButton;
-struct ReceiptOrder;
 
 // The sales counter, the program's main window: a ticket is entered line by
 // line into the current ticket (xsxx), totalled, paid and printed. What lies
@@ -39,8 +39,8 @@ public:
 signals:
     void catalogueRequested();
     void statisticsRequested();
-    // The preview of the receipt the settings choose, as the counter shows them.
-    void previewRequested(const QString &paperWidth, const QString &parts, bool withCustomer);
+    // The preview of the receipt the settings choose, for the ticket as it stands.
+    void previewRequested(const ReceiptOrder &order);
     void backupRequested();
     void restoreRequested();
     void helpRequested();

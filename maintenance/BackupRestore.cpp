@@ -6,6 +6,10 @@
 #include "data/FileMaintenance.h"
 #include "data/InstanceLock.h"
 
+#include <QFile>
+
+#include <unistd.h>
+
 namespace BackupRestore {
 
 QString BackupFileName(const QString &chosen)
@@ -27,6 +31,11 @@ bool Backup(Connection &session, const QString &chosen)
     }
 }
 
+QString ReplacedDataName(const QString &dataFile, const QDateTime &moment)
+{
+    return dataFile + moment.toString(QStringLiteral(".yyyyMMddHHmmss")) + QStringLiteral(".bak");
+}
+
 bool Restore(Connection &session, const QString &chosen)
 {
     if (InstanceLock::IsHeld(chosen))
@@ -40,11 +49,20 @@ bool Restore(Connection &session, const QString &chosen)
     }
     bool replaced = false;
     session.close();
+    // The closed file keeps a second name, which holds on to the data the copy
+    // is about to replace; without it, no restore.
+    const QString dataFile = session.filePath();
+    const QString kept = ReplacedDataName(dataFile, QDateTime::currentDateTime());
+    if (::link(QFile::encodeName(dataFile).constData(), QFile::encodeName(kept).constData()) != 0) {
+        session.open();
+        return false;
+    }
     try {
-        FileMaintenance::CopyDataFile(chosen, session.filePath());
+        FileMaintenance::CopyDataFile(chosen, dataFile);
         replaced = true;
     } catch (const DataError &) {
         // Told to the cashier as the failed restore; the old file is in place.
+        QFile::remove(kept);
     }
     session.open();
     return replaced;

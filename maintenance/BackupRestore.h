@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 
 class Connection;
@@ -17,10 +18,16 @@ QString BackupFileName(const QString &chosen);
 // a running program works on that file.
 bool Backup(Connection &session, const QString &chosen);
 
+// The name the data it replaces keeps after a restore, beside the data file:
+// "data.mdb" restored at 2026-12-09 18:45:00 keeps "data.mdb.20261209184500.bak".
+QString ReplacedDataName(const QString &dataFile, const QDateTime &moment);
+
 // Puts a copy of the file at `chosen` in place of the session's data file. A
 // file that is not an undamaged data file of this program, or that a running
 // program works on, is refused before anything is touched. Otherwise the
-// session is closed, the data file replaced only once the copy is complete,
+// session is closed, the data it is about to replace kept under
+// ReplacedDataName() so that a wrong restore can be undone, the data file
+// replaced only once the copy is complete,
 // and the session opened again whatever the outcome, so the windows run their
 // queries on the file now in place. On false the data file is as it was.
 // Throws DataError only when the session cannot be opened again.

@@ -44,6 +44,9 @@ void MaintenanceMenu::restore()
     const QString chosen = Dialogs::OpenFileName(m_owner);
     if (chosen.isEmpty())
         return;
+    if (!Dialogs::AskBeforeHarm(m_owner, QStringLiteral("恢复将用所选文件替换现有的全部数据（现有数据另存为同一文件夹中的 "
+                                                        ".bak 文件），恢复后程序将退出。确定恢复吗？")))
+        return;
     bool restoredFile = false;
     // Only a session that cannot be opened again raises an error here.
     Dialogs::Guarded(m_owner, [&] { restoredFile = BackupRestore::Restore(m_session, chosen); });

@@ -130,6 +130,16 @@ TEST_F(MaintenanceEntries, RestoreBringsBackTheBackedUpDataAndEndsTheRun)
     EXPECT_EQ(tickets(QStringLiteral("20240501100000")), 1);
     EXPECT_EQ(tickets(QStringLiteral("20240501110000")), 0);
     EXPECT_EQ(data.scalar(QStringLiteral("select 店名 from dynr")), QStringLiteral("东街店"));
+
+    // It asked first, No being the safe answer, and kept the data it replaced.
+    EXPECT_TRUE(responder.shown.at(responder.shown.size() - 2).text.contains(QStringLiteral("程序将退出")));
+    const QStringList kept = QDir(data.dir()).entryList({QStringLiteral("data.mdb.*.bak")});
+    ASSERT_EQ(kept.size(), 1);
+    EXPECT_EQ(Scalar(QDir(data.dir()).filePath(kept.front()), QStringLiteral("select 店名 from dynr")),
+              QStringLiteral("西街店"));
+    responder.confirmAnswer = false;
+    restore(folder.filePath(QStringLiteral("shop.bak")));
+    EXPECT_EQ(restored.size(), 1);
 }
 
 TEST_F(MaintenanceEntries, BackupKeepsTheTicketLinesAsTheyWere)
@@ -214,7 +224,7 @@ TEST_F(MaintenanceEntries, RestoreRefusesWhatIsNotOurDataAndKeepsWorking)
         EXPECT_EQ(Bytes(data.file()), before);
         EXPECT_TRUE(restored.isEmpty());
     }
-    EXPECT_EQ(responder.shown.size(), 6u);
+    EXPECT_EQ(responder.shown.size(), 12u); // each: the question, then the failure
 
     addLine(QStringLiteral("可乐"), QStringLiteral("1"), QStringLiteral("3"));
     EXPECT_EQ(data.count(QStringLiteral("xsxx")), 1);

@@ -137,9 +137,22 @@ TEST_F(Preview, TurnsBothWidthsOfThePartCountToTheSamePage)
     EXPECT_EQ(CurrentPage(window("Dy58Form")), Page(window("Dy58Form"), 2));
 }
 
-TEST_F(Preview, SavesNothingAndShowsPlaceholdersBeforeAnyCheckout)
+// With lines on the counter, the preview shows that ticket's own receipt, at
+// the length Print would give it, and stores nothing.
+TEST_F(Preview, ShowsTheTicketOnTheCounter)
 {
-    data.exec(QStringLiteral("insert into xsxx (品名, 单价, 数量, 金额, 折后) values ('苹果', 5, 1, 5, 5)"));
+    data.exec(QStringLiteral("insert into xsxx (品名, 单价, 数量, 金额, 折后) values "
+                             "('苹果', 5, 1, 5, 5), ('香蕉', 3, 2, 6, 6), ('梨', 4, 1, 4, 4)"));
+    program->counter().refreshTicket();
+    const Shown shown = press(false, QStringLiteral("58"), QStringLiteral("一联"));
+    EXPECT_EQ(shown.window, window("Dy58Form"));
+    EXPECT_EQ(ViewOn(window("Dy58Form"), 1)->size(), QSize(219, 3 * 25 + 350));
+    EXPECT_EQ(data.count(QStringLiteral("xstj")), 0);
+    EXPECT_EQ(data.count(QStringLiteral("xsxx")), 3);
+}
+
+TEST_F(Preview, AnEmptyTicketShowsTheLayoutAndSavesNothing)
+{
     counter<QLineEdit>("Edit1")->setText(QStringLiteral("新店名"));
     press(false, QStringLiteral("58"), QStringLiteral("一联"));
     EXPECT_EQ(data.scalar(QStringLiteral("select 店名 from dynr")), QString());
