@@ -100,7 +100,7 @@ TEST(EscPosRaster, PaperWidthFillsThePrintableWidthAtOneScale)
     // and the dashed rule, which runs to the band's right edge, is kept whole.
     const SampleReceipt receipt(5, 58);
     const QImage raster = RenderReceiptRaster(receipt.report(), kDots58mm);
-    const double dotsPerMm = kDots58mm / 58.0;
+    const double dotsPerMm = kDots58mm / receipt.report().paperWidthMm();
     EXPECT_EQ(raster.height(), int(std::ceil(receipt.report().pageLengthMm() * dotsPerMm)));
     EXPECT_EQ(BlackPixels(raster, 0, int(4.5 * dotsPerMm)), 0); // left margin
     EXPECT_EQ(BlackPixels(raster, int(53.5 * dotsPerMm), kDots58mm), 0); // right margin

@@ -1,36 +1,19 @@
 #pragma once
 
 #include "report/Report.h"
-#include "report/ReportData.h"
-
-#include <QStringList>
 
 #include <memory>
-#include <vector>
 
-// A receipt-shaped report for the receipt printer's tests and benchmark: a
-// title with the shop name, one detail band per ticket line, a summary with
-// totals and a dashed rule, on paper of the given width.
+// A real receipt for the receipt printer's tests and benchmark: the renderer's
+// one-part receipt of a sample ticket with the given number of lines, on 58 mm
+// or 76 mm paper.
 class SampleReceipt
 {
 public:
     SampleReceipt(int lines, double paperWidthMm);
 
-    const Report &report() const { return m_report; }
+    const Report &report() const { return *m_report; }
 
 private:
-    class Lines : public ReportData
-    {
-    public:
-        explicit Lines(int count);
-        int rowCount() const override;
-        int currentRow() const override { return 0; }
-        QString fieldText(int row, const QString &field) const override;
-
-    private:
-        std::vector<QStringList> m_rows;
-    };
-
-    Lines m_lines;
-    Report m_report;
+    std::unique_ptr<Report> m_report;
 };
