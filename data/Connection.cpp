@@ -30,15 +30,6 @@ void Connection::setConnectionString(const QString &path)
     m_refusal.clear();
 }
 
-void Connection::reconnect(const QString &path)
-{
-    if (m_path != path) {
-        close();
-        setConnectionString(path);
-    }
-    open();
-}
-
 QString Connection::filePath() const
 {
     return m_path.isEmpty() ? DataFile::Path() : m_path;

@@ -25,13 +25,7 @@ public:
 
     // The file to open; set while disconnected.
     void setConnectionString(const QString &path);
-    QString connectionString() const { return m_path; }
     QString filePath() const; // the file it opens: the data file when none was set
-
-    // Points the connection at a file as a window brings its data up to date.
-    // An open connection to the same file stays open: connecting derives the
-    // file's key, a cost every reconnect would otherwise pay.
-    void reconnect(const QString &path);
 
     // Connects, checking on the session's own handle that the file is a usable
     // data file, and announces opened(). Throws DataError naming the file and

@@ -236,8 +236,3 @@ QString DamageWarning(const QString &path)
 }
 
 } // namespace DataFile
-
-QString RuntimeConnectionString()
-{
-    return DataFile::Path();
-}

@@ -55,6 +55,3 @@ CheckResult CheckPages(sqlite3 *db, CheckDepth depth);
 QString DamageWarning(const QString &path);
 
 } // namespace DataFile
-
-// The connection text a window uses when it reconnects: the data file's path.
-QString RuntimeConnectionString();

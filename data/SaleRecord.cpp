@@ -1,9 +1,9 @@
 #include "data/SaleRecord.h"
 
 #include "data/ColumnValue.h"
+#include "data/CurrentTicket.h"
 #include "data/Connection.h"
 #include "data/Schema.h"
-#include "data/Statements.h"
 
 #include <QStringList>
 
@@ -115,6 +115,6 @@ void RecordSale(Connection &connection, const SaleTicket &ticket)
         sold.insert(connection);
     }
 
-    connection.exec(Sql::DeleteTicketLines);
+    CurrentTicket::Clear(connection);
     transaction.commit();
 }
