@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 const double kUnit = ReportUnits::kMmPerUnit;
@@ -252,4 +254,47 @@ TEST(ReceiptWrapping, TheWholeNamePrintsOnOnePage)
     EXPECT_TRUE(PdfText::Shows(text, order.ticket.lines[0].name + QStringLiteral("12.502.0025.00")))
         << text.toStdString();
     EXPECT_TRUE(PdfText::Shows(text, QStringLiteral("欢迎再次光临谢谢惠顾"))) << text.toStdString();
+}
+
+// A long-named six-line ticket, read back from the PDF: one page on every
+// template, no two words on top of each other, every word on the paper.
+TEST(ReceiptWrapping, NoWordOverlapsAnotherOrLeavesThePaper)
+{
+    QTemporaryDir dir;
+    for (ReceiptTemplate which : kAllTemplates) {
+        for (bool withCustomer : {false, true}) {
+            SCOPED_TRACE(std::string(TemplateName(which)) + (withCustomer ? " with customer" : ""));
+            ReceiptOrder order = SampleOrder(which, withCustomer, 6);
+            order.ticket.lines[2].name = QStringLiteral("乐事薯片原味大包装家庭分享装（限时特惠）135g");
+            const QString path = dir.filePath(QStringLiteral("receipt.pdf"));
+            RenderReportToPdf(*BuildReceipt(order), path);
+            ASSERT_EQ(PdfText::PageCount(path), 1);
+            const QSizeF pagePoints = PdfText::PageSizeMm(path) * (72 / 25.4);
+            const QRectF paper(QPointF(0, 0), pagePoints);
+            const std::vector<PdfText::Word> words = PdfText::Words(path);
+            ASSERT_GT(words.size(), 20u);
+            // A word's box spans its font's whole line height and each glyph's
+            // full advance, while the ink lies inside: a caption's full-width
+            // colon may reach into the value after it, but no word may cover a
+            // quarter of another. The dash rules are left out: they are thin
+            // lines drawn across rows by design.
+            const auto ink = [](const QRectF &box) {
+                return box.adjusted(0, box.height() * 0.2, 0, -box.height() * 0.2);
+            };
+            const auto area = [](const QRectF &box) { return box.width() * box.height(); };
+            const auto covers = [&](const QRectF &a, const QRectF &b) {
+                return area(ink(a) & ink(b)) > 0.25 * std::min(area(ink(a)), area(ink(b)));
+            };
+            const auto isRule = [](const QString &text) { return text.startsWith(QStringLiteral("---")); };
+            for (size_t i = 0; i < words.size(); ++i) {
+                EXPECT_TRUE(paper.contains(words[i].box)) << words[i].text.toStdString();
+                for (size_t j = i + 1; j < words.size(); ++j) {
+                    if (isRule(words[i].text) || isRule(words[j].text))
+                        continue;
+                    EXPECT_FALSE(covers(words[i].box, words[j].box))
+                        << words[i].text.toStdString() << " overlaps " << words[j].text.toStdString();
+                }
+            }
+        }
+    }
 }
