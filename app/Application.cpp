@@ -22,15 +22,16 @@
 #include <QFileInfo>
 #include <QTimer>
 
+namespace {
+constexpr int kDamageCheckDelayMs = 2000;
+}
+
 Application::Application(Connection &session)
     : m_session(session)
     , m_systemPrinter(std::make_unique<SystemPrinter>())
     , m_printer(std::make_unique<ConfiguredPrinter>(*m_systemPrinter))
     , m_checkout(std::make_unique<Checkout>(m_session, *m_printer))
 {
-    // A broken data file is reported once, not once per window.
-    const Dialogs::OnceEachError onceEach;
-    Dialogs::Guarded(nullptr, [this] { m_session.finishOpening(); });
     WriteDesktopEntry(QFileInfo(DataFile::Path()).absolutePath());
     m_counter = std::make_unique<CounterWindow>(m_session, *m_checkout);
     m_saleDetail = std::make_unique<SaleDetailWindow>(m_session);
@@ -45,9 +46,18 @@ Application::Application(Connection &session)
     m_maintenance = std::make_unique<MaintenanceMenu>(m_session, m_counter.get());
     m_damageCheck = std::make_unique<DamageCheck>(m_session);
     wire();
-    // Once the event loop runs, so that the main window is up first.
+    {
+        // The windows are built while the file's key is derived; the counter
+        // then starts on the session. A broken data file is reported once, not
+        // once per window.
+        const Dialogs::OnceEachError onceEach;
+        Dialogs::Guarded(nullptr, [this] { m_session.finishOpening(); });
+        m_counter->start();
+    }
+    // A little after the main window is up, so that its first paint never
+    // shares the processor with the check's own key derivation.
     if (m_session.isOpen())
-        QTimer::singleShot(0, m_damageCheck.get(), &DamageCheck::start);
+        QTimer::singleShot(kDamageCheckDelayMs, m_damageCheck.get(), &DamageCheck::start);
 }
 
 Application::~Application() = default;

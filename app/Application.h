@@ -25,10 +25,10 @@ class Application : public QObject
 {
     Q_OBJECT
 public:
-    // Finishes opening the session on the data file, making the file when there
-    // is none (a file that cannot be used is reported once and the windows still
-    // come up), creates the windows, and then looks for damage in the file in
-    // the background.
+    // Creates the windows, finishes opening the session on the data file (making
+    // the file when there is none; a file that cannot be used is reported once
+    // and the windows still come up), starts the counter on it, and then looks
+    // for damage in the file in the background.
     explicit Application(Connection &session);
     ~Application() override;
 

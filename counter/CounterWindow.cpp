@@ -36,7 +36,14 @@ CounterWindow::CounterWindow(Connection &session, Checkout &checkout, QWidget *p
     connectPayment();
     connectActions();
 
-    // Each start-up step that fails is reported on its own and creation goes on.
+    m_clock->start();
+    m_customerEdit->setFocus(); // the customer's name comes first
+}
+
+CounterWindow::~CounterWindow() = default;
+
+void CounterWindow::start()
+{
     Dialogs::Guarded(this, [this] { CurrentTicket::Open(m_lines); });
     Dialogs::Guarded(this, [this] { startUp(); });
     // A restore opens the session anew: the lists follow the file now in place.
@@ -46,11 +53,7 @@ CounterWindow::CounterWindow(Connection &session, Checkout &checkout, QWidget *p
             reloadProductList();
         });
     });
-    m_clock->start();
-    m_customerEdit->setFocus(); // the customer's name comes first
 }
-
-CounterWindow::~CounterWindow() = default;
 
 void CounterWindow::connectHeader()
 {

@@ -28,8 +28,14 @@ class CounterWindow : public QWidget
 {
     Q_OBJECT
 public:
+    // Builds the window; it reads nothing until start().
     CounterWindow(Connection &session, Checkout &checkout, QWidget *parent = nullptr);
     ~CounterWindow() override;
+
+    // Starts the counter on the session: a fresh ticket number, the stored
+    // settings, the product list, and an empty ticket. Each step that fails is
+    // reported on its own and the counter still comes up.
+    void start();
 
     // Refills the product list from the catalogue.
     void reloadProductList();

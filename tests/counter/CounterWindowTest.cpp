@@ -45,6 +45,7 @@ protected:
                                  "('面包', 4.8), ('Milk', 12.345)"));
         session.open();
         form = std::make_unique<CounterWindow>(session, checkout);
+        form->start();
         form->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
         responder.shown.clear();
