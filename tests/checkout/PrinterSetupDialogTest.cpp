@@ -3,6 +3,7 @@
 #include "tests/checkout/EscPosDecoder.h"
 #include "tests/support/RecordingResponder.h"
 #include "tests/support/VirtualEscPosPrinter.h"
+#include "tests/support/Controls.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -24,26 +25,17 @@ struct CountingPrinter : ReceiptPrinter
     int pages = 0;
 };
 
-template <typename T>
-T *Control(const QDialog &dialog, const char *name)
-{
-    T *control = dialog.findChild<T *>(QString::fromLatin1(name));
-    if (!control)
-        throw std::runtime_error(std::string("no control ") + name);
-    return control;
-}
-
 void ChooseEscPos(PrinterSetupDialog &dialog, int connection, const QString &location, int widthRow)
 {
-    Control<QComboBox>(dialog, "kindBox")->setCurrentIndex(1);
-    Control<QComboBox>(dialog, "connectionBox")->setCurrentIndex(connection);
-    Control<QLineEdit>(dialog, "locationEdit")->setText(location);
-    Control<QComboBox>(dialog, "widthBox")->setCurrentIndex(widthRow);
+    Find<QComboBox>(dialog, "kindBox")->setCurrentIndex(1);
+    Find<QComboBox>(dialog, "connectionBox")->setCurrentIndex(connection);
+    Find<QLineEdit>(dialog, "locationEdit")->setText(location);
+    Find<QComboBox>(dialog, "widthBox")->setCurrentIndex(widthRow);
 }
 
 void ClickOk(PrinterSetupDialog &dialog)
 {
-    Control<QDialogButtonBox>(dialog, "buttons")->button(QDialogButtonBox::Ok)->click();
+    Find<QDialogButtonBox>(dialog, "buttons")->button(QDialogButtonBox::Ok)->click();
 }
 
 } // namespace
@@ -54,11 +46,11 @@ TEST(PrinterSetupDialog, SavedChoiceIsWrittenAndShownAgain)
     const QString path = dir.filePath(QStringLiteral("salescounter/printer.conf"));
     CountingPrinter system;
     PrinterSetupDialog dialog(system, QStringLiteral("幸福便利店"), nullptr, path);
-    EXPECT_EQ(Control<QComboBox>(dialog, "kindBox")->currentIndex(), 0); // no file: the system printer
+    EXPECT_EQ(Find<QComboBox>(dialog, "kindBox")->currentIndex(), 0); // no file: the system printer
     ChooseEscPos(dialog, 1, QStringLiteral("192.168.1.80"), 2);
-    Control<QSpinBox>(dialog, "dotsBox")->setValue(512);
-    Control<QCheckBox>(dialog, "cutBox")->setChecked(false);
-    Control<QCheckBox>(dialog, "drawerBox")->setChecked(true);
+    Find<QSpinBox>(dialog, "dotsBox")->setValue(512);
+    Find<QCheckBox>(dialog, "cutBox")->setChecked(false);
+    Find<QCheckBox>(dialog, "drawerBox")->setChecked(true);
     std::vector<PrinterConf> announced;
     QObject::connect(&dialog, &PrinterSetupDialog::printerChanged,
                      [&announced](const PrinterConf &conf) { announced.push_back(conf); });
@@ -77,8 +69,8 @@ TEST(PrinterSetupDialog, SavedChoiceIsWrittenAndShownAgain)
 
     const PrinterSetupDialog again(system, QString(), nullptr, path);
     EXPECT_EQ(again.chosenConf(), expected);
-    EXPECT_EQ(Control<QComboBox>(again, "widthBox")->currentIndex(), 2);
-    EXPECT_EQ(Control<QLineEdit>(again, "locationEdit")->text(), QStringLiteral("192.168.1.80:9100"));
+    EXPECT_EQ(Find<QComboBox>(again, "widthBox")->currentIndex(), 2);
+    EXPECT_EQ(Find<QLineEdit>(again, "locationEdit")->text(), QStringLiteral("192.168.1.80:9100"));
 }
 
 TEST(PrinterSetupDialog, LocationThatNamesNoPrinterIsRefusedAndNothingSaved)
@@ -105,7 +97,7 @@ TEST(PrinterSetupDialog, TestPageGoesToThePrinterAsChosen)
     PrinterSetupDialog dialog(system, QStringLiteral("幸福便利店"), nullptr,
                               dir.filePath(QStringLiteral("printer.conf")));
     ChooseEscPos(dialog, 1, device.target().mid(6), 1);
-    Control<QPushButton>(dialog, "testPageButton")->click();
+    Find<QPushButton>(dialog, "testPageButton")->click();
 
     const DecodedEscPos decoded = DecodeEscPos(device.received(1));
     ASSERT_EQ(decoded.images.size(), 1u);
@@ -113,7 +105,7 @@ TEST(PrinterSetupDialog, TestPageGoesToThePrinterAsChosen)
     EXPECT_TRUE(decoded.commands.endsWith(QStringLiteral("dV")));
     EXPECT_EQ(system.pages, 0);
 
-    Control<QComboBox>(dialog, "kindBox")->setCurrentIndex(0);
-    Control<QPushButton>(dialog, "testPageButton")->click();
+    Find<QComboBox>(dialog, "kindBox")->setCurrentIndex(0);
+    Find<QPushButton>(dialog, "testPageButton")->click();
     EXPECT_EQ(system.pages, 1);
 }
