@@ -102,6 +102,7 @@ void StatisticsWindow::connectHandlers()
 
 void StatisticsWindow::reload()
 {
+    m_filter = TicketFilter::All();
     SalesLedger::OpenTicketsByNumber(m_tickets);
 }
 
@@ -162,15 +163,19 @@ void StatisticsWindow::deleteCurrentTicket()
 
 void StatisticsWindow::searchTickets()
 {
-    if (m_byDatesBox->isChecked())
-        SalesLedger::OpenTicketsBetween(m_tickets, m_fromDate->date(), m_toDate->date());
-    else
-        SalesLedger::OpenTicketsMatching(m_tickets, m_numberEdit->text(), m_cashierEdit->text());
+    listTickets(m_byDatesBox->isChecked() ? TicketFilter::Between(m_fromDate->date(), m_toDate->date())
+                                          : TicketFilter::Matching(m_numberEdit->text(), m_cashierEdit->text()));
 }
 
 void StatisticsWindow::listAllTickets()
 {
-    SalesLedger::OpenTickets(m_tickets);
+    listTickets(TicketFilter::All());
+}
+
+void StatisticsWindow::listTickets(const TicketFilter &filter)
+{
+    SalesLedger::OpenTickets(m_tickets, filter);
+    m_filter = filter;
 }
 
 void StatisticsWindow::showCurrentTicketDetail()

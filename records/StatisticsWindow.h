@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/RowSet.h"
+#include "data/TicketFilter.h"
 
 #include <QDialog>
 
@@ -38,9 +39,11 @@ private:
     void deleteCurrentTicket();
     void searchTickets();
     void listAllTickets();
+    void listTickets(const TicketFilter &filter);
     void showCurrentTicketDetail();
 
     RowSet m_tickets;
+    TicketFilter m_filter; // the tickets listed
     SaleDetailWindow &m_detailWindow;
     QToolButton *m_exportButton = nullptr;
     QToolButton *m_deleteButton = nullptr;
