@@ -2,6 +2,7 @@
 
 #include "checkout/ReceiptFigures.h"
 #include "checkout/ReceiptLayout.h"
+#include "checkout/ReprintMark.h"
 #include "report/Report.h"
 #include "report/TableData.h"
 
@@ -73,6 +74,8 @@ QString ValueText(ReceiptLayout::Value value, const ReceiptOrder &order)
         return ticket.paid;
     case ReceiptLayout::Value::Change:
         return ticket.change;
+    case ReceiptLayout::Value::ReprintMark:
+        return order.reprintMark;
     case ReceiptLayout::Value::None:
         break;
     }
@@ -102,7 +105,9 @@ std::unique_ptr<TableData> SettingsData(const ReceiptOrder *order)
 std::unique_ptr<Report> Build(ReceiptTemplate which, ReceiptReport variant, const ReceiptOrder *order)
 {
     const ReceiptLayout::Window &window = ReceiptLayout::OfTemplate(which);
-    const ReceiptLayout::Report &table = ReceiptLayout::OfReport(window, variant);
+    const bool reprinted = order && !order->reprintMark.isEmpty();
+    const ReceiptLayout::Report table = reprinted ? WithReprintMark(ReceiptLayout::OfReport(window, variant))
+                                                  : ReceiptLayout::OfReport(window, variant);
     auto report = std::make_unique<Report>(QString::fromUtf8(table.name));
     report->setPaperWidthMm(window.paperWidthMm);
     report->setMarginsMm(kMargins);
@@ -147,7 +152,8 @@ std::unique_ptr<Report> Build(ReceiptTemplate which, ReceiptReport variant, cons
     int length = table.designHeightUnits;
     if (order)
         length = PaperLengthUnits(order->remarkLines, static_cast<int>(order->ticket.lines.size()),
-                                  BaseLengthUnits(which));
+                                  BaseLengthUnits(which)) +
+                 (reprinted ? kReprintMarkUnits : 0);
     report->setHeightUnits(length);
     return report;
 }

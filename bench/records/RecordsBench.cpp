@@ -2,6 +2,7 @@
 // every ticket, a month's date-span search, and the detail of one ticket.
 #include "bench/support/BenchDataFile.h"
 #include "bench/support/SalesHistory.h"
+#include "checkout/ReceiptPrinter.h"
 #include "data/Connection.h"
 #include "grid/DataGrid.h"
 #include "data/RowSet.h"
@@ -32,6 +33,13 @@ double PeakMemoryMb()
     }
     return -1;
 }
+
+// The benchmark prints nothing.
+class NoPrinter : public ReceiptPrinter
+{
+public:
+    void print(const Report &, const QString &) override {}
+};
 
 template <typename Step>
 qint64 Milliseconds(Step step)
@@ -65,8 +73,9 @@ int main(int argc, char **argv)
     // The windows share one session, as in the program.
     Connection session;
     session.setConnectionString(dataFile);
-    SaleDetailWindow detail(session);
-    StatisticsWindow statistics(session, detail);
+    NoPrinter printer;
+    SaleDetailWindow detail(session, printer);
+    StatisticsWindow statistics(session, detail, printer);
     DataGrid *ticketGrid = statistics.findChild<DataGrid *>(QStringLiteral("DBGridEh1"));
     DataGrid *lineGrid = detail.findChild<DataGrid *>(QStringLiteral("DBGridEh1"));
     const RowSet &listed = *ticketGrid->rowSet();

@@ -2,6 +2,7 @@
 
 #include "data/RowSet.h"
 #include "grid/DataGrid.h"
+#include "report/Report.h"
 
 #include <QApplication>
 #include <QTableView>
@@ -22,6 +23,14 @@ QPoint CellCentre(DataGrid *grid, int row, int column)
 }
 
 } // namespace
+
+void RecordingPrinter::print(const Report &receipt, const QString &jobName)
+{
+    Job job{jobName, {}};
+    for (const PlacedItem &item : receipt.run().items)
+        job.texts << item.text;
+    jobs.push_back(job);
+}
 
 RecordsTest::RecordsTest()
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "checkout/ReceiptPrinter.h"
 #include "data/Connection.h"
 #include "tests/support/Controls.h"
 #include "tests/support/RecordingResponder.h"
@@ -13,12 +14,27 @@
 
 #include <functional>
 #include <ostream>
+#include <vector>
 
 // Readable QString values in failure messages.
 inline void PrintTo(const QString &text, std::ostream *out)
 {
     *out << '"' << text.toStdString() << '"';
 }
+
+// Keeps what the windows print: each job's name and its texts in print order.
+class RecordingPrinter : public ReceiptPrinter
+{
+public:
+    struct Job
+    {
+        QString name;
+        QStringList texts;
+    };
+    void print(const Report &receipt, const QString &jobName) override;
+
+    std::vector<Job> jobs;
+};
 
 class DataGrid;
 class QWidget;
