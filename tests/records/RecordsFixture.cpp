@@ -9,6 +9,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <stdexcept>
+
 namespace {
 
 QString Quoted(const QString &text)
@@ -26,10 +28,20 @@ QPoint CellCentre(DataGrid *grid, int row, int column)
 
 void RecordingPrinter::print(const Report &receipt, const QString &jobName)
 {
-    Job job{jobName, {}};
-    for (const PlacedItem &item : receipt.run().items)
+    Job job{jobName, {}, {}};
+    for (const PlacedItem &item : receipt.run().items) {
+        job.items << item.name;
         job.texts << item.text;
+    }
     jobs.push_back(job);
+}
+
+QString RecordingPrinter::Job::textOf(const QString &item) const
+{
+    const int at = items.indexOf(item);
+    if (at < 0)
+        throw std::runtime_error("no item " + item.toStdString());
+    return texts[at];
 }
 
 RecordsTest::RecordsTest()

@@ -22,14 +22,16 @@ inline void PrintTo(const QString &text, std::ostream *out)
     *out << '"' << text.toStdString() << '"';
 }
 
-// Keeps what the windows print: each job's name and its texts in print order.
+// Keeps what the windows print: each job's name and what its items show.
 class RecordingPrinter : public ReceiptPrinter
 {
 public:
     struct Job
     {
         QString name;
-        QStringList texts;
+        QStringList items; // item names, in print order
+        QStringList texts; // their texts
+        QString textOf(const QString &item) const; // the first placement's; throws when absent
     };
     void print(const Report &receipt, const QString &jobName) override;
 
