@@ -168,6 +168,14 @@ void makeCommitsDurable(Database &database, const QString &path)
         throw unusable(path, database.error());
 }
 
+// Every page read from the file is decrypted and checked first; the statistics
+// read a span's pages again and again, so the session keeps more of them.
+void keepPagesDecrypted(Database &database, const QString &path)
+{
+    if (sqlite3_exec(database.db, "PRAGMA cache_size=-32768", nullptr, nullptr, nullptr) != SQLITE_OK)
+        throw unusable(path, database.error());
+}
+
 void create(const QString &path)
 {
     const QString building = path + QStringLiteral(".new");
@@ -230,6 +238,7 @@ sqlite3 *Open(const QString &path)
     checkTables(database, path);
     requireWritable(database, path);
     makeCommitsDurable(database, path);
+    keepPagesDecrypted(database, path);
     upgrade(database, path);
     return database.release();
 }

@@ -72,8 +72,9 @@ void RowSet::open()
 
     Statement query(m_connection, sql, m_parameters);
     const int first = table.isEmpty() ? 0 : 1;
+    const int count = query.columnCount();
     std::vector<Column> columns;
-    for (int i = first; i < query.columnCount(); ++i)
+    for (int i = first; i < count; ++i)
         columns.push_back({query.columnName(i), ColumnKindOfDeclaredType(query.declaredType(i))});
 
     std::vector<std::vector<QVariant>> rows;
@@ -81,7 +82,7 @@ void RowSet::open()
     while (query.step()) {
         std::vector<QVariant> row;
         row.reserve(columns.size());
-        for (int i = first; i < query.columnCount(); ++i)
+        for (int i = first; i < count; ++i)
             row.push_back(query.value(i));
         rows.push_back(std::move(row));
         if (!table.isEmpty())

@@ -27,7 +27,11 @@ QString NumberText(const QVariant &value)
 void OpenTickets(RowSet &tickets, const TicketFilter &filter)
 {
     const TicketCondition condition = ConditionOf(filter);
-    ReopenQuery(tickets, QStringLiteral("select %1 from xstj where %2").arg(kListedColumns, condition.where),
+    // A span lists in time order, the others in stored order.
+    const QString order =
+        filter.kind == TicketFilter::Kind::Between ? QStringLiteral("时间, 序号") : QStringLiteral("序号");
+    ReopenQuery(tickets,
+                QStringLiteral("select %1 from xstj where %2 order by %3").arg(kListedColumns, condition.where, order),
                 condition.parameters);
 }
 

@@ -35,7 +35,7 @@ struct StoredSale
 // ticket lists show the columns the statistics list has always shown.
 namespace SalesLedger {
 
-// The tickets a filter covers, in stored order.
+// The tickets a filter covers: a span of days in time order, the others in stored order.
 void OpenTickets(RowSet &tickets, const TicketFilter &filter);
 // Every ticket, in ticket-number order.
 void OpenTicketsByNumber(RowSet &tickets);

@@ -36,6 +36,9 @@ const std::vector<Index> &Indexes()
         {"spxx_name", "spxx(品名)"},
         {"xstj_number", "xstj(单号)"},
         {"xstj_time", "xstj(时间)"},
+        // A span of days is listed, summed and charted from this index alone,
+        // without reading the tickets' rows.
+        {"xstj_time_figures", "xstj(时间, 序号, 单号, 数量, 金额, 折后, 收银员)"},
         {"xsmx_number", "xsmx(单号)"},
         // Lets a ticket's lines be found by number without reading every line.
         {"xsmx_number_length", "xsmx(length(单号))"},
