@@ -20,8 +20,8 @@ ReceiptOrder ReprintOrder(const StoredSale &sale, const PrintSettings &settings,
 
 enum class ReprintOutcome {
     Printed,
-    NoSale,     // no ticket recorded under the number
-    NoLines,    // the ticket's lines are no longer stored
+    NoSale, // no ticket recorded under the number
+    NoLines, // the ticket's lines are no longer stored
     NoTemplate, // the current settings choose no receipt template
 };
 

@@ -38,8 +38,8 @@ struct Figures
 {
     Totals all;
     std::vector<CashierTotals> cashiers; // by cashier name
-    std::vector<ProductSold> products;   // the lines of those tickets, largest discounted amount first
-    QString firstTime;                   // the earliest and latest ticket time; empty without tickets
+    std::vector<ProductSold> products; // the lines of those tickets, largest discounted amount first
+    QString firstTime; // the earliest and latest ticket time; empty without tickets
     QString lastTime;
 };
 

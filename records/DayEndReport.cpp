@@ -35,8 +35,7 @@ public:
         , m_widthMm(widthMm)
         , m_font(font)
         , m_dashes(dashes)
-    {
-    }
+    { }
 
     void line(const QString &text, const QFont &font)
     {
@@ -107,8 +106,8 @@ QString DescribeSpan(const TicketFilter &filter, const DayEnd::Figures &figures)
     return span.trimmed();
 }
 
-std::unique_ptr<Report> BuildDayEndReport(const DayEnd::Figures &figures, const QString &span,
-                                          const QDateTime &madeAt, const QString &paperWidth)
+std::unique_ptr<Report> BuildDayEndReport(const DayEnd::Figures &figures, const QString &span, const QDateTime &madeAt,
+                                          const QString &paperWidth)
 {
     const bool narrow = paperWidth == QStringLiteral("58");
     const double bandWidth = narrow ? ReceiptLayout::kBandWidth58 : ReceiptLayout::kBandWidth76;
@@ -152,8 +151,8 @@ std::unique_ptr<Report> BuildDayEndReport(const DayEnd::Figures &figures, const 
     for (const DayEnd::ProductSold &product : figures.products)
         rows.push_back({product.name, SumText(product.quantity), SumText(product.discounted)});
     const int productCount = static_cast<int>(rows.size());
-    const ReportData &products =
-        report->adoptData(std::make_unique<TableData>(QStringList{kName, kQuantity, kDiscounted}, std::move(rows)));
+    const ReportData &products = report->adoptData(
+        std::make_unique<TableData>(QStringList{kName, kQuantity, kDiscounted}, std::move(rows)));
     report->setDetailData(&products);
     ReportBand *detail = report->addBand(ReportBand::Kind::Detail, QStringLiteral("DetailBand"), kLineUnits);
     detail->addField(QStringLiteral("ProductName"), products, kName, 0, 0, font);
@@ -164,7 +163,7 @@ std::unique_ptr<Report> BuildDayEndReport(const DayEnd::Figures &figures, const 
     summary->addLabel(QStringLiteral("EndLine"), QStringLiteral("—— 日结完 ——"), 0, 0, font);
 
     const double marginsUnits = ReportUnits::ToUnits(kMargins.top() + kMargins.bottom());
-    report->setHeightUnits(static_cast<int>(std::ceil(marginsUnits)) + titleUnits +
-                           productCount * kLineUnits + kLineUnits);
+    report->setHeightUnits(static_cast<int>(std::ceil(marginsUnits)) + titleUnits + productCount * kLineUnits
+                           + kLineUnits);
     return report;
 }

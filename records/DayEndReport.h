@@ -15,8 +15,8 @@ class Report;
 // amount, the same per cashier, then the products sold, largest first. The
 // paper is as wide as the receipts' ("58" or "76"; other widths print on 76)
 // and as long as its content, on one page.
-std::unique_ptr<Report> BuildDayEndReport(const DayEnd::Figures &figures, const QString &span,
-                                          const QDateTime &madeAt, const QString &paperWidth);
+std::unique_ptr<Report> BuildDayEndReport(const DayEnd::Figures &figures, const QString &span, const QDateTime &madeAt,
+                                          const QString &paperWidth);
 
 // What a filter covers, in words: the span of days, or the searched texts,
 // with the times of the first and last ticket found.

@@ -29,8 +29,9 @@ namespace {
 // What a PDF shows, without blanks, in compatibility form.
 QString TextOf(const QString &pdf)
 {
-    return PdfText::Text(pdf).normalized(QString::NormalizationForm_KC).remove(
-        QRegularExpression(QStringLiteral("\\s")));
+    return PdfText::Text(pdf)
+        .normalized(QString::NormalizationForm_KC)
+        .remove(QRegularExpression(QStringLiteral("\\s")));
 }
 
 QByteArray Digest(const QString &path)
@@ -125,7 +126,8 @@ TEST_F(ReprintPrintTest, AReprintIsTheOriginalReceiptUnderTheMarkAndChangesNothi
         EXPECT_TRUE(mark.match(reprint).hasMatch()) << reprint.toStdString();
         EXPECT_EQ(reprint.remove(mark), original);
         // Compatibility form turns the full-width colon into ":".
-        EXPECT_TRUE(original.contains(QStringLiteral("支付金额:50应付金额:37.5找零金额:12.5"))) << original.toStdString();
+        EXPECT_TRUE(original.contains(QStringLiteral("支付金额:50应付金额:37.5找零金额:12.5")))
+            << original.toStdString();
         EXPECT_EQ(original.contains(QStringLiteral("张三丰")), c.withCustomer);
     }
 }

@@ -27,11 +27,10 @@ protected:
             "  case when i < 30 then 0 when i < 60 then 86399 else (i * 7919) % 86400 end, 'unixepoch'), "
             "i % 3 + 1, i % 97 + 0.25, (i % 97) * 0.9 + 0.5, "
             "case i % 3 when 0 then '甲' when 1 then '乙' else '丙' end from n"));
-        session.exec(QStringLiteral(
-            "with recursive k(j) as (select 1 union all select j + 1 from k where j < 3) "
-            "insert into xsmx (单号, 时间, 品名, 单价, 数量, 金额, 折后) "
-            "select 单号, 时间, '商品' || ((序号 + j) % 5), 2.5, j * 0.5, j * 1.25, j * 1.125 "
-            "from xstj, k where j <= 数量"));
+        session.exec(QStringLiteral("with recursive k(j) as (select 1 union all select j + 1 from k where j < 3) "
+                                    "insert into xsmx (单号, 时间, 品名, 单价, 数量, 金额, 折后) "
+                                    "select 单号, 时间, '商品' || ((序号 + j) % 5), 2.5, j * 0.5, j * 1.25, j * 1.125 "
+                                    "from xstj, k where j <= 数量"));
         transaction.commit();
     }
 
@@ -87,7 +86,8 @@ TEST_F(DayEndTest, SumsEqualTheSqlSumsOfTheFilteredTickets)
         RowSet sold(check);
         sold.setStatement(QStringLiteral("select m.品名, total(m.折后) from xsmx m join xstj t on t.单号 = m.单号 "
                                          "where %1 group by m.品名")
-                              .arg(QString(where).replace(QStringLiteral("时间"), QStringLiteral("t.时间"))
+                              .arg(QString(where)
+                                       .replace(QStringLiteral("时间"), QStringLiteral("t.时间"))
                                        .replace(QStringLiteral("收银员"), QStringLiteral("t.收银员"))
                                        .replace(QStringLiteral("单号"), QStringLiteral("t.单号"))));
         sold.open();
@@ -110,13 +110,13 @@ TEST_F(DayEndTest, EveryDayOfASpanHasItsSalesAndDaysWithoutSalesAreZero)
     EXPECT_TRUE(none.cashiers.empty());
     EXPECT_TRUE(none.products.empty());
 
-    const std::vector<DayEnd::DaySales> days =
-        DayEnd::SalesPerDay(session, TicketFilter::Between({2024, 2, 27}, {2024, 4, 2}));
+    const std::vector<DayEnd::DaySales> days = DayEnd::SalesPerDay(session,
+                                                                   TicketFilter::Between({2024, 2, 27}, {2024, 4, 2}));
     ASSERT_EQ(days.size(), 36u);
     for (const DayEnd::DaySales &day : days) {
         SCOPED_TRACE(day.day.toString(Qt::ISODate).toStdString());
-        const QString where =
-            QStringLiteral(" from xstj where substr(时间, 1, 10) = '%1'").arg(day.day.toString(Qt::ISODate));
+        const QString where
+            = QStringLiteral(" from xstj where substr(时间, 1, 10) = '%1'").arg(day.day.toString(Qt::ISODate));
         EXPECT_EQ(day.tickets, int(sql(QStringLiteral("select count(*)") + where)));
         EXPECT_NEAR(day.discounted, sql(QStringLiteral("select total(折后)") + where), 1e-6);
         const bool inMarch = day.day.month() == 3 && day.day.day() <= 30;
@@ -125,8 +125,8 @@ TEST_F(DayEndTest, EveryDayOfASpanHasItsSalesAndDaysWithoutSalesAreZero)
 
     // Other filters run from the first to the last day with a sale: this
     // cashier sells every third day.
-    const std::vector<DayEnd::DaySales> cashier =
-        DayEnd::SalesPerDay(session, TicketFilter::Matching(QString(), QStringLiteral("甲")));
+    const std::vector<DayEnd::DaySales> cashier = DayEnd::SalesPerDay(
+        session, TicketFilter::Matching(QString(), QStringLiteral("甲")));
     ASSERT_EQ(cashier.size(), 28u);
     EXPECT_EQ(cashier.front().day, QDate(2024, 3, 1));
     EXPECT_EQ(cashier[1].day, QDate(2024, 3, 2));

@@ -30,12 +30,16 @@ protected:
     void sell(const QString &number, const QString &time, const QString &cashier, double paid, double change)
     {
         store(Ticket{number, time, 3, 37.5, 33.75, cashier});
-        data.exec(QStringLiteral("update xstj set 支付 = %1, 找零 = %2 where 单号 = '%3'").arg(paid).arg(change).arg(number));
+        data.exec(
+            QStringLiteral("update xstj set 支付 = %1, 找零 = %2 where 单号 = '%3'").arg(paid).arg(change).arg(number));
         store(SoldLine{number, QStringLiteral("苹果"), 12.5, 1, 12.5, 11.25});
         store(SoldLine{number, QStringLiteral("香蕉"), 12.5, 2, 25, 22.5});
     }
 
-    void click(QWidget *window, const char *button) { QTest::mouseClick(Find<QToolButton>(window, button), Qt::LeftButton); }
+    void click(QWidget *window, const char *button)
+    {
+        QTest::mouseClick(Find<QToolButton>(window, button), Qt::LeftButton);
+    }
 
     void listDays(const QDate &from, const QDate &to)
     {
@@ -56,7 +60,8 @@ TEST_F(ReprintAndReportsTest, ReprintShowsTheStoredSaleUnderTheMarkAndStoresNoth
     data.exec(QStringLiteral("update dynr set 店名 = '好运小店', pos = '76', modle = '两联'"));
     sell(QStringLiteral("20240501000001"), QStringLiteral("2024-05-01 10:20:30"), QStringLiteral("小王"), 50, 16.25);
     statistics.reload();
-    const QString before = data.scalar(QStringLiteral("select count(*) || '/' || (select count(*) from xsmx) from xstj"));
+    const QString before = data.scalar(
+        QStringLiteral("select count(*) || '/' || (select count(*) from xsmx) from xstj"));
 
     click(&statistics, "ReprintButton");
     detail.showTicket(QStringLiteral("20240501000001"));
@@ -66,7 +71,8 @@ TEST_F(ReprintAndReportsTest, ReprintShowsTheStoredSaleUnderTheMarkAndStoresNoth
     ASSERT_EQ(printer.jobs.size(), 2u);
     for (const RecordingPrinter::Job &job : printer.jobs) {
         EXPECT_EQ(job.name, QStringLiteral("20240501000001"));
-        EXPECT_TRUE(kMark.match(job.textOf(QStringLiteral("ReprintMark"))).hasMatch()) << job.texts.join(u'|').toStdString();
+        EXPECT_TRUE(kMark.match(job.textOf(QStringLiteral("ReprintMark"))).hasMatch())
+            << job.texts.join(u'|').toStdString();
         const ReceiptLayout::SummaryNames &summary = ReceiptLayout::kSummaryNames1;
         EXPECT_EQ(job.textOf(QString::fromUtf8(summary.paid)), QStringLiteral("50"));
         EXPECT_EQ(job.textOf(QString::fromUtf8(summary.change)), QStringLiteral("16.25"));
@@ -81,7 +87,8 @@ TEST_F(ReprintAndReportsTest, NothingPrintsWithoutATicketOrItsLines)
 {
     statistics.reload();
     click(&statistics, "ReprintButton");
-    store(Ticket{QStringLiteral("20240501000002"), QStringLiteral("2024-05-01 11:00:00"), 1, 2, 2, QStringLiteral("小王")});
+    store(Ticket{QStringLiteral("20240501000002"), QStringLiteral("2024-05-01 11:00:00"), 1, 2, 2,
+                 QStringLiteral("小王")});
     statistics.reload();
     click(&statistics, "ReprintButton");
 
@@ -147,9 +154,10 @@ TEST_F(ReprintAndReportsTest, DayEndReportCoversTheListedSpanAndPrintsAndSavesAs
     // Two tickets of quantity 3 and 33.75 each; the products, largest first.
     const int total = texts.indexOf(QStringLiteral("合计"));
     ASSERT_GE(total, 0);
-    EXPECT_EQ(texts.mid(total, 4), (QStringList{QStringLiteral("合计"), QStringLiteral("2"), QStringLiteral("6"),
-                                                QStringLiteral("67.5")}));
-    EXPECT_EQ(texts.indexOf(QStringLiteral("小李")) + 1, texts.indexOf(QStringLiteral("1"), texts.indexOf(QStringLiteral("小李"))));
+    EXPECT_EQ(texts.mid(total, 4),
+              (QStringList{QStringLiteral("合计"), QStringLiteral("2"), QStringLiteral("6"), QStringLiteral("67.5")}));
+    EXPECT_EQ(texts.indexOf(QStringLiteral("小李")) + 1,
+              texts.indexOf(QStringLiteral("1"), texts.indexOf(QStringLiteral("小李"))));
     EXPECT_LT(texts.indexOf(QStringLiteral("香蕉")), texts.indexOf(QStringLiteral("苹果")));
     EXPECT_GT(QFileInfo(out.filePath(QStringLiteral("日结.pdf"))).size(), 0);
 }
