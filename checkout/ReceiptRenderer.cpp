@@ -152,8 +152,8 @@ std::unique_ptr<Report> Build(ReceiptTemplate which, ReceiptReport variant, cons
     int length = table.designHeightUnits;
     if (order)
         length = PaperLengthUnits(order->remarkLines, static_cast<int>(order->ticket.lines.size()),
-                                  BaseLengthUnits(which)) +
-                 (reprinted ? kReprintMarkUnits : 0);
+                                  BaseLengthUnits(which))
+            + (reprinted ? kReprintMarkUnits : 0);
     report->setHeightUnits(length);
     return report;
 }

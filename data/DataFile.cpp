@@ -121,8 +121,7 @@ void upgrade(Database &database, const QString &path)
 {
     QStringList steps;
     for (const Schema::Table &table : Schema::Tables()) {
-        const QStringList present =
-            namesOf(database, QByteArray("PRAGMA table_info(") + table.name + ")", 1, path);
+        const QStringList present = namesOf(database, QByteArray("PRAGMA table_info(") + table.name + ")", 1, path);
         for (const Schema::Column &column : table.columns)
             if (column.addedLater && !present.contains(QString::fromUtf8(column.name)))
                 steps << QStringLiteral("ALTER TABLE %1 ADD COLUMN \"%2\" %3")
@@ -136,8 +135,8 @@ void upgrade(Database &database, const QString &path)
                          .arg(QString::fromUtf8(index.name), QString::fromUtf8(index.definition));
     if (steps.isEmpty())
         return;
-    const QByteArray sql = (QStringLiteral("BEGIN;\n") + steps.join(QStringLiteral(";\n")) + QStringLiteral(";\nCOMMIT"))
-                               .toUtf8();
+    const QByteArray sql
+        = (QStringLiteral("BEGIN;\n") + steps.join(QStringLiteral(";\n")) + QStringLiteral(";\nCOMMIT")).toUtf8();
     if (sqlite3_exec(database.db, sql.constData(), nullptr, nullptr, nullptr) != SQLITE_OK) {
         const QString error = database.error();
         const bool wasBusy = sqlite3_errcode(database.db) == SQLITE_BUSY;

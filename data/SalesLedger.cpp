@@ -28,8 +28,8 @@ void OpenTickets(RowSet &tickets, const TicketFilter &filter)
 {
     const TicketCondition condition = ConditionOf(filter);
     // A span lists in time order, the others in stored order.
-    const QString order =
-        filter.kind == TicketFilter::Kind::Between ? QStringLiteral("时间, 序号") : QStringLiteral("序号");
+    const QString order = filter.kind == TicketFilter::Kind::Between ? QStringLiteral("时间, 序号")
+                                                                     : QStringLiteral("序号");
     ReopenQuery(tickets,
                 QStringLiteral("select %1 from xstj where %2 order by %3").arg(kListedColumns, condition.where, order),
                 condition.parameters);

@@ -56,8 +56,8 @@ std::vector<QString> CreationStatements()
         statements.push_back(QStringLiteral("CREATE TABLE %1 (%2)").arg(QString::fromUtf8(table.name), columns.join(QStringLiteral(", "))));
     }
     for (const Index &index : Indexes())
-        statements.push_back(
-            QStringLiteral("CREATE INDEX %1 ON %2").arg(QString::fromUtf8(index.name), QString::fromUtf8(index.definition)));
+        statements.push_back(QStringLiteral("CREATE INDEX %1 ON %2")
+                                 .arg(QString::fromUtf8(index.name), QString::fromUtf8(index.definition)));
     statements.push_back(QStringLiteral(
         "INSERT INTO dynr (店名, 备注, 收银员, pos, modle, print) VALUES ('', '', '', '58', '一联', '1')"));
     return statements;

@@ -11,15 +11,15 @@
 #include "records/DayEndWindow.h"
 #include "records/RecordColumns.h"
 #include "records/ReprintAction.h"
-#include "records/SalesChartWindow.h"
 #include "records/SaleDetailWindow.h"
+#include "records/SalesChartWindow.h"
 #include "records/TicketExport.h"
 #include "records/XlsFileName.h"
 #include "report/Report.h"
 
 #include <QCheckBox>
-#include <QDateTime>
 #include <QDateEdit>
+#include <QDateTime>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QProgressDialog>

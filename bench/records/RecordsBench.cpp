@@ -7,9 +7,9 @@
 #include "checkout/ReceiptPrinter.h"
 #include "data/Connection.h"
 #include "data/DayEnd.h"
+#include "data/RowSet.h"
 #include "data/SalesLedger.h"
 #include "grid/DataGrid.h"
-#include "data/RowSet.h"
 #include "records/SaleDetailWindow.h"
 #include "records/StatisticsWindow.h"
 
@@ -43,7 +43,7 @@ double PeakMemoryMb()
 class NoPrinter : public ReceiptPrinter
 {
 public:
-    void print(const Report &, const QString &) override {}
+    void print(const Report &, const QString &) override { }
 };
 
 template <typename Step>
@@ -127,9 +127,8 @@ int main(int argc, char **argv)
     std::printf("day-end sums of one month, %d tickets, %d products: %lld ms (target under 200 ms)\n",
                 figures.all.tickets, int(figures.products.size()), dayEndMs);
     std::vector<DayEnd::DaySales> days;
-    const long long chartMs = best([&] {
-        days = DayEnd::SalesPerDay(session, TicketFilter::Between(QDate(2024, 1, 1), QDate(2024, 12, 31)));
-    });
+    const long long chartMs = best(
+        [&] { days = DayEnd::SalesPerDay(session, TicketFilter::Between(QDate(2024, 1, 1), QDate(2024, 12, 31))); });
     std::printf("chart days of one year, %d days: %lld ms\n", int(days.size()), chartMs);
 
     // The session is open already: the first opening pays no connection.
