@@ -17,59 +17,53 @@ constexpr double kDashSize = 10;
 // Paper margins, in millimetres, as on the receipts: left, top, right, bottom.
 const QMarginsF kMargins(5, 10, 5, 10);
 constexpr int kLineUnits = 18;
-// Where the figure columns start, as parts of the band's width.
-constexpr double kTicketsColumn = 0.40;
-constexpr double kQuantityColumn = 0.55;
-constexpr double kDiscountedColumn = 0.75;
+// Where the products' figures start, as parts of the band's width.
+constexpr double kQuantityColumn = 0.50;
+constexpr double kDiscountedColumn = 0.70;
 
 const QString kName = QStringLiteral("品名");
 const QString kQuantity = QStringLiteral("数量");
 const QString kDiscounted = QStringLiteral("折后");
 
-// Lays out the title band line by line.
+// The title band's lines, gathered first: the band's height follows their number.
 class TitleLines
 {
 public:
-    TitleLines(ReportBand &band, double widthMm, const QFont &font, const QString &dashes)
-        : m_band(band)
-        , m_widthMm(widthMm)
-        , m_font(font)
-        , m_dashes(dashes)
+    explicit TitleLines(const QFont &font)
+        : m_font(font)
     { }
 
-    void line(const QString &text, const QFont &font)
-    {
-        add(text, 0, font);
-        ++m_lines;
-    }
+    void line(const QString &text, const QFont &font) { m_lines.push_back({{text}, {0}, font}); }
     void line(const QString &text) { line(text, m_font); }
-    void dashes()
+    // Texts starting at the given parts of the band's width.
+    void columns(const QStringList &texts, const std::vector<double> &starts)
     {
-        QFont dashFont(kDashFace);
-        dashFont.setPointSizeF(kDashSize);
-        line(m_dashes, dashFont);
+        m_lines.push_back({texts, starts, m_font});
     }
-    // A row of columns: a name, then figures at the column starts given.
-    void row(const QStringList &texts, const std::vector<double> &columns)
+
+    int heightUnits() const { return int(m_lines.size()) * kLineUnits + kLineUnits / 2; }
+
+    void addTo(Report &report, double bandWidthMm) const
     {
-        for (int i = 0; i < texts.size(); ++i)
-            add(texts[i], i == 0 ? 0 : columns[size_t(i - 1)] * m_widthMm, m_font);
-        ++m_lines;
+        ReportBand *band = report.addBand(ReportBand::Kind::Title, QStringLiteral("TitleBand"), heightUnits());
+        for (size_t row = 0; row < m_lines.size(); ++row) {
+            const Line &line = m_lines[row];
+            for (int i = 0; i < line.texts.size(); ++i)
+                band->addLabel(QStringLiteral("Line%1_%2").arg(row).arg(i), line.texts[i],
+                               line.starts[size_t(i)] * bandWidthMm, ReportUnits::ToMm(double(row) * kLineUnits),
+                               line.font);
+        }
     }
 
 private:
-    void add(const QString &text, double leftMm, const QFont &font)
+    struct Line
     {
-        m_band.addLabel(QStringLiteral("Line%1_%2").arg(m_lines).arg(m_items++), text, leftMm,
-                        ReportUnits::ToMm(m_lines * kLineUnits), font);
-    }
-
-    ReportBand &m_band;
-    double m_widthMm;
+        QStringList texts;
+        std::vector<double> starts;
+        QFont font;
+    };
     QFont m_font;
-    QString m_dashes;
-    int m_lines = 0;
-    int m_items = 0;
+    std::vector<Line> m_lines;
 };
 
 } // namespace
@@ -84,30 +78,31 @@ QString SumText(double value)
     return text == QStringLiteral("-0") ? QStringLiteral("0") : text;
 }
 
-QString DescribeSpan(const TicketFilter &filter, const DayEnd::Figures &figures)
+QStringList DescribeSpan(const TicketFilter &filter, const DayEnd::Figures &figures)
 {
     const QString dayFormat = QStringLiteral("yyyy-MM-dd");
-    QString span;
     switch (filter.kind) {
     case TicketFilter::Kind::Between:
-        return QStringLiteral("%1 至 %2").arg(filter.from.toString(dayFormat), filter.to.toString(dayFormat));
+        return {QStringLiteral("自 %1 00:00:00").arg(filter.from.toString(dayFormat)),
+                QStringLiteral("至 %1 23:59:59").arg(filter.to.toString(dayFormat))};
     case TicketFilter::Kind::Matching:
-        if (!filter.number.isEmpty())
-            span += QStringLiteral("单号含“%1” ").arg(filter.number);
-        if (!filter.cashier.isEmpty())
-            span += QStringLiteral("收银员含“%1” ").arg(filter.cashier);
-        break;
     case TicketFilter::Kind::All:
-        span = QStringLiteral("全部销售 ");
         break;
     }
+    QStringList span;
+    if (filter.kind == TicketFilter::Kind::All)
+        span << QStringLiteral("全部销售");
+    if (!filter.number.isEmpty())
+        span << QStringLiteral("单号含“%1”").arg(filter.number);
+    if (!filter.cashier.isEmpty())
+        span << QStringLiteral("收银员含“%1”").arg(filter.cashier);
     if (!figures.firstTime.isEmpty())
-        span += QStringLiteral("%1 至 %2").arg(figures.firstTime, figures.lastTime);
-    return span.trimmed();
+        span << QStringLiteral("自 %1").arg(figures.firstTime) << QStringLiteral("至 %1").arg(figures.lastTime);
+    return span;
 }
 
-std::unique_ptr<Report> BuildDayEndReport(const DayEnd::Figures &figures, const QString &span, const QDateTime &madeAt,
-                                          const QString &paperWidth)
+std::unique_ptr<Report> BuildDayEndReport(const DayEnd::Figures &figures, const QStringList &span,
+                                          const QDateTime &madeAt, const QString &paperWidth)
 {
     const bool narrow = paperWidth == QStringLiteral("58");
     const double bandWidth = narrow ? ReceiptLayout::kBandWidth58 : ReceiptLayout::kBandWidth76;
@@ -121,32 +116,34 @@ std::unique_ptr<Report> BuildDayEndReport(const DayEnd::Figures &figures, const 
     QFont heading = font;
     heading.setPointSizeF(font.pointSizeF() + 3);
     heading.setBold(true);
+    QFont dashFont(kDashFace);
+    dashFont.setPointSizeF(kDashSize);
+    const QString dashes = QString::fromLatin1(narrow ? ReceiptLayout::kDashes58 : ReceiptLayout::kDashes76);
 
-    // The heading, span, time, totals (two lines and the amount), the cashiers
-    // under their caption, the products' caption, and three dash lines.
-    const int titleLines = 3 + 3 + 1 + static_cast<int>(figures.cashiers.size()) + 1 + 3;
-    const int titleUnits = titleLines * kLineUnits + kLineUnits / 2;
-    ReportBand *title = report->addBand(ReportBand::Kind::Title, QStringLiteral("TitleBand"), titleUnits);
-    TitleLines lines(*title, bandWidth, font,
-                     QString::fromLatin1(narrow ? ReceiptLayout::kDashes58 : ReceiptLayout::kDashes76));
-    lines.line(QStringLiteral("日结报表"), heading);
-    lines.line(QStringLiteral("范围：%1").arg(span));
-    lines.line(QStringLiteral("制表：%1").arg(madeAt.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))));
-    lines.dashes();
-    const std::vector<double> totalsColumns{kTicketsColumn, kQuantityColumn, kDiscountedColumn};
-    lines.row({QString(), QStringLiteral("单数"), kQuantity, kDiscounted}, totalsColumns);
-    lines.row({QStringLiteral("合计"), QString::number(figures.all.tickets), SumText(figures.all.quantity),
-               SumText(figures.all.discounted)},
-              totalsColumns);
-    lines.line(QStringLiteral("金额：%1").arg(SumText(figures.all.amount)));
-    lines.dashes();
-    lines.line(QStringLiteral("收银员"));
-    for (const DayEnd::CashierTotals &cashier : figures.cashiers)
-        lines.row({cashier.cashier, QString::number(cashier.totals.tickets), SumText(cashier.totals.quantity),
-                   SumText(cashier.totals.discounted)},
-                  totalsColumns);
-    lines.dashes();
-    lines.row({kName, kQuantity, kDiscounted}, {kQuantityColumn, kDiscountedColumn});
+    // Figures go one or two to a line, so that large sums fit narrow paper.
+    TitleLines title(font);
+    title.line(QStringLiteral("日结报表"), heading);
+    for (const QString &line : span)
+        title.line(line);
+    title.line(QStringLiteral("制表 %1").arg(madeAt.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))));
+    title.line(dashes, dashFont);
+    title.line(QStringLiteral("单数：%1").arg(figures.all.tickets));
+    title.line(QStringLiteral("数量：%1").arg(SumText(figures.all.quantity)));
+    title.line(QStringLiteral("金额：%1").arg(SumText(figures.all.amount)));
+    title.line(QStringLiteral("折后：%1").arg(SumText(figures.all.discounted)));
+    title.line(dashes, dashFont);
+    for (const DayEnd::CashierTotals &cashier : figures.cashiers) {
+        title.line(QStringLiteral("收银员 %1：%2 单，数量 %3")
+                       .arg(cashier.cashier)
+                       .arg(cashier.totals.tickets)
+                       .arg(SumText(cashier.totals.quantity)));
+        title.line(QStringLiteral("    金额 %1，折后 %2")
+                       .arg(SumText(cashier.totals.amount), SumText(cashier.totals.discounted)));
+    }
+    title.line(dashes, dashFont);
+    title.columns({kName, kQuantity, kDiscounted}, {0, kQuantityColumn, kDiscountedColumn});
+    title.addTo(*report, bandWidth);
+
     std::vector<QStringList> rows;
     for (const DayEnd::ProductSold &product : figures.products)
         rows.push_back({product.name, SumText(product.quantity), SumText(product.discounted)});
@@ -163,7 +160,7 @@ std::unique_ptr<Report> BuildDayEndReport(const DayEnd::Figures &figures, const 
     summary->addLabel(QStringLiteral("EndLine"), QStringLiteral("—— 日结完 ——"), 0, 0, font);
 
     const double marginsUnits = ReportUnits::ToUnits(kMargins.top() + kMargins.bottom());
-    report->setHeightUnits(static_cast<int>(std::ceil(marginsUnits)) + titleUnits + productCount * kLineUnits
+    report->setHeightUnits(static_cast<int>(std::ceil(marginsUnits)) + title.heightUnits() + productCount * kLineUnits
                            + kLineUnits);
     return report;
 }

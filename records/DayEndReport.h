@@ -5,6 +5,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -15,12 +16,13 @@ class Report;
 // amount, the same per cashier, then the products sold, largest first. The
 // paper is as wide as the receipts' ("58" or "76"; other widths print on 76)
 // and as long as its content, on one page.
-std::unique_ptr<Report> BuildDayEndReport(const DayEnd::Figures &figures, const QString &span, const QDateTime &madeAt,
-                                          const QString &paperWidth);
+std::unique_ptr<Report> BuildDayEndReport(const DayEnd::Figures &figures, const QStringList &span,
+                                          const QDateTime &madeAt, const QString &paperWidth);
 
-// What a filter covers, in words: the span of days, or the searched texts,
-// with the times of the first and last ticket found.
-QString DescribeSpan(const TicketFilter &filter, const DayEnd::Figures &figures);
+// What a filter covers, a line each: a span of days from its first to its
+// last second; for other filters, the searched texts and the times of the
+// first and last ticket found.
+QStringList DescribeSpan(const TicketFilter &filter, const DayEnd::Figures &figures);
 
 // A sum as the lists show it: at most two decimals, trailing zeros dropped.
 QString SumText(double value);
