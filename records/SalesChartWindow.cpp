@@ -25,6 +25,7 @@ SalesChartWindow::SalesChartWindow(const std::vector<DayEnd::DaySales> &days, QW
 
     auto *sales = new QBarSet(QStringLiteral("折后金额"));
     auto *tickets = new QLineSeries;
+    tickets->setObjectName(QStringLiteral("TicketLine"));
     tickets->setName(QStringLiteral("单数"));
     QStringList dayNames;
     double mostSales = 0;
@@ -40,7 +41,6 @@ SalesChartWindow::SalesChartWindow(const std::vector<DayEnd::DaySales> &days, QW
     auto *bars = new QBarSeries;
     bars->setObjectName(QStringLiteral("SalesBars"));
     bars->append(sales);
-    tickets->setObjectName(QStringLiteral("TicketLine"));
 
     auto *chart = new QChart;
     chart->addSeries(bars);
