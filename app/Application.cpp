@@ -34,8 +34,8 @@ Application::Application(Connection &session)
 {
     WriteDesktopEntry(QFileInfo(DataFile::Path()).absolutePath());
     m_counter = std::make_unique<CounterWindow>(m_session, *m_checkout);
-    m_saleDetail = std::make_unique<SaleDetailWindow>(m_session);
-    m_statistics = std::make_unique<StatisticsWindow>(m_session, *m_saleDetail);
+    m_saleDetail = std::make_unique<SaleDetailWindow>(m_session, *m_printer);
+    m_statistics = std::make_unique<StatisticsWindow>(m_session, *m_saleDetail, *m_printer);
     m_catalogue = std::make_unique<CatalogueWindow>(m_session);
     m_onePart58 = std::make_unique<ReceiptWindow>(ReceiptTemplate::OnePart58);
     m_onePart76 = std::make_unique<ReceiptWindow>(ReceiptTemplate::OnePart76);

@@ -21,6 +21,8 @@ SaleTicket SaleOf(const Ticket &ticket)
     sale.customer = ticket.customer;
     sale.phone = ticket.phone;
     sale.address = ticket.address;
+    sale.paid = ticket.paid;
+    sale.change = ticket.change;
     return sale;
 }
 

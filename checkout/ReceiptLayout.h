@@ -24,7 +24,7 @@ enum class Figure { None, UnitPrice, Quantity, Amount };
 // None for fixed captions.
 enum class Value {
     None, ShopName, Cashier, Number, Time, Customer, Phone, Address,
-    TotalQuantity, TotalDiscounted, Paid, Change
+    TotalQuantity, TotalDiscounted, Paid, Change, ReprintMark
 };
 
 struct Item

@@ -2,6 +2,7 @@
 
 #include "checkout/ReceiptFigures.h"
 #include "checkout/ReceiptLayout.h"
+#include "checkout/ReprintMark.h"
 #include "report/Report.h"
 #include "report/ReportUnits.h"
 #include "report/TableData.h"
@@ -76,6 +77,8 @@ QString ValueText(ReceiptLayout::Value value, const ReceiptOrder &order)
         return ticket.paid;
     case ReceiptLayout::Value::Change:
         return ticket.change;
+    case ReceiptLayout::Value::ReprintMark:
+        return order.reprintMark;
     case ReceiptLayout::Value::None:
         break;
     }
@@ -115,7 +118,9 @@ int DetailRowUnits(const ReceiptLayout::Report &table)
 std::unique_ptr<Report> Build(ReceiptTemplate which, ReceiptReport variant, const ReceiptOrder *order)
 {
     const ReceiptLayout::Window &window = ReceiptLayout::OfTemplate(which);
-    const ReceiptLayout::Report &table = ReceiptLayout::OfReport(window, variant);
+    const bool reprinted = order && !order->reprintMark.isEmpty();
+    const ReceiptLayout::Report table = reprinted ? WithReprintMark(ReceiptLayout::OfReport(window, variant))
+                                                  : ReceiptLayout::OfReport(window, variant);
     auto report = std::make_unique<Report>(QString::fromUtf8(table.name));
     report->setPaperWidthMm(window.paperWidthMm);
     report->setMarginsMm(kMargins);
@@ -162,7 +167,8 @@ std::unique_ptr<Report> Build(ReceiptTemplate which, ReceiptReport variant, cons
         return report;
     }
     const int length = PaperLengthUnits(order->remarkLines, static_cast<int>(order->ticket.lines.size()),
-                                        DetailRowUnits(table), BaseLengthUnits(which));
+                                        DetailRowUnits(table), BaseLengthUnits(which))
+        + (reprinted ? kReprintMarkUnits : 0);
     report->setHeightUnits(length);
     // Rows added by wrapped texts (a long product name) lengthen the paper, so
     // that nothing runs onto a second page.

@@ -34,4 +34,6 @@ struct ReceiptOrder
     PrintSettings settings;
     int remarkLines = 0;
     bool withCustomer = false;
+    // A reprint's mark ("重打" and when), printed under the title; empty on a sale's own receipt.
+    QString reprintMark;
 };

@@ -95,9 +95,55 @@ void checkTables(Database &database, const QString &path)
         if (present.isEmpty())
             throw unusable(path, QStringLiteral("缺少表 %1").arg(QString::fromUtf8(table.name)));
         for (const Schema::Column &column : table.columns)
-            if (!present.contains(QString::fromUtf8(column.name)))
+            if (!column.addedLater && !present.contains(QString::fromUtf8(column.name)))
                 throw unusable(path, QStringLiteral("表 %1 缺少列 %2")
                                          .arg(QString::fromUtf8(table.name), QString::fromUtf8(column.name)));
+    }
+}
+
+// The texts of one column of a query's rows: column names, index names.
+QStringList namesOf(Database &database, const QByteArray &sql, int nameColumn, const QString &path)
+{
+    QStringList names;
+    sqlite3_stmt *stmt = nullptr;
+    if (sqlite3_prepare_v2(database.db, sql.constData(), -1, &stmt, nullptr) != SQLITE_OK)
+        throw unusable(path, database.error());
+    while (sqlite3_step(stmt) == SQLITE_ROW)
+        names << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, nameColumn)));
+    sqlite3_finalize(stmt);
+    return names;
+}
+
+// Brings a file made by an earlier version up to the current tables: adds
+// the columns and indexes it lacks, as one transaction. A file that has them
+// all is not written.
+void upgrade(Database &database, const QString &path)
+{
+    QStringList steps;
+    for (const Schema::Table &table : Schema::Tables()) {
+        const QStringList present = namesOf(database, QByteArray("PRAGMA table_info(") + table.name + ")", 1, path);
+        for (const Schema::Column &column : table.columns)
+            if (column.addedLater && !present.contains(QString::fromUtf8(column.name)))
+                steps << QStringLiteral("ALTER TABLE %1 ADD COLUMN \"%2\" %3")
+                             .arg(QString::fromUtf8(table.name), QString::fromUtf8(column.name),
+                                  QString::fromUtf8(column.type));
+    }
+    const QStringList indexes = namesOf(database, "SELECT name FROM sqlite_master WHERE type = 'index'", 0, path);
+    for (const Schema::Index &index : Schema::Indexes())
+        if (!indexes.contains(QString::fromUtf8(index.name)))
+            steps << QStringLiteral("CREATE INDEX %1 ON %2")
+                         .arg(QString::fromUtf8(index.name), QString::fromUtf8(index.definition));
+    if (steps.isEmpty())
+        return;
+    const QByteArray sql
+        = (QStringLiteral("BEGIN;\n") + steps.join(QStringLiteral(";\n")) + QStringLiteral(";\nCOMMIT")).toUtf8();
+    if (sqlite3_exec(database.db, sql.constData(), nullptr, nullptr, nullptr) != SQLITE_OK) {
+        const QString error = database.error();
+        const bool wasBusy = sqlite3_errcode(database.db) == SQLITE_BUSY;
+        sqlite3_exec(database.db, "ROLLBACK", nullptr, nullptr, nullptr);
+        if (wasBusy)
+            throw busy(path);
+        throw unusable(path, error);
     }
 }
 
@@ -118,6 +164,14 @@ void requireWritable(Database &database, const QString &path)
 void makeCommitsDurable(Database &database, const QString &path)
 {
     if (sqlite3_exec(database.db, "PRAGMA synchronous=EXTRA", nullptr, nullptr, nullptr) != SQLITE_OK)
+        throw unusable(path, database.error());
+}
+
+// Every page read from the file is decrypted and checked first; the statistics
+// read a span's pages again and again, so the session keeps more of them.
+void keepPagesDecrypted(Database &database, const QString &path)
+{
+    if (sqlite3_exec(database.db, "PRAGMA cache_size=-32768", nullptr, nullptr, nullptr) != SQLITE_OK)
         throw unusable(path, database.error());
 }
 
@@ -183,6 +237,8 @@ sqlite3 *Open(const QString &path)
     checkTables(database, path);
     requireWritable(database, path);
     makeCommitsDurable(database, path);
+    keepPagesDecrypted(database, path);
+    upgrade(database, path);
     return database.release();
 }
 

@@ -17,6 +17,8 @@ struct SaleTicket
     QString customer;   // 客户
     QString phone;      // 电话
     QString address;    // 地址
+    QString paid;       // 支付, the amount the customer handed over
+    QString change;     // 找零
 };
 
 // Throws the ConversionError RecordSale would throw for the ticket's own

@@ -5,13 +5,15 @@
 #include <QDialog>
 
 class Connection;
+class ReceiptPrinter;
 
-// The sales detail: the sold lines of one recorded ticket, read-only.
+// The sales detail: the sold lines of one recorded ticket, read-only, and
+// the reprint of that ticket's receipt.
 class SaleDetailWindow : public QDialog
 {
     Q_OBJECT
 public:
-    explicit SaleDetailWindow(Connection &session, QWidget *parent = nullptr);
+    SaleDetailWindow(Connection &session, ReceiptPrinter &printer, QWidget *parent = nullptr);
     ~SaleDetailWindow() override;
 
     // Lists the lines whose ticket number contains `number`, as the data file
@@ -19,5 +21,9 @@ public:
     void showTicket(const QString &number);
 
 private:
+    void reprintTicket();
+
     RowSet m_lines;
+    ReceiptPrinter &m_printer;
+    QString m_number; // the ticket shown
 };

@@ -1,17 +1,25 @@
 #include "records/StatisticsWindow.h"
 
+#include "data/DayEnd.h"
+#include "data/PrintSettings.h"
 #include "data/SalesLedger.h"
 #include "grid/DataGrid.h"
 #include "grid/Dialogs.h"
 #include "grid/Handlers.h"
 #include "records/Controls.h"
+#include "records/DayEndReport.h"
+#include "records/DayEndWindow.h"
 #include "records/RecordColumns.h"
+#include "records/ReprintAction.h"
 #include "records/SaleDetailWindow.h"
+#include "records/SalesChartWindow.h"
 #include "records/TicketExport.h"
 #include "records/XlsFileName.h"
+#include "report/Report.h"
 
 #include <QCheckBox>
 #include <QDateEdit>
+#include <QDateTime>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QProgressDialog>
@@ -19,10 +27,12 @@
 #include <QToolButton>
 #include <QWindow>
 
-StatisticsWindow::StatisticsWindow(Connection &session, SaleDetailWindow &detailWindow, QWidget *parent)
+StatisticsWindow::StatisticsWindow(Connection &session, SaleDetailWindow &detailWindow, ReceiptPrinter &printer,
+                                   QWidget *parent)
     : QDialog(parent)
     , m_tickets(session)
     , m_detailWindow(detailWindow)
+    , m_printer(printer)
 {
     buildLayout();
     connectHandlers();
@@ -72,7 +82,11 @@ void StatisticsWindow::buildLayout()
 
     m_ticketGrid = new DataGrid(this);
     m_ticketGrid->setObjectName(QStringLiteral("DBGridEh1"));
-    m_ticketGrid->setGeometry(0, 112, 784, 428);
+    m_reprintButton = Controls::SpeedButton(this, "ReprintButton", QStringLiteral("重打小票"), 8, 110, 81, 26);
+    m_dayEndButton = Controls::SpeedButton(this, "DayEndButton", QStringLiteral("日结"), 96, 110, 73, 26);
+    m_chartButton = Controls::SpeedButton(this, "ChartButton", QStringLiteral("图表"), 176, 110, 73, 26);
+
+    m_ticketGrid->setGeometry(0, 140, 784, 400);
     m_ticketGrid->setColumns(RecordColumns::Tickets());
     m_ticketGrid->setFooterVisible(true);
     m_ticketGrid->setRowSet(&m_tickets);
@@ -98,10 +112,14 @@ void StatisticsWindow::connectHandlers()
     connect(m_closeButton, &QToolButton::clicked, this, &QDialog::close);
     ConnectHandler(m_searchButton, &QToolButton::clicked, this, &StatisticsWindow::searchTickets);
     ConnectHandler(m_refreshButton, &QToolButton::clicked, this, &StatisticsWindow::listAllTickets);
+    ConnectHandler(m_reprintButton, &QToolButton::clicked, this, &StatisticsWindow::reprintCurrentTicket);
+    ConnectHandler(m_dayEndButton, &QToolButton::clicked, this, &StatisticsWindow::showDayEnd);
+    ConnectHandler(m_chartButton, &QToolButton::clicked, this, &StatisticsWindow::showChart);
 }
 
 void StatisticsWindow::reload()
 {
+    m_filter = TicketFilter::All();
     SalesLedger::OpenTicketsByNumber(m_tickets);
 }
 
@@ -162,15 +180,19 @@ void StatisticsWindow::deleteCurrentTicket()
 
 void StatisticsWindow::searchTickets()
 {
-    if (m_byDatesBox->isChecked())
-        SalesLedger::OpenTicketsBetween(m_tickets, m_fromDate->date(), m_toDate->date());
-    else
-        SalesLedger::OpenTicketsMatching(m_tickets, m_numberEdit->text(), m_cashierEdit->text());
+    listTickets(m_byDatesBox->isChecked() ? TicketFilter::Between(m_fromDate->date(), m_toDate->date())
+                                          : TicketFilter::Matching(m_numberEdit->text(), m_cashierEdit->text()));
 }
 
 void StatisticsWindow::listAllTickets()
 {
-    SalesLedger::OpenTickets(m_tickets);
+    listTickets(TicketFilter::All());
+}
+
+void StatisticsWindow::listTickets(const TicketFilter &filter)
+{
+    SalesLedger::OpenTickets(m_tickets, filter);
+    m_filter = filter;
 }
 
 void StatisticsWindow::showCurrentTicketDetail()
@@ -181,4 +203,28 @@ void StatisticsWindow::showCurrentTicketDetail()
     m_detailWindow.winId();
     m_detailWindow.windowHandle()->setTransientParent(window()->windowHandle());
     m_detailWindow.exec();
+}
+
+void StatisticsWindow::reprintCurrentTicket()
+{
+    const QString number = m_tickets.isOpen() && m_tickets.recordCount() > 0 ? m_tickets.text(QStringLiteral("单号"))
+                                                                             : QString();
+    ReprintTicket(this, m_tickets.connection(), m_printer, number);
+}
+
+// Over the tickets listed, on the receipt paper of the current settings.
+void StatisticsWindow::showDayEnd()
+{
+    Connection &session = m_tickets.connection();
+    const DayEnd::Figures figures = DayEnd::Sum(session, m_filter);
+    DayEndWindow preview(BuildDayEndReport(figures, DescribeSpan(m_filter, figures), QDateTime::currentDateTime(),
+                                           LoadPrintSettings(session).pos),
+                         m_printer, this);
+    preview.exec();
+}
+
+void StatisticsWindow::showChart()
+{
+    SalesChartWindow chart(DayEnd::SalesPerDay(m_tickets.connection(), m_filter), this);
+    chart.exec();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/RowSet.h"
+#include "data/TicketFilter.h"
 
 #include <QDialog>
 
@@ -11,15 +12,19 @@ class QDateEdit;
 class QLineEdit;
 class QShowEvent;
 class QToolButton;
+class ReceiptPrinter;
 class SaleDetailWindow;
 
 // The sales statistics: lists, searches, deletes and exports the recorded
-// tickets of xstj; a double-click shows a ticket's sold lines in the detail window.
+// tickets of xstj; a double-click shows a ticket's sold lines in the detail
+// window. It reprints a ticket's receipt, and reports and charts the sales of
+// the tickets listed.
 class StatisticsWindow : public QDialog
 {
     Q_OBJECT
 public:
-    StatisticsWindow(Connection &session, SaleDetailWindow &detailWindow, QWidget *parent = nullptr);
+    StatisticsWindow(Connection &session, SaleDetailWindow &detailWindow, ReceiptPrinter &printer,
+                     QWidget *parent = nullptr);
     ~StatisticsWindow() override;
 
     // Brings the window up to date before each opening: lists every ticket,
@@ -38,10 +43,16 @@ private:
     void deleteCurrentTicket();
     void searchTickets();
     void listAllTickets();
+    void listTickets(const TicketFilter &filter);
     void showCurrentTicketDetail();
+    void reprintCurrentTicket();
+    void showDayEnd();
+    void showChart();
 
     RowSet m_tickets;
+    TicketFilter m_filter; // the tickets listed
     SaleDetailWindow &m_detailWindow;
+    ReceiptPrinter &m_printer;
     QToolButton *m_exportButton = nullptr;
     QToolButton *m_deleteButton = nullptr;
     QToolButton *m_closeButton = nullptr;
@@ -52,6 +63,9 @@ private:
     QDateEdit *m_fromDate = nullptr;
     QDateEdit *m_toDate = nullptr;
     QToolButton *m_refreshButton = nullptr;
+    QToolButton *m_reprintButton = nullptr;
+    QToolButton *m_dayEndButton = nullptr;
+    QToolButton *m_chartButton = nullptr;
     DataGrid *m_ticketGrid = nullptr;
     QLineEdit *m_detailNumberEdit = nullptr; // hidden: the number handed to the detail window
 };

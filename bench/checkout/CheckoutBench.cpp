@@ -168,7 +168,8 @@ int Run()
          [&] {
              RecordSale(program.session(), {Edit(form, "Edit2")->text(), Edit(form, "Edit3")->text(),
                                             QStringLiteral("20"), QStringLiteral("250"), QStringLiteral("225"),
-                                            QStringLiteral("王芳"), QString(), QString(), QString()});
+                                            QStringLiteral("王芳"), QString(), QString(), QString(),
+                                            QStringLiteral("250"), QStringLiteral("25")});
          });
     return 0;
 }

@@ -1,10 +1,15 @@
 // Times the records windows on a large file: the statistics window opened on
-// every ticket, a month's date-span search, and the detail of one ticket.
+// every ticket, a month's date-span search (in the window and in the ledger),
+// the day-end sums of a month, the chart's days of a year, and the detail of
+// one ticket.
 #include "bench/support/BenchDataFile.h"
 #include "bench/support/SalesHistory.h"
+#include "checkout/ReceiptPrinter.h"
 #include "data/Connection.h"
-#include "grid/DataGrid.h"
+#include "data/DayEnd.h"
 #include "data/RowSet.h"
+#include "data/SalesLedger.h"
+#include "grid/DataGrid.h"
 #include "records/SaleDetailWindow.h"
 #include "records/StatisticsWindow.h"
 
@@ -15,6 +20,7 @@
 #include <QFile>
 #include <QToolButton>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -32,6 +38,13 @@ double PeakMemoryMb()
     }
     return -1;
 }
+
+// The benchmark prints nothing.
+class NoPrinter : public ReceiptPrinter
+{
+public:
+    void print(const Report &, const QString &) override { }
+};
 
 template <typename Step>
 qint64 Milliseconds(Step step)
@@ -65,8 +78,9 @@ int main(int argc, char **argv)
     // The windows share one session, as in the program.
     Connection session;
     session.setConnectionString(dataFile);
-    SaleDetailWindow detail(session);
-    StatisticsWindow statistics(session, detail);
+    NoPrinter printer;
+    SaleDetailWindow detail(session, printer);
+    StatisticsWindow statistics(session, detail, printer);
     DataGrid *ticketGrid = statistics.findChild<DataGrid *>(QStringLiteral("DBGridEh1"));
     DataGrid *lineGrid = detail.findChild<DataGrid *>(QStringLiteral("DBGridEh1"));
     const RowSet &listed = *ticketGrid->rowSet();
@@ -92,6 +106,30 @@ int main(int argc, char **argv)
     });
     std::printf("date span of one month, %d tickets: %lld ms (target under 100 ms)\n",
                 listed.recordCount(), static_cast<long long>(spanMs));
+
+    // The same month straight through the ledger, the day-end report's sums
+    // over it, and the chart's days over a year; each the best of three runs.
+    const TicketFilter month = TicketFilter::Between(QDate(2024, 3, 1), QDate(2024, 3, 31));
+    const auto best = [](auto step) {
+        qint64 fastest = -1;
+        for (int run = 0; run < 3; ++run) {
+            const qint64 ms = Milliseconds(step);
+            fastest = fastest < 0 ? ms : std::min(fastest, ms);
+        }
+        return static_cast<long long>(fastest);
+    };
+    RowSet monthTickets(session);
+    const long long monthMs = best([&] { SalesLedger::OpenTickets(monthTickets, month); });
+    std::printf("ledger query of one month, %d tickets: %lld ms (target under 20 ms)\n", monthTickets.recordCount(),
+                monthMs);
+    DayEnd::Figures figures;
+    const long long dayEndMs = best([&] { figures = DayEnd::Sum(session, month); });
+    std::printf("day-end sums of one month, %d tickets, %d products: %lld ms (target under 200 ms)\n",
+                figures.all.tickets, int(figures.products.size()), dayEndMs);
+    std::vector<DayEnd::DaySales> days;
+    const long long chartMs = best(
+        [&] { days = DayEnd::SalesPerDay(session, TicketFilter::Between(QDate(2024, 1, 1), QDate(2024, 12, 31))); });
+    std::printf("chart days of one year, %d days: %lld ms\n", int(days.size()), chartMs);
 
     // The session is open already: the first opening pays no connection.
     const int column = listed.columnIndex(QStringLiteral("单号"));

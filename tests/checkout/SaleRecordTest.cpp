@@ -14,7 +14,7 @@ SaleTicket ticket()
 {
     return {QStringLiteral("20240501102030"), QStringLiteral("2024-05-01 10:20:30"), QStringLiteral("3"),
             QStringLiteral("37.5"), QStringLiteral("33.75"), QStringLiteral("小王"), QStringLiteral("张三"),
-            QStringLiteral("13800000000"), QStringLiteral("人民路1号")};
+            QStringLiteral("13800000000"), QStringLiteral("人民路1号"), QStringLiteral("40"), QStringLiteral("6.25")};
 }
 
 // Every row of a table as "a|b|c" texts, in row order.
@@ -72,7 +72,7 @@ TEST_F(SaleRecordTest, StoresTheTicketAndItsLinesInOrderAndEmptiesTheTicket)
     record(sale);
 
     EXPECT_EQ(rowsOf(QStringLiteral("xstj"), data.file()),
-              QStringList{QStringLiteral("1|20240501102030|2024-05-01 10:20:30|3||33.75|小王")});
+              QStringList{QStringLiteral("1|20240501102030|2024-05-01 10:20:30|3||33.75|小王|40|6.25")});
     EXPECT_EQ(data.scalar(QStringLiteral("select count(*) from xstj where 金额 is null")), QStringLiteral("1"));
     EXPECT_EQ(rowsOf(QStringLiteral("xsmx"), data.file()),
               (QStringList{

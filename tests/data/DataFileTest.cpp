@@ -79,7 +79,7 @@ TEST_F(DataFileTest, NewFileIsEncryptedOwnerOnlyAndSeeded)
     QStringList columns;
     for (int i = 0; i < tickets.columnCount(); ++i)
         columns << tickets.columnName(i);
-    EXPECT_EQ(columns.join(QLatin1Char(',')), QStringLiteral("序号,单号,时间,数量,金额,折后,收银员"));
+    EXPECT_EQ(columns.join(QLatin1Char(',')), QStringLiteral("序号,单号,时间,数量,金额,折后,收银员,支付,找零"));
 
     // Opening it again keeps what it holds.
     session.close();

@@ -54,8 +54,9 @@ protected:
     }
 
     QTemporaryDir out;
-    SaleDetailWindow detail{session};
-    StatisticsWindow statistics{session, detail};
+    RecordingPrinter printer;
+    SaleDetailWindow detail{session, printer};
+    StatisticsWindow statistics{session, detail, printer};
     DataGrid *grid = Find<DataGrid>(statistics, "DBGridEh1");
 };
 

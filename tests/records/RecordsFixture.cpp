@@ -2,11 +2,14 @@
 
 #include "data/RowSet.h"
 #include "grid/DataGrid.h"
+#include "report/Report.h"
 
 #include <QApplication>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
+
+#include <stdexcept>
 
 namespace {
 
@@ -22,6 +25,24 @@ QPoint CellCentre(DataGrid *grid, int row, int column)
 }
 
 } // namespace
+
+void RecordingPrinter::print(const Report &receipt, const QString &jobName)
+{
+    Job job{jobName, {}, {}};
+    for (const PlacedItem &item : receipt.run().items) {
+        job.items << item.name;
+        job.texts << item.text;
+    }
+    jobs.push_back(job);
+}
+
+QString RecordingPrinter::Job::textOf(const QString &item) const
+{
+    const int at = items.indexOf(item);
+    if (at < 0)
+        throw std::runtime_error("no item " + item.toStdString());
+    return texts[at];
+}
 
 RecordsTest::RecordsTest()
 {

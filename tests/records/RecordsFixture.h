@@ -1,5 +1,6 @@
 #pragma once
 
+#include "checkout/ReceiptPrinter.h"
 #include "data/Connection.h"
 #include "tests/support/Controls.h"
 #include "tests/support/RecordingResponder.h"
@@ -13,12 +14,29 @@
 
 #include <functional>
 #include <ostream>
+#include <vector>
 
 // Readable QString values in failure messages.
 inline void PrintTo(const QString &text, std::ostream *out)
 {
     *out << '"' << text.toStdString() << '"';
 }
+
+// Keeps what the windows print: each job's name and what its items show.
+class RecordingPrinter : public ReceiptPrinter
+{
+public:
+    struct Job
+    {
+        QString name;
+        QStringList items; // item names, in print order
+        QStringList texts; // their texts
+        QString textOf(const QString &item) const; // the first placement's; throws when absent
+    };
+    void print(const Report &receipt, const QString &jobName) override;
+
+    std::vector<Job> jobs;
+};
 
 class DataGrid;
 class QWidget;

@@ -59,8 +59,9 @@ protected:
     // Double-clicks the current ticket's row, or the empty list.
     void doubleClickCurrent() { doubleClickCell(grid, grid->rowSet()->currentIndex(), 2); }
 
-    SaleDetailWindow detail{session};
-    StatisticsWindow statistics{session, detail};
+    RecordingPrinter printer;
+    SaleDetailWindow detail{session, printer};
+    StatisticsWindow statistics{session, detail, printer};
     QLineEdit *numberBox = Find<QLineEdit>(statistics, "Edit1");
     QLineEdit *cashierBox = Find<QLineEdit>(statistics, "Edit2");
     QLineEdit *detailNumberBox = Find<QLineEdit>(statistics, "Edit3");
