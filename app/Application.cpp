@@ -8,11 +8,11 @@
 #include "checkout/ReceiptWindow.h"
 #include "checkout/SystemPrinter.h"
 #include "counter/CounterWindow.h"
-#include "data/DataFile.h"
-#include "grid/Dialogs.h"
 #include "data/CurrentTicket.h"
 #include "data/DamageCheck.h"
+#include "data/DataFile.h"
 #include "data/PrintSettings.h"
+#include "grid/Dialogs.h"
 #include "maintenance/MaintenanceMenu.h"
 #include "records/CatalogueWindow.h"
 #include "records/SaleDetailWindow.h"
@@ -69,9 +69,8 @@ void Application::wire()
     connect(counter, &CounterWindow::statisticsRequested, this, &Application::openStatistics);
     connect(counter, &CounterWindow::previewRequested, this, &Application::showPreview);
     // A template's preview shows the receipt it printed last.
-    m_checkout->setReceiptFilled([this](ReceiptTemplate which, const ReceiptOrder &order) {
-        m_receiptWindows->of(which).showReceipt(order);
-    });
+    m_checkout->setReceiptFilled(
+        [this](ReceiptTemplate which, const ReceiptOrder &order) { m_receiptWindows->of(which).showReceipt(order); });
     connect(m_catalogue.get(), &CatalogueWindow::catalogueChanged, counter, &CounterWindow::reloadProductList);
     connect(counter, &CounterWindow::backupRequested, m_maintenance.get(), &MaintenanceMenu::backUp);
     connect(counter, &CounterWindow::restoreRequested, m_maintenance.get(), &MaintenanceMenu::restore);

@@ -31,8 +31,7 @@ SaleTicket SaleOf(const Ticket &ticket)
 Checkout::Checkout(Connection &session, ReceiptPrinter &printer)
     : m_session(session)
     , m_printer(printer)
-{
-}
+{ }
 
 Checkout::Outcome Checkout::run(ReceiptOrder order)
 {

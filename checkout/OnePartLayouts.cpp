@@ -7,10 +7,18 @@ namespace ReceiptLayout {
 const Window &OnePart58()
 {
     static const Window window{
-        kPaperWidth58, kBandWidth58, kTextSize58, kOnePartClient, kOnePartPages, kReportPosition58,
-        {"QuickRep1", 305,
+        kPaperWidth58,
+        kBandWidth58,
+        kTextSize58,
+        kOnePartClient,
+        kOnePartPages,
+        kReportPosition58,
+        {"QuickRep1",
+         305,
          {
-             {BandKind::Title, "QRBand2", 100,
+             {BandKind::Title,
+              "QRBand2",
+              100,
               {
                   Dashes("QRLabel20", kGappedDashes58, 0.00, -1.32),
                   Dashes("QRLabel21", kGappedDashes58, 0.00, -0.79),
@@ -30,9 +38,12 @@ const Window &OnePart58()
              Detail58(kDetailNames1),
              Summary58(kSummaryNames1),
          }},
-        {"QuickRep2", 360,
+        {"QuickRep2",
+         360,
          {
-             {BandKind::Title, "QRBand6", 155,
+             {BandKind::Title,
+              "QRBand6",
+              155,
               {
                   Dashes("QRLabel49", kGappedDashes58, 0.00, -1.32),
                   Dashes("QRLabel50", kGappedDashes58, 0.00, -0.79),
@@ -65,10 +76,18 @@ const Window &OnePart58()
 const Window &OnePart76()
 {
     static const Window window{
-        kPaperWidth76, kBandWidth76, kTextSize76, kOnePartClient, kOnePartPages, kReportPosition76,
-        {"QuickRep1", 310,
+        kPaperWidth76,
+        kBandWidth76,
+        kTextSize76,
+        kOnePartClient,
+        kOnePartPages,
+        kReportPosition76,
+        {"QuickRep1",
+         310,
          {
-             {BandKind::Title, "QRBand2", 100,
+             {BandKind::Title,
+              "QRBand2",
+              100,
               {
                   Dashes("QRLabel20", kGappedDashes76, 1.32, -1.32),
                   Dashes("QRLabel21", kGappedDashes76, 1.32, -0.79),
@@ -88,9 +107,12 @@ const Window &OnePart76()
              Detail76(kDetailNames1),
              Summary76(kSummaryNames1),
          }},
-        {"QuickRep2", 365,
+        {"QuickRep2",
+         365,
          {
-             {BandKind::Title, "QRBand6", 155,
+             {BandKind::Title,
+              "QRBand6",
+              155,
               {
                   Dashes("QRLabel49", kGappedDashes76, 1.32, -1.32),
                   Dashes("QRLabel50", kGappedDashes76, 1.32, -0.79),

@@ -23,8 +23,19 @@ enum class Figure { None, UnitPrice, Quantity, Amount };
 // The value of the receipt a label shows in place of its placeholder caption;
 // None for fixed captions.
 enum class Value {
-    None, ShopName, Cashier, Number, Time, Customer, Phone, Address,
-    TotalQuantity, TotalDiscounted, Paid, Change, ReprintMark
+    None,
+    ShopName,
+    Cashier,
+    Number,
+    Time,
+    Customer,
+    Phone,
+    Address,
+    TotalQuantity,
+    TotalDiscounted,
+    Paid,
+    Change,
+    ReprintMark
 };
 
 struct Item
@@ -40,8 +51,8 @@ struct Item
     Source source = Source::None;
     Figure figure = Figure::None;
     Value value = Value::None;
-    double widthMm = 0;    // remark box
-    int heightUnits = 0;   // remark box
+    double widthMm = 0; // remark box
+    int heightUnits = 0; // remark box
     int linePitchUnits = 0; // remark box
 };
 

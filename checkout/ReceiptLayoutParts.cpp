@@ -57,16 +57,16 @@ const DetailNames kDetailNames1{"QRBand1", "QRDBText2", "QRDBText3", "QRDBText4"
 const DetailNames kDetailNames2At58{"QRBand4", "QRDBText7", "QRDBText8", "QRDBText9", "QRDBText10"};
 const DetailNames kDetailNames2At76{"QRBand4", "QRDBText8", "QRDBText9", "QRDBText7", "QRDBText6"};
 
-const SummaryNames kSummaryNames1{"QRBand3",   "QRLabel11", "QRLabel12", "QRLabel13", "QRLabel14",
-                                  "QRLabel15", "QRLabel16", "QRLabel17", "QRLabel18", "QRLabel19",
-                                  "QRLabel23", "QRRichText1"};
-const SummaryNames kSummaryNames2{"QRBand5",   "QRLabel40", "QRLabel41", "QRLabel42", "QRLabel43",
-                                  "QRLabel44", "QRLabel45", "QRLabel46", "QRLabel47", "QRLabel48",
-                                  "QRLabel52", "QRRichText2"};
+const SummaryNames kSummaryNames1{"QRBand3",   "QRLabel11", "QRLabel12", "QRLabel13", "QRLabel14", "QRLabel15",
+                                  "QRLabel16", "QRLabel17", "QRLabel18", "QRLabel19", "QRLabel23", "QRRichText1"};
+const SummaryNames kSummaryNames2{"QRBand5",   "QRLabel40", "QRLabel41", "QRLabel42", "QRLabel43", "QRLabel44",
+                                  "QRLabel45", "QRLabel46", "QRLabel47", "QRLabel48", "QRLabel52", "QRRichText2"};
 
 Band Detail58(const DetailNames &n)
 {
-    return {BandKind::Detail, n.band, 25,
+    return {BandKind::Detail,
+            n.band,
+            25,
             {
                 Field(n.name, Source::Lines, "品名", 0.00, 0.53),
                 Field(n.price, Source::Lines, "单价", 10.05, 3.44, Figure::UnitPrice),
@@ -77,7 +77,9 @@ Band Detail58(const DetailNames &n)
 
 Band Detail76(const DetailNames &n)
 {
-    return {BandKind::Detail, n.band, 30,
+    return {BandKind::Detail,
+            n.band,
+            30,
             {
                 Field(n.name, Source::Lines, "品名", 1.85, 0.26),
                 Field(n.price, Source::Lines, "单价", 17.73, 3.97, Figure::UnitPrice),
@@ -88,7 +90,9 @@ Band Detail76(const DetailNames &n)
 
 Band Summary58(const SummaryNames &n)
 {
-    return {BandKind::Summary, n.band, 103,
+    return {BandKind::Summary,
+            n.band,
+            103,
             {
                 Label(n.total, "合计：", 5.82, 0.79),
                 Filled(n.quantity, Value::TotalQuantity, "数量", 22.75, 0.79),
@@ -106,7 +110,9 @@ Band Summary58(const SummaryNames &n)
 
 Band Summary76(const SummaryNames &n)
 {
-    return {BandKind::Summary, n.band, 103,
+    return {BandKind::Summary,
+            n.band,
+            103,
             {
                 Label(n.total, "合计：", 8.20, 0.79),
                 Filled(n.quantity, Value::TotalQuantity, "数量", 32.28, 0.79),

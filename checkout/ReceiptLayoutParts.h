@@ -46,8 +46,8 @@ struct DetailNames
 // change, the dash line and the remark box.
 struct SummaryNames
 {
-    const char *band, *total, *quantity, *amount, *paidCaption, *paid, *payableCaption, *payable,
-        *changeCaption, *change, *dashes, *remark;
+    const char *band, *total, *quantity, *amount, *paidCaption, *paid, *payableCaption, *payable, *changeCaption,
+        *change, *dashes, *remark;
 };
 
 Band Detail58(const DetailNames &names);

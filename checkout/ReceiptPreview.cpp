@@ -17,8 +17,7 @@ ReceiptWindow &ReceiptWindows::of(ReceiptTemplate which) const
     return twoPart76;
 }
 
-void PreviewReceipt(const ReceiptWindows &windows, const QString &paperWidth, const QString &parts,
-                    bool withCustomer)
+void PreviewReceipt(const ReceiptWindows &windows, const QString &paperWidth, const QString &parts, bool withCustomer)
 {
     const ReceiptReport page = ReportFor(withCustomer);
     for (const QString &width : {QStringLiteral("58"), QStringLiteral("76")}) {

@@ -22,8 +22,7 @@ struct ReceiptWindows
 // turn to the page the customer flag selects, then the template of the paper
 // width ("58", "76") and part count shows modally until the user closes it.
 // Texts that choose no template show nothing.
-void PreviewReceipt(const ReceiptWindows &windows, const QString &paperWidth, const QString &parts,
-                    bool withCustomer);
+void PreviewReceipt(const ReceiptWindows &windows, const QString &paperWidth, const QString &parts, bool withCustomer);
 
 // The same for the ticket on the counter: when it has lines, the chosen
 // template first takes its receipt, exactly as Print would print it.

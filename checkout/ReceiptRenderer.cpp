@@ -92,8 +92,8 @@ std::unique_ptr<TableData> LinesData(const ReceiptOrder *order)
         for (const TicketLine &line : order->ticket.lines)
             rows.push_back({line.name, line.price, line.quantity, line.discounted});
     }
-    return std::make_unique<TableData>(
-        QStringList{kNameColumn, kPriceColumn, kQuantityColumn, kDiscountedColumn}, std::move(rows));
+    return std::make_unique<TableData>(QStringList{kNameColumn, kPriceColumn, kQuantityColumn, kDiscountedColumn},
+                                       std::move(rows));
 }
 
 std::unique_ptr<TableData> SettingsData(const ReceiptOrder *order)
@@ -131,8 +131,8 @@ std::unique_ptr<Report> Build(ReceiptTemplate which, ReceiptReport variant, cons
 
     const QStringList remark = order ? MemoLines(order->settings.remark) : QStringList();
     for (const auto &bandTable : table.bands) {
-        ReportBand *band =
-            report->addBand(BandKindOf(bandTable.kind), QString::fromUtf8(bandTable.name), bandTable.heightUnits);
+        ReportBand *band = report->addBand(BandKindOf(bandTable.kind), QString::fromUtf8(bandTable.name),
+                                           bandTable.heightUnits);
         for (const auto &item : bandTable.items) {
             const QString name = QString::fromUtf8(item.name);
             const QString text = QString::fromUtf8(item.text);

@@ -61,8 +61,7 @@ ReceiptWindow::ReceiptWindow(ReceiptTemplate which, QWidget *parent)
     const ReceiptLayout::Window &layout = ReceiptLayout::OfTemplate(which);
     setObjectName(ObjectNameOf(which));
     setWindowTitle(QStringLiteral("打印预览"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
-                   | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(layout.clientSize);
 
     m_pages = new QTabWidget(this);

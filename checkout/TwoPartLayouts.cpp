@@ -11,10 +11,18 @@ constexpr double kVoucherSize = 11; // "支付凭证" and the amount of the vouc
 const Window &TwoPart58()
 {
     static const Window window{
-        kPaperWidth58, kBandWidth58, kTextSize58, kTwoPartClient, kTwoPartPages, kReportPosition58,
-        {"QuickRep1", 435,
+        kPaperWidth58,
+        kBandWidth58,
+        kTextSize58,
+        kTwoPartClient,
+        kTwoPartPages,
+        kReportPosition58,
+        {"QuickRep1",
+         435,
          {
-             {BandKind::Title, "QRBand2", 230,
+             {BandKind::Title,
+              "QRBand2",
+              230,
               {
                   Bold(Label("QRLabel1", "支付凭证", 2.12, 0.53), kVoucherSize),
                   Label("QRLabel2", "店名：", 2.12, 5.29),
@@ -39,9 +47,12 @@ const Window &TwoPart58()
              Detail58(kDetailNames1),
              Summary58(kSummaryNames1),
          }},
-        {"QuickRep2", 505,
+        {"QuickRep2",
+         505,
          {
-             {BandKind::Title, "QRBand6", 300,
+             {BandKind::Title,
+              "QRBand6",
+              300,
               {
                   Bold(Label("QRLabel56", "支付凭证", 2.12, 0.53), kVoucherSize),
                   Label("QRLabel24", "店名：", 2.12, 5.29),
@@ -79,10 +90,18 @@ const Window &TwoPart58()
 const Window &TwoPart76()
 {
     static const Window window{
-        kPaperWidth76, kBandWidth76, kTextSize76, kTwoPartClient, kTwoPartPages, kReportPosition76,
-        {"QuickRep1", 435,
+        kPaperWidth76,
+        kBandWidth76,
+        kTextSize76,
+        kTwoPartClient,
+        kTwoPartPages,
+        kReportPosition76,
+        {"QuickRep1",
+         435,
          {
-             {BandKind::Title, "QRBand2", 225,
+             {BandKind::Title,
+              "QRBand2",
+              225,
               {
                   Bold(Label("QRLabel1", "支付凭证", 2.12, 0.53), kVoucherSize),
                   Label("QRLabel2", "店名：", 2.12, 5.29),
@@ -107,9 +126,12 @@ const Window &TwoPart76()
              Detail76(kDetailNames1),
              Summary76(kSummaryNames1),
          }},
-        {"QuickRep2", 505,
+        {"QuickRep2",
+         505,
          {
-             {BandKind::Title, "QRBand6", 295,
+             {BandKind::Title,
+              "QRBand6",
+              295,
               {
                   Bold(Label("QRLabel56", "支付凭证", 2.12, 0.53), kVoucherSize),
                   Label("QRLabel24", "店名：", 2.12, 5.29),

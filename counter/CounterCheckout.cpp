@@ -45,7 +45,7 @@ void CounterWindow::askForPreview()
 ReceiptOrder CounterWindow::currentOrder() const
 {
     ReceiptOrder order;
-    order.settings = {m_shopNameEdit->text(),     m_remarkEdit->toPlainText(), m_cashierEdit->text(),
+    order.settings = {m_shopNameEdit->text(),         m_remarkEdit->toPlainText(),  m_cashierEdit->text(),
                       m_paperWidthBox->currentText(), m_templateBox->currentText(), m_copiesBox->currentText()};
     order.remarkLines = ShownLineCount(*m_remarkEdit);
     order.withCustomer = m_customerCheck->isChecked();

@@ -231,11 +231,11 @@ void CounterWindow::buildLayout()
     m_statusBar->addWidget(new QLabel(QStringLiteral(" 网站：") + WebAddresses::Site), 1);
 
     // Keyboard focus order; the customer name comes first.
-    QWidget *order[] = {m_customerEdit,   m_phoneEdit,       m_addressEdit,   m_productBox,     m_priceEdit,
-                        m_quantityEdit,   m_discountBox,     m_addButton,     m_shopNameEdit,   m_ticketNumberEdit, m_cashierEdit,
-                        m_paidBox,        m_remarkEdit,      m_paperWidthBox, m_templateBox,    m_copiesBox,
-                        m_manualTimeCheck, m_customerCheck,  m_linesGrid,     m_amountEdit,     m_discountedEdit,
-                        m_payableEdit,    m_changeEdit,      m_ticketTimeEdit};
+    QWidget *order[] = {m_customerEdit,   m_phoneEdit,       m_addressEdit,   m_productBox,    m_priceEdit,
+                        m_quantityEdit,   m_discountBox,     m_addButton,     m_shopNameEdit,  m_ticketNumberEdit,
+                        m_cashierEdit,    m_paidBox,         m_remarkEdit,    m_paperWidthBox, m_templateBox,
+                        m_copiesBox,      m_manualTimeCheck, m_customerCheck, m_linesGrid,     m_amountEdit,
+                        m_discountedEdit, m_payableEdit,     m_changeEdit,    m_ticketTimeEdit};
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
     // Of the buttons, only Add is reached by the keyboard, right after the discount.

@@ -29,7 +29,8 @@ std::vector<GridColumn> TicketLineColumns()
     position.rowNumbers = true;
 
     std::vector<GridColumn> columns{position};
-    const std::pair<const char *, int> fields[] = {{"品名", 260}, {"单价", 80}, {"数量", 60}, {"金额", 100}, {"折后", 100}};
+    const std::pair<const char *, int> fields[] = {
+        {"品名", 260}, {"单价", 80}, {"数量", 60}, {"金额", 100}, {"折后", 100}};
     for (const auto &[name, width] : fields) {
         GridColumn column;
         column.field = QString::fromUtf8(name);
@@ -182,10 +183,9 @@ bool CounterWindow::lineWithinLimits(bool replacingCurrent)
         otherLines.amount -= m_lines.value(QStringLiteral("金额")).toDouble();
         otherLines.afterDiscount -= m_lines.value(QStringLiteral("折后")).toDouble();
     }
-    const QString warning =
-        LineLimitWarning({figure(m_priceEdit->text()), figure(m_quantityEdit->text()), figure(m_amountEdit->text()),
-                          figure(m_discountedEdit->text())},
-                         otherLines);
+    const QString warning = LineLimitWarning({figure(m_priceEdit->text()), figure(m_quantityEdit->text()),
+                                              figure(m_amountEdit->text()), figure(m_discountedEdit->text())},
+                                             otherLines);
     if (warning.isEmpty())
         return true;
     Dialogs::Message(this, warning, Dialogs::Icon::Warning);

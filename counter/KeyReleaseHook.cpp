@@ -4,8 +4,7 @@
 
 KeyReleaseHook::KeyReleaseHook(QObject *parent)
     : QObject(parent)
-{
-}
+{ }
 
 void KeyReleaseHook::watch(QObject *field)
 {

@@ -21,8 +21,8 @@ int ShownLineCount(QPlainTextEdit &memo)
     // document margins, in the box's font and wrap mode.
     const QTextDocument &document = *memo.document();
     const qreal width = memo.lineWrapMode() == QPlainTextEdit::NoWrap
-                            ? qreal(std::numeric_limits<int>::max())
-                            : memo.viewport()->width() - 2 * document.documentMargin();
+        ? qreal(std::numeric_limits<int>::max())
+        : memo.viewport()->width() - 2 * document.documentMargin();
     int lines = 0;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         if (block == document.lastBlock() && block.text().isEmpty())

@@ -7,8 +7,7 @@
 
 SelectOnFocus::SelectOnFocus(QObject *parent)
     : QObject(parent)
-{
-}
+{ }
 
 void SelectOnFocus::watch(QWidget *field)
 {

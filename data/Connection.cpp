@@ -8,8 +8,7 @@
 
 Connection::Connection(QObject *parent)
     : QObject(parent)
-{
-}
+{ }
 
 Connection::~Connection()
 {
@@ -116,8 +115,7 @@ sqlite3 *Connection::handle()
 int Connection::exec(const QString &sql, const std::vector<QVariant> &params)
 {
     Statement statement(*this, sql, params);
-    while (statement.step()) {
-    }
+    while (statement.step()) { }
     return sqlite3_changes(m_db);
 }
 

@@ -96,8 +96,9 @@ void checkTables(Database &database, const QString &path)
             throw unusable(path, QStringLiteral("缺少表 %1").arg(QString::fromUtf8(table.name)));
         for (const Schema::Column &column : table.columns)
             if (!column.addedLater && !present.contains(QString::fromUtf8(column.name)))
-                throw unusable(path, QStringLiteral("表 %1 缺少列 %2")
-                                         .arg(QString::fromUtf8(table.name), QString::fromUtf8(column.name)));
+                throw unusable(path,
+                               QStringLiteral("表 %1 缺少列 %2")
+                                   .arg(QString::fromUtf8(table.name), QString::fromUtf8(column.name)));
     }
 }
 

@@ -13,9 +13,9 @@
 #include <QTemporaryFile>
 
 #include <algorithm>
-#include <functional>
 #include <cerrno>
 #include <cstring>
+#include <functional>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -48,7 +48,7 @@ void foldLog(sqlite3 *db, const QString &target)
     sqlite3_stmt *mode = nullptr;
     sqlite3_prepare_v2(db, "PRAGMA journal_mode", -1, &mode, nullptr);
     const bool wal = sqlite3_step(mode) == SQLITE_ROW
-                     && qstricmp(reinterpret_cast<const char *>(sqlite3_column_text(mode, 0)), "wal") == 0;
+        && qstricmp(reinterpret_cast<const char *>(sqlite3_column_text(mode, 0)), "wal") == 0;
     sqlite3_finalize(mode);
     if (wal && sqlite3_wal_checkpoint_v2(db, "main", SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr) != SQLITE_OK)
         throw copyFailed(target, QStringLiteral("数据文件正被使用"));
@@ -59,8 +59,7 @@ void foldLog(sqlite3 *db, const QString &target)
 void writeBytes(sqlite3 *db, QFile &out, const QString &target)
 {
     sqlite3_file *file = nullptr;
-    if (sqlite3_file_control(db, "main", SQLITE_FCNTL_FILE_POINTER, &file) != SQLITE_OK || !file
-        || !file->pMethods)
+    if (sqlite3_file_control(db, "main", SQLITE_FCNTL_FILE_POINTER, &file) != SQLITE_OK || !file || !file->pMethods)
         throw copyFailed(target, QStringLiteral("无法读取数据文件"));
     sqlite3_int64 size = 0;
     if (file->pMethods->xFileSize(file, &size) != SQLITE_OK)

@@ -10,8 +10,7 @@
 
 InstanceLock::InstanceLock(const QString &dataFile)
     : m_lockFile(LockFileName(dataFile))
-{
-}
+{ }
 
 InstanceLock::~InstanceLock()
 {

@@ -248,7 +248,8 @@ void RowSet::setText(const QString &column, const QString &text)
         throw DataError(QStringLiteral("Dataset not in edit or insert mode"));
     const int index = requireColumn(column);
     try {
-        m_pending[size_t(index)] = ColumnValueFromText(m_columns[size_t(index)].kind, text, m_columns[size_t(index)].name);
+        m_pending[size_t(index)] = ColumnValueFromText(m_columns[size_t(index)].kind, text,
+                                                       m_columns[size_t(index)].name);
     } catch (...) {
         cancel(); // the row is stored whole or not at all
         throw;
@@ -275,11 +276,11 @@ void RowSet::post()
             QStringList marks;
             for (int i = 1; i <= names.size(); ++i)
                 marks << QStringLiteral("?%1").arg(i);
-            m_connection.exec(names.isEmpty()
-                                  ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(m_table)
-                                  : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                        .arg(m_table, names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))),
-                              values);
+            m_connection.exec(
+                names.isEmpty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(m_table)
+                                : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                      .arg(m_table, names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))),
+                values);
             rowId = m_connection.lastInsertRowId();
         } else {
             rowId = m_rowIds[size_t(m_current)];

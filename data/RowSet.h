@@ -74,18 +74,19 @@ public:
     void deleteCurrent(); // deletes the current row from the table at once
 
 signals:
-    void aboutToReset();                // before an open or close replaces the rows
-    void reset();                       // opened or closed: everything may have changed
-    void rowChanged(int row);           // a posted edit
+    void aboutToReset(); // before an open or close replaces the rows
+    void reset(); // opened or closed: everything may have changed
+    void rowChanged(int row); // a posted edit
     void rowAboutToBeInserted(int row); // a posted append, before the row is added
-    void rowInserted(int row);          // ... and after
-    void rowAboutToBeRemoved(int row);  // a delete, before the row goes
-    void rowRemoved(int row);           // ... and after
+    void rowInserted(int row); // ... and after
+    void rowAboutToBeRemoved(int row); // a delete, before the row goes
+    void rowRemoved(int row); // ... and after
     void currentChanged(int row);
 
 private:
     enum class State { Browse, Edit, Insert };
-    struct Column {
+    struct Column
+    {
         QString name;
         ColumnKind kind;
     };

@@ -1,8 +1,8 @@
 #include "data/SaleRecord.h"
 
 #include "data/ColumnValue.h"
-#include "data/CurrentTicket.h"
 #include "data/Connection.h"
+#include "data/CurrentTicket.h"
 #include "data/NumberText.h"
 #include "data/Schema.h"
 
@@ -35,8 +35,7 @@ class NewRow
 public:
     explicit NewRow(QString table)
         : m_table(std::move(table))
-    {
-    }
+    { }
 
     void set(const QString &column, const QString &text)
     {

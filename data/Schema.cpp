@@ -13,18 +13,47 @@ const std::vector<Table> &Tables()
     static const std::vector<Table> tables = {
         {"spxx", {{"品名", "TEXT"}, {"单价", "REAL"}, {"备注", "TEXT"}}},
         {"xsxx",
-         {{"ID", kAutoNumber}, {"单号", "TEXT"}, {"时间", "TEXT"}, {"客户", "TEXT"}, {"电话", "TEXT"},
-          {"地址", "TEXT"}, {"品名", "TEXT"}, {"单价", "REAL"}, {"数量", "REAL"}, {"金额", "REAL"},
-          {"折后", "REAL"}, {"备注", "TEXT"}}},
+         {{"ID", kAutoNumber},
+          {"单号", "TEXT"},
+          {"时间", "TEXT"},
+          {"客户", "TEXT"},
+          {"电话", "TEXT"},
+          {"地址", "TEXT"},
+          {"品名", "TEXT"},
+          {"单价", "REAL"},
+          {"数量", "REAL"},
+          {"金额", "REAL"},
+          {"折后", "REAL"},
+          {"备注", "TEXT"}}},
         {"dynr",
-         {{"ID", kAutoNumber}, {"店名", "TEXT"}, {"备注", "TEXT"}, {"收银员", "TEXT"}, {"pos", "TEXT"},
-          {"modle", "TEXT"}, {"print", "TEXT"}}},
+         {{"ID", kAutoNumber},
+          {"店名", "TEXT"},
+          {"备注", "TEXT"},
+          {"收银员", "TEXT"},
+          {"pos", "TEXT"},
+          {"modle", "TEXT"},
+          {"print", "TEXT"}}},
         {"xstj",
-         {{"序号", kAutoNumber}, {"单号", "TEXT"}, {"时间", "DATETIME"}, {"数量", "REAL"}, {"金额", "REAL"},
-          {"折后", "REAL"}, {"收银员", "TEXT"}, {"支付", "REAL", true}, {"找零", "REAL", true}}},
+         {{"序号", kAutoNumber},
+          {"单号", "TEXT"},
+          {"时间", "DATETIME"},
+          {"数量", "REAL"},
+          {"金额", "REAL"},
+          {"折后", "REAL"},
+          {"收银员", "TEXT"},
+          {"支付", "REAL", true},
+          {"找零", "REAL", true}}},
         {"xsmx",
-         {{"序号", kAutoNumber}, {"单号", "TEXT"}, {"时间", "DATETIME"}, {"客户", "TEXT"}, {"电话", "TEXT"},
-          {"地址", "TEXT"}, {"品名", "TEXT"}, {"单价", "REAL"}, {"数量", "REAL"}, {"金额", "REAL"},
+         {{"序号", kAutoNumber},
+          {"单号", "TEXT"},
+          {"时间", "DATETIME"},
+          {"客户", "TEXT"},
+          {"电话", "TEXT"},
+          {"地址", "TEXT"},
+          {"品名", "TEXT"},
+          {"单价", "REAL"},
+          {"数量", "REAL"},
+          {"金额", "REAL"},
           {"折后", "REAL"}}},
     };
     return tables;
@@ -53,7 +82,8 @@ std::vector<QString> CreationStatements()
         QStringList columns;
         for (const Column &column : table.columns)
             columns << QStringLiteral("\"%1\" %2").arg(QString::fromUtf8(column.name), QString::fromUtf8(column.type));
-        statements.push_back(QStringLiteral("CREATE TABLE %1 (%2)").arg(QString::fromUtf8(table.name), columns.join(QStringLiteral(", "))));
+        statements.push_back(QStringLiteral("CREATE TABLE %1 (%2)")
+                                 .arg(QString::fromUtf8(table.name), columns.join(QStringLiteral(", "))));
     }
     for (const Index &index : Indexes())
         statements.push_back(QStringLiteral("CREATE INDEX %1 ON %2")

@@ -8,8 +8,8 @@
 
 #include <QCoreApplication>
 #include <QDesktopServices>
-#include <QWidget>
 #include <QUrl>
+#include <QWidget>
 
 namespace {
 
@@ -25,8 +25,7 @@ MaintenanceMenu::MaintenanceMenu(Connection &session, QWidget *owner)
     : QObject(owner)
     , m_session(session)
     , m_owner(owner)
-{
-}
+{ }
 
 void MaintenanceMenu::backUp()
 {
@@ -44,8 +43,9 @@ void MaintenanceMenu::restore()
     const QString chosen = Dialogs::OpenFileName(m_owner);
     if (chosen.isEmpty())
         return;
-    if (!Dialogs::AskBeforeHarm(m_owner, QStringLiteral("恢复将用所选文件替换现有的全部数据（现有数据另存为同一文件夹中的 "
-                                                        ".bak 文件），恢复后程序将退出。确定恢复吗？")))
+    if (!Dialogs::AskBeforeHarm(m_owner,
+                                QStringLiteral("恢复将用所选文件替换现有的全部数据（现有数据另存为同一文件夹中的 "
+                                               ".bak 文件），恢复后程序将退出。确定恢复吗？")))
         return;
     bool restoredFile = false;
     // Only a session that cannot be opened again raises an error here.

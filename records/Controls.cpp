@@ -38,8 +38,8 @@ QLineEdit *Edit(QWidget *parent, const char *name, int left, int top, int width,
     return edit;
 }
 
-QToolButton *SpeedButton(QWidget *parent, const char *name, const QString &caption, int left, int top,
-                         int width, int height)
+QToolButton *SpeedButton(QWidget *parent, const char *name, const QString &caption, int left, int top, int width,
+                         int height)
 {
     auto *button = new QToolButton(parent);
     button->setObjectName(QString::fromLatin1(name));

@@ -171,8 +171,8 @@ void StatisticsWindow::deleteCurrentTicket()
 {
     if (m_tickets.recordCount() == 0)
         return;
-    const QString question =
-        QStringLiteral("确定删除单号为 %1 的销售记录吗？").arg(m_tickets.text(QStringLiteral("单号")));
+    const QString question
+        = QStringLiteral("确定删除单号为 %1 的销售记录吗？").arg(m_tickets.text(QStringLiteral("单号")));
     if (!Dialogs::AskBeforeHarm(this, question))
         return;
     m_tickets.deleteCurrent();

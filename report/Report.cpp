@@ -27,9 +27,8 @@ double MakeRoomForWrappedTexts(std::vector<PlacedItem> &items)
     std::vector<PlacedItem *> byTop;
     for (PlacedItem &item : items)
         byTop.push_back(&item);
-    std::stable_sort(byTop.begin(), byTop.end(), [](const PlacedItem *a, const PlacedItem *b) {
-        return a->topMm < b->topMm;
-    });
+    std::stable_sort(byTop.begin(), byTop.end(),
+                     [](const PlacedItem *a, const PlacedItem *b) { return a->topMm < b->topMm; });
     struct Pushed
     {
         double designTopMm;
@@ -46,8 +45,8 @@ double MakeRoomForWrappedTexts(std::vector<PlacedItem> &items)
         }
         // A box of fixed height clips its lines rather than grow.
         const double growth = item->kind == ReportItem::Kind::RichText
-                                  ? 0
-                                  : TextFlow::GrowthMm(item->text, item->font, item->widthMm);
+            ? 0
+            : TextFlow::GrowthMm(item->text, item->font, item->widthMm);
         item->topMm += shift;
         above.push_back({designTop, shift + growth});
         grown = std::max(grown, shift + growth);
@@ -66,8 +65,7 @@ public:
         , m_top(report.marginsMm().top())
         , m_bottom(report.pageLengthMm() - report.marginsMm().bottom())
         , m_y(m_top)
-    {
-    }
+    { }
 
     // textOf gives each item's text as it shows in this placement.
     template <typename TextOf>

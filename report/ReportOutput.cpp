@@ -65,8 +65,7 @@ QPageSize ReportPageSize(const PrintedReport &printed)
     return QPageSize(printed.pageSizeMm, QPageSize::Millimeter, QString(), QPageSize::ExactMatch);
 }
 
-void PaintReportPages(QPainter &painter, QPagedPaintDevice &device, const PrintedReport &printed,
-                      double dotsPerInch)
+void PaintReportPages(QPainter &painter, QPagedPaintDevice &device, const PrintedReport &printed, double dotsPerInch)
 {
     for (int page = 0; page < printed.pageCount; ++page) {
         if (page > 0)

@@ -14,8 +14,7 @@ void PaintReportPage(QPainter &painter, const PrintedReport &printed, int page, 
 
 // Paints every page on a paged device whose painter has begun, starting a new
 // device page for each report page after the first.
-void PaintReportPages(QPainter &painter, QPagedPaintDevice &device, const PrintedReport &printed,
-                      double dotsPerInch);
+void PaintReportPages(QPainter &painter, QPagedPaintDevice &device, const PrintedReport &printed, double dotsPerInch);
 
 // Writes the pages of a print pass to a PDF file; throws AppError when it cannot.
 void RenderReportToPdf(const Report &report, const QString &path);

@@ -5,8 +5,7 @@
 TableData::TableData(const QStringList &fields, std::vector<QStringList> rows)
     : m_fields(fields)
     , m_rows(std::move(rows))
-{
-}
+{ }
 
 int TableData::rowCount() const
 {

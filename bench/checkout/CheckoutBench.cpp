@@ -2,9 +2,9 @@
 // sold lines: from the press until the receipt is handed to the print system
 // and the sale is stored. The print system's own work on the job (turning it
 // into a PDF in the private test queue) happens afterwards and is not timed.
+#include "app/Application.h"
 #include "bench/support/BenchDataFile.h"
 #include "bench/support/SalesHistory.h"
-#include "app/Application.h"
 #include "checkout/ReceiptPrinter.h"
 #include "checkout/ReceiptRenderer.h"
 #include "checkout/ReceiptWindow.h"
@@ -54,10 +54,9 @@ QComboBox *Box(CounterWindow &form, const char *name)
 // Twenty lines as the counter would have stored them, and 300 paid.
 void FillTicket(Connection &connection, CounterWindow &form)
 {
-    connection.exec(QStringLiteral(
-        "with recursive k(j) as (select 1 union all select j + 1 from k where j < ?1) "
-        "insert into xsxx (单号, 时间, 品名, 单价, 数量, 金额, 折后) "
-        "select ?2, ?3, '商品' || j, 12.5, 1, 12.5, 11.25 from k"),
+    connection.exec(QStringLiteral("with recursive k(j) as (select 1 union all select j + 1 from k where j < ?1) "
+                                   "insert into xsxx (单号, 时间, 品名, 单价, 数量, 金额, 折后) "
+                                   "select ?2, ?3, '商品' || j, 12.5, 1, 12.5, 11.25 from k"),
                     {kTicketLines, Edit(form, "Edit2")->text(), Edit(form, "Edit3")->text()});
     form.refreshTicket();
     Box(form, "ComboBox3")->setEditText(QStringLiteral("300"));
@@ -119,11 +118,11 @@ int Run()
             if (variant.prints)
                 printer.waitForNewPdfs(1); // outside the timing: the print system's own work
         }
-        std::printf("checkout of a %d-line ticket, %s: median %.1f ms, min %.1f ms, max %.1f ms (%d rounds)%s\n",
-                    kTicketLines, variant.what, Median(times), *std::min_element(times.begin(), times.end()),
-                    *std::max_element(times.begin(), times.end()), kRounds,
-                    variant.prints ? (Median(times) < kTargetMs ? ", under the 50 ms target" : ", OVER the 50 ms target")
-                                   : "");
+        std::printf(
+            "checkout of a %d-line ticket, %s: median %.1f ms, min %.1f ms, max %.1f ms (%d rounds)%s\n", kTicketLines,
+            variant.what, Median(times), *std::min_element(times.begin(), times.end()),
+            *std::max_element(times.begin(), times.end()), kRounds,
+            variant.prints ? (Median(times) < kTargetMs ? ", under the 50 ms target" : ", OVER the 50 ms target") : "");
     }
     // Where the time of a printed checkout goes, step by step.
     std::printf("steps (median of 5):\n");
@@ -140,8 +139,9 @@ int Run()
     };
     auto nothing = [] {};
     ReceiptOrder order;
-    order.settings = {QStringLiteral("好运小店"), QStringLiteral("谢谢惠顾\n欢迎再来"), QStringLiteral("王芳"),
-                      QStringLiteral("58"), QStringLiteral("一联"), QStringLiteral("1")};
+    order.settings = {QStringLiteral("好运小店"), QStringLiteral("谢谢惠顾\n欢迎再来"),
+                      QStringLiteral("王芳"),     QStringLiteral("58"),
+                      QStringLiteral("一联"),     QStringLiteral("1")};
     order.remarkLines = 2;
     order.ticket.number = QStringLiteral("20240501102030");
     FillTicket(connection, form);
@@ -164,13 +164,14 @@ int Run()
         ++pending;
     });
     drainQueue();
-    step("record the sale and empty the ticket", [&] { FillTicket(connection, form); },
-         [&] {
-             RecordSale(program.session(), {Edit(form, "Edit2")->text(), Edit(form, "Edit3")->text(),
-                                            QStringLiteral("20"), QStringLiteral("250"), QStringLiteral("225"),
-                                            QStringLiteral("王芳"), QString(), QString(), QString(),
-                                            QStringLiteral("250"), QStringLiteral("25")});
-         });
+    step(
+        "record the sale and empty the ticket", [&] { FillTicket(connection, form); },
+        [&] {
+            RecordSale(program.session(),
+                       {Edit(form, "Edit2")->text(), Edit(form, "Edit3")->text(), QStringLiteral("20"),
+                        QStringLiteral("250"), QStringLiteral("225"), QStringLiteral("王芳"), QString(), QString(),
+                        QString(), QStringLiteral("250"), QStringLiteral("25")});
+        });
     return 0;
 }
 

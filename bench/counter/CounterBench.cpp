@@ -1,8 +1,8 @@
 // Times the counter's price look-up and line add against a large catalogue and
 // a long ticket, and how quickly the grid shows a very large row set.
+#include "app/Application.h"
 #include "bench/support/BenchDataFile.h"
 #include "bench/support/SalesHistory.h"
-#include "app/Application.h"
 #include "counter/CounterWindow.h"
 #include "data/Connection.h"
 #include "data/RowSet.h"
@@ -76,8 +76,8 @@ int main(int argc, char **argv)
     std::printf("add with totals, ticket of 100+ lines: %.3f ms\n", total / adds);
 
     connection.exec(QStringLiteral("with recursive n(i) as (select 1 union all select i + 1 from n where i < 200000) "
-                                    "insert into xsmx (单号, 品名, 单价, 数量, 金额, 折后) "
-                                    "select 'T' || i, 'p' || i, 1.5, 2, 3, 2.85 from n"));
+                                   "insert into xsmx (单号, 品名, 单价, 数量, 金额, 折后) "
+                                   "select 'T' || i, 'p' || i, 1.5, 2, 3, 2.85 from n"));
     RowSet rows(connection);
     rows.setStatement(QStringLiteral("select * from xsmx"));
     timer.restart();
@@ -97,8 +97,7 @@ int main(int argc, char **argv)
     grid.setRowSet(&rows);
     grid.show();
     grid.repaint();
-    std::printf("200,000 rows: row set opens in %.1f ms, grid shows them in %.1f ms\n", openMs,
-                Milliseconds(timer, 1));
+    std::printf("200,000 rows: row set opens in %.1f ms, grid shows them in %.1f ms\n", openMs, Milliseconds(timer, 1));
     timer.restart();
     rows.last();
     grid.repaint();

@@ -13,18 +13,18 @@
 #include "report/FontFaces.h"
 
 #include <QApplication>
-#include <QLabel>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLabel>
 #include <QProcess>
 #include <QTemporaryDir>
 
 #include <algorithm>
-#include <utility>
 #include <cstdio>
 #include <ctime>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -126,10 +126,9 @@ int main(int argc, char **argv)
     const double bareMs = MedianStart(program, empty.path(), runs, QStringLiteral("--bare"));
     const double emptyMs = MedianStart(program, empty.path(), runs, start);
     const double largeMs = MedianStart(program, large.path(), runs, start);
-    std::printf("start to window shown (median of %d): bare Qt window with %d labels %.0f ms\n", runs, kLabels,
-                bareMs);
+    std::printf("start to window shown (median of %d): bare Qt window with %d labels %.0f ms\n", runs, kLabels, bareMs);
     for (const auto &[what, ms] : {std::pair{"empty", emptyMs}, std::pair{"large", largeMs}})
-        std::printf("  program on the %s data file: %.0f ms, %.2f x the bare window (target at most 2): %s\n", what,
-                    ms, ms / bareMs, ms <= 2 * bareMs ? "met" : "MISSED");
+        std::printf("  program on the %s data file: %.0f ms, %.2f x the bare window (target at most 2): %s\n", what, ms,
+                    ms / bareMs, ms <= 2 * bareMs ? "met" : "MISSED");
     return 0;
 }

@@ -90,9 +90,10 @@ int main(int argc, char **argv)
         QApplication::processEvents();
         ticketGrid->footerText(3); // the sums are part of what the window shows
     });
-    std::printf("statistics window with all %d tickets: %lld ms (target under 1000 ms): list read %lld ms, shown %lld ms\n",
-                listed.recordCount(), static_cast<long long>(readMs + showMs),
-                static_cast<long long>(readMs), static_cast<long long>(showMs));
+    std::printf(
+        "statistics window with all %d tickets: %lld ms (target under 1000 ms): list read %lld ms, shown %lld ms\n",
+        listed.recordCount(), static_cast<long long>(readMs + showMs), static_cast<long long>(readMs),
+        static_cast<long long>(showMs));
     std::printf("peak memory: %.0f MB, %.0f MB before opening (target under 300 MB)\n", PeakMemoryMb(), baseMb);
 
     statistics.findChild<QCheckBox *>(QStringLiteral("CheckBox1"))->click();
@@ -104,8 +105,8 @@ int main(int argc, char **argv)
         QApplication::processEvents();
         ticketGrid->footerText(3);
     });
-    std::printf("date span of one month, %d tickets: %lld ms (target under 100 ms)\n",
-                listed.recordCount(), static_cast<long long>(spanMs));
+    std::printf("date span of one month, %d tickets: %lld ms (target under 100 ms)\n", listed.recordCount(),
+                static_cast<long long>(spanMs));
 
     // The same month straight through the ledger, the day-end report's sums
     // over it, and the chart's days over a year; each the best of three runs.

@@ -1,8 +1,8 @@
 #include "app/Application.h"
-#include "data/Connection.h"
 #include "app/DesktopEntry.h"
 #include "app/Translations.h"
 #include "counter/CounterWindow.h"
+#include "data/Connection.h"
 #include "grid/DataGrid.h"
 #include "tests/support/Controls.h"
 #include "tests/support/RecordingResponder.h"
@@ -67,7 +67,8 @@ TEST_F(StartupTest, StartsOnAnEmptyTicketWithTheStoredSettings)
     for (int i = 0; i < box("ComboBox1")->count(); ++i)
         names << box("ComboBox1")->itemText(i);
     names.sort();
-    EXPECT_EQ(names, (QStringList{QStringLiteral("O'Neil \"特价\""), QStringLiteral("可乐"), QStringLiteral("百事可乐")}));
+    EXPECT_EQ(names,
+              (QStringList{QStringLiteral("O'Neil \"特价\""), QStringLiteral("可乐"), QStringLiteral("百事可乐")}));
     EXPECT_EQ(box("ComboBox1")->currentText(), QString());
 }
 
@@ -123,7 +124,8 @@ TEST(DesktopEntryTest, StartsTheProgramInTheDataFolder)
     qputenv("XDG_CONFIG_HOME", savedConfig);
     QFile entry(home.filePath(QStringLiteral("Desktop/Tindrel销售小票打印软件.desktop")));
     ASSERT_TRUE(entry.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(QString::fromUtf8(entry.readAll()).split(QLatin1Char('\n')).contains(QStringLiteral("Path=/srv/小店 数据")));
+    EXPECT_TRUE(
+        QString::fromUtf8(entry.readAll()).split(QLatin1Char('\n')).contains(QStringLiteral("Path=/srv/小店 数据")));
 }
 
 TEST(TranslationsTest, QtsOwnTextsAreChinese)

@@ -60,10 +60,10 @@ TEST(CheckoutPlanTest, CustomerFlagAndCopiesChooseWhatPrints)
         int printed;
     };
     const Case cases[] = {
-        {false, "1", ReceiptReport::Plain, 1},    {true, "1", ReceiptReport::Customer, 1},
-        {false, "2", ReceiptReport::Plain, 2},    {true, "2", ReceiptReport::Customer, 2},
-        {true, "3", ReceiptReport::Customer, 0},  {false, "", ReceiptReport::Plain, 0},
-        {false, "01", ReceiptReport::Plain, 0},   {false, "2 ", ReceiptReport::Plain, 0},
+        {false, "1", ReceiptReport::Plain, 1},   {true, "1", ReceiptReport::Customer, 1},
+        {false, "2", ReceiptReport::Plain, 2},   {true, "2", ReceiptReport::Customer, 2},
+        {true, "3", ReceiptReport::Customer, 0}, {false, "", ReceiptReport::Plain, 0},
+        {false, "01", ReceiptReport::Plain, 0},  {false, "2 ", ReceiptReport::Plain, 0},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(std::string(c.copies) + (c.customer ? " with customer" : ""));

@@ -214,10 +214,11 @@ TEST_F(CheckoutPrintTest, PrintsOneReceiptOnPaperAsLongAsTheTicketAndRecordsTheS
 
         ++recorded;
         EXPECT_EQ(data.count(QStringLiteral("xstj")), recorded);
-        EXPECT_EQ(rowOf(data, QStringLiteral("select 单号, 时间, 数量, 金额, 折后, 收银员 from xstj order by 序号 desc")),
-                  QStringLiteral("20240501000001|2024-05-01 10:20:30|%1|%2|%2|小王")
-                      .arg(c.lines * (c.lines + 1) / 2)
-                      .arg(12.5 * c.lines * (c.lines + 1) / 2));
+        EXPECT_EQ(
+            rowOf(data, QStringLiteral("select 单号, 时间, 数量, 金额, 折后, 收银员 from xstj order by 序号 desc")),
+            QStringLiteral("20240501000001|2024-05-01 10:20:30|%1|%2|%2|小王")
+                .arg(c.lines * (c.lines + 1) / 2)
+                .arg(12.5 * c.lines * (c.lines + 1) / 2));
         soldLines += c.lines;
         EXPECT_EQ(data.count(QStringLiteral("xsmx")), soldLines);
         expectCounterReset();
@@ -354,7 +355,8 @@ TEST_F(CheckoutPrintTest, WithoutADefaultPrinterNothingIsRecorded)
 
     ASSERT_EQ(responder.shown.size(), 1u);
     EXPECT_EQ(responder.shown[0].icon, Dialogs::Icon::Stop);
-    EXPECT_TRUE(responder.shown[0].text.contains(QStringLiteral("默认打印机"))) << responder.shown[0].text.toStdString();
+    EXPECT_TRUE(responder.shown[0].text.contains(QStringLiteral("默认打印机")))
+        << responder.shown[0].text.toStdString();
     expectTicketKept(2);
     EXPECT_EQ(data.scalar(QStringLiteral("select 店名 from dynr")), QStringLiteral("改过的店名"));
 }

@@ -38,7 +38,7 @@ protected:
     {
         ReceiptOrder o;
         o.settings = {QStringLiteral("好运小店"), QStringLiteral("谢谢"), QStringLiteral("王芳"),
-                      QString::fromUtf8(width), QStringLiteral("一联"), QString::fromUtf8(copies)};
+                      QString::fromUtf8(width),   QStringLiteral("一联"), QString::fromUtf8(copies)};
         o.withCustomer = withCustomer;
         o.ticket.number = QStringLiteral("20240501102030");
         o.ticket.time = QStringLiteral("2024-05-01 10:20:30");

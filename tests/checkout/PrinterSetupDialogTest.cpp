@@ -1,9 +1,9 @@
 #include "checkout/PrinterSetupDialog.h"
 #include "checkout/ReceiptPrinter.h"
 #include "tests/checkout/EscPosDecoder.h"
+#include "tests/support/Controls.h"
 #include "tests/support/RecordingResponder.h"
 #include "tests/support/VirtualEscPosPrinter.h"
-#include "tests/support/Controls.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -115,7 +115,8 @@ protected:
 
     std::vector<bool> buttons() const
     {
-        return {button("SpeedButton3")->isEnabled(), button("SpeedButton4")->isEnabled(), button("SpeedButton5")->isEnabled()};
+        return {button("SpeedButton3")->isEnabled(), button("SpeedButton4")->isEnabled(),
+                button("SpeedButton5")->isEnabled()};
     }
 
     QLineEdit *edit(const char *name) const { return Find<QLineEdit>(form.get(), name); }

@@ -89,7 +89,8 @@ TEST(TicketTotals, SumsSkipEmptyValuesAndRoundEachToFourDecimals)
     const TicketTotals totals = SumTicketLines(lines);
     EXPECT_EQ(NumberToText(totals.quantity), QStringLiteral("3.5"));
     EXPECT_EQ(NumberToText(totals.amount), QStringLiteral("10.1"));
-    EXPECT_EQ(NumberToText(totals.afterDiscount), QStringLiteral("9.5217")); // 9.4905 + 0 + 0.0312: 312.5 units, a tie, go to even
+    EXPECT_EQ(NumberToText(totals.afterDiscount),
+              QStringLiteral("9.5217")); // 9.4905 + 0 + 0.0312: 312.5 units, a tie, go to even
 }
 
 } // namespace

@@ -33,7 +33,7 @@ TEST(RemarkLinesTest, CountsTheLinesTheBoxShows)
         {"欢迎光临", 1},
         {"欢迎光临\n谢谢惠顾\n请保留小票", 3},
         {"欢迎光临\n谢谢惠顾\n", 2}, // the trailing empty line does not count
-        {"欢迎光临\n\n谢谢惠顾", 3},  // an empty line inside does
+        {"欢迎光临\n\n谢谢惠顾", 3}, // an empty line inside does
         {"\n", 1},
     };
     for (const Case &c : cases) {

@@ -1,6 +1,6 @@
+#include "data/DataFile.h"
 #include "data/AppError.h"
 #include "data/Connection.h"
-#include "data/DataFile.h"
 #include "data/RowSet.h"
 #include "data/mylib.h"
 #include "tests/data/HelperProcess.h"
@@ -90,7 +90,12 @@ TEST_F(DataFileTest, NewFileIsEncryptedOwnerOnlyAndSeeded)
 
 TEST_F(DataFileTest, UnusableFilesAreRefusedAndNeverTouched)
 {
-    struct Case { const char *what; QByteArray content; const char *problem; };
+    struct Case
+    {
+        const char *what;
+        QByteArray content;
+        const char *problem;
+    };
     const Case cases[] = {
         {"text", "just some text, not a database\n", "不是本程序的数据文件，或密码不符"},
         {"empty", QByteArray(), "文件是空的，不是本程序的数据文件"},
@@ -152,8 +157,9 @@ TEST_F(DataFileTest, AReadOnlyFileIsSaidAtOpening)
 {
     session.openOrCreate();
     session.close();
-    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup
-                                          | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
+    QFile::setPermissions(dir.path(),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup
+                              | QFile::ReadOther | QFile::ExeOther);
     QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
     const QByteArray before = fingerprint(path);
 

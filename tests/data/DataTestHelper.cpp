@@ -91,8 +91,10 @@ int sell(const QString &file)
     check.open();
     const bool intact = check.recordCount() == 1 && check.textAt(0, 0) == QLatin1String("ok");
     // Each ticket's 数量 is the number of its lines.
-    const int incomplete = countOf(session, QStringLiteral(
-        "select count(*) from xstj t where t.数量 <> (select count(*) from xsmx m where m.单号 = t.单号)"));
+    const int incomplete = countOf(
+        session,
+        QStringLiteral(
+            "select count(*) from xstj t where t.数量 <> (select count(*) from xsmx m where m.单号 = t.单号)"));
     say(QStringLiteral("checked %1 %2").arg(intact ? 1 : 0).arg(incomplete));
 
     CurrentTicket::Clear(session); // lines of a ticket the kill interrupted

@@ -25,8 +25,7 @@ TEST(KilledWhileSelling, EveryTicketKeepsAllItsLines)
     }
     // Counting opens the file for writing first, which rolls back the last
     // kill's unfinished sale; only then can it be checked read-only.
-    EXPECT_EQ(data.count(QStringLiteral(
-                  "xstj t where t.数量 <> (select count(*) from xsmx m where m.单号 = t.单号)")),
+    EXPECT_EQ(data.count(QStringLiteral("xstj t where t.数量 <> (select count(*) from xsmx m where m.单号 = t.单号)")),
               0);
     EXPECT_GE(data.count(QStringLiteral("xstj")), 50); // sales were really made
     EXPECT_NO_THROW(DataFile::Validate(data.file()));

@@ -178,7 +178,8 @@ TEST_F(MaintenanceEntries, BackupWhereNoFileCanBeWrittenFails)
 {
     const QString plainFile = folder.filePath(QStringLiteral("plain"));
     Fixtures::WriteBytes(plainFile, "x");
-    for (const QString &chosen : {folder.filePath(QStringLiteral("missing/shop")), plainFile + QStringLiteral("/shop")}) {
+    for (const QString &chosen :
+         {folder.filePath(QStringLiteral("missing/shop")), plainFile + QStringLiteral("/shop")}) {
         SCOPED_TRACE(chosen.toStdString());
         responder.shown.clear();
         backup(chosen);
@@ -217,7 +218,8 @@ TEST_F(MaintenanceEntries, RestoreRefusesWhatIsNotOurDataAndKeepsWorking)
     Fixtures::MakeDatabase(data, partial, QString::fromLatin1(DataFile::kPassword), {QStringLiteral("spxx")});
 
     const QByteArray before = Bytes(data.file());
-    for (const QString &chosen : {text, empty, otherKey, plain, partial, folder.filePath(QStringLiteral("missing.bak"))}) {
+    for (const QString &chosen :
+         {text, empty, otherKey, plain, partial, folder.filePath(QStringLiteral("missing.bak"))}) {
         SCOPED_TRACE(chosen.toStdString());
         restore(chosen);
         EXPECT_EQ(lastMessage(), kRestoreFailed);

@@ -29,16 +29,8 @@ protected:
     }
     void click(QToolButton *button) { QTest::mouseClick(button, Qt::LeftButton); }
 
-    bool rowChosen() const
-    {
-        return !addButton->isEnabled() && modifyButton->isEnabled()
-            && deleteButton->isEnabled();
-    }
-    bool idle() const
-    {
-        return addButton->isEnabled() && !modifyButton->isEnabled()
-            && !deleteButton->isEnabled();
-    }
+    bool rowChosen() const { return !addButton->isEnabled() && modifyButton->isEnabled() && deleteButton->isEnabled(); }
+    bool idle() const { return addButton->isEnabled() && !modifyButton->isEnabled() && !deleteButton->isEnabled(); }
     QString stored(const QString &column, int rowid) const
     {
         return data.scalar(QStringLiteral("select %1 from spxx where rowid = %2").arg(column).arg(rowid));
@@ -56,7 +48,8 @@ protected:
 
 TEST_F(CatalogueTest, AddAppendsTheBoxesWithAPriceWithOrWithoutAName)
 {
-    struct Case {
+    struct Case
+    {
         QString name, price, remark;
     };
     const Case cases[] = {
@@ -76,8 +69,7 @@ TEST_F(CatalogueTest, AddAppendsTheBoxesWithAPriceWithOrWithoutAName)
         EXPECT_EQ(stored(QStringLiteral("品名"), expectedRows), c.name);
         EXPECT_EQ(stored(QStringLiteral("单价"), expectedRows), c.price);
         EXPECT_EQ(stored(QStringLiteral("备注"), expectedRows), c.remark);
-        EXPECT_TRUE(nameBox->text().isEmpty() && priceBox->text().isEmpty()
-                    && remarkBox->text().isEmpty());
+        EXPECT_TRUE(nameBox->text().isEmpty() && priceBox->text().isEmpty() && remarkBox->text().isEmpty());
         EXPECT_TRUE(idle());
     }
     EXPECT_TRUE(responder.shown.empty());
@@ -97,13 +89,14 @@ TEST_F(CatalogueTest, AddWithNeitherNameNorPriceOnlyWarns)
 
 TEST_F(CatalogueTest, PriceBoxTakesDigitsBackspaceAndOnePoint)
 {
-    struct Case {
+    struct Case
+    {
         const char *typed;
         const char *expected;
     };
     const Case cases[] = {
-        {"1.5.", "1.5"},      // the second point is swallowed
-        {"a-1b2 +", "12"},    // letters, signs and blanks are swallowed
+        {"1.5.", "1.5"}, // the second point is swallowed
+        {"a-1b2 +", "12"}, // letters, signs and blanks are swallowed
         {"7.", "7."},
         {"..3", ".3"},
     };

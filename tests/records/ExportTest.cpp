@@ -21,8 +21,9 @@ protected:
     void SetUp() override
     {
         for (int i = 1; i <= 5; ++i)
-            store(Ticket{QStringLiteral("2024030%1").arg(i) + QStringLiteral("120000"), QStringLiteral("2024-03-0%1 12:00:00").arg(i),
-                         double(i), 12.345 * i, 10.0 * i, i % 2 ? QStringLiteral("张三") : QStringLiteral("李四")});
+            store(Ticket{QStringLiteral("2024030%1").arg(i) + QStringLiteral("120000"),
+                         QStringLiteral("2024-03-0%1 12:00:00").arg(i), double(i), 12.345 * i, 10.0 * i,
+                         i % 2 ? QStringLiteral("张三") : QStringLiteral("李四")});
         statistics.reload();
         statistics.show();
     }
@@ -101,10 +102,11 @@ TEST_F(ExportTest, EveryListedTicketIsWrittenWhateverTheSelection)
     ASSERT_EQ(book.size(), 1u);
     const ReadSheet &sheet = book[0];
     ASSERT_EQ(sheet.rows.size(), 6u);
-    EXPECT_EQ(sheet.rows[0], (QStringList{TextCell(QStringLiteral("序号")), TextCell(QStringLiteral("单号")),
-                                          TextCell(QStringLiteral("时间")), TextCell(QStringLiteral("数量")),
-                                          TextCell(QStringLiteral("金额")), TextCell(QStringLiteral("折后")),
-                                          TextCell(QStringLiteral("收银员"))}));
+    EXPECT_EQ(sheet.rows[0],
+              (QStringList{TextCell(QStringLiteral("序号")), TextCell(QStringLiteral("单号")),
+                           TextCell(QStringLiteral("时间")), TextCell(QStringLiteral("数量")),
+                           TextCell(QStringLiteral("金额")), TextCell(QStringLiteral("折后")),
+                           TextCell(QStringLiteral("收银员"))}));
     EXPECT_EQ(numbersIn(sheet).front(), TextCell(QStringLiteral("20240301120000")));
     EXPECT_EQ(sheet.rows[4][4], NumberCell(12.345 * 4)); // every decimal, not the list's two
     EXPECT_EQ(grid->rowSet()->recNo(), 5);

@@ -46,16 +46,17 @@ TEST_F(FromCounterTest, CatalogueOpensReloadedAndClosingReloadsTheProductList)
     productBox().setEditText(QStringLiteral("旧的文字"));
     QWidget &catalogue = window("SpxxForm");
 
-    runModal([] { menuAction("N1").trigger(); }, [&catalogue](QWidget *shown) {
-        EXPECT_EQ(shown, &catalogue);
-        DataGrid *grid = Find<DataGrid>(catalogue, "DBGridEh1");
-        EXPECT_EQ(grid->rowSet()->recordCount(), 3); // reloaded from the file
-        clickCell(grid, 0, 1);
-        Find<QLineEdit>(catalogue, "Edit1")->setText(QStringLiteral("果汁"));
-        Find<QLineEdit>(catalogue, "Edit2")->setText(QStringLiteral("6"));
-        QTest::mouseClick(Find<QToolButton>(catalogue, "SpeedButton2"), Qt::LeftButton);
-        Find<QLineEdit>(catalogue, "Edit1")->setText(QStringLiteral("留下的文字"));
-    });
+    runModal([] { menuAction("N1").trigger(); },
+             [&catalogue](QWidget *shown) {
+                 EXPECT_EQ(shown, &catalogue);
+                 DataGrid *grid = Find<DataGrid>(catalogue, "DBGridEh1");
+                 EXPECT_EQ(grid->rowSet()->recordCount(), 3); // reloaded from the file
+                 clickCell(grid, 0, 1);
+                 Find<QLineEdit>(catalogue, "Edit1")->setText(QStringLiteral("果汁"));
+                 Find<QLineEdit>(catalogue, "Edit2")->setText(QStringLiteral("6"));
+                 QTest::mouseClick(Find<QToolButton>(catalogue, "SpeedButton2"), Qt::LeftButton);
+                 Find<QLineEdit>(catalogue, "Edit1")->setText(QStringLiteral("留下的文字"));
+             });
 
     EXPECT_TRUE(productBox().currentText().isEmpty());
     QStringList items;
@@ -64,11 +65,12 @@ TEST_F(FromCounterTest, CatalogueOpensReloadedAndClosingReloadsTheProductList)
     items.sort();
     EXPECT_EQ(items, (QStringList{QStringLiteral("可乐"), QStringLiteral("果汁"), QStringLiteral("雪碧")}));
 
-    runModal([] { menuAction("N1").trigger(); }, [&catalogue](QWidget *) {
-        EXPECT_TRUE(Find<QLineEdit>(catalogue, "Edit1")->text().isEmpty());
-        EXPECT_TRUE(Find<QToolButton>(catalogue, "SpeedButton1")->isEnabled());
-        EXPECT_FALSE(Find<QToolButton>(catalogue, "SpeedButton2")->isEnabled());
-    });
+    runModal([] { menuAction("N1").trigger(); },
+             [&catalogue](QWidget *) {
+                 EXPECT_TRUE(Find<QLineEdit>(catalogue, "Edit1")->text().isEmpty());
+                 EXPECT_TRUE(Find<QToolButton>(catalogue, "SpeedButton1")->isEnabled());
+                 EXPECT_FALSE(Find<QToolButton>(catalogue, "SpeedButton2")->isEnabled());
+             });
 }
 
 TEST_F(FromCounterTest, MenuAndButtonOpenTheStatisticsReloadedAndReset)
@@ -84,12 +86,13 @@ TEST_F(FromCounterTest, MenuAndButtonOpenTheStatisticsReloadedAndReset)
              });
 
     store(Ticket{QStringLiteral("20240304100000"), QStringLiteral("2024-03-04 10:00:00"), 1, 1, 1, QString()});
-    runModal([] { menuAction("N2").trigger(); }, [&statistics](QWidget *shown) {
-        EXPECT_EQ(shown, &statistics);
-        EXPECT_TRUE(Find<QCheckBox>(statistics, "CheckBox1")->isChecked());
-        EXPECT_TRUE(Find<QLineEdit>(statistics, "Edit1")->text().isEmpty());
-        EXPECT_EQ(Find<DataGrid>(statistics, "DBGridEh1")->rowSet()->recordCount(), 1);
-    });
+    runModal([] { menuAction("N2").trigger(); },
+             [&statistics](QWidget *shown) {
+                 EXPECT_EQ(shown, &statistics);
+                 EXPECT_TRUE(Find<QCheckBox>(statistics, "CheckBox1")->isChecked());
+                 EXPECT_TRUE(Find<QLineEdit>(statistics, "Edit1")->text().isEmpty());
+                 EXPECT_EQ(Find<DataGrid>(statistics, "DBGridEh1")->rowSet()->recordCount(), 1);
+             });
 }
 
 // A file refused by the restore's first check never closes the session, so a
@@ -105,15 +108,16 @@ TEST_F(FromCounterTest, RestoreRefusedAtItsFirstCheckLeavesTheStatisticsListOpen
     file.write("这不是数据文件");
     file.close();
 
-    runModal([] { menuAction("N2").trigger(); }, [&](QWidget *statistics) {
-        const RowSet *listed = Find<DataGrid>(statistics, "DBGridEh1")->rowSet();
-        ASSERT_EQ(listed->recordCount(), 1);
-        responder.fileAnswers = {notOurs};
-        menuAction("N5").trigger();
-        EXPECT_EQ(responder.texts().back(), QStringLiteral("数据恢复失败，请重新恢复！"));
-        EXPECT_TRUE(listed->isOpen());
-        EXPECT_EQ(listed->recordCount(), 1);
-    });
+    runModal([] { menuAction("N2").trigger(); },
+             [&](QWidget *statistics) {
+                 const RowSet *listed = Find<DataGrid>(statistics, "DBGridEh1")->rowSet();
+                 ASSERT_EQ(listed->recordCount(), 1);
+                 responder.fileAnswers = {notOurs};
+                 menuAction("N5").trigger();
+                 EXPECT_EQ(responder.texts().back(), QStringLiteral("数据恢复失败，请重新恢复！"));
+                 EXPECT_TRUE(listed->isOpen());
+                 EXPECT_EQ(listed->recordCount(), 1);
+             });
 }
 
 } // namespace

@@ -49,12 +49,14 @@ class RecordsTest : public ::testing::Test
 protected:
     RecordsTest();
 
-    struct Ticket {
+    struct Ticket
+    {
         QString number, time;
         double quantity, amount, discounted;
         QString cashier;
     };
-    struct SoldLine {
+    struct SoldLine
+    {
         QString number, name;
         double price, quantity, amount, discounted;
     };

@@ -81,13 +81,15 @@ TEST_F(StatisticsTest, OpeningListsEveryTicketInNumberOrderWithFooterSums)
     EXPECT_EQ(listed(), (QStringList{QString(), T1, T2, T3}));
     EXPECT_EQ(grid->cellText(1, 4), QStringLiteral("10.13"));
     // The sums keep every decimal: the general number form, not the cells' "#0.##".
-    EXPECT_EQ(footer(), (QStringList{QStringLiteral("合计"), QStringLiteral("11"), QStringLiteral("25.376"),
-                                     QStringLiteral("24.75")}));
+    EXPECT_EQ(
+        footer(),
+        (QStringList{QStringLiteral("合计"), QStringLiteral("11"), QStringLiteral("25.376"), QStringLiteral("24.75")}));
 }
 
 TEST_F(StatisticsTest, QueryMatchesNumberAndCashierTogether)
 {
-    struct Case {
+    struct Case
+    {
         QString number, cashier;
         QStringList expected;
     };
@@ -96,9 +98,9 @@ TEST_F(StatisticsTest, QueryMatchesNumberAndCashierTogether)
         {QStringLiteral("0302"), QString(), {T2}},
         {QStringLiteral("2024030"), QStringLiteral("张"), {T1}},
         {QStringLiteral("0301"), QStringLiteral("李"), {}},
-        {QString(), QStringLiteral("'"), {T3}},          // a quote is searched for, not an error
+        {QString(), QStringLiteral("'"), {T3}}, // a quote is searched for, not an error
         {QStringLiteral("'); drop table xstj; --"), QString(), {}},
-        {QStringLiteral("%"), QString(), {T1, T2, T3}},  // the pattern characters still work
+        {QStringLiteral("%"), QString(), {T1, T2, T3}}, // the pattern characters still work
         {QStringLiteral("0_0"), QStringLiteral("三"), {T1}},
     };
     for (const Case &c : cases) {
@@ -110,7 +112,8 @@ TEST_F(StatisticsTest, QueryMatchesNumberAndCashierTogether)
     EXPECT_EQ(data.count(QStringLiteral("xstj")), 4);
     // The empty result of the last miss but one showed the fixed footer and zero sums.
     search(QStringLiteral("0301"), QStringLiteral("李"));
-    EXPECT_EQ(footer(), (QStringList{QStringLiteral("合计"), QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0")}));
+    EXPECT_EQ(footer(),
+              (QStringList{QStringLiteral("合计"), QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0")}));
 }
 
 TEST_F(StatisticsTest, DateSpanIncludesTheWholeToDateAndIgnoresTheBoxes)
@@ -159,8 +162,9 @@ TEST_F(StatisticsTest, DeleteAsksThenRemovesTheTicketButKeepsItsLines)
     EXPECT_EQ(data.count(QStringLiteral("xstj")), 3);
     EXPECT_EQ(data.scalar(QStringLiteral("select count(*) from xstj where 单号 = '%1'").arg(T1)), QStringLiteral("0"));
     EXPECT_EQ(data.count(QStringLiteral("xsmx")), 1);
-    EXPECT_EQ(footer(), (QStringList{QStringLiteral("合计"), QStringLiteral("9"), QStringLiteral("15.25"),
-                                     QStringLiteral("15.25")}));
+    EXPECT_EQ(
+        footer(),
+        (QStringList{QStringLiteral("合计"), QStringLiteral("9"), QStringLiteral("15.25"), QStringLiteral("15.25")}));
     EXPECT_EQ(responder.shown.size(), 1u); // the question only
 
     // Delete on an empty list deletes nothing.
@@ -208,26 +212,29 @@ TEST_F(StatisticsTest, DetailListsExactlyTheLinesOfTheDoubleClickedTicket)
     store(SoldLine{T2 + QStringLiteral("-1"), QStringLiteral("长单号"), 1, 1, 1, 1});
     store(SoldLine{T2.mid(2), QStringLiteral("短单号"), 1, 1, 1, 1});
 
-    for (const auto &[row, number, names] : {std::tuple{1, T1, QStringList{QStringLiteral("可乐"), QStringLiteral("面包")}},
-                                              std::tuple{2, T2, QStringList{QStringLiteral("雪碧"), QStringLiteral("长单号")}},
-                                              std::tuple{3, T3, QStringList{}}}) {
+    for (const auto &[row, number, names] :
+         {std::tuple{1, T1, QStringList{QStringLiteral("可乐"), QStringLiteral("面包")}},
+          std::tuple{2, T2, QStringList{QStringLiteral("雪碧"), QStringLiteral("长单号")}},
+          std::tuple{3, T3, QStringList{}}}) {
         SCOPED_TRACE(QString(number).toStdString());
-        runModal([this, row] { doubleClickCell(grid, row, 2); }, [&, this](QWidget *shown) {
-            EXPECT_EQ(shown, &detail);
-            EXPECT_EQ(detailNumberBox->text(), number);
-            EXPECT_EQ(columnTexts(*detailGrid->rowSet(), QStringLiteral("品名")), names);
-        });
+        runModal([this, row] { doubleClickCell(grid, row, 2); },
+                 [&, this](QWidget *shown) {
+                     EXPECT_EQ(shown, &detail);
+                     EXPECT_EQ(detailNumberBox->text(), number);
+                     EXPECT_EQ(columnTexts(*detailGrid->rowSet(), QStringLiteral("品名")), names);
+                 });
     }
 
-    runModal([this] { doubleClickCell(grid, 1, 2); }, [this](QWidget *) {
-        DataGrid *grid = detailGrid;
-        EXPECT_EQ(grid->cellText(0, 4), QStringLiteral("12.5"));
-        EXPECT_EQ(grid->cellText(1, 4), QStringLiteral("3"));
-        EXPECT_EQ((QStringList{grid->footerText(0), grid->footerText(4), grid->footerText(5), grid->footerText(6),
-                               grid->footerText(7)}),
-                  (QStringList{QStringLiteral("合计"), QString(), QStringLiteral("3.5"), QStringLiteral("29.5"),
-                               QStringLiteral("27")}));
-    });
+    runModal([this] { doubleClickCell(grid, 1, 2); },
+             [this](QWidget *) {
+                 DataGrid *grid = detailGrid;
+                 EXPECT_EQ(grid->cellText(0, 4), QStringLiteral("12.5"));
+                 EXPECT_EQ(grid->cellText(1, 4), QStringLiteral("3"));
+                 EXPECT_EQ((QStringList{grid->footerText(0), grid->footerText(4), grid->footerText(5),
+                                        grid->footerText(6), grid->footerText(7)}),
+                           (QStringList{QStringLiteral("合计"), QString(), QStringLiteral("3.5"),
+                                        QStringLiteral("29.5"), QStringLiteral("27")}));
+             });
     EXPECT_EQ(data.count(QStringLiteral("xsmx")), 6);
 }
 
@@ -240,11 +247,12 @@ TEST_F(StatisticsTest, DetailOfAnEmptyListShowsEveryNumberedLineAndDeletesNothin
     ASSERT_EQ(grid->rowSet()->recordCount(), 0);
 
     for (int opening = 0; opening < 2; ++opening) {
-        runModal([this] { doubleClickCurrent(); }, [this](QWidget *) {
-            EXPECT_TRUE(detailNumberBox->text().isEmpty());
-            EXPECT_EQ(columnTexts(*detailGrid->rowSet(), QStringLiteral("品名")),
-                      (QStringList{QStringLiteral("可乐"), QStringLiteral("雪碧")}));
-        });
+        runModal([this] { doubleClickCurrent(); },
+                 [this](QWidget *) {
+                     EXPECT_TRUE(detailNumberBox->text().isEmpty());
+                     EXPECT_EQ(columnTexts(*detailGrid->rowSet(), QStringLiteral("品名")),
+                               (QStringList{QStringLiteral("可乐"), QStringLiteral("雪碧")}));
+                 });
     }
     EXPECT_EQ(data.count(QStringLiteral("xsmx")), 3);
     EXPECT_EQ(data.count(QStringLiteral("xstj")), 4);
@@ -262,10 +270,11 @@ TEST_F(StatisticsTest, CtrlDeleteInBothListsAsksFirst)
 
     responder.shown.clear();
     // The deleted ticket's successor, T2, is now current.
-    runModal([this] { doubleClickCurrent(); }, [this](QWidget *) {
-        ASSERT_EQ(detailGrid->rowSet()->recordCount(), 1);
-        QTest::keyClick(detailGrid->view(), Qt::Key_Delete, Qt::ControlModifier);
-    });
+    runModal([this] { doubleClickCurrent(); },
+             [this](QWidget *) {
+                 ASSERT_EQ(detailGrid->rowSet()->recordCount(), 1);
+                 QTest::keyClick(detailGrid->view(), Qt::Key_Delete, Qt::ControlModifier);
+             });
     EXPECT_EQ(responder.texts(), std::vector<QString>{QStringLiteral("Delete record?")});
     EXPECT_EQ(data.count(QStringLiteral("xsmx")), 0);
 }

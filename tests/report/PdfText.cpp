@@ -62,9 +62,9 @@ int PageCount(const QString &pdfPath)
 
 std::vector<Word> Words(const QString &pdfPath)
 {
-    const QString page = Run(QStringLiteral("pdftotext"),
-                             {QStringLiteral("-bbox"), QStringLiteral("-l"), QStringLiteral("1"), pdfPath,
-                              QStringLiteral("-")});
+    const QString page = Run(
+        QStringLiteral("pdftotext"),
+        {QStringLiteral("-bbox"), QStringLiteral("-l"), QStringLiteral("1"), pdfPath, QStringLiteral("-")});
     const QRegularExpression word(QStringLiteral(
         "<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">([^<]*)</word>"));
     std::vector<Word> words;

@@ -1,8 +1,8 @@
 #include "app/Application.h"
-#include "data/Connection.h"
 #include "checkout/ReceiptWindow.h"
 #include "checkout/Ticket.h"
 #include "counter/CounterWindow.h"
+#include "data/Connection.h"
 #include "report/Report.h"
 #include "report/ReportView.h"
 #include "tests/support/Controls.h"
@@ -108,8 +108,8 @@ TEST_F(Preview, ShowsTheTemplateOfWidthAndPartsOnThePageOfTheCustomerFlag)
         ReceiptWindow *expected;
         int sheet;
     } cases[] = {
-        {false, "58", "一联", window("Dy58Form"), 1}, {true, "58", "一联", window("Dy58Form"), 2},
-        {false, "76", "一联", window("Dy76Form"), 1}, {true, "76", "一联", window("Dy76Form"), 2},
+        {false, "58", "一联", window("Dy58Form"), 1},  {true, "58", "一联", window("Dy58Form"), 2},
+        {false, "76", "一联", window("Dy76Form"), 1},  {true, "76", "一联", window("Dy76Form"), 2},
         {false, "58", "两联", window("Edy58Form"), 1}, {true, "58", "两联", window("Edy58Form"), 2},
         {false, "76", "两联", window("Edy76Form"), 1}, {true, "76", "两联", window("Edy76Form"), 2},
     };
@@ -189,8 +189,7 @@ TEST_F(Preview, WindowsHaveTheirSizesAndHideThePageTabs)
         EXPECT_EQ(window->size(), c.client);
         EXPECT_EQ(pages->geometry(), c.pages);
         // The strip lies over the tab bar, above it in stacking order.
-        const QRect tabs(pages->mapTo(window, pages->tabBar()->geometry().topLeft()),
-                         pages->tabBar()->size());
+        const QRect tabs(pages->mapTo(window, pages->tabBar()->geometry().topLeft()), pages->tabBar()->size());
         EXPECT_TRUE(panel->geometry().contains(tabs)) << window->metaObject()->className();
         EXPECT_GT(window->children().indexOf(panel), window->children().indexOf(pages));
 
@@ -200,7 +199,6 @@ TEST_F(Preview, WindowsHaveTheirSizesAndHideThePageTabs)
         ASSERT_NE(ViewOn(window, 2), nullptr);
         window->hide();
     }
-
 }
 
 TEST_F(Preview, AfterACheckoutShowsThatReceiptAtItsLength)

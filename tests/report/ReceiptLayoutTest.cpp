@@ -27,9 +27,9 @@ constexpr double kDifferingShare = 0.002;
 QString GoldenPath(ReceiptTemplate which, bool withCustomer)
 {
     return QDir(QStringLiteral(SC_GOLDEN_DIR))
-        .filePath(QStringLiteral("%1%2.png")
-                      .arg(QString::fromUtf8(TemplateName(which)),
-                           withCustomer ? QStringLiteral("-customer") : QString()));
+        .filePath(
+            QStringLiteral("%1%2.png")
+                .arg(QString::fromUtf8(TemplateName(which)), withCustomer ? QStringLiteral("-customer") : QString()));
 }
 
 int DifferingPixels(const QImage &a, const QImage &b)
@@ -52,8 +52,8 @@ TEST(ReceiptRender, MatchesTheGoldenImageOfEachReceipt)
     for (ReceiptTemplate which : kAllTemplates) {
         for (bool withCustomer : {false, true}) {
             const auto receipt = BuildReceipt(SampleOrder(which, withCustomer));
-            const QImage rendered =
-                RenderReportPage(receipt->run(), 0, kDotsPerInch).convertToFormat(QImage::Format_Grayscale8);
+            const QImage rendered
+                = RenderReportPage(receipt->run(), 0, kDotsPerInch).convertToFormat(QImage::Format_Grayscale8);
             const QString path = GoldenPath(which, withCustomer);
             if (update) {
                 ASSERT_TRUE(rendered.save(path)) << path.toStdString();
@@ -76,10 +76,11 @@ TEST(ReceiptFigures, PrintWithTwoDecimalsRoundingHalvesAwayFromZero)
         const char *text;
         const char *printed;
     } cases[] = {
-        {"12.5", "12.50"}, {"3", "3.00"},      {"", "0.00"},         {"abc", "0.00"},
-        {"2.675", "2.68"}, {"1.005", "1.01"},  {"-2.675", "-2.68"},  {"0.004", "0.00"},
-        {"-0.004", "0.00"}, {"9.405", "9.41"}, {"1E3", "1000.00"},   {"17.5912", "17.59"},
-        {".", "0.00"},     {"12,5", "0.00"},   {"123456789.995", "123456790.00"},
+        {"12.5", "12.50"},   {"3", "3.00"},      {"", "0.00"},
+        {"abc", "0.00"},     {"2.675", "2.68"},  {"1.005", "1.01"},
+        {"-2.675", "-2.68"}, {"0.004", "0.00"},  {"-0.004", "0.00"},
+        {"9.405", "9.41"},   {"1E3", "1000.00"}, {"17.5912", "17.59"},
+        {".", "0.00"},       {"12,5", "0.00"},   {"123456789.995", "123456790.00"},
     };
     for (const auto &c : cases)
         EXPECT_EQ(FormatFigure(QString::fromUtf8(c.text)), QString::fromUtf8(c.printed)) << c.text;
@@ -90,6 +91,5 @@ TEST(ReceiptFigures, RemarkLinesAreTheMemosLines)
     EXPECT_EQ(MemoLines(QString()), QStringList());
     EXPECT_EQ(MemoLines(QStringLiteral("a\nb")), (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
     EXPECT_EQ(MemoLines(QStringLiteral("a\r\nb\r\n")), (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
-    EXPECT_EQ(MemoLines(QStringLiteral("a\n\nb")),
-              (QStringList{QStringLiteral("a"), QString(), QStringLiteral("b")}));
+    EXPECT_EQ(MemoLines(QStringLiteral("a\n\nb")), (QStringList{QStringLiteral("a"), QString(), QStringLiteral("b")}));
 }

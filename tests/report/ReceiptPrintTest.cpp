@@ -161,8 +161,8 @@ TEST(ReceiptRemark, ThreeLinesFillABoxOf51UnitsBelowTheSummaryDashes)
             order.settings.remark = QStringLiteral("第一行\n第二行\n第三行\n");
             order.remarkLines = 3;
             const PrintedReport printed = BuildReceipt(order)->run();
-            const PlacedItem remark =
-                printed.placementsOf(QString::fromUtf8(withCustomer ? "QRRichText2" : "QRRichText1")).front();
+            const PlacedItem remark
+                = printed.placementsOf(QString::fromUtf8(withCustomer ? "QRRichText2" : "QRRichText1")).front();
             const PlacedBand &summary = BandNamed(printed, QString::fromUtf8(withCustomer ? "QRBand5" : "QRBand3"));
             EXPECT_EQ(remark.text, QStringLiteral("第一行\n第二行\n第三行"));
             EXPECT_NEAR(remark.heightMm, 13.49, 0.005);
@@ -203,7 +203,8 @@ TEST(ReceiptRules, StayInsideThePaperAndLineUp)
                 EXPECT_LE(right, printed.pageSizeMm.width())
                     << TemplateName(which) << " " << item.name.toStdString() << " ends at " << right;
                 EXPECT_EQ(item.page, 0) << TemplateName(which) << " " << item.name.toStdString();
-                EXPECT_LT(item.topMm, printed.pageSizeMm.height()) << TemplateName(which) << " " << item.name.toStdString();
+                EXPECT_LT(item.topMm, printed.pageSizeMm.height())
+                    << TemplateName(which) << " " << item.name.toStdString();
                 if (item.text.contains(QLatin1Char(' ')))
                     continue; // the gapped rules above the cashier
                 if (fullRuleLeft < 0)

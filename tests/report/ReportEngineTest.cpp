@@ -2,8 +2,8 @@
 #include "report/Report.h"
 #include "report/ReportOutput.h"
 #include "report/ReportUnits.h"
-#include "tests/report/PdfText.h"
 #include "report/TableData.h"
+#include "tests/report/PdfText.h"
 
 #include <QTemporaryDir>
 
@@ -160,8 +160,7 @@ struct PagingCase
 };
 
 class ReportPaging : public ::testing::TestWithParam<PagingCase>
-{
-};
+{ };
 
 TEST_P(ReportPaging, BreaksThePageWhenABandDoesNotFit)
 {
@@ -179,19 +178,18 @@ TEST_P(ReportPaging, BreaksThePageWhenABandDoesNotFit)
     EXPECT_NEAR(total.topMm, c.summaryTopMm + 0.79, kTolMm);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ReportPaging,
-    ::testing::Values(
-        // Everything fits: 40 + 12·20 + 30 = 310 units.
-        PagingCase{12, 17, 1, 0, 10 + 260 * kUnit, 0, 10 + 280 * kUnit},
-        // The 13th row still fits (300 units), the summary moves to a new page.
-        PagingCase{13, 17, 2, 0, 10 + 280 * kUnit, 1, 10},
-        // The 15th row moves, and the summary follows it.
-        PagingCase{15, 17, 2, 1, 10, 1, 10 + 20 * kUnit},
-        // A remark box hanging below the summary must fit as well: 280 + 20 + 34 > 324.4.
-        PagingCase{12, 34, 2, 0, 10 + 260 * kUnit, 1, 10},
-        // An empty box takes no room.
-        PagingCase{12, 0, 1, 0, 10 + 260 * kUnit, 0, 10 + 280 * kUnit}));
+INSTANTIATE_TEST_SUITE_P(Cases, ReportPaging,
+                         ::testing::Values(
+                             // Everything fits: 40 + 12·20 + 30 = 310 units.
+                             PagingCase{12, 17, 1, 0, 10 + 260 * kUnit, 0, 10 + 280 * kUnit},
+                             // The 13th row still fits (300 units), the summary moves to a new page.
+                             PagingCase{13, 17, 2, 0, 10 + 280 * kUnit, 1, 10},
+                             // The 15th row moves, and the summary follows it.
+                             PagingCase{15, 17, 2, 1, 10, 1, 10 + 20 * kUnit},
+                             // A remark box hanging below the summary must fit as well: 280 + 20 + 34 > 324.4.
+                             PagingCase{12, 34, 2, 0, 10 + 260 * kUnit, 1, 10},
+                             // An empty box takes no room.
+                             PagingCase{12, 0, 1, 0, 10 + 260 * kUnit, 0, 10 + 280 * kUnit}));
 
 TEST(ReportPaging, BandTallerThanAPageStaysAtTheTopOfItsOwnPage)
 {

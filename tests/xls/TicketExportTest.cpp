@@ -18,8 +18,8 @@
 namespace {
 
 const QStringList TitleRow = {
-    TextCell(QStringLiteral("序号")), TextCell(QStringLiteral("单号")), TextCell(QStringLiteral("时间")),
-    TextCell(QStringLiteral("数量")), TextCell(QStringLiteral("金额")), TextCell(QStringLiteral("折后")),
+    TextCell(QStringLiteral("序号")),   TextCell(QStringLiteral("单号")), TextCell(QStringLiteral("时间")),
+    TextCell(QStringLiteral("数量")),   TextCell(QStringLiteral("金额")), TextCell(QStringLiteral("折后")),
     TextCell(QStringLiteral("收银员")),
 };
 
@@ -120,8 +120,12 @@ TEST_F(TicketExportTest, ALongListContinuesOnFurtherSheetsWithoutLosingARow)
     ASSERT_EQ(written.size(), size_t(count));
     for (int i = 1; i <= count; ++i) {
         const QStringList expected = {
-            NumberCell(i), TextCell(QStringLiteral("2024%1").arg(i, 10, 10, QLatin1Char('0'))),
-            TextCell(list.textAt(i - 1, 2)), NumberCell(i), NumberCell(i * 1.5), NumberCell(i * 0.125),
+            NumberCell(i),
+            TextCell(QStringLiteral("2024%1").arg(i, 10, 10, QLatin1Char('0'))),
+            TextCell(list.textAt(i - 1, 2)),
+            NumberCell(i),
+            NumberCell(i * 1.5),
+            NumberCell(i * 0.125),
             TextCell(QStringLiteral("收银员%1").arg(i % 10)),
         };
         ASSERT_EQ(written[size_t(i - 1)], expected) << "ticket " << i;

@@ -62,7 +62,8 @@ TEST_F(XlsWriterTest, NumbersAndTextsReadBackExactlyAndUnsetCellsStayEmpty)
     ASSERT_EQ(sheets.size(), 1u);
     EXPECT_EQ(sheets[0].name, QStringLiteral("Sheet1"));
     const std::vector<QStringList> expected = {
-        {TextCell(QStringLiteral("单号")), TextCell(QStringLiteral("收银员")), QString(), TextCell(QStringLiteral("Zahl ü"))},
+        {TextCell(QStringLiteral("单号")), TextCell(QStringLiteral("收银员")), QString(),
+         TextCell(QStringLiteral("Zahl ü"))},
         {NumberCell(12.345), TextCell(QStringLiteral("张三 Zhang")), QString(), NumberCell(-0.5)},
         {NumberCell(1e-5), NumberCell(123456789012345.0), NumberCell(0.0), TextCell(QStringLiteral("20240102030405"))},
         {QString(), QString(), QString(), QString()},
@@ -122,7 +123,8 @@ TEST_F(XlsWriterTest, WorkbooksAroundTheMiniStreamCutoffReadBack)
 // Over 7 MB the allocation table outgrows the 109 sectors the file header
 // lists, over about 15.5 MB one index sector more; every sheet must still be
 // found at its offset.
-struct BigWorkbook {
+struct BigWorkbook
+{
     int sheets;
     quint32 indexSectors;
 };
@@ -205,8 +207,8 @@ TEST_F(XlsWriterTest, AnUnwritableTargetThrowsNamingTheFileAndLeavesNoFile)
             book.save(target);
             FAIL() << "no error";
         } catch (const AppError &error) {
-            EXPECT_TRUE(error.message().startsWith(
-                QStringLiteral("无法写入文件 %1：").arg(QDir::toNativeSeparators(target))))
+            EXPECT_TRUE(
+                error.message().startsWith(QStringLiteral("无法写入文件 %1：").arg(QDir::toNativeSeparators(target))))
                 << error.message().toStdString();
         }
         EXPECT_FALSE(QFileInfo(target).isFile());
