@@ -75,6 +75,7 @@ void StatisticsWindow::buildLayout()
     m_toDate->setGeometry(248, 56, 121, 22);
     for (QDateEdit *picker : {m_fromDate, m_toDate}) {
         picker->setCalendarPopup(true);
+        picker->setDisplayFormat(QStringLiteral("yyyy-MM-dd")); // the program's date, whatever the locale
         picker->setDate(QDate::currentDate());
         picker->setEnabled(false);
     }
