@@ -6,7 +6,7 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
-void WriteDesktopEntry()
+void WriteDesktopEntry(const QString &dataFolder)
 {
     const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
     if (desktop.isEmpty() || !QDir(desktop).exists())
@@ -18,7 +18,7 @@ void WriteDesktopEntry()
                                          "Exec=\"%1\"\n"
                                          "Path=%2\n"
                                          "Terminal=false\n")
-                              .arg(program, QCoreApplication::applicationDirPath());
+                              .arg(program, dataFolder);
     QSaveFile file(QDir(desktop).filePath(QStringLiteral("Tindrel销售小票打印软件.desktop")));
     if (!file.open(QIODevice::WriteOnly))
         return;

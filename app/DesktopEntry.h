@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QString>
+
 // Writes the desktop launcher "Tindrel销售小票打印软件.desktop", which starts the
-// program in its own folder. Rewritten at every start; silently skipped when the
-// desktop folder cannot be written.
-void WriteDesktopEntry();
+// program in the folder of the data file this start uses, so that a start from
+// the icon works on the same data. Rewritten at every start; silently skipped
+// when the desktop folder cannot be written.
+void WriteDesktopEntry(const QString &dataFolder);

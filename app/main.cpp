@@ -1,26 +1,36 @@
-#include "grid/Dialogs.h"
-#include "app/Windows.h"
-#include "counter/MainUnit.h"
+#include "app/Application.h"
+#include "app/Translations.h"
+#include "counter/CounterWindow.h"
+#include "data/Connection.h"
 #include "data/DataFile.h"
+#include "data/InstanceLock.h"
+#include "grid/Dialogs.h"
 #include "report/FontFaces.h"
 
 #include <QApplication>
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
+    // The data file is fixed for the whole run; a new one is made when there is
+    // none. One running program per data file: a second start would empty the
+    // first one's ticket.
+    DataFile::ResolveAtStartup();
+    InstanceLock lock(DataFile::Path());
+    const bool alone = lock.acquire();
+    // The file's key is derived while Qt starts.
+    Connection session;
+    if (alone)
+        session.beginOpening();
+
+    QApplication qtApplication(argc, argv);
     QApplication::setApplicationName(QStringLiteral("销售小票打印"));
     InstallFontSubstitutes();
-
-    // The data file is fixed for the whole run; a new one is made when there is none.
-    DataFile::ResolveAtStartup();
-    {
-        const Dialogs::OnceEachError onceEach;
-        Dialogs::Guarded(nullptr, [] { DataFile::EnsureUsable(DataFile::Path()); });
-        CreateWindows();
+    InstallChineseTranslations(qtApplication);
+    if (!alone) {
+        Dialogs::Message(nullptr, QStringLiteral("程序已在运行。"), Dialogs::Icon::Warning);
+        return 1;
     }
-    MainForm->show();
-    const int result = QApplication::exec();
-    DestroyWindows();
-    return result;
+    Application program(session);
+    program.counter().show();
+    return QApplication::exec();
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "checkout/CheckoutPlan.h"
 #include "checkout/Ticket.h"
+
+#include <functional>
 
 class Connection;
 class ReceiptPrinter;
@@ -15,10 +18,19 @@ class Checkout
 public:
     Checkout(Connection &session, ReceiptPrinter &printer);
 
+    // Told of the order whenever a template was filled for it (copies or not),
+    // so that the template's preview can show the last receipt.
+    using ReceiptFilled = std::function<void(ReceiptTemplate which, const ReceiptOrder &order)>;
+    void setReceiptFilled(ReceiptFilled handler) { m_receiptFilled = std::move(handler); }
+
     enum class Outcome { Recorded, EmptyTicket };
-    Outcome run(const ReceiptOrder &order);
+    // The order's lines are read from the current ticket after the settings
+    // are saved: the receipt shows what is recorded. On Recorded the caller
+    // starts the next ticket.
+    Outcome run(ReceiptOrder order);
 
 private:
     Connection &m_session;
     ReceiptPrinter &m_printer;
+    ReceiptFilled m_receiptFilled;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "checkout/CheckoutPlan.h"
+
 #include <QPoint>
 #include <QSize>
 
@@ -16,8 +18,25 @@ enum class BandKind { Title, Detail, Summary };
 enum class Face { Text, Report };
 // Where a data-bound field reads: the ticket lines or the settings row.
 enum class Source { None, Lines, Settings };
-// The print handler that formats a field's figure.
+// Figures of the ticket lines print as "0.00".
 enum class Figure { None, UnitPrice, Quantity, Amount };
+// The value of the receipt a label shows in place of its placeholder caption;
+// None for fixed captions.
+enum class Value {
+    None,
+    ShopName,
+    Cashier,
+    Number,
+    Time,
+    Customer,
+    Phone,
+    Address,
+    TotalQuantity,
+    TotalDiscounted,
+    Paid,
+    Change,
+    ReprintMark
+};
 
 struct Item
 {
@@ -31,8 +50,9 @@ struct Item
     bool bold = false;
     Source source = Source::None;
     Figure figure = Figure::None;
-    double widthMm = 0;    // remark box
-    int heightUnits = 0;   // remark box
+    Value value = Value::None;
+    double widthMm = 0; // remark box
+    int heightUnits = 0; // remark box
     int linePitchUnits = 0; // remark box
 };
 
@@ -47,6 +67,7 @@ struct Band
 struct Report
 {
     const char *name;
+    // Before the first receipt; a receipt's length follows its lines and remark.
     int designHeightUnits;
     std::vector<Band> bands;
 };
@@ -68,5 +89,7 @@ const Window &OnePart58();
 const Window &OnePart76();
 const Window &TwoPart58();
 const Window &TwoPart76();
+const Window &OfTemplate(ReceiptTemplate which);
+const Report &OfReport(const Window &window, ReceiptReport report);
 
 } // namespace ReceiptLayout

@@ -27,6 +27,8 @@ inline constexpr QSize kTwoPartClient{342, 585};
 inline constexpr QSize kTwoPartPages{345, 561};
 
 Item Label(const char *name, const char *caption, double leftMm, double topMm);
+// A label that shows a value of the receipt; the preview shows its placeholder.
+Item Filled(const char *name, Value value, const char *placeholder, double leftMm, double topMm);
 Item Dashes(const char *name, const char *dashes, double leftMm, double topMm);
 Item Field(const char *name, Source source, const char *column, double leftMm, double topMm,
            Figure figure = Figure::None);
@@ -44,8 +46,8 @@ struct DetailNames
 // change, the dash line and the remark box.
 struct SummaryNames
 {
-    const char *band, *total, *quantity, *amount, *paidCaption, *paid, *payableCaption, *payable,
-        *changeCaption, *change, *dashes, *remark;
+    const char *band, *total, *quantity, *amount, *paidCaption, *paid, *payableCaption, *payable, *changeCaption,
+        *change, *dashes, *remark;
 };
 
 Band Detail58(const DetailNames &names);

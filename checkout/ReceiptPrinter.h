@@ -11,4 +11,7 @@ class ReceiptPrinter
 public:
     virtual ~ReceiptPrinter() = default;
     virtual void print(const Report &receipt, const QString &jobName) = 0;
+    // Called once per sale after its last copy (a receipt printer opens the
+    // cash drawer here). Throws AppError like print().
+    virtual void saleFinished() { }
 };

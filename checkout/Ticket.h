@@ -11,18 +11,18 @@
 // the totals worked out from those lines, and the texts of the counter.
 struct Ticket
 {
-    QString number;   // 单号
-    QString time;     // 时间, "yyyy-mm-dd hh:mm:ss"
-    QString cashier;  // 收银员
+    QString number; // 单号
+    QString time; // 时间, "yyyy-mm-dd hh:mm:ss"
+    QString cashier; // 收银员
     QString customer; // 客户
-    QString phone;    // 电话
-    QString address;  // 地址
-    std::vector<TicketLine> lines;
+    QString phone; // 电话
+    QString address; // 地址
+    std::vector<TicketLine> lines; // read by the checkout from the current ticket
     // Sums of the lines, as the counter shows them ("#0.##" after RoundTotal).
     QString totalQuantity;
     QString totalAmount;
     QString totalDiscounted;
-    QString paid;   // 支付, as typed
+    QString paid; // 支付, as typed
     QString change; // 找零, as shown
 };
 
@@ -34,4 +34,6 @@ struct ReceiptOrder
     PrintSettings settings;
     int remarkLines = 0;
     bool withCustomer = false;
+    // A reprint's mark ("重打" and when), printed under the title; empty on a sale's own receipt.
+    QString reprintMark;
 };

@@ -4,8 +4,7 @@
 
 KeyReleaseHook::KeyReleaseHook(QObject *parent)
     : QObject(parent)
-{
-}
+{ }
 
 void KeyReleaseHook::watch(QObject *field)
 {
@@ -14,7 +13,12 @@ void KeyReleaseHook::watch(QObject *field)
 
 bool KeyReleaseHook::eventFilter(QObject *, QEvent *event)
 {
-    if (event->type() == QEvent::KeyRelease && !static_cast<QKeyEvent *>(event)->isAutoRepeat())
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
+        return false;
+    const auto *key = static_cast<QKeyEvent *>(event);
+    if (event->type() == QEvent::KeyPress)
+        m_pressed.insert(key->key());
+    else if (!key->isAutoRepeat() && m_pressed.remove(key->key()))
         emit released();
     return false;
 }

@@ -18,6 +18,14 @@ long double DiscountedAmount(const QString &discount, long double amount)
     return (TextToNumber(discount) * amount) * tenth;
 }
 
+QString LineDiscount(const QString &amount, const QString &discounted)
+{
+    long double full = 0, after = 0;
+    if (!TryTextToNumber(amount, full) || !TryTextToNumber(discounted, after) || full == 0)
+        return QStringLiteral("10");
+    return RoundDecimalImage(after / full * 10, 2);
+}
+
 QStringList DiscountSteps()
 {
     QStringList steps{QStringLiteral("10")};

@@ -13,6 +13,11 @@ long double LineAmount(const QString &price, const QString &quantity);
 // (discount × amount) × 0.1, each product rounded to extended precision.
 long double DiscountedAmount(const QString &discount, long double amount);
 
+// The discount a stored line was priced at, in tenths, from its amount and
+// amount after discount ("10" when it has no amount to compare with), so that
+// a line taken back into the entry fields keeps its discount.
+QString LineDiscount(const QString &amount, const QString &discounted);
+
 // The discount list: "10", then "9.9" down to "0.1" in steps of 0.1.
 QStringList DiscountSteps();
 

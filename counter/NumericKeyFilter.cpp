@@ -19,8 +19,7 @@ QString FieldText(QObject *field)
 
 NumericKeyFilter::NumericKeyFilter(QObject *parent)
     : QObject(parent)
-{
-}
+{ }
 
 void NumericKeyFilter::watch(QObject *field)
 {

@@ -3,5 +3,4 @@
 AppError::AppError(const QString &message)
     : std::runtime_error(message.toStdString())
     , m_message(message)
-{
-}
+{ }

@@ -29,3 +29,11 @@ class DataError : public AppError
 public:
     using AppError::AppError;
 };
+
+// Another program kept the data file locked for longer than the engine waits:
+// the file itself is fine and the same action may succeed later.
+class DataBusyError : public DataError
+{
+public:
+    using DataError::DataError;
+};

@@ -21,7 +21,7 @@ QStringList ProductNames(Connection &session)
     return found;
 }
 
-QString PriceOf(Connection &session, const QString &name)
+std::optional<QString> PriceOf(Connection &session, const QString &name)
 {
     // instr() compares literally, where like would read "%" and "_" as patterns.
     for (const QString &sql : {QStringLiteral("select 单价 from spxx where 品名 = ?1 limit 1"),
@@ -30,7 +30,7 @@ QString PriceOf(Connection &session, const QString &name)
         if (price.step())
             return ColumnValueToText(ColumnKind::Number, price.value(0));
     }
-    return QString();
+    return std::nullopt;
 }
 
 } // namespace Catalogue

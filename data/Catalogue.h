@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 class Connection;
 class RowSet;
 
@@ -16,8 +18,8 @@ QStringList ProductNames(Connection &session);
 // The unit price of a picked name, as text. The product named exactly so wins;
 // only when there is none does the first product whose name contains the
 // picked text literally count ("%" and "_" are plain characters), so "可乐"
-// never takes the price of "百事可乐" while "可乐" exists. Empty when nothing
-// matches or the price is empty.
-QString PriceOf(Connection &session, const QString &name);
+// never takes the price of "百事可乐" while "可乐" exists. None when no product
+// matches; empty text when the product has no price.
+std::optional<QString> PriceOf(Connection &session, const QString &name);
 
 } // namespace Catalogue

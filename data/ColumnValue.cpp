@@ -5,6 +5,8 @@
 
 #include <QDateTime>
 
+#include <cmath>
+
 namespace {
 
 const QString kStoredDateTime = QStringLiteral("yyyy-MM-dd HH:mm:ss");
@@ -37,7 +39,8 @@ QVariant ColumnValueFromText(ColumnKind kind, const QString &text, const QString
         if (text.isEmpty())
             return {};
         long double value = 0;
-        if (!TryTextToNumber(text, value))
+        // A number too large for a stored double would be kept as infinity.
+        if (!TryTextToNumber(text, value) || !std::isfinite(static_cast<double>(value)))
             throw ConversionError(
                 QStringLiteral("'%1' is not a valid floating point value for field '%2'").arg(text, field));
         return static_cast<double>(value);

@@ -2,76 +2,94 @@
 
 #include "data/AppError.h"
 #include "data/DataFile.h"
+#include "data/EngineError.h"
 
 #include <sqlite3.h>
 
-#include <QList>
-
-namespace {
-
-QList<Connection *> &openConnections()
-{
-    static QList<Connection *> connections;
-    return connections;
-}
-
-QString engineMessage(sqlite3 *db)
-{
-    return QString::fromUtf8(sqlite3_errmsg(db));
-}
-
-} // namespace
-
 Connection::Connection(QObject *parent)
     : QObject(parent)
-{
-    openConnections().append(this);
-}
+{ }
 
 Connection::~Connection()
 {
     close();
-    openConnections().removeAll(this);
+    // An opening begun but never finished: the program ends before it needed the file.
+    if (m_opening.valid()) {
+        try {
+            sqlite3_close_v2(m_opening.get());
+        } catch (const DataError &) {
+            // Nobody asked for this session; its refusal has no one to be shown to.
+        }
+    }
 }
 
 void Connection::setConnectionString(const QString &path)
 {
     m_path = path;
+    m_refusal.clear();
 }
 
-void Connection::reconnect(const QString &path)
+QString Connection::filePath() const
 {
-    if (m_path != path) {
-        close();
-        m_path = path;
+    return m_path.isEmpty() ? DataFile::Path() : m_path;
+}
+
+void Connection::connectToFile()
+{
+    if (m_db)
+        return;
+    if (!m_refusal.isEmpty())
+        throw DataError(m_refusal);
+    take([this] { return DataFile::Open(filePath()); });
+}
+
+void Connection::take(const std::function<sqlite3 *()> &opening)
+{
+    try {
+        m_db = opening();
+    } catch (const DataBusyError &) {
+        throw; // the file may be free at the next attempt
+    } catch (const DataError &error) {
+        m_refusal = error.message();
+        throw;
     }
-    open();
 }
 
 void Connection::open()
 {
     if (m_db)
         return;
-    const QString path = m_path.isEmpty() ? DataFile::Path() : m_path;
-    if (path == DataFile::Path() && !DataFile::Problem().isEmpty())
-        throw DataError(DataFile::Problem());
-    sqlite3 *db = nullptr;
-    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
-    if (rc != SQLITE_OK) {
-        const QString reason = db ? engineMessage(db) : QStringLiteral("out of memory");
-        sqlite3_close(db);
-        throw DataError(QStringLiteral("无法打开数据文件“%1”：%2").arg(path, reason));
+    m_refusal.clear();
+    connectToFile();
+    emit opened();
+}
+
+void Connection::openOrCreate()
+{
+    if (!m_db)
+        DataFile::CreateIfMissing(filePath());
+    open();
+}
+
+void Connection::beginOpening()
+{
+    if (m_db || m_opening.valid())
+        return;
+    m_opening = std::async(std::launch::async, [path = filePath()] {
+        DataFile::CreateIfMissing(path);
+        return DataFile::Open(path);
+    });
+}
+
+void Connection::finishOpening()
+{
+    if (!m_opening.valid()) {
+        openOrCreate();
+        return;
     }
-    const QByteArray key(DataFile::kPassword);
-    sqlite3_key(db, key.constData(), key.size());
-    sqlite3_busy_timeout(db, 5000);
-    // The key is only checked when a page is read.
-    if (sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) != SQLITE_OK) {
-        const QString reason = engineMessage(db);
-        sqlite3_close(db);
-        throw DataError(QStringLiteral("无法打开数据文件“%1”：%2").arg(path, reason));
-    }
-    m_db = db;
+    m_refusal.clear();
+    take([this] { return m_opening.get(); });
+    emit opened();
 }
 
 void Connection::close()
@@ -90,22 +108,15 @@ qint64 Connection::lastInsertRowId() const
 
 sqlite3 *Connection::handle()
 {
-    open();
+    connectToFile();
     return m_db;
 }
 
 int Connection::exec(const QString &sql, const std::vector<QVariant> &params)
 {
     Statement statement(*this, sql, params);
-    while (statement.step()) {
-    }
+    while (statement.step()) { }
     return sqlite3_changes(m_db);
-}
-
-void Connection::CloseAll()
-{
-    for (Connection *connection : openConnections())
-        connection->close();
 }
 
 Transaction::Transaction(Connection &connection)
@@ -131,8 +142,9 @@ Statement::Statement(Connection &connection, const QString &sql, const std::vect
 {
     sqlite3 *db = connection.handle();
     const QByteArray text = sql.toUtf8();
-    if (sqlite3_prepare_v2(db, text.constData(), int(text.size()), &m_stmt, nullptr) != SQLITE_OK)
-        throw DataError(engineMessage(db));
+    const int prepared = sqlite3_prepare_v2(db, text.constData(), int(text.size()), &m_stmt, nullptr);
+    if (prepared != SQLITE_OK)
+        ThrowEngineError(db, prepared, connection.filePath());
     const int count = std::min<int>(int(params.size()), sqlite3_bind_parameter_count(m_stmt));
     for (int i = 0; i < count; ++i) {
         const QVariant &value = params[size_t(i)];
@@ -148,7 +160,7 @@ Statement::Statement(Connection &connection, const QString &sql, const std::vect
             rc = sqlite3_bind_text(m_stmt, i + 1, bytes.constData(), int(bytes.size()), SQLITE_TRANSIENT);
         }
         if (rc != SQLITE_OK)
-            throw DataError(engineMessage(db));
+            ThrowEngineError(db, rc, connection.filePath());
     }
 }
 
@@ -164,7 +176,7 @@ bool Statement::step()
         return true;
     if (rc == SQLITE_DONE)
         return false;
-    throw DataError(engineMessage(m_connection.handle()));
+    ThrowEngineError(m_connection.handle(), rc, m_connection.filePath());
 }
 
 int Statement::columnCount() const

@@ -4,13 +4,18 @@
 #include <QString>
 #include <QVariant>
 
+#include <functional>
+#include <future>
 #include <vector>
 
 struct sqlite3;
 struct sqlite3_stmt;
 
-// One window's connection to the data file. Disconnecting closes every row set
-// open on it.
+// A session on a data file. The program keeps one for the whole run and every
+// window works through it; a window brings its data up to date by running its
+// queries again, which it does when the session opens anew (a restore closes
+// it, replaces the file and opens it again). Closing closes every row set
+// open on it. Tools and tests open further connections to other files.
 class Connection : public QObject
 {
     Q_OBJECT
@@ -20,33 +25,47 @@ public:
 
     // The file to open; set while disconnected.
     void setConnectionString(const QString &path);
-    QString connectionString() const { return m_path; }
+    QString filePath() const; // the file it opens: the data file when none was set
 
-    // Points the connection at a file as a window brings its data up to date.
-    // An open connection to the same file stays open: connecting derives the
-    // file's key, a cost every reconnect would otherwise pay.
-    void reconnect(const QString &path);
-
-    void open();  // connects; throws DataError
+    // Connects, checking on the session's own handle that the file is a usable
+    // data file, and announces opened(). Throws DataError naming the file and
+    // the problem; a refused file is never written.
+    void open();
+    // As open(), first making a new data file when there is none (start-up).
+    void openOrCreate();
+    // Starts openOrCreate() on a worker thread: deriving the file's key is the
+    // slowest step of a start, and the program sets itself up meanwhile. Nothing
+    // else may use the session until finishOpening().
+    void beginOpening();
+    // Completes, on the calling thread, an opening begun by beginOpening(), or
+    // runs openOrCreate() when none was begun. Throws as open() does.
+    void finishOpening();
     void close(); // disconnects, closing the row sets on it
     bool isOpen() const { return m_db != nullptr; }
 
     // Runs one statement with positional parameters (?1, ?2 ...); returns the
-    // number of rows changed. Connects first when needed.
+    // number of rows changed. Connects first when needed (without announcing
+    // it); a file once refused is refused again without being touched, except
+    // one that was only busy.
     int exec(const QString &sql, const std::vector<QVariant> &params = {});
 
     qint64 lastInsertRowId() const;
     sqlite3 *handle(); // connects first when needed; for data/ only
 
-    // Closes every connection of the process (restore replaces the file).
-    static void CloseAll();
-
 signals:
+    void opened(); // by open(): everything on the file may have changed
     void aboutToClose();
 
 private:
+    void connectToFile();
+    // Takes the handle `opening` gives, remembering why a file was refused
+    // (a file that was only busy may be tried again).
+    void take(const std::function<sqlite3 *()> &opening);
+
     QString m_path;
     sqlite3 *m_db = nullptr;
+    QString m_refusal; // why the file was refused; empty when it was not
+    std::future<sqlite3 *> m_opening; // begun by beginOpening()
 };
 
 // A database transaction on one connection: commits on commit(), rolls back

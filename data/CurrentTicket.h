@@ -11,10 +11,10 @@ class RowSet;
 // figure is the stored number's text ("" when none is stored).
 struct TicketLine
 {
-    QString name;       // 品名
-    QString price;      // 单价
-    QString quantity;   // 数量
-    QString amount;     // 金额, before discount
+    QString name; // 品名
+    QString price; // 单价
+    QString quantity; // 数量
+    QString amount; // 金额, before discount
     QString discounted; // 折后
 };
 

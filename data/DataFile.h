@@ -2,6 +2,8 @@
 
 #include <QString>
 
+struct sqlite3;
+
 // Where the data file lives and how it is opened. The path is fixed once when
 // the program starts, so a file dialog that changes the current directory never
 // moves the data.
@@ -17,20 +19,39 @@ void SetPath(const QString &path);
 // The path every connection opens.
 QString Path();
 
-// Makes sure the data file is usable: creates a new, owner-only file with the
-// five tables and a default settings row when none exists; otherwise checks
-// that it opens with our key and holds every table and column. Throws
-// DataError naming the file and the problem; never modifies a file it refuses.
+// Makes a new data file at `path` when nothing is there: the five tables and a
+// default settings row, built under a temporary owner-only name and renamed
+// into place once complete. Anything already at `path` is left alone.
+// Throws DataError.
+void CreateIfMissing(const QString &path);
+
+// Opens the data file at `path` for reading and writing with our key and
+// checks, on that same handle, that it holds every table and column and can
+// be written. Waits for another program's lock as long as any statement does.
+// Throws DataError naming the file and the problem (DataBusyError when the
+// lock outlasts the wait); a refused file is never written. For data/ only.
+sqlite3 *Open(const QString &path);
+
+// Opens the data file at `path` read-only with our key and checks that it
+// holds every table and column. Throws DataError. For data/ only.
+sqlite3 *OpenForReading(const QString &path);
+
+// CreateIfMissing(), then the checks of Open().
 void EnsureUsable(const QString &path);
 
-// Checks a file without creating or changing anything (restore uses it).
-void Validate(const QString &path);
+enum class CheckDepth { Quick, Full };
 
-// Why the file of Path() was refused at start-up; empty when it is usable.
-// Connections refuse to open a refused file, so nothing ever changes it.
-QString Problem();
+// Checks a file without creating or changing anything: it must open with our
+// key, hold every table and column and pass the engine's quick or full
+// page-by-page check (restore and backup use it). Throws DataError.
+void Validate(const QString &path, CheckDepth depth = CheckDepth::Full);
+
+enum class CheckResult { Intact, Damaged, Stopped };
+// Runs the engine's quick or full check on an open handle; Stopped when
+// sqlite3_interrupt() ended it. For data/ only.
+CheckResult CheckPages(sqlite3 *db, CheckDepth depth);
+
+// The warning for a data file found damaged while the program runs.
+QString DamageWarning(const QString &path);
 
 } // namespace DataFile
-
-// The connection text a window uses when it reconnects: the data file's path.
-QString RuntimeConnectionString();

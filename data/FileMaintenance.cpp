@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <functional>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -35,25 +36,30 @@ QString systemError()
     return QString::fromLocal8Bit(std::strerror(errno));
 }
 
+bool run(sqlite3 *db, const char *sql)
+{
+    return sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
 // A file in write-ahead-log mode keeps committed pages outside the main file;
 // they are folded into it first, or the copy would miss them.
-void foldLog(Connection &source, const QString &target)
+void foldLog(sqlite3 *db, const QString &target)
 {
-    Statement mode(source, QStringLiteral("PRAGMA journal_mode"));
-    if (!mode.step() || mode.value(0).toString().compare(QLatin1String("wal"), Qt::CaseInsensitive) != 0)
-        return;
-    Statement checkpoint(source, QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
-    if (!checkpoint.step() || checkpoint.value(0).toInt() != 0)
+    sqlite3_stmt *mode = nullptr;
+    sqlite3_prepare_v2(db, "PRAGMA journal_mode", -1, &mode, nullptr);
+    const bool wal = sqlite3_step(mode) == SQLITE_ROW
+        && qstricmp(reinterpret_cast<const char *>(sqlite3_column_text(mode, 0)), "wal") == 0;
+    sqlite3_finalize(mode);
+    if (wal && sqlite3_wal_checkpoint_v2(db, "main", SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr) != SQLITE_OK)
         throw copyFailed(target, QStringLiteral("数据文件正被使用"));
 }
 
 // Reads the file through the engine's own handle: opening and closing the file
 // separately would drop the process's locks on it.
-void writeBytes(Connection &source, QFile &out, const QString &target)
+void writeBytes(sqlite3 *db, QFile &out, const QString &target)
 {
     sqlite3_file *file = nullptr;
-    if (sqlite3_file_control(source.handle(), "main", SQLITE_FCNTL_FILE_POINTER, &file) != SQLITE_OK || !file
-        || !file->pMethods)
+    if (sqlite3_file_control(db, "main", SQLITE_FCNTL_FILE_POINTER, &file) != SQLITE_OK || !file || !file->pMethods)
         throw copyFailed(target, QStringLiteral("无法读取数据文件"));
     sqlite3_int64 size = 0;
     if (file->pMethods->xFileSize(file, &size) != SQLITE_OK)
@@ -88,23 +94,28 @@ void syncFolder(const QString &folder, const QString &target)
         throw copyFailed(target, reason);
 }
 
-} // namespace
+// Copies the file open on `db` into `copy` inside a read transaction: the
+// shared lock it holds keeps every writer out while the bytes are read.
+void copyBytes(sqlite3 *db, QFile &copy, const QString &target)
+{
+    foldLog(db, target);
+    if (!run(db, "BEGIN") || !run(db, "SELECT count(*) FROM sqlite_master"))
+        throw copyFailed(target, QString::fromUtf8(sqlite3_errmsg(db)));
+    try {
+        writeBytes(db, copy, target);
+    } catch (...) {
+        run(db, "ROLLBACK");
+        throw;
+    }
+    run(db, "ROLLBACK");
+}
 
-void CopyDataFile(const QString &source, const QString &target)
+void copyInto(const QString &target, const std::function<void(QFile &)> &writeCopy)
 {
     QTemporaryFile copy(target + QStringLiteral(".XXXXXX"));
     if (!copy.open())
         throw copyFailed(target, copy.errorString());
-    {
-        Connection reader;
-        reader.setConnectionString(source);
-        foldLog(reader, target);
-        // The read transaction holds a shared lock until the reader closes:
-        // no connection can write the file while its bytes are read.
-        reader.exec(QStringLiteral("BEGIN"));
-        reader.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"));
-        writeBytes(reader, copy, target);
-    }
+    writeCopy(copy);
     syncToDisk(copy, target);
     copy.close();
     DataFile::Validate(copy.fileName());
@@ -113,6 +124,27 @@ void CopyDataFile(const QString &source, const QString &target)
         throw copyFailed(target, systemError());
     copy.setAutoRemove(false);
     syncFolder(QFileInfo(target).absolutePath(), target);
+}
+
+} // namespace
+
+void CopyDataFile(Connection &source, const QString &target)
+{
+    copyInto(target, [&](QFile &copy) { copyBytes(source.handle(), copy, target); });
+}
+
+void CopyDataFile(const QString &source, const QString &target)
+{
+    copyInto(target, [&](QFile &copy) {
+        sqlite3 *db = DataFile::OpenForReading(source);
+        try {
+            copyBytes(db, copy, target);
+        } catch (...) {
+            sqlite3_close(db);
+            throw;
+        }
+        sqlite3_close(db);
+    });
 }
 
 } // namespace FileMaintenance

@@ -42,7 +42,7 @@ bool TryTextToNumber(const QString &text, long double &value)
         negative = text[i++] == QLatin1Char('-');
 
     QByteArray digits; // significant digits, without leading zeros
-    int scale = 0;     // power of ten applied to the digits
+    int scale = 0; // power of ten applied to the digits
     bool any = false;
     auto takeDigit = [&](QChar c, bool afterPoint) {
         if (!(digits.isEmpty() && c == QLatin1Char('0')))
@@ -188,6 +188,9 @@ DecimalImage ImageOf(long double magnitude)
 
 QString RoundDecimalImage(long double value, int decimals)
 {
+    // Files written before numbers were bounded may hold an infinity: it shows as its text.
+    if (!std::isfinite(value))
+        return NumberToText(value);
     const bool negative = std::signbit(value);
     const DecimalImage image = ImageOf(std::fabs(value));
     if (image.digits.count('0') == image.digits.size())
@@ -216,8 +219,7 @@ QString RoundDecimalImage(long double value, int decimals)
     // kept holds the digits of |value| × 10^decimals as an integer.
     const int integerDigits = kept.size() - decimals;
     QByteArray integerPart = integerDigits > 0 ? kept.left(integerDigits) : QByteArray();
-    QByteArray fraction = integerDigits >= 0 ? kept.mid(integerDigits)
-                                             : QByteArray(-integerDigits, '0') + kept;
+    QByteArray fraction = integerDigits >= 0 ? kept.mid(integerDigits) : QByteArray(-integerDigits, '0') + kept;
     while (integerPart.size() > 1 && integerPart.startsWith('0'))
         integerPart.remove(0, 1);
     if (integerPart.isEmpty())

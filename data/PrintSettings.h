@@ -8,11 +8,11 @@ class Connection;
 struct PrintSettings
 {
     QString shopName; // 店名
-    QString remark;   // 备注
-    QString cashier;  // 收银员
-    QString pos;      // paper width
-    QString modle;    // template
-    QString print;    // copies
+    QString remark; // 备注
+    QString cashier; // 收银员
+    QString pos; // paper width
+    QString modle; // template
+    QString print; // copies
 };
 
 // The first row of dynr; empty texts when there is none.

@@ -55,21 +55,26 @@ void RowSet::open()
 {
     close();
     QString sql = statement();
-    // "select * from <table> ..." can write back: fetch each row's identity too.
-    static const QRegularExpression writable(QStringLiteral("^\\s*select\\s+\\*\\s+from\\s+(\\w+)"),
-                                             QRegularExpression::CaseInsensitiveOption);
+    // "select * from <table> ..." and "select <columns> from <table> ..." can
+    // write back: fetch each row's identity too.
+    static const QRegularExpression writable(
+        QStringLiteral("^\\s*select\\s+(\\*|\\w+(?:\\s*,\\s*\\w+)*)\\s+from\\s+(\\w+)"),
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::UseUnicodePropertiesOption);
     const QRegularExpressionMatch match = writable.match(sql);
     QString table;
+    QString selected;
     if (match.hasMatch()) {
-        table = match.captured(1);
+        selected = match.captured(1);
+        table = match.captured(2);
         sql.replace(match.capturedStart(0), match.capturedLength(0),
-                    QStringLiteral("select rowid AS %1, * from %2").arg(kRowIdColumn, table));
+                    QStringLiteral("select rowid AS %1, %2 from %3").arg(kRowIdColumn, selected, table));
     }
 
     Statement query(m_connection, sql, m_parameters);
     const int first = table.isEmpty() ? 0 : 1;
+    const int count = query.columnCount();
     std::vector<Column> columns;
-    for (int i = first; i < query.columnCount(); ++i)
+    for (int i = first; i < count; ++i)
         columns.push_back({query.columnName(i), ColumnKindOfDeclaredType(query.declaredType(i))});
 
     std::vector<std::vector<QVariant>> rows;
@@ -77,7 +82,7 @@ void RowSet::open()
     while (query.step()) {
         std::vector<QVariant> row;
         row.reserve(columns.size());
-        for (int i = first; i < query.columnCount(); ++i)
+        for (int i = first; i < count; ++i)
             row.push_back(query.value(i));
         rows.push_back(std::move(row));
         if (!table.isEmpty())
@@ -86,6 +91,7 @@ void RowSet::open()
 
     emit aboutToReset();
     m_table = table;
+    m_selected = selected;
     m_columns = std::move(columns);
     m_rows = std::move(rows);
     m_rowIds = std::move(rowIds);
@@ -242,7 +248,8 @@ void RowSet::setText(const QString &column, const QString &text)
         throw DataError(QStringLiteral("Dataset not in edit or insert mode"));
     const int index = requireColumn(column);
     try {
-        m_pending[size_t(index)] = ColumnValueFromText(m_columns[size_t(index)].kind, text, m_columns[size_t(index)].name);
+        m_pending[size_t(index)] = ColumnValueFromText(m_columns[size_t(index)].kind, text,
+                                                       m_columns[size_t(index)].name);
     } catch (...) {
         cancel(); // the row is stored whole or not at all
         throw;
@@ -269,11 +276,11 @@ void RowSet::post()
             QStringList marks;
             for (int i = 1; i <= names.size(); ++i)
                 marks << QStringLiteral("?%1").arg(i);
-            m_connection.exec(names.isEmpty()
-                                  ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(m_table)
-                                  : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                        .arg(m_table, names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))),
-                              values);
+            m_connection.exec(
+                names.isEmpty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(m_table)
+                                : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                      .arg(m_table, names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))),
+                values);
             rowId = m_connection.lastInsertRowId();
         } else {
             rowId = m_rowIds[size_t(m_current)];
@@ -337,7 +344,8 @@ void RowSet::deleteCurrent()
 
 void RowSet::reloadRow(int index, qint64 rowId)
 {
-    Statement query(m_connection, QStringLiteral("select * from %1 where rowid = ?1").arg(m_table), {rowId});
+    Statement query(m_connection, QStringLiteral("select %1 from %2 where rowid = ?1").arg(m_selected, m_table),
+                    {rowId});
     std::vector<QVariant> row;
     if (query.step())
         for (int i = 0; i < query.columnCount(); ++i)

@@ -15,8 +15,9 @@ enum class ColumnKind { Text, Number, DateTime, AutoNumber };
 // A row set: a statement of one or more lines, run into an in-memory snapshot
 // with a current row. Statements of the form "select * from <table> ..." can
 // also append, modify and delete rows of <table>; each row is found again in
-// the table by its row identity. User text is passed as positional parameters
-// (?1, ?2 ...), never pasted into the statement.
+// the table by its row identity; so can "select <columns> from <table> ...".
+// User text is passed as positional parameters (?1, ?2 ...), never pasted
+// into the statement.
 class RowSet : public QObject
 {
     Q_OBJECT
@@ -73,18 +74,19 @@ public:
     void deleteCurrent(); // deletes the current row from the table at once
 
 signals:
-    void aboutToReset();                // before an open or close replaces the rows
-    void reset();                       // opened or closed: everything may have changed
-    void rowChanged(int row);           // a posted edit
+    void aboutToReset(); // before an open or close replaces the rows
+    void reset(); // opened or closed: everything may have changed
+    void rowChanged(int row); // a posted edit
     void rowAboutToBeInserted(int row); // a posted append, before the row is added
-    void rowInserted(int row);          // ... and after
-    void rowAboutToBeRemoved(int row);  // a delete, before the row goes
-    void rowRemoved(int row);           // ... and after
+    void rowInserted(int row); // ... and after
+    void rowAboutToBeRemoved(int row); // a delete, before the row goes
+    void rowRemoved(int row); // ... and after
     void currentChanged(int row);
 
 private:
     enum class State { Browse, Edit, Insert };
-    struct Column {
+    struct Column
+    {
         QString name;
         ColumnKind kind;
     };
@@ -101,6 +103,7 @@ private:
     std::vector<QVariant> m_parameters;
     bool m_open = false;
     QString m_table; // set when the statement can write
+    QString m_selected; // its columns: "*" or a list of names
     std::vector<Column> m_columns;
     std::vector<std::vector<QVariant>> m_rows;
     std::vector<qint64> m_rowIds;

@@ -2,8 +2,9 @@
 
 #include "data/ColumnValue.h"
 #include "data/Connection.h"
+#include "data/CurrentTicket.h"
+#include "data/NumberText.h"
 #include "data/Schema.h"
-#include "data/Statements.h"
 
 #include <QStringList>
 
@@ -34,13 +35,20 @@ class NewRow
 public:
     explicit NewRow(QString table)
         : m_table(std::move(table))
-    {
-    }
+    { }
 
     void set(const QString &column, const QString &text)
     {
         m_columns << column;
         m_values.push_back(ColumnValueFromText(kindOf(m_table, column), text, column));
+    }
+
+    // Keeps a figure that is a number and leaves the column empty otherwise:
+    // what the customer paid is kept for reprints and never refuses a sale.
+    void setIfNumber(const QString &column, const QString &text)
+    {
+        long double value = 0;
+        set(column, TryTextToNumber(text, value) ? text : QString());
     }
 
     void insert(Connection &connection) const
@@ -88,6 +96,8 @@ NewRow ticketRow(const SaleTicket &ticket)
     sale.set(QStringLiteral("金额"), ticket.amount);
     sale.set(QStringLiteral("折后"), ticket.discounted);
     sale.set(QStringLiteral("收银员"), ticket.cashier);
+    sale.setIfNumber(QStringLiteral("支付"), ticket.paid);
+    sale.setIfNumber(QStringLiteral("找零"), ticket.change);
     return sale;
 }
 
@@ -115,6 +125,6 @@ void RecordSale(Connection &connection, const SaleTicket &ticket)
         sold.insert(connection);
     }
 
-    connection.exec(Sql::DeleteTicketLines);
+    CurrentTicket::Clear(connection);
     transaction.commit();
 }

@@ -8,15 +8,17 @@ class Connection;
 // its field and is converted as its column requires.
 struct SaleTicket
 {
-    QString number;     // 单号
-    QString time;       // 时间, "yyyy-mm-dd hh:mm:ss"
-    QString quantity;   // total 数量
-    QString amount;     // total 金额, before discount
+    QString number; // 单号
+    QString time; // 时间, "yyyy-mm-dd hh:mm:ss"
+    QString quantity; // total 数量
+    QString amount; // total 金额, before discount
     QString discounted; // total 折后
-    QString cashier;    // 收银员
-    QString customer;   // 客户
-    QString phone;      // 电话
-    QString address;    // 地址
+    QString cashier; // 收银员
+    QString customer; // 客户
+    QString phone; // 电话
+    QString address; // 地址
+    QString paid; // 支付, the amount the customer handed over
+    QString change; // 找零
 };
 
 // Throws the ConversionError RecordSale would throw for the ticket's own

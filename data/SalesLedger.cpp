@@ -1,5 +1,8 @@
 #include "data/SalesLedger.h"
 
+#include "data/ColumnValue.h"
+#include "data/Connection.h"
+#include "data/TicketCondition.h"
 #include "data/mylib.h"
 
 #include <QVariant>
@@ -8,41 +11,33 @@
 
 namespace SalesLedger {
 
-void OpenTickets(RowSet &tickets)
+namespace {
+
+// The ticket list's columns: the paid amount and the change are kept for
+// reprints, not listed or exported.
+const QString kListedColumns = QStringLiteral("序号, 单号, 时间, 数量, 金额, 折后, 收银员");
+
+QString NumberText(const QVariant &value)
 {
-    ReopenQuery(tickets, QStringLiteral("select * from xstj"));
+    return ColumnValueToText(ColumnKind::Number, value);
+}
+
+} // namespace
+
+void OpenTickets(RowSet &tickets, const TicketFilter &filter)
+{
+    const TicketCondition condition = ConditionOf(filter);
+    // A span lists in time order, the others in stored order.
+    const QString order = filter.kind == TicketFilter::Kind::Between ? QStringLiteral("时间, 序号")
+                                                                     : QStringLiteral("序号");
+    ReopenQuery(tickets,
+                QStringLiteral("select %1 from xstj where %2 order by %3").arg(kListedColumns, condition.where, order),
+                condition.parameters);
 }
 
 void OpenTicketsByNumber(RowSet &tickets)
 {
-    ReopenQuery(tickets, QStringLiteral("select * from xstj order by 单号 asc"));
-}
-
-void OpenTicketsMatching(RowSet &tickets, const QString &number, const QString &cashier)
-{
-    QString statement = QStringLiteral("select * from xstj where 单号<>''");
-    std::vector<QVariant> parameters;
-    const auto containing = [&](const char *column, const QString &text) {
-        if (text.isEmpty())
-            return;
-        parameters.push_back(text);
-        statement += QStringLiteral(" and %1 like '%' || ?%2 || '%'")
-                         .arg(QString::fromUtf8(column))
-                         .arg(parameters.size());
-    };
-    containing("单号", number);
-    containing("收银员", cashier);
-    ReopenQuery(tickets, statement, parameters);
-}
-
-void OpenTicketsBetween(RowSet &tickets, const QDate &from, const QDate &to)
-{
-    // 时间 holds "yyyy-MM-dd HH:mm:ss", so text order is time order and the
-    // span runs from the from-day's midnight up to the midnight after the to-day.
-    const QString dayFormat = QStringLiteral("yyyy-MM-dd");
-    ReopenQuery(tickets, QStringLiteral("select * from xstj where 时间 >= ?1 and 时间 < ?2"),
-                {from.toString(dayFormat) + QStringLiteral(" 00:00:00"),
-                 to.addDays(1).toString(dayFormat) + QStringLiteral(" 00:00:00")});
+    ReopenQuery(tickets, QStringLiteral("select %1 from xstj order by 单号 asc").arg(kListedColumns));
 }
 
 void OpenSoldLines(RowSet &lines, const QString &number)
@@ -59,6 +54,38 @@ void OpenSoldLines(RowSet &lines, const QString &number)
                 QStringLiteral("select * from xsmx where 单号 = ?1 "
                                "or (length(单号) > length(?1) and instr(单号, ?1) > 0) order by +序号"),
                 {number});
+}
+
+std::optional<StoredSale> FindSale(Connection &session, const QString &number)
+{
+    Statement ticket(session,
+                     QStringLiteral("select 时间, 收银员, 数量, 金额, 折后, 支付, 找零 from xstj "
+                                    "where 单号 = ?1 order by 序号 desc limit 1"),
+                     {number});
+    if (!ticket.step())
+        return std::nullopt;
+    StoredSale sale;
+    sale.number = number;
+    sale.time = ticket.value(0).toString();
+    sale.cashier = ticket.value(1).toString();
+    sale.totalQuantity = NumberText(ticket.value(2));
+    sale.totalAmount = NumberText(ticket.value(3));
+    sale.totalDiscounted = NumberText(ticket.value(4));
+    sale.paid = NumberText(ticket.value(5));
+    sale.change = NumberText(ticket.value(6));
+
+    Statement lines(session,
+                    QStringLiteral("select 品名, 单价, 数量, 金额, 折后, 客户, 电话, 地址 from xsmx "
+                                   "where 单号 = ?1 order by 序号"),
+                    {number});
+    while (lines.step()) {
+        sale.lines.push_back({lines.value(0).toString(), NumberText(lines.value(1)), NumberText(lines.value(2)),
+                              NumberText(lines.value(3)), NumberText(lines.value(4))});
+        sale.customer = lines.value(5).toString();
+        sale.phone = lines.value(6).toString();
+        sale.address = lines.value(7).toString();
+    }
+    return sale;
 }
 
 } // namespace SalesLedger

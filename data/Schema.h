@@ -12,6 +12,9 @@ struct Column
 {
     const char *name;
     const char *type; // TEXT, REAL, DATETIME, or the auto-number definition
+    // Added after the first data files were made: a file without it is still
+    // a data file, and gets it when opened for writing.
+    bool addedLater = false;
 };
 
 struct Table
@@ -20,7 +23,14 @@ struct Table
     std::vector<Column> columns;
 };
 
+struct Index
+{
+    const char *name;
+    const char *definition; // what follows "CREATE INDEX <name> ON "
+};
+
 const std::vector<Table> &Tables();
+const std::vector<Index> &Indexes();
 // Statements that create the tables, the indexes and the default settings row.
 std::vector<QString> CreationStatements();
 

@@ -1,7 +1,7 @@
 #include "grid/DataGrid.h"
 
-#include "grid/Dialogs.h"
 #include "data/RowSet.h"
+#include "grid/Dialogs.h"
 #include "grid/FooterBar.h"
 #include "grid/GridDelegate.h"
 #include "grid/GridModel.h"
@@ -138,8 +138,8 @@ void DataGrid::deleteWithConfirmation()
         return;
     const std::vector<int> selected = selectedRowPositions();
     const bool several = selected.size() > 1;
-    if (!Dialogs::Confirm(this, several ? QStringLiteral("Delete all selected records?")
-                                        : QStringLiteral("Delete record?")))
+    if (!Dialogs::Confirm(this,
+                          several ? QStringLiteral("Delete all selected records?") : QStringLiteral("Delete record?")))
         return;
     Dialogs::Guarded(this, [this, rows, &selected, several] {
         try {

@@ -79,6 +79,16 @@ bool Confirm(QWidget *owner, const QString &text)
     return showBox(owner, shown, QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
 }
 
+bool AskBeforeHarm(QWidget *owner, const QString &text)
+{
+    const Shown shown{kTitle, text, Icon::Question};
+    if (g_responder)
+        return g_responder->confirm(shown);
+    QMessageBox box(QMessageBox::Question, shown.title, shown.text, QMessageBox::Yes | QMessageBox::No, owner);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 QString SaveFileName(QWidget *owner, const QString &filter)
 {
     if (g_responder)

@@ -41,6 +41,8 @@ void Message(QWidget *owner, const QString &text, Icon icon);
 void Error(QWidget *owner, const QString &text);
 // An OK/Cancel question; true for OK.
 bool Confirm(QWidget *owner, const QString &text);
+// A Yes/No question before something that cannot be undone, No the default; true for Yes.
+bool AskBeforeHarm(QWidget *owner, const QString &text);
 // File dialogs; an empty text when cancelled.
 QString SaveFileName(QWidget *owner, const QString &filter = {});
 QString OpenFileName(QWidget *owner, const QString &filter = {});

@@ -7,8 +7,7 @@
 GridDelegate::GridDelegate(GridModel *model, QObject *parent)
     : QStyledItemDelegate(parent)
     , m_model(model)
-{
-}
+{ }
 
 void GridDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
 {

@@ -7,7 +7,7 @@
 
 namespace {
 
-const QColor kOddRow(255, 255, 255);  // positions 1, 3, 5 ...
+const QColor kOddRow(255, 255, 255); // positions 1, 3, 5 ...
 const QColor kEvenRow(238, 238, 238); // positions 2, 4, 6 ...
 const QString kCurrentMark = QStringLiteral("\u25B6");
 
@@ -15,8 +15,7 @@ const QString kCurrentMark = QStringLiteral("\u25B6");
 
 GridModel::GridModel(QObject *parent)
     : QAbstractTableModel(parent)
-{
-}
+{ }
 
 void GridModel::setRowSet(RowSet *rowSet)
 {

@@ -9,7 +9,6 @@
 template <typename Sender, typename Signal, typename Window>
 void ConnectHandler(Sender *sender, Signal signal, Window *window, void (Window::*handler)())
 {
-    QObject::connect(sender, signal, window, [window, handler] {
-        Dialogs::Guarded(window, [window, handler] { (window->*handler)(); });
-    });
+    QObject::connect(sender, signal, window,
+                     [window, handler] { Dialogs::Guarded(window, [window, handler] { (window->*handler)(); }); });
 }

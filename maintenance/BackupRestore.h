@@ -1,23 +1,36 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 
-// Backup and restore of the data file in use. Both turn any failure into a
-// false result: the menu entries answer with their own failure message.
+class Connection;
+
+// Backup and restore of the session's data file. Both turn a failed copy into
+// a false result: the menu entries answer with their own failure message.
 namespace BackupRestore {
 
 // The backup file's name: ".bak" is added unless the name already ends with it
 // (in any case).
 QString BackupFileName(const QString &chosen);
 
-// Copies the data file in use to BackupFileName(chosen), replacing a file of
-// that name.
-bool Backup(const QString &chosen);
+// Copies the session's data file to BackupFileName(chosen), replacing a file
+// of that name; the copy is checked before this reports success. Refused when
+// a running program works on that file.
+bool Backup(Connection &session, const QString &chosen);
 
-// Puts a copy of the file at `chosen` in place of the data file in use. A file
-// that is not a data file of this program is refused before anything is
-// touched; otherwise every connection is closed and the data file is replaced
-// only once the copy is complete. On false the data file is as it was.
-bool Restore(const QString &chosen);
+// The name the data it replaces keeps after a restore, beside the data file:
+// "data.mdb" restored at 2026-12-09 18:45:00 keeps "data.mdb.20261209184500.bak".
+QString ReplacedDataName(const QString &dataFile, const QDateTime &moment);
+
+// Puts a copy of the file at `chosen` in place of the session's data file. A
+// file that is not an undamaged data file of this program, or that a running
+// program works on, is refused before anything is touched. Otherwise the
+// session is closed, the data it is about to replace kept under
+// ReplacedDataName() so that a wrong restore can be undone, the data file
+// replaced only once the copy is complete,
+// and the session opened again whatever the outcome, so the windows run their
+// queries on the file now in place. On false the data file is as it was.
+// Throws DataError only when the session cannot be opened again.
+bool Restore(Connection &session, const QString &chosen);
 
 } // namespace BackupRestore

@@ -46,7 +46,8 @@ void Put32(QByteArray &bytes, int at, quint32 value)
 // Sector numbers of each part of the file, in this order after the header:
 // the stream (or the mini stream holding it), the directory, the mini
 // allocation table, the allocation table, its index sectors.
-struct Layout {
+struct Layout
+{
     bool mini = false;
     quint32 dataSectors = 0;
     quint32 miniSectors = 0;
@@ -97,10 +98,10 @@ QByteArray Header(const Layout &l)
     static const unsigned char signature[] = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
     std::copy(std::begin(signature), std::end(signature), h.begin());
     Put16(h, 24, 0x003E); // minor version
-    Put16(h, 26, 3);      // major version: 512-byte sectors
+    Put16(h, 26, 3); // major version: 512-byte sectors
     Put16(h, 28, 0xFFFE); // little-endian
-    Put16(h, 30, 9);      // sector size 2^9
-    Put16(h, 32, 6);      // mini sector size 2^6
+    Put16(h, 30, 9); // sector size 2^9
+    Put16(h, 32, 6); // mini sector size 2^6
     Put32(h, 44, l.fatSectors);
     Put32(h, 48, l.directory());
     Put32(h, 56, MiniStreamCutoff);
@@ -113,8 +114,7 @@ QByteArray Header(const Layout &l)
     return h;
 }
 
-void PutEntry(QByteArray &dir, int index, const QString &name, quint8 type, quint32 child,
-              quint32 start, quint32 size)
+void PutEntry(QByteArray &dir, int index, const QString &name, quint8 type, quint32 child, quint32 start, quint32 size)
 {
     const int at = index * DirectoryEntrySize;
     const QString shortName = name.left(MaxNameLength);
@@ -210,11 +210,7 @@ bool WriteCompoundFile(QIODevice &out, const QString &streamName, const QByteArr
 {
     const Layout l = Plan(quint64(stream.size()));
     const qsizetype padding = qsizetype(l.dataSectors) * SectorSize - stream.size();
-    return WriteAll(out, Header(l))
-        && WriteAll(out, stream)
-        && WriteAll(out, QByteArray(padding, '\0'))
-        && WriteAll(out, Directory(l, streamName, quint32(stream.size())))
-        && WriteAll(out, MiniFat(l))
-        && WriteAll(out, Fat(l))
-        && WriteAll(out, Index(l));
+    return WriteAll(out, Header(l)) && WriteAll(out, stream) && WriteAll(out, QByteArray(padding, '\0'))
+        && WriteAll(out, Directory(l, streamName, quint32(stream.size()))) && WriteAll(out, MiniFat(l))
+        && WriteAll(out, Fat(l)) && WriteAll(out, Index(l));
 }

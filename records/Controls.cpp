@@ -34,11 +34,12 @@ QLineEdit *Edit(QWidget *parent, const char *name, int left, int top, int width,
     auto *edit = new QLineEdit(parent);
     edit->setObjectName(QString::fromLatin1(name));
     edit->setGeometry(left, top, width, height);
+    edit->setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid #7a7a7a; }")); // flat, as at the counter
     return edit;
 }
 
-QToolButton *SpeedButton(QWidget *parent, const char *name, const QString &caption, int left, int top,
-                         int width, int height)
+QToolButton *SpeedButton(QWidget *parent, const char *name, const QString &caption, int left, int top, int width,
+                         int height)
 {
     auto *button = new QToolButton(parent);
     button->setObjectName(QString::fromLatin1(name));

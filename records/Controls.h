@@ -21,7 +21,7 @@ QLineEdit *Edit(QWidget *parent, const char *name, int left, int top, int width,
 // The empty status bar along a window's bottom edge, 22 pixels high.
 QStatusBar *BottomStatusBar(QWidget *window);
 // A button with a picture and a hand cursor that never takes the focus.
-QToolButton *SpeedButton(QWidget *parent, const char *name, const QString &caption, int left, int top,
-                         int width, int height);
+QToolButton *SpeedButton(QWidget *parent, const char *name, const QString &caption, int left, int top, int width,
+                         int height);
 
 } // namespace Controls

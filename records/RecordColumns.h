@@ -7,8 +7,8 @@
 // The columns of the records windows' lists.
 namespace RecordColumns {
 
-std::vector<GridColumn> Products();  // the catalogue, spxx
-std::vector<GridColumn> Tickets();   // the statistics, xstj, with footer sums
+std::vector<GridColumn> Products(); // the catalogue, spxx
+std::vector<GridColumn> Tickets(); // the statistics, xstj, with footer sums
 std::vector<GridColumn> SoldLines(); // the detail, xsmx, with footer sums
 
 } // namespace RecordColumns

@@ -49,7 +49,9 @@ constexpr int SheetSuffixSize = (4 + 18) + 4;
 class Records
 {
 public:
-    explicit Records(QByteArray &out) : m_out(out) {}
+    explicit Records(QByteArray &out)
+        : m_out(out)
+    { }
 
     void u8(quint8 v) { m_out.append(char(v)); }
     void u16(quint16 v)
@@ -120,8 +122,8 @@ void WriteBof(Records &r, SubstreamType type)
     r.u16(type);
     r.u16(0x0DBB); // build
     r.u16(0x07CC); // year
-    r.u32(0);      // history flags
-    r.u32(6);      // lowest version that reads every record
+    r.u32(0); // history flags
+    r.u32(6); // lowest version that reads every record
     r.end(at);
 }
 
@@ -140,15 +142,15 @@ void WriteU16Record(Records &r, quint16 sid, quint16 value)
 void WriteWindow1(Records &r)
 {
     const int at = r.begin(SidWindow1);
-    r.u16(360);    // left, in twips
-    r.u16(270);    // top
-    r.u16(14000);  // width
-    r.u16(9000);   // height
+    r.u16(360); // left, in twips
+    r.u16(270); // top
+    r.u16(14000); // width
+    r.u16(9000); // height
     r.u16(0x0038); // scroll bars and sheet tabs shown
-    r.u16(0);      // active sheet
-    r.u16(0);      // first tab shown
-    r.u16(1);      // sheets selected
-    r.u16(600);    // tab bar width, per mille
+    r.u16(0); // active sheet
+    r.u16(0); // first tab shown
+    r.u16(1); // sheets selected
+    r.u16(600); // tab bar width, per mille
     r.end(at);
 }
 
@@ -158,14 +160,14 @@ void WriteFonts(Records &r)
 {
     for (int i = 0; i < 5; ++i) {
         const int at = r.begin(SidFont);
-        r.u16(240);    // height, twips
-        r.u16(0);      // no italic, strike-out or outline
+        r.u16(240); // height, twips
+        r.u16(0); // no italic, strike-out or outline
         r.u16(0x7FFF); // automatic colour
-        r.u16(400);    // normal weight
-        r.u16(0);      // no super- or subscript
-        r.u8(0);       // no underline
-        r.u8(0);       // family
-        r.u8(0x86);    // GB2312 character set
+        r.u16(400); // normal weight
+        r.u16(0); // no super- or subscript
+        r.u8(0); // no underline
+        r.u8(0); // family
+        r.u8(0x86); // GB2312 character set
         r.u8(0);
         AppendShortString(r, QStringLiteral("宋体"));
         r.end(at);
@@ -180,13 +182,13 @@ void WriteXfs(Records &r)
     for (int i = 0; i < 15; ++i) {
         const int at = r.begin(SidXf);
         r.u16(styleFonts[i]);
-        r.u16(0);      // General number format
+        r.u16(0); // General number format
         r.u16(0xFFF5); // locked style format without parent
-        r.u8(0x20);    // bottom aligned
-        r.u8(0);       // no rotation
-        r.u8(0);       // no indent
+        r.u8(0x20); // bottom aligned
+        r.u8(0); // no rotation
+        r.u8(0); // no indent
         r.u8(i == 0 ? 0x00 : 0xF4); // the Normal style defines everything, the others only the font
-        r.u32(0);      // no borders
+        r.u32(0); // no borders
         r.u32(0);
         r.u16(0x20C0); // automatic pattern colours
         r.end(at);
@@ -209,7 +211,7 @@ void WriteNormalStyle(Records &r)
 {
     const int at = r.begin(SidStyle);
     r.u16(0x8000); // built-in style on format 0
-    r.u8(0);       // Normal
+    r.u8(0); // Normal
     r.u8(0xFF);
     r.end(at);
 }
@@ -221,7 +223,8 @@ void WriteNormalStyle(Records &r)
 class SharedStringTable
 {
 public:
-    struct BucketStart {
+    struct BucketStart
+    {
         quint32 streamOffset;
         quint16 recordOffset;
     };
@@ -394,8 +397,8 @@ QByteArray XlsWriter::globals(const std::vector<quint32> &sheetSizes) const
         const int at = r.begin(SidBoundSheet);
         offsetFields.push_back(r.size());
         r.u32(0); // stream offset of the sheet's BOF, filled in below
-        r.u8(0);  // visible
-        r.u8(0);  // worksheet
+        r.u8(0); // visible
+        r.u8(0); // worksheet
         AppendShortString(r, sheet.name);
         r.end(at);
     }
@@ -439,12 +442,12 @@ QByteArray XlsWriter::workbookStream() const
         at = r.begin(SidWindow2);
         // Grid, headers, zeros, outline symbols shown; the first sheet selected and on display.
         r.u16(i == 0 ? 0x06B6 : 0x00B6);
-        r.u16(0);  // top row shown
-        r.u16(0);  // left column shown
+        r.u16(0); // top row shown
+        r.u16(0); // left column shown
         r.u16(64); // automatic grid colour
         r.u16(0);
-        r.u16(0);  // page break preview zoom: default
-        r.u16(0);  // normal zoom: default
+        r.u16(0); // page break preview zoom: default
+        r.u16(0); // normal zoom: default
         r.u32(0);
         r.end(at);
         WriteEof(r);

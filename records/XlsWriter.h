@@ -39,7 +39,8 @@ public:
     void save(const QString &fileName) const;
 
 private:
-    struct Sheet {
+    struct Sheet
+    {
         QString name;
         QByteArray cells; // cell records
         int firstRow = -1;

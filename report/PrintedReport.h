@@ -17,7 +17,7 @@ struct PlacedItem
     ReportItem::Kind kind = ReportItem::Kind::Label;
     double leftMm = 0;
     double topMm = 0;
-    double widthMm = 0;  // wrap width (to the band's right edge; a box: its width)
+    double widthMm = 0; // wrap width (to the band's right edge; a box: its width)
     double heightMm = -1; // a box's height; -1 grows with the text
     double linePitchMm = 0; // distance between line tops; 0 for the font's line spacing
     QString text;
@@ -38,6 +38,8 @@ struct PrintedReport
 {
     QSizeF pageSizeMm;
     int pageCount = 1;
+    // How much taller the bands stood than designed, because texts wrapped.
+    double grownMm = 0;
     std::vector<PlacedBand> bands;
     std::vector<PlacedItem> items;
 

@@ -1,8 +1,8 @@
 #include "report/Report.h"
 
 #include "data/AppError.h"
-#include "report/ReportData.h"
 #include "report/ReportUnits.h"
+#include "report/TextFlow.h"
 
 #include <algorithm>
 
@@ -16,6 +16,44 @@ QString RichTextContent(const ReportRichText &box)
     return box.lines().join(QLatin1Char('\n'));
 }
 
+// Items whose tops lie closer than this stand on one row of their band.
+constexpr double kSameRowMm = 1.5;
+
+// A text that wraps pushes the items below it in its band down by the rows it
+// added; returns how much taller the band becomes. Items hold their tops
+// relative to the band.
+double MakeRoomForWrappedTexts(std::vector<PlacedItem> &items)
+{
+    std::vector<PlacedItem *> byTop;
+    for (PlacedItem &item : items)
+        byTop.push_back(&item);
+    std::stable_sort(byTop.begin(), byTop.end(),
+                     [](const PlacedItem *a, const PlacedItem *b) { return a->topMm < b->topMm; });
+    struct Pushed
+    {
+        double designTopMm;
+        double reachMm; // how far it pushes what lies below it
+    };
+    std::vector<Pushed> above;
+    double grown = 0;
+    for (PlacedItem *item : byTop) {
+        const double designTop = item->topMm;
+        double shift = 0;
+        for (const Pushed &other : above) {
+            if (other.designTopMm + kSameRowMm <= designTop)
+                shift = std::max(shift, other.reachMm);
+        }
+        // A box of fixed height clips its lines rather than grow.
+        const double growth = item->kind == ReportItem::Kind::RichText
+            ? 0
+            : TextFlow::GrowthMm(item->text, item->font, item->widthMm);
+        item->topMm += shift;
+        above.push_back({designTop, shift + growth});
+        grown = std::max(grown, shift + growth);
+    }
+    return grown;
+}
+
 // Stacks bands down the pages of a report, recording where each item lands.
 class BandStacker
 {
@@ -27,41 +65,48 @@ public:
         , m_top(report.marginsMm().top())
         , m_bottom(report.pageLengthMm() - report.marginsMm().bottom())
         , m_y(m_top)
-    {
-    }
+    { }
 
     // textOf gives each item's text as it shows in this placement.
     template <typename TextOf>
     void place(const ReportBand &band, TextOf textOf)
     {
+        const double left = m_report.marginsMm().left();
+        std::vector<PlacedItem> placed;
+        for (const auto &item : band.items()) {
+            PlacedItem one;
+            one.name = item->name();
+            one.kind = item->kind();
+            one.leftMm = left + item->leftMm();
+            one.topMm = item->topMm();
+            one.widthMm = m_report.bandWidthMm() - item->leftMm();
+            one.font = item->font();
+            if (item->kind() == ReportItem::Kind::RichText) {
+                const auto &box = static_cast<const ReportRichText &>(*item);
+                one.widthMm = box.widthMm();
+                one.heightMm = box.heightMm();
+                one.linePitchMm = ReportUnits::ToMm(box.linePitchUnits());
+            }
+            one.text = textOf(*item);
+            placed.push_back(std::move(one));
+        }
+        const double grown = MakeRoomForWrappedTexts(placed);
+
         // A band that does not fit the rest of the page starts a new one,
         // unless it already stands at the top of a page.
-        if (m_breakPages && m_y + band.extentMm() > m_bottom + kEpsilonMm && m_y > m_top + kEpsilonMm) {
+        if (m_breakPages && m_y + band.extentMm() + grown > m_bottom + kEpsilonMm && m_y > m_top + kEpsilonMm) {
             ++m_page;
             m_y = m_top;
         }
         m_out.pageCount = m_page + 1;
-        m_out.bands.push_back({m_page, band.name(), m_y, band.heightMm()});
-        const double left = m_report.marginsMm().left();
-        for (const auto &item : band.items()) {
-            PlacedItem placed;
-            placed.page = m_page;
-            placed.name = item->name();
-            placed.kind = item->kind();
-            placed.leftMm = left + item->leftMm();
-            placed.topMm = m_y + item->topMm();
-            placed.widthMm = m_report.bandWidthMm() - item->leftMm();
-            placed.font = item->font();
-            if (item->kind() == ReportItem::Kind::RichText) {
-                const auto &box = static_cast<const ReportRichText &>(*item);
-                placed.widthMm = box.widthMm();
-                placed.heightMm = box.heightMm();
-                placed.linePitchMm = ReportUnits::ToMm(box.linePitchUnits());
-            }
-            placed.text = textOf(*item);
-            m_out.items.push_back(std::move(placed));
+        m_out.bands.push_back({m_page, band.name(), m_y, band.heightMm() + grown});
+        for (PlacedItem &one : placed) {
+            one.page = m_page;
+            one.topMm += m_y;
+            m_out.items.push_back(std::move(one));
         }
-        m_y += band.heightMm();
+        m_y += band.heightMm() + grown;
+        m_out.grownMm += grown;
     }
 
 private:
@@ -117,6 +162,12 @@ ReportBand *Report::addBand(ReportBand::Kind kind, const QString &name, int heig
 {
     m_bands.push_back(std::make_unique<ReportBand>(*this, kind, name, heightUnits));
     return m_bands.back().get();
+}
+
+const ReportData &Report::adoptData(std::unique_ptr<const ReportData> data)
+{
+    m_ownedData.push_back(std::move(data));
+    return *m_ownedData.back();
 }
 
 std::vector<const ReportBand *> Report::bandsInPrintOrder() const

@@ -2,14 +2,13 @@
 
 #include "report/PrintedReport.h"
 #include "report/ReportBand.h"
+#include "report/ReportData.h"
 
 #include <QMarginsF>
 #include <QObject>
 
 #include <memory>
 #include <vector>
-
-class ReportData;
 
 // A banded report on custom paper: a title band, a detail band printed once
 // per row of its data, a summary band. The paper's width is fixed in
@@ -38,6 +37,8 @@ public:
     // Bands print in the order title, detail, summary, whatever order they are added in.
     ReportBand *addBand(ReportBand::Kind kind, const QString &name, int heightUnits);
     void setDetailData(const ReportData *data) { m_detailData = data; }
+    // Keeps data alive as long as the report, for reports built from values.
+    const ReportData &adoptData(std::unique_ptr<const ReportData> data);
 
     // Lookup by name; throws AppError for a name the report does not hold.
     ReportBand *band(const QString &name) const;
@@ -69,4 +70,5 @@ private:
     int m_heightUnits = 1123;
     std::vector<std::unique_ptr<ReportBand>> m_bands;
     const ReportData *m_detailData = nullptr;
+    std::vector<std::unique_ptr<const ReportData>> m_ownedData;
 };

@@ -9,8 +9,7 @@ ReportBand::ReportBand(Report &report, Kind kind, const QString &name, int heigh
     , m_kind(kind)
     , m_name(name)
     , m_heightUnits(heightUnits)
-{
-}
+{ }
 
 double ReportBand::heightMm() const
 {

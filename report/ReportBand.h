@@ -22,8 +22,7 @@ public:
     // How far the band reaches down, including boxes that hang below its bottom edge.
     double extentMm() const;
 
-    ReportLabel *addLabel(const QString &name, const QString &caption, double leftMm, double topMm,
-                          const QFont &font);
+    ReportLabel *addLabel(const QString &name, const QString &caption, double leftMm, double topMm, const QFont &font);
     ReportField *addField(const QString &name, const ReportData &source, const QString &fieldName, double leftMm,
                           double topMm, const QFont &font);
     ReportRichText *addRichText(const QString &name, double leftMm, double topMm, double widthMm, int heightUnits,

@@ -4,16 +4,14 @@
 #include "report/ReportData.h"
 #include "report/ReportUnits.h"
 
-ReportItem::ReportItem(Report &report, Kind kind, const QString &name, double leftMm, double topMm,
-                       const QFont &font)
+ReportItem::ReportItem(Report &report, Kind kind, const QString &name, double leftMm, double topMm, const QFont &font)
     : m_report(report)
     , m_kind(kind)
     , m_name(name)
     , m_leftMm(leftMm)
     , m_topMm(topMm)
     , m_font(font)
-{
-}
+{ }
 
 void ReportItem::changed()
 {
@@ -24,8 +22,7 @@ ReportLabel::ReportLabel(Report &report, const QString &name, const QString &cap
                          const QFont &font)
     : ReportItem(report, Kind::Label, name, leftMm, topMm, font)
     , m_caption(caption)
-{
-}
+{ }
 
 void ReportLabel::setCaption(const QString &caption)
 {
@@ -38,8 +35,7 @@ ReportField::ReportField(Report &report, const QString &name, const ReportData &
     : ReportItem(report, Kind::Field, name, leftMm, topMm, font)
     , m_source(source)
     , m_fieldName(fieldName)
-{
-}
+{ }
 
 QString ReportField::printedText(int row) const
 {
@@ -56,8 +52,7 @@ ReportRichText::ReportRichText(Report &report, const QString &name, double leftM
     : ReportItem(report, Kind::RichText, name, leftMm, topMm, font)
     , m_widthMm(widthMm)
     , m_heightUnits(heightUnits)
-{
-}
+{ }
 
 double ReportRichText::heightMm() const
 {

@@ -60,8 +60,8 @@ class ReportField : public ReportItem
 public:
     using PrintHook = std::function<void(QString &text)>;
 
-    ReportField(Report &report, const QString &name, const ReportData &source, const QString &fieldName,
-                double leftMm, double topMm, const QFont &font);
+    ReportField(Report &report, const QString &name, const ReportData &source, const QString &fieldName, double leftMm,
+                double topMm, const QFont &font);
 
     QString fieldName() const { return m_fieldName; }
     const ReportData &source() const { return m_source; }
@@ -82,8 +82,8 @@ private:
 class ReportRichText : public ReportItem
 {
 public:
-    ReportRichText(Report &report, const QString &name, double leftMm, double topMm, double widthMm,
-                   int heightUnits, const QFont &font);
+    ReportRichText(Report &report, const QString &name, double leftMm, double topMm, double widthMm, int heightUnits,
+                   const QFont &font);
 
     double widthMm() const { return m_widthMm; }
     int heightUnits() const { return m_heightUnits; }

@@ -1,4 +1,5 @@
 #include "report/ReportOutput.h"
+#include "report/ReportPageSize.h"
 
 #include "data/AppError.h"
 #include "report/PrintedReport.h"
@@ -10,8 +11,6 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPrinter>
-#include <QPrinterInfo>
 #include <QTextLayout>
 
 #include <limits>
@@ -59,12 +58,14 @@ void PaintItem(QPainter &painter, const PlacedItem &item, double dotsPerMm, doub
     }
 }
 
-QPageSize CustomPageSize(const PrintedReport &printed)
+} // namespace
+
+QPageSize ReportPageSize(const PrintedReport &printed)
 {
     return QPageSize(printed.pageSizeMm, QPageSize::Millimeter, QString(), QPageSize::ExactMatch);
 }
 
-void PaintPages(QPainter &painter, QPagedPaintDevice &device, const PrintedReport &printed, double dotsPerInch)
+void PaintReportPages(QPainter &painter, QPagedPaintDevice &device, const PrintedReport &printed, double dotsPerInch)
 {
     for (int page = 0; page < printed.pageCount; ++page) {
         if (page > 0)
@@ -72,8 +73,6 @@ void PaintPages(QPainter &painter, QPagedPaintDevice &device, const PrintedRepor
         PaintReportPage(painter, printed, page, dotsPerInch);
     }
 }
-
-} // namespace
 
 void PaintReportPage(QPainter &painter, const PrintedReport &printed, int page, double dotsPerInch)
 {
@@ -87,44 +86,33 @@ void PaintReportPage(QPainter &painter, const PrintedReport &printed, int page, 
     painter.restore();
 }
 
-void PrintReport(const Report &report)
-{
-    const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
-    if (defaultPrinter.isNull())
-        throw AppError(QStringLiteral("没有设置默认打印机，请先在系统中设置默认打印机"));
-
-    const PrintedReport printed = report.run();
-    QPrinter printer(defaultPrinter, QPrinter::HighResolution);
-    printer.setDocName(report.objectName());
-    printer.setFullPage(true);
-    printer.setPageOrientation(QPageLayout::Portrait);
-    if (!printer.setPageSize(CustomPageSize(printed)))
-        throw AppError(QStringLiteral("打印机“%1”不接受 %2 × %3 毫米的纸张")
-                           .arg(defaultPrinter.printerName())
-                           .arg(printed.pageSizeMm.width(), 0, 'f', 2)
-                           .arg(printed.pageSizeMm.height(), 0, 'f', 2));
-    printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
-
-    QPainter painter;
-    if (!painter.begin(&printer))
-        throw AppError(QStringLiteral("无法在打印机“%1”上开始打印").arg(defaultPrinter.printerName()));
-    PaintPages(painter, printer, printed, printer.resolution());
-    if (!painter.end() || printer.printerState() == QPrinter::Error)
-        throw AppError(QStringLiteral("打印机“%1”打印失败").arg(defaultPrinter.printerName()));
-}
-
 void RenderReportToPdf(const Report &report, const QString &path)
 {
     const PrintedReport printed = report.run();
     QPdfWriter writer(path);
     writer.setTitle(report.objectName());
-    writer.setPageSize(CustomPageSize(printed));
+    writer.setPageSize(ReportPageSize(printed));
     writer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
 
     QPainter painter;
     if (!painter.begin(&writer))
         throw AppError(QStringLiteral("无法写入文件“%1”").arg(path));
-    PaintPages(painter, writer, printed, writer.resolution());
+    PaintReportPages(painter, writer, printed, writer.resolution());
     if (!painter.end())
         throw AppError(QStringLiteral("无法写入文件“%1”").arg(path));
+}
+
+QImage RenderReportPage(const PrintedReport &printed, int page, double dotsPerInch)
+{
+    const double dotsPerMm = dotsPerInch / ReportUnits::kMmPerInch;
+    QImage image(qRound(printed.pageSizeMm.width() * dotsPerMm), qRound(printed.pageSizeMm.height() * dotsPerMm),
+                 QImage::Format_RGB32);
+    const int dotsPerMetre = qRound(dotsPerMm * 1000);
+    image.setDotsPerMeterX(dotsPerMetre);
+    image.setDotsPerMeterY(dotsPerMetre);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    PaintReportPage(painter, printed, page, dotsPerInch);
+    return image;
 }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QImage>
 #include <QString>
 
+class QPagedPaintDevice;
 class QPainter;
 class Report;
 struct PrintedReport;
@@ -10,9 +12,12 @@ struct PrintedReport;
 // the painter's device; font sizes are kept true to that scale.
 void PaintReportPage(QPainter &painter, const PrintedReport &printed, int page, double dotsPerInch);
 
-// Prints the report as one job on the system's default printer, without a
-// dialog. Throws AppError when there is no default printer or the job fails.
-void PrintReport(const Report &report);
+// Paints every page on a paged device whose painter has begun, starting a new
+// device page for each report page after the first.
+void PaintReportPages(QPainter &painter, QPagedPaintDevice &device, const PrintedReport &printed, double dotsPerInch);
 
-// Writes the same pages to a PDF file; throws AppError when it cannot.
+// Writes the pages of a print pass to a PDF file; throws AppError when it cannot.
 void RenderReportToPdf(const Report &report, const QString &path);
+
+// One page of a print pass as a white image at dotsPerInch, for raster printers.
+QImage RenderReportPage(const PrintedReport &printed, int page, double dotsPerInch);

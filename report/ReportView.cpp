@@ -19,8 +19,7 @@ ReportView::ReportView(const Report &report, QWidget *parent)
 
 QSize ReportView::sizeHint() const
 {
-    return QSize(static_cast<int>(std::lround(ReportUnits::ToUnits(m_report.paperWidthMm()))),
-                 m_report.heightUnits());
+    return QSize(static_cast<int>(std::lround(ReportUnits::ToUnits(m_report.paperWidthMm()))), m_report.heightUnits());
 }
 
 void ReportView::followReport()

@@ -3,5 +3,5 @@
 set -e
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo ${SC_CMAKE_ARGS} >/dev/null
 cmake --build build -j"$(nproc)"

@@ -2,13 +2,20 @@
 // sold lines: from the press until the receipt is handed to the print system
 // and the sale is stored. The print system's own work on the job (turning it
 // into a PDF in the private test queue) happens afterwards and is not timed.
+#include "app/Application.h"
 #include "bench/support/BenchDataFile.h"
 #include "bench/support/SalesHistory.h"
-#include "app/Windows.h"
-#include "checkout/Dy58Unit.h"
-#include "counter/MainUnit.h"
+#include "checkout/ReceiptPrinter.h"
+#include "checkout/ReceiptRenderer.h"
+#include "checkout/ReceiptWindow.h"
+#include "checkout/SystemPrinter.h"
+#include "counter/CounterWindow.h"
 #include "data/Connection.h"
+#include "data/CurrentTicket.h"
 #include "data/SaleRecord.h"
+#include "report/Report.h"
+#include "report/ReportOutput.h"
+#include "tests/support/Controls.h"
 #include "tests/support/CupsPdfPrinter.h"
 #include "tests/support/RecordingResponder.h"
 
@@ -32,22 +39,27 @@ namespace {
 constexpr int kSoldLines = 1000000;
 constexpr int kTicketLines = 20;
 constexpr int kRounds = 15;
+constexpr double kTargetMs = 50;
 
-void FillTicket(Connection &connection, TMainForm &form)
+QLineEdit *Edit(CounterWindow &form, const char *name)
 {
-    connection.exec(QStringLiteral(
-        "with recursive k(j) as (select 1 union all select j + 1 from k where j < ?1) "
-        "insert into xsxx (单号, 时间, 品名, 单价, 数量, 金额, 折后) "
-        "select ?2, ?3, '商品' || j, 12.5, 1, 12.5, 11.25 from k"),
-                    {kTicketLines, form.Edit2->text(), form.Edit3->text()});
-    form.ADOQuery2.close();
-    form.ADOQuery2.open();
-    form.Label18->setText(QStringLiteral("20"));
-    form.Label19->setText(QStringLiteral("250"));
-    form.Label20->setText(QStringLiteral("225"));
-    form.ComboBox3->setEditText(QStringLiteral("300"));
-    form.Edit12->setText(QStringLiteral("225"));
-    form.Edit13->setText(QStringLiteral("75"));
+    return Find<QLineEdit>(form, name);
+}
+
+QComboBox *Box(CounterWindow &form, const char *name)
+{
+    return Find<QComboBox>(form, name);
+}
+
+// Twenty lines as the counter would have stored them, and 300 paid.
+void FillTicket(Connection &connection, CounterWindow &form)
+{
+    connection.exec(QStringLiteral("with recursive k(j) as (select 1 union all select j + 1 from k where j < ?1) "
+                                   "insert into xsxx (单号, 时间, 品名, 单价, 数量, 金额, 折后) "
+                                   "select ?2, ?3, '商品' || j, 12.5, 1, 12.5, 11.25 from k"),
+                    {kTicketLines, Edit(form, "Edit2")->text(), Edit(form, "Edit3")->text()});
+    form.refreshTicket();
+    Box(form, "ComboBox3")->setEditText(QStringLiteral("300"));
 }
 
 double Median(std::vector<double> values)
@@ -70,16 +82,17 @@ int Run()
     std::printf("history: %d sold lines generated in %lld ms\n", kSoldLines, timer.elapsed());
 
     RecordingResponder responder;
-    CreateWindows();
-    TMainForm &form = *MainForm;
+    Connection session;
+    Application program(session);
+    CounterWindow &form = program.counter();
     form.show();
-    form.Edit1->setText(QStringLiteral("好运小店"));
-    form.Edit11->setText(QStringLiteral("王芳"));
-    form.Memo1->setPlainText(QStringLiteral("谢谢惠顾\n欢迎再来"));
-    form.ComboBox5->setEditText(QStringLiteral("一联"));
-    form.ComboBox6->setEditText(QStringLiteral("1"));
-    form.CheckBox1->click(); // a fixed ticket time
-    form.Edit3->setText(QStringLiteral("2024-05-01 10:20:30"));
+    Edit(form, "Edit1")->setText(QStringLiteral("好运小店"));
+    Edit(form, "Edit11")->setText(QStringLiteral("王芳"));
+    Find<QPlainTextEdit>(form, "Memo1")->setPlainText(QStringLiteral("谢谢惠顾\n欢迎再来"));
+    Box(form, "ComboBox5")->setEditText(QStringLiteral("一联"));
+    Box(form, "ComboBox6")->setEditText(QStringLiteral("1"));
+    Find<QCheckBox>(form, "CheckBox1")->click(); // a fixed ticket time
+    Edit(form, "Edit3")->setText(QStringLiteral("2024-05-01 10:20:30"));
 
     struct Variant
     {
@@ -90,13 +103,13 @@ int Run()
     const Variant variants[] = {{"58 mm one-part receipt printed", "58", true},
                                 {"no matching receipt (recording only)", "80", false}};
     for (const Variant &variant : variants) {
-        form.ComboBox4->setEditText(QString::fromUtf8(variant.width));
+        Box(form, "ComboBox4")->setEditText(QString::fromUtf8(variant.width));
         std::vector<double> times;
         for (int round = 0; round < kRounds; ++round) {
             FillTicket(connection, form);
             QElapsedTimer press;
             press.start();
-            form.SpeedButton8->click();
+            Find<QToolButton>(form, "SpeedButton8")->click();
             times.push_back(press.nsecsElapsed() / 1e6);
             if (!responder.shown.empty()) {
                 std::fprintf(stderr, "checkout failed: %s\n", qPrintable(responder.shown.front().text));
@@ -105,9 +118,11 @@ int Run()
             if (variant.prints)
                 printer.waitForNewPdfs(1); // outside the timing: the print system's own work
         }
-        std::printf("checkout of a %d-line ticket, %s: median %.1f ms, min %.1f ms, max %.1f ms (%d rounds)\n",
-                    kTicketLines, variant.what, Median(times), *std::min_element(times.begin(), times.end()),
-                    *std::max_element(times.begin(), times.end()), kRounds);
+        std::printf(
+            "checkout of a %d-line ticket, %s: median %.1f ms, min %.1f ms, max %.1f ms (%d rounds)%s\n", kTicketLines,
+            variant.what, Median(times), *std::min_element(times.begin(), times.end()),
+            *std::max_element(times.begin(), times.end()), kRounds,
+            variant.prints ? (Median(times) < kTargetMs ? ", under the 50 ms target" : ", OVER the 50 ms target") : "");
     }
     // Where the time of a printed checkout goes, step by step.
     std::printf("steps (median of 5):\n");
@@ -123,28 +138,40 @@ int Run()
         std::printf("  %-40s %7.1f ms\n", what, Median(times));
     };
     auto nothing = [] {};
-    step("template reconnect (connection and rows)", nothing, [] { Dy58Form->FormCreate(); });
-    step("report layout", nothing, [] { Dy58Form->QuickRep1->run(); });
-    step("render to a PDF file", nothing,
-         [&] { Dy58Form->renderToPdf(Dy58Form->QuickRep1, file + QStringLiteral(".pdf")); });
+    ReceiptOrder order;
+    order.settings = {QStringLiteral("好运小店"), QStringLiteral("谢谢惠顾\n欢迎再来"),
+                      QStringLiteral("王芳"),     QStringLiteral("58"),
+                      QStringLiteral("一联"),     QStringLiteral("1")};
+    order.remarkLines = 2;
+    order.ticket.number = QStringLiteral("20240501102030");
+    FillTicket(connection, form);
+    step("read the ticket's lines", nothing, [&] { order.ticket.lines = CurrentTicket::Lines(connection); });
+    std::unique_ptr<Report> receipt;
+    step("build the receipt", nothing, [&] { receipt = BuildReceipt(order); });
+    step("report layout", nothing, [&] { receipt->run(); });
+    ReceiptWindow preview(ReceiptTemplate::OnePart58);
+    step("the preview window takes the receipt", nothing, [&] { preview.showReceipt(order); });
+    step("render to a PDF file", nothing, [&] { RenderReportToPdf(*receipt, file + QStringLiteral(".pdf")); });
     // Each job is let through the queue before the next, so that its conversion does not share the timing.
     int pending = 0;
     auto drainQueue = [&] {
         if (pending)
             printer.waitForNewPdfs(std::exchange(pending, 0));
     };
+    SystemPrinter systemPrinter;
     step("hand one job to the print system", drainQueue, [&] {
-        Dy58Form->print(Dy58Form->QuickRep1);
+        systemPrinter.print(*receipt, order.ticket.number);
         ++pending;
     });
     drainQueue();
-    step("record the sale and empty the ticket", [&] { FillTicket(connection, form); },
-         [&] {
-             RecordSale(form.ADOConnection1, {form.Edit2->text(), form.Edit3->text(), QStringLiteral("20"),
-                                              QStringLiteral("250"), QStringLiteral("225"), QStringLiteral("王芳"),
-                                              QString(), QString(), QString()});
-         });
-    DestroyWindows();
+    step(
+        "record the sale and empty the ticket", [&] { FillTicket(connection, form); },
+        [&] {
+            RecordSale(program.session(),
+                       {Edit(form, "Edit2")->text(), Edit(form, "Edit3")->text(), QStringLiteral("20"),
+                        QStringLiteral("250"), QStringLiteral("225"), QStringLiteral("王芳"), QString(), QString(),
+                        QString(), QStringLiteral("250"), QStringLiteral("25")});
+        });
     return 0;
 }
 

@@ -5,8 +5,8 @@
 #include "data/RowSet.h"
 #include "records/TicketExport.h"
 
-#include <QElapsedTimer>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 
 #include <cstdio>
@@ -20,12 +20,13 @@ int main(int argc, char **argv)
 
     Connection connection;
     connection.setConnectionString(dataFile);
-    connection.exec(QStringLiteral(
-        "with recursive n(i) as (select 1 union all select i + 1 from n where i < ?1) "
-        "insert into xstj (单号, 时间, 数量, 金额, 折后, 收银员) "
-        "select printf('%014d', 20240000000000 + i), '2024-03-04 05:06:07', i % 17, i * 1.37, i * 1.2345, "
-        "'收银员' || (i % 10) from n"),
-                    {count});
+    connection.exec(
+        QStringLiteral(
+            "with recursive n(i) as (select 1 union all select i + 1 from n where i < ?1) "
+            "insert into xstj (单号, 时间, 数量, 金额, 折后, 收银员) "
+            "select printf('%014d', 20240000000000 + i), '2024-03-04 05:06:07', i % 17, i * 1.37, i * 1.2345, "
+            "'收银员' || (i % 10) from n"),
+        {count});
 
     QElapsedTimer timer;
     timer.start();

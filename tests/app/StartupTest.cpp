@@ -1,16 +1,23 @@
-#include "app/Windows.h"
-#include "counter/MainUnit.h"
+#include "app/Application.h"
+#include "app/DesktopEntry.h"
+#include "app/Translations.h"
+#include "counter/CounterWindow.h"
+#include "data/Connection.h"
+#include "grid/DataGrid.h"
+#include "tests/support/Controls.h"
 #include "tests/support/RecordingResponder.h"
 #include "tests/support/TempData.h"
 
-#include "data/DataFile.h"
-
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -20,7 +27,17 @@ struct StartupTest : ::testing::Test
 {
     TempData data;
     RecordingResponder dialogs;
-    void TearDown() override { DestroyWindows(); }
+    Connection session;
+    std::unique_ptr<Application> program;
+
+    void start() { program = std::make_unique<Application>(session); }
+    template <typename Control>
+    Control *control(const char *name) const
+    {
+        return Find<Control>(&program->counter(), name);
+    }
+    QLineEdit *edit(const char *name) const { return control<QLineEdit>(name); }
+    QComboBox *box(const char *name) const { return control<QComboBox>(name); }
 };
 
 TEST_F(StartupTest, StartsOnAnEmptyTicketWithTheStoredSettings)
@@ -31,47 +48,48 @@ TEST_F(StartupTest, StartsOnAnEmptyTicketWithTheStoredSettings)
     data.exec(QStringLiteral("insert into spxx (品名, 单价) values ('可乐', 3), ('百事可乐', 4), ('可乐', 3.5), "
                              "('O''Neil \"特价\"', 5)"));
 
-    CreateWindows();
+    start();
 
     EXPECT_TRUE(dialogs.shown.empty()) << dialogs.texts().front().toStdString();
     EXPECT_EQ(data.count(QStringLiteral("xsxx")), 0);
-    EXPECT_EQ(MainForm->ADOQuery2.recordCount(), 0);
-    EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d{14}$")).match(MainForm->Edit2->text()).hasMatch());
-    EXPECT_EQ(MainForm->Edit1->text(), QStringLiteral("便民小店"));
-    EXPECT_EQ(MainForm->Memo1->toPlainText(), QStringLiteral("谢谢惠顾\n欢迎再来"));
-    EXPECT_EQ(MainForm->Edit11->text(), QStringLiteral("李"));
-    EXPECT_EQ(MainForm->ComboBox4->currentText(), QStringLiteral("76"));
-    EXPECT_EQ(MainForm->ComboBox5->currentText(), QStringLiteral("两联"));
-    EXPECT_EQ(MainForm->ComboBox6->currentText(), QStringLiteral("2"));
-    EXPECT_EQ(MainForm->Label18->text(), QStringLiteral("0"));
+    EXPECT_EQ(control<DataGrid>("DBGridEh1")->rowSet()->recordCount(), 0);
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d{14}$")).match(edit("Edit2")->text()).hasMatch());
+    EXPECT_EQ(edit("Edit1")->text(), QStringLiteral("便民小店"));
+    EXPECT_EQ(control<QPlainTextEdit>("Memo1")->toPlainText(), QStringLiteral("谢谢惠顾\n欢迎再来"));
+    EXPECT_EQ(edit("Edit11")->text(), QStringLiteral("李"));
+    EXPECT_EQ(box("ComboBox4")->currentText(), QStringLiteral("76"));
+    EXPECT_EQ(box("ComboBox5")->currentText(), QStringLiteral("两联"));
+    EXPECT_EQ(box("ComboBox6")->currentText(), QStringLiteral("2"));
+    EXPECT_EQ(control<QLabel>("Label18")->text(), QStringLiteral("0"));
 
     // Each name once, the box itself empty.
     QStringList names;
-    for (int i = 0; i < MainForm->ComboBox1->count(); ++i)
-        names << MainForm->ComboBox1->itemText(i);
+    for (int i = 0; i < box("ComboBox1")->count(); ++i)
+        names << box("ComboBox1")->itemText(i);
     names.sort();
-    EXPECT_EQ(names, (QStringList{QStringLiteral("O'Neil \"特价\""), QStringLiteral("可乐"), QStringLiteral("百事可乐")}));
-    EXPECT_EQ(MainForm->ComboBox1->currentText(), QString());
+    EXPECT_EQ(names,
+              (QStringList{QStringLiteral("O'Neil \"特价\""), QStringLiteral("可乐"), QStringLiteral("百事可乐")}));
+    EXPECT_EQ(box("ComboBox1")->currentText(), QString());
 }
 
 TEST_F(StartupTest, EmptySettingsTableGivesEmptyBoxes)
 {
     data.exec(QStringLiteral("delete from dynr"));
-    CreateWindows();
+    start();
     EXPECT_TRUE(dialogs.shown.empty());
-    for (QComboBox *box : {MainForm->ComboBox4, MainForm->ComboBox5, MainForm->ComboBox6})
-        EXPECT_EQ(box->currentText(), QString()) << box->objectName().toStdString();
-    EXPECT_EQ(MainForm->Edit1->text(), QString());
+    for (const char *name : {"ComboBox4", "ComboBox5", "ComboBox6"})
+        EXPECT_EQ(box(name)->currentText(), QString()) << name;
+    EXPECT_EQ(edit("Edit1")->text(), QString());
 }
 
 TEST_F(StartupTest, ClockShowsTheTicketTimeUnlessStopped)
 {
-    CreateWindows();
-    MainForm->Timer1Timer();
+    start();
+    QTest::qWait(1100); // the clock ticks each second
     EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d$"))
-                    .match(MainForm->Edit3->text())
+                    .match(edit("Edit3")->text())
                     .hasMatch());
-    EXPECT_FALSE(MainForm->Edit3->isEnabled());
+    EXPECT_FALSE(edit("Edit3")->isEnabled());
 }
 
 TEST_F(StartupTest, BrokenDataFileIsReportedOnceAndLeftAlone)
@@ -81,18 +99,39 @@ TEST_F(StartupTest, BrokenDataFileIsReportedOnceAndLeftAlone)
     file.write("not a data file");
     file.close();
 
-    {
-        const Dialogs::OnceEachError onceEach;
-        Dialogs::Guarded(nullptr, [this] { DataFile::EnsureUsable(data.file()); });
-        CreateWindows();
-    }
+    start();
 
     ASSERT_FALSE(dialogs.shown.empty());
     EXPECT_TRUE(dialogs.shown.front().text.contains(data.file()));
     EXPECT_LE(dialogs.shown.size(), 2u); // the file's problem, then the settings that could not be read
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), QByteArray("not a data file"));
-    EXPECT_EQ(MainForm->Edit2->text().size(), 14); // the counter still comes up
+    EXPECT_EQ(edit("Edit2")->text().size(), 14); // the counter still comes up
+}
+
+// Started from the icon, the program must find the data this start used.
+TEST(DesktopEntryTest, StartsTheProgramInTheDataFolder)
+{
+    QTemporaryDir home;
+    const QByteArray savedHome = qgetenv("HOME"), savedConfig = qgetenv("XDG_CONFIG_HOME");
+    qputenv("HOME", home.path().toUtf8());
+    qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/.config")).toUtf8());
+    ASSERT_TRUE(QDir(home.path()).mkdir(QStringLiteral("Desktop")));
+
+    WriteDesktopEntry(QStringLiteral("/srv/小店 数据"));
+
+    qputenv("HOME", savedHome);
+    qputenv("XDG_CONFIG_HOME", savedConfig);
+    QFile entry(home.filePath(QStringLiteral("Desktop/Tindrel销售小票打印软件.desktop")));
+    ASSERT_TRUE(entry.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(
+        QString::fromUtf8(entry.readAll()).split(QLatin1Char('\n')).contains(QStringLiteral("Path=/srv/小店 数据")));
+}
+
+TEST(TranslationsTest, QtsOwnTextsAreChinese)
+{
+    ASSERT_TRUE(InstallChineseTranslations(*QCoreApplication::instance()));
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("取消"));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "checkout/CheckoutPlan.h"
-
-#include <QSet>
+#include "checkout/ReceiptRenderer.h"
+#include "data/AppError.h"
+#include "report/Report.h"
 
 #include <gtest/gtest.h>
 
@@ -32,21 +33,21 @@ TEST(CheckoutPlanTest, WidthAndPartsChooseTheTemplateExactly)
         ASSERT_EQ(choice.has_value(), c.window.has_value());
         if (!choice)
             continue;
-        EXPECT_EQ(choice->window, *c.window);
-        EXPECT_EQ(choice->baseLengthUnits, c.base);
-        EXPECT_EQ(choice->twoPart, c.base == 500);
+        EXPECT_EQ(*choice, *c.window);
+        EXPECT_EQ(BaseLengthUnits(*choice), c.base);
     }
 }
 
 TEST(CheckoutPlanTest, PaperGrowsWithRemarkAndTicketLines)
 {
-    EXPECT_EQ(PaperLengthUnits(0, 1, 350), 375);
-    EXPECT_EQ(PaperLengthUnits(3, 2, 350), 451); // 51 units of remark
-    EXPECT_EQ(PaperLengthUnits(0, 0, 500), 500);
+    EXPECT_EQ(PaperLengthUnits(0, 1, 25, 350), 375);
+    EXPECT_EQ(PaperLengthUnits(3, 2, 25, 350), 451); // 51 units of remark
+    EXPECT_EQ(PaperLengthUnits(3, 2, 30, 350), 461); // 76 mm rows are 30 units tall
+    EXPECT_EQ(PaperLengthUnits(0, 0, 30, 500), 500);
     EXPECT_EQ(RemarkBoxHeightUnits(0), 0);
     EXPECT_EQ(RemarkBoxHeightUnits(3), 51);
     // Two-part paper is 150 units longer for the same ticket.
-    EXPECT_EQ(PaperLengthUnits(2, 4, 500) - PaperLengthUnits(2, 4, 350), 150);
+    EXPECT_EQ(PaperLengthUnits(2, 4, 25, 500) - PaperLengthUnits(2, 4, 25, 350), 150);
 }
 
 TEST(CheckoutPlanTest, CustomerFlagAndCopiesChooseWhatPrints)
@@ -59,10 +60,10 @@ TEST(CheckoutPlanTest, CustomerFlagAndCopiesChooseWhatPrints)
         int printed;
     };
     const Case cases[] = {
-        {false, "1", ReceiptReport::Plain, 1},    {true, "1", ReceiptReport::Customer, 1},
-        {false, "2", ReceiptReport::Plain, 2},    {true, "2", ReceiptReport::Customer, 2},
-        {true, "3", ReceiptReport::Customer, 0},  {false, "", ReceiptReport::Plain, 0},
-        {false, "01", ReceiptReport::Plain, 0},   {false, "2 ", ReceiptReport::Plain, 0},
+        {false, "1", ReceiptReport::Plain, 1},   {true, "1", ReceiptReport::Customer, 1},
+        {false, "2", ReceiptReport::Plain, 2},   {true, "2", ReceiptReport::Customer, 2},
+        {true, "3", ReceiptReport::Customer, 0}, {false, "", ReceiptReport::Plain, 0},
+        {false, "01", ReceiptReport::Plain, 0},  {false, "2 ", ReceiptReport::Plain, 0},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(std::string(c.copies) + (c.customer ? " with customer" : ""));
@@ -72,53 +73,58 @@ TEST(CheckoutPlanTest, CustomerFlagAndCopiesChooseWhatPrints)
     }
 }
 
-ReceiptTexts distinctTexts()
+ReceiptOrder DistinctTexts(bool twoPart)
 {
-    return {QStringLiteral("shop"),  QStringLiteral("cashier"), QStringLiteral("number"), QStringLiteral("time"),
-            QStringLiteral("name"),  QStringLiteral("phone"),   QStringLiteral("address"),
-            QStringLiteral("qty"),   QStringLiteral("total"),   QStringLiteral("paid"),   QStringLiteral("change")};
+    ReceiptOrder order;
+    order.settings.shopName = QStringLiteral("shop");
+    order.settings.pos = QStringLiteral("58");
+    order.settings.modle = twoPart ? QStringLiteral("两联") : QStringLiteral("一联");
+    Ticket &t = order.ticket;
+    t.cashier = QStringLiteral("cashier");
+    t.number = QStringLiteral("number");
+    t.time = QStringLiteral("time");
+    t.customer = QStringLiteral("name");
+    t.phone = QStringLiteral("phone");
+    t.address = QStringLiteral("address");
+    t.totalQuantity = QStringLiteral("qty");
+    t.totalDiscounted = QStringLiteral("total");
+    t.paid = QStringLiteral("paid");
+    t.change = QStringLiteral("change");
+    return order;
 }
 
-QString captionOf(const std::vector<Caption> &captions, ReceiptReport report, const char *label)
+// The caption a label holds on a receipt of the sample texts; "<none>" when the report has no such label.
+QString CaptionOf(bool twoPart, ReceiptReport report, const char *label)
 {
-    for (const Caption &c : captions)
-        if (c.report == report && c.label == QString::fromUtf8(label))
-            return c.text;
-    return QStringLiteral("<unset>");
-}
-
-TEST(CheckoutPlanTest, EveryLabelGetsOneTextAndTheLayoutsDiffer)
-{
-    for (bool twoPart : {false, true}) {
-        SCOPED_TRACE(twoPart ? "two-part" : "one-part");
-        const std::vector<Caption> captions = ReceiptCaptions(distinctTexts(), twoPart);
-        QSet<QString> seen;
-        for (const Caption &c : captions) {
-            const QString key = QString::number(int(c.report)) + c.label;
-            EXPECT_FALSE(seen.contains(key)) << c.label.toStdString() << " is set twice";
-            seen.insert(key);
-        }
-        // The customer block only exists in the customer report.
-        for (const char *label : {"QRLabel31", "QRLabel33", "QRLabel35"})
-            EXPECT_EQ(captionOf(captions, ReceiptReport::Plain, label), QStringLiteral("<unset>"));
-        EXPECT_EQ(captionOf(captions, ReceiptReport::Customer, "QRLabel31"), QStringLiteral("name"));
-        // Paid and change print as typed; the payable line shows the total after discount.
-        EXPECT_EQ(captionOf(captions, ReceiptReport::Plain, "QRLabel17"), QStringLiteral("total"));
-        EXPECT_EQ(captionOf(captions, ReceiptReport::Customer, "QRLabel48"), QStringLiteral("change"));
+    const ReceiptTemplate which = twoPart ? ReceiptTemplate::TwoPart58 : ReceiptTemplate::OnePart58;
+    const auto receipt = BuildReceipt(which, report, DistinctTexts(twoPart));
+    try {
+        return receipt->label(QString::fromUtf8(label))->caption();
+    } catch (const AppError &) {
+        return QStringLiteral("<none>");
     }
+}
 
-    const std::vector<Caption> onePart = ReceiptCaptions(distinctTexts(), false);
-    const std::vector<Caption> twoPart = ReceiptCaptions(distinctTexts(), true);
+TEST(CheckoutPlanTest, EachLabelShowsItsValueAndTheLayoutsDiffer)
+{
+    using R = ReceiptReport;
+    // The customer block only exists in the customer report.
+    EXPECT_EQ(CaptionOf(false, R::Plain, "QRLabel31"), QStringLiteral("<none>"));
+    EXPECT_EQ(CaptionOf(false, R::Customer, "QRLabel31"), QStringLiteral("name"));
+    // Paid and change print as typed; the payable line shows the total after discount.
+    EXPECT_EQ(CaptionOf(false, R::Plain, "QRLabel17"), QStringLiteral("total"));
+    EXPECT_EQ(CaptionOf(true, R::Customer, "QRLabel48"), QStringLiteral("change"));
     // One name, two roles: the cashier of a one-part receipt, the voucher's shop name of a two-part one.
-    EXPECT_EQ(captionOf(onePart, ReceiptReport::Customer, "QRLabel25"), QStringLiteral("cashier"));
-    EXPECT_EQ(captionOf(twoPart, ReceiptReport::Customer, "QRLabel25"), QStringLiteral("shop"));
-    // A two-part receipt has no cashier line; its voucher repeats number, time and total.
-    for (const Caption &c : twoPart)
-        EXPECT_NE(c.text, QStringLiteral("cashier")) << c.label.toStdString();
-    EXPECT_EQ(captionOf(twoPart, ReceiptReport::Plain, "QRLabel53"), QStringLiteral("number"));
-    EXPECT_EQ(captionOf(twoPart, ReceiptReport::Customer, "QRLabel60"), QStringLiteral("time"));
-    EXPECT_EQ(captionOf(twoPart, ReceiptReport::Plain, "QRLabel59"), QStringLiteral("total"));
-    EXPECT_EQ(captionOf(onePart, ReceiptReport::Plain, "QRLabel59"), QStringLiteral("<unset>"));
+    EXPECT_EQ(CaptionOf(false, R::Customer, "QRLabel25"), QStringLiteral("cashier"));
+    EXPECT_EQ(CaptionOf(true, R::Customer, "QRLabel25"), QStringLiteral("shop"));
+    // The voucher repeats number, time and total.
+    EXPECT_EQ(CaptionOf(true, R::Plain, "QRLabel53"), QStringLiteral("number"));
+    EXPECT_EQ(CaptionOf(true, R::Customer, "QRLabel60"), QStringLiteral("time"));
+    EXPECT_EQ(CaptionOf(true, R::Plain, "QRLabel59"), QStringLiteral("total"));
+    // A two-part receipt has no cashier line.
+    const PrintedReport twoPart = BuildReceipt(ReceiptTemplate::TwoPart58, R::Customer, DistinctTexts(true))->run();
+    for (const PlacedItem &item : twoPart.items)
+        EXPECT_NE(item.text, QStringLiteral("cashier")) << item.name.toStdString();
 }
 
 } // namespace

@@ -1,22 +1,30 @@
-#include "app/Windows.h"
-#include "counter/MainUnit.h"
+#include "app/Application.h"
+#include "counter/CounterWindow.h"
 #include "data/Connection.h"
 #include "data/RowSet.h"
+#include "grid/DataGrid.h"
+#include "tests/support/Controls.h"
 #include "tests/support/CupsPdfPrinter.h"
 #include "tests/support/RecordingResponder.h"
 #include "tests/support/TempData.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 namespace {
 
@@ -88,69 +96,70 @@ protected:
     {
         // Before any window asks for a printer.
         printer = &CupsPdfPrinter::Shared();
-        CreateWindows();
-        form = MainForm;
+        program = std::make_unique<Application>(session);
+        form = &program->counter();
         form->show();
-        form->Edit1->setText(QStringLiteral("好运小店"));
-        form->Edit11->setText(QStringLiteral("小王"));
-        form->Memo1->setPlainText(QString());
-        form->ComboBox4->setEditText(QStringLiteral("58"));
-        form->ComboBox5->setEditText(QStringLiteral("一联"));
-        form->ComboBox6->setEditText(QStringLiteral("1"));
+        box("ComboBox1")->clearEditText();
+        check("CheckBox1")->click(); // the ticket time as typed, not the clock's
+        edit("Edit1")->setText(QStringLiteral("好运小店"));
+        edit("Edit11")->setText(QStringLiteral("小王"));
+        Find<QPlainTextEdit>(form, "Memo1")->setPlainText(QString());
+        box("ComboBox4")->setEditText(QStringLiteral("58"));
+        box("ComboBox5")->setEditText(QStringLiteral("一联"));
+        box("ComboBox6")->setEditText(QStringLiteral("1"));
         setCustomer(false);
-        form->Edit2->setText(QStringLiteral("20240501000001"));
-        form->Edit3->setText(QStringLiteral("2024-05-01 10:20:30"));
+        edit("Edit2")->setText(QStringLiteral("20240501000001"));
+        edit("Edit3")->setText(QStringLiteral("2024-05-01 10:20:30"));
         jobsBefore = printer->jobsSubmitted();
     }
 
-    void TearDown() override { DestroyWindows(); }
+    QLineEdit *edit(const char *name) const { return Find<QLineEdit>(form, name); }
+    QComboBox *box(const char *name) const { return Find<QComboBox>(form, name); }
+    QCheckBox *check(const char *name) const { return Find<QCheckBox>(form, name); }
+    QLabel *label(const char *name) const { return Find<QLabel>(form, name); }
+    int ticketLines() const { return Find<DataGrid>(form, "DBGridEh1")->rowSet()->recordCount(); }
 
     void setCustomer(bool on)
     {
-        if (form->CheckBox2->isChecked() != on)
-            form->CheckBox2->click();
+        if (check("CheckBox2")->isChecked() != on)
+            check("CheckBox2")->click();
     }
 
-    // Puts lines on the ticket as the counter would have left them.
+    // Enters lines "商品1".."商品n" at 12.5 each, line i of quantity i, and 20 paid.
     void addLines(int count)
     {
-        for (int i = 1; i <= count; ++i)
-            data.exec(QStringLiteral("insert into xsxx (单号, 时间, 品名, 单价, 数量, 金额, 折后) values "
-                                     "('20240501000001', '2024-05-01 10:20:30', '商品%1', 12.5, %1, %2, %2)")
-                          .arg(i)
-                          .arg(12.5 * i));
-        form->ADOQuery2.close();
-        form->ADOQuery2.open();
-        form->Label18->setText(QString::number(count));
-        form->Label19->setText(QStringLiteral("12.5"));
-        form->Label20->setText(QStringLiteral("11.25"));
-        form->ComboBox3->setEditText(QStringLiteral("20"));
-        form->Edit12->setText(QStringLiteral("11.25"));
-        form->Edit13->setText(QStringLiteral("8.75"));
+        for (int i = 1; i <= count; ++i) {
+            box("ComboBox1")->setEditText(QStringLiteral("商品%1").arg(i));
+            edit("Edit7")->setText(QStringLiteral("12.5"));
+            edit("Edit8")->setText(QString::number(i));
+            QTest::keyClick(edit("Edit8"), Qt::Key_End); // the line's amounts follow the key
+            QTest::mouseClick(Find<QToolButton>(form, "SpeedButton3"), Qt::LeftButton);
+        }
+        box("ComboBox3")->setEditText(QStringLiteral("20"));
     }
 
-    void pressPrint() { QTest::mouseClick(form->SpeedButton8, Qt::LeftButton); }
+    void pressPrint() { QTest::mouseClick(Find<QToolButton>(form, "SpeedButton8"), Qt::LeftButton); }
 
     void expectCounterReset()
     {
-        EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d{14}$")).match(form->Edit2->text()).hasMatch())
-            << form->Edit2->text().toStdString();
-        for (QLabel *total : {form->Label18, form->Label19, form->Label20})
-            EXPECT_EQ(total->text(), QStringLiteral("0"));
-        for (QLineEdit *edit : {form->Edit4, form->Edit5, form->Edit6, form->Edit12, form->Edit13})
-            EXPECT_EQ(edit->text(), QString()) << edit->objectName().toStdString();
-        EXPECT_EQ(form->ComboBox3->currentText(), QString());
-        EXPECT_EQ(form->ADOQuery2.recordCount(), 0);
+        EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d{14}$")).match(edit("Edit2")->text()).hasMatch())
+            << edit("Edit2")->text().toStdString();
+        for (const char *total : {"Label18", "Label19", "Label20"})
+            EXPECT_EQ(label(total)->text(), QStringLiteral("0"));
+        for (const char *name : {"Edit4", "Edit5", "Edit6", "Edit12", "Edit13"})
+            EXPECT_EQ(edit(name)->text(), QString()) << name;
+        EXPECT_EQ(box("ComboBox3")->currentText(), QString());
+        EXPECT_EQ(ticketLines(), 0);
         // What the next ticket starts from stays.
-        EXPECT_EQ(form->Edit1->text(), QStringLiteral("好运小店"));
-        EXPECT_EQ(form->Edit3->text(), QStringLiteral("2024-05-01 10:20:30"));
+        EXPECT_EQ(edit("Edit1")->text(), QStringLiteral("好运小店"));
+        EXPECT_EQ(edit("Edit3")->text(), QStringLiteral("2024-05-01 10:20:30"));
     }
 
     void expectTicketKept(int lines)
     {
-        EXPECT_EQ(form->Edit2->text(), QStringLiteral("20240501000001"));
-        EXPECT_EQ(form->Label18->text(), QString::number(lines));
-        EXPECT_EQ(form->ADOQuery2.recordCount(), lines);
+        EXPECT_EQ(edit("Edit2")->text(), QStringLiteral("20240501000001"));
+        EXPECT_EQ(label("Label18")->text(), QString::number(lines * (lines + 1) / 2));
+        EXPECT_EQ(ticketLines(), lines);
         EXPECT_EQ(data.count(QStringLiteral("xsxx")), lines);
         EXPECT_EQ(data.count(QStringLiteral("xstj")), 0);
         EXPECT_EQ(data.count(QStringLiteral("xsmx")), 0);
@@ -159,7 +168,9 @@ protected:
     TempData data;
     RecordingResponder responder;
     CupsPdfPrinter *printer = nullptr;
-    TMainForm *form = nullptr;
+    Connection session;
+    std::unique_ptr<Application> program;
+    CounterWindow *form = nullptr;
     int jobsBefore = 0;
 };
 
@@ -176,16 +187,17 @@ TEST_F(CheckoutPrintTest, PrintsOneReceiptOnPaperAsLongAsTheTicketAndRecordsTheS
     };
     const Case cases[] = {
         {"58", "一联", "", 1, 57.94, 17 * 0 + 25 * 1 + 350},
-        {"76", "两联", "谢谢惠顾\n欢迎再来\n", 3, 75.94, 17 * 2 + 25 * 3 + 500},
+        // A 76 mm detail row is 30 units tall.
+        {"76", "两联", "谢谢惠顾\n欢迎再来\n", 3, 75.94, 17 * 2 + 30 * 3 + 500},
     };
     int recorded = 0;
     int soldLines = 0;
     for (const Case &c : cases) {
         SCOPED_TRACE(std::string(c.width) + c.parts);
-        form->Edit2->setText(QStringLiteral("20240501000001"));
-        form->ComboBox4->setEditText(QString::fromUtf8(c.width));
-        form->ComboBox5->setEditText(QString::fromUtf8(c.parts));
-        form->Memo1->setPlainText(QString::fromUtf8(c.remark));
+        edit("Edit2")->setText(QStringLiteral("20240501000001"));
+        box("ComboBox4")->setEditText(QString::fromUtf8(c.width));
+        box("ComboBox5")->setEditText(QString::fromUtf8(c.parts));
+        Find<QPlainTextEdit>(form, "Memo1")->setPlainText(QString::fromUtf8(c.remark));
         addLines(c.lines);
 
         pressPrint();
@@ -202,8 +214,11 @@ TEST_F(CheckoutPrintTest, PrintsOneReceiptOnPaperAsLongAsTheTicketAndRecordsTheS
 
         ++recorded;
         EXPECT_EQ(data.count(QStringLiteral("xstj")), recorded);
-        EXPECT_EQ(rowOf(data, QStringLiteral("select 单号, 时间, 数量, 金额, 折后, 收银员 from xstj order by 序号 desc")),
-                  QStringLiteral("20240501000001|2024-05-01 10:20:30|%1|12.5|11.25|小王").arg(c.lines));
+        EXPECT_EQ(
+            rowOf(data, QStringLiteral("select 单号, 时间, 数量, 金额, 折后, 收银员 from xstj order by 序号 desc")),
+            QStringLiteral("20240501000001|2024-05-01 10:20:30|%1|%2|%2|小王")
+                .arg(c.lines * (c.lines + 1) / 2)
+                .arg(12.5 * c.lines * (c.lines + 1) / 2));
         soldLines += c.lines;
         EXPECT_EQ(data.count(QStringLiteral("xsmx")), soldLines);
         expectCounterReset();
@@ -214,9 +229,36 @@ TEST_F(CheckoutPrintTest, PrintsOneReceiptOnPaperAsLongAsTheTicketAndRecordsTheS
     EXPECT_EQ(printer->jobsSubmitted(), jobsBefore + 2);
 }
 
+// Print, record and list in one run: the statistics window shows the sale just
+// made, read through the one session every window shares.
+TEST_F(CheckoutPrintTest, ASalePrintedIsListedInTheStatisticsThroughTheOneSession)
+{
+    addLines(2);
+    pressPrint();
+    ASSERT_TRUE(responder.shown.empty()) << responder.shown.front().text.toStdString();
+    printer->waitForNewPdfs(1);
+
+    QStringList listed;
+    const RowSet *statisticsRows = nullptr;
+    QTimer::singleShot(0, [&] {
+        auto *statistics = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        ASSERT_NE(statistics, nullptr);
+        statisticsRows = Find<DataGrid>(statistics, "DBGridEh1")->rowSet();
+        for (int row = 0; row < statisticsRows->recordCount(); ++row)
+            listed << statisticsRows->textAt(row, statisticsRows->columnIndex(QStringLiteral("单号")));
+        statistics->reject();
+    });
+    QTest::mouseClick(Find<QToolButton>(form, "SpeedButton6"), Qt::LeftButton);
+
+    EXPECT_EQ(listed, QStringList{QStringLiteral("20240501000001")});
+    ASSERT_NE(statisticsRows, nullptr);
+    EXPECT_EQ(&statisticsRows->connection(), &program->session());
+    EXPECT_EQ(&Find<DataGrid>(form, "DBGridEh1")->rowSet()->connection(), &program->session());
+}
+
 TEST_F(CheckoutPrintTest, TwoCopiesAreTwoJobsOfOneSale)
 {
-    form->ComboBox6->setEditText(QStringLiteral("2"));
+    box("ComboBox6")->setEditText(QStringLiteral("2"));
     addLines(2);
 
     pressPrint();
@@ -232,15 +274,15 @@ TEST_F(CheckoutPrintTest, TwoCopiesAreTwoJobsOfOneSale)
 TEST_F(CheckoutPrintTest, CustomerReceiptPrintsAndStoresTheCustomer)
 {
     setCustomer(true);
-    form->Edit4->setText(QStringLiteral("张三丰"));
-    form->Edit5->setText(QStringLiteral("13912345678"));
-    form->Edit6->setText(QStringLiteral("解放路8号"));
+    edit("Edit4")->setText(QStringLiteral("张三丰"));
+    edit("Edit5")->setText(QStringLiteral("13912345678"));
+    edit("Edit6")->setText(QStringLiteral("解放路8号"));
     addLines(1);
 
     pressPrint();
 
     const QString text = textOf(printer->submittedDocument(printer->waitForNewPdfs(1).front()));
-    for (const char *expected : {"张三丰", "13912345678", "解放路8号", "小王", "20", "8.75"})
+    for (const char *expected : {"张三丰", "13912345678", "解放路8号", "小王", "20", "7.5"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << " missing from " << text.toStdString();
     EXPECT_EQ(rowOf(data, QStringLiteral("select 客户, 电话, 地址 from xsmx")),
               QStringLiteral("张三丰|13912345678|解放路8号"));
@@ -259,10 +301,10 @@ TEST_F(CheckoutPrintTest, SettingsMatchingNoReceiptRecordWithoutPrinting)
     int recorded = 0;
     for (const Case &c : cases) {
         SCOPED_TRACE(std::string(c.width) + c.parts + c.copies);
-        form->Edit2->setText(QStringLiteral("20240501000001"));
-        form->ComboBox4->setEditText(QString::fromUtf8(c.width));
-        form->ComboBox5->setEditText(QString::fromUtf8(c.parts));
-        form->ComboBox6->setEditText(QString::fromUtf8(c.copies));
+        edit("Edit2")->setText(QStringLiteral("20240501000001"));
+        box("ComboBox4")->setEditText(QString::fromUtf8(c.width));
+        box("ComboBox5")->setEditText(QString::fromUtf8(c.parts));
+        box("ComboBox6")->setEditText(QString::fromUtf8(c.copies));
         addLines(1);
 
         pressPrint();
@@ -280,10 +322,8 @@ TEST_F(CheckoutPrintTest, SettingsMatchingNoReceiptRecordWithoutPrinting)
 TEST_F(CheckoutPrintTest, EmptyTicketSavesTheSettingsAndStopsThere)
 {
     data.exec(QStringLiteral("delete from dynr"));
-    form->ADOQuery3.close();
-    form->ADOQuery3.open();
-    form->Edit1->setText(QStringLiteral("新店名"));
-    form->Memo1->setPlainText(QStringLiteral("第一行\n第二行"));
+    edit("Edit1")->setText(QStringLiteral("新店名"));
+    Find<QPlainTextEdit>(form, "Memo1")->setPlainText(QStringLiteral("第一行\n第二行"));
 
     pressPrint();
 
@@ -296,7 +336,7 @@ TEST_F(CheckoutPrintTest, EmptyTicketSavesTheSettingsAndStopsThere)
     EXPECT_EQ(rowOf(data, QStringLiteral("select 店名, 备注, 收银员, pos, modle, print from dynr")),
               QStringLiteral("新店名|第一行\n第二行|小王|58|一联|1"));
     EXPECT_EQ(printer->jobsSubmitted(), jobsBefore);
-    EXPECT_EQ(form->Edit2->text(), QStringLiteral("20240501000001"));
+    EXPECT_EQ(edit("Edit2")->text(), QStringLiteral("20240501000001"));
     EXPECT_EQ(data.count(QStringLiteral("xstj")), 0);
 }
 
@@ -308,22 +348,40 @@ TEST_F(CheckoutPrintTest, WithoutADefaultPrinterNothingIsRecorded)
         CupsPdfPrinter *printer;
         ~Restore() { printer->addQueue(); }
     } restore{printer};
-    form->Edit1->setText(QStringLiteral("改过的店名"));
+    edit("Edit1")->setText(QStringLiteral("改过的店名"));
     addLines(2);
 
     pressPrint();
 
     ASSERT_EQ(responder.shown.size(), 1u);
     EXPECT_EQ(responder.shown[0].icon, Dialogs::Icon::Stop);
-    EXPECT_TRUE(responder.shown[0].text.contains(QStringLiteral("默认打印机"))) << responder.shown[0].text.toStdString();
+    EXPECT_TRUE(responder.shown[0].text.contains(QStringLiteral("默认打印机")))
+        << responder.shown[0].text.toStdString();
     expectTicketKept(2);
     EXPECT_EQ(data.scalar(QStringLiteral("select 店名 from dynr")), QStringLiteral("改过的店名"));
+}
+
+TEST_F(CheckoutPrintTest, PrinterAddedWhileRunningIsFoundAndJobsAreNamedAfterTheTicket)
+{
+    printer->removeQueue();
+    addLines(1);
+    pressPrint();
+    ASSERT_EQ(responder.shown.size(), 1u) << "no printer yet";
+    responder.shown.clear();
+
+    printer->addQueue();
+    pressPrint();
+    ASSERT_TRUE(responder.shown.empty()) << responder.shown.front().text.toStdString();
+    const QStringList pdfs = printer->waitForNewPdfs(1);
+    EXPECT_TRUE(QFileInfo(pdfs.front()).fileName().contains(QStringLiteral("20240501000001")))
+        << pdfs.front().toStdString();
+    EXPECT_EQ(data.count(QStringLiteral("xstj")), 1);
 }
 
 TEST_F(CheckoutPrintTest, RefusedSaleKeepsTheTicket)
 {
     // Nothing prints, so only the recording is under test.
-    form->ComboBox4->setEditText(QStringLiteral("80"));
+    box("ComboBox4")->setEditText(QStringLiteral("80"));
     addLines(3);
 
     struct Case
@@ -337,7 +395,7 @@ TEST_F(CheckoutPrintTest, RefusedSaleKeepsTheTicket)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
         responder.shown.clear();
-        form->Edit3->setText(QString::fromUtf8(c.time));
+        edit("Edit3")->setText(QString::fromUtf8(c.time));
         if (c.refuseLine)
             data.exec(QStringLiteral("create trigger refuse before insert on xsmx when new.品名 = '商品2' "
                                      "begin select raise(abort, 'refused'); end"));
@@ -357,8 +415,7 @@ namespace {
 TEST_F(CheckoutPrintTest, SaleThatCannotBeStoredPrintsNoReceipt)
 {
     addLines(2);
-    form->CheckBox1->click(); // manual time
-    form->Edit3->setText(QStringLiteral("昨天下午"));
+    edit("Edit3")->setText(QStringLiteral("昨天下午"));
 
     pressPrint();
 

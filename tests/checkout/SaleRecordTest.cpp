@@ -1,7 +1,7 @@
+#include "data/SaleRecord.h"
 #include "data/AppError.h"
 #include "data/Connection.h"
 #include "data/RowSet.h"
-#include "data/SaleRecord.h"
 #include "tests/support/TempData.h"
 
 #include <QStringList>
@@ -12,9 +12,17 @@ namespace {
 
 SaleTicket ticket()
 {
-    return {QStringLiteral("20240501102030"), QStringLiteral("2024-05-01 10:20:30"), QStringLiteral("3"),
-            QStringLiteral("37.5"), QStringLiteral("33.75"), QStringLiteral("小王"), QStringLiteral("张三"),
-            QStringLiteral("13800000000"), QStringLiteral("人民路1号")};
+    return {QStringLiteral("20240501102030"),
+            QStringLiteral("2024-05-01 10:20:30"),
+            QStringLiteral("3"),
+            QStringLiteral("37.5"),
+            QStringLiteral("33.75"),
+            QStringLiteral("小王"),
+            QStringLiteral("张三"),
+            QStringLiteral("13800000000"),
+            QStringLiteral("人民路1号"),
+            QStringLiteral("40"),
+            QStringLiteral("6.25")};
 }
 
 // Every row of a table as "a|b|c" texts, in row order.
@@ -72,14 +80,15 @@ TEST_F(SaleRecordTest, StoresTheTicketAndItsLinesInOrderAndEmptiesTheTicket)
     record(sale);
 
     EXPECT_EQ(rowsOf(QStringLiteral("xstj"), data.file()),
-              QStringList{QStringLiteral("1|20240501102030|2024-05-01 10:20:30|3||33.75|小王")});
+              QStringList{QStringLiteral("1|20240501102030|2024-05-01 10:20:30|3||33.75|小王|40|6.25")});
     EXPECT_EQ(data.scalar(QStringLiteral("select count(*) from xstj where 金额 is null")), QStringLiteral("1"));
-    EXPECT_EQ(rowsOf(QStringLiteral("xsmx"), data.file()),
-              (QStringList{
-                  QStringLiteral("1|20240501102030|2024-05-01 10:20:30|张三|13800000000|人民路1号|苹果|12.5|2|25|22.5"),
-                  QStringLiteral("2|20240501102030|2024-05-01 10:20:30|张三|13800000000|人民路1号|空价||0|0|0"),
-                  QStringLiteral("3|20240501102030|2024-05-01 10:20:30|张三|13800000000|人民路1号|香蕉|12.5|1|12.5|11.25"),
-              }));
+    EXPECT_EQ(
+        rowsOf(QStringLiteral("xsmx"), data.file()),
+        (QStringList{
+            QStringLiteral("1|20240501102030|2024-05-01 10:20:30|张三|13800000000|人民路1号|苹果|12.5|2|25|22.5"),
+            QStringLiteral("2|20240501102030|2024-05-01 10:20:30|张三|13800000000|人民路1号|空价||0|0|0"),
+            QStringLiteral("3|20240501102030|2024-05-01 10:20:30|张三|13800000000|人民路1号|香蕉|12.5|1|12.5|11.25"),
+        }));
     EXPECT_EQ(data.count(QStringLiteral("xsxx")), 0);
 }
 

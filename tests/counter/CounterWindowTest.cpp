@@ -1,7 +1,12 @@
-#include "counter/MainUnit.h"
+#include "counter/CounterWindow.h"
+
+#include "checkout/Checkout.h"
+#include "checkout/ReceiptPrinter.h"
+#include "data/Connection.h"
 
 #include "data/NumberText.h"
 #include "grid/DataGrid.h"
+#include "tests/support/Controls.h"
 #include "tests/support/RecordingResponder.h"
 #include "tests/support/TempData.h"
 
@@ -38,7 +43,9 @@ protected:
         data.exec(QStringLiteral("delete from spxx"));
         data.exec(QStringLiteral("insert into spxx (品名, 单价) values ('百事可乐', 3.5), ('可乐', 2.5), "
                                  "('面包', 4.8), ('Milk', 12.345)"));
-        form = std::make_unique<TMainForm>();
+        session.open();
+        form = std::make_unique<CounterWindow>(session, checkout);
+        form->start();
         form->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
         responder.shown.clear();
@@ -73,16 +80,16 @@ protected:
 
     void enterLine(const QString &name, const QString &price, const QString &quantity, const QString &discount)
     {
-        type(form->ComboBox1, name);
+        type(box("ComboBox1"), name);
         if (!price.isNull())
-            retype(form->Edit7, price);
-        retype(form->Edit8, quantity);
-        retype(form->ComboBox2, discount);
+            retype(edit("Edit7"), price);
+        retype(edit("Edit8"), quantity);
+        retype(box("ComboBox2"), discount);
     }
 
     void clickLine(int row, Qt::KeyboardModifiers modifiers = {})
     {
-        QTableView *view = form->DBGridEh1->view();
+        QTableView *view = grid()->view();
         QTest::mouseClick(view->viewport(), Qt::LeftButton, modifiers,
                           view->visualRect(view->model()->index(row, 1)).center());
     }
@@ -96,24 +103,40 @@ protected:
 
     std::vector<QString> totals() const
     {
-        return {form->Label18->text(), form->Label19->text(), form->Label20->text(), form->Edit12->text(),
-                form->Edit13->text()};
+        return {label("Label18")->text(), label("Label19")->text(), label("Label20")->text(), edit("Edit12")->text(),
+                edit("Edit13")->text()};
     }
 
     std::vector<QString> entry() const
     {
-        return {form->ComboBox1->currentText(), form->Edit7->text(), form->Edit8->text(),
-                form->ComboBox2->currentText(), form->Edit9->text(), form->Edit10->text()};
+        return {box("ComboBox1")->currentText(), edit("Edit7")->text(), edit("Edit8")->text(),
+                box("ComboBox2")->currentText(), edit("Edit9")->text(), edit("Edit10")->text()};
     }
 
     std::vector<bool> buttons() const
     {
-        return {form->SpeedButton3->isEnabled(), form->SpeedButton4->isEnabled(), form->SpeedButton5->isEnabled()};
+        return {button("SpeedButton3")->isEnabled(), button("SpeedButton4")->isEnabled(),
+                button("SpeedButton5")->isEnabled()};
     }
+
+    QLineEdit *edit(const char *name) const { return Find<QLineEdit>(form.get(), name); }
+    QComboBox *box(const char *name) const { return Find<QComboBox>(form.get(), name); }
+    QToolButton *button(const char *name) const { return Find<QToolButton>(form.get(), name); }
+    QLabel *label(const char *name) const { return Find<QLabel>(form.get(), name); }
+    DataGrid *grid() const { return Find<DataGrid>(form.get(), "DBGridEh1"); }
+
+    // These tests never print.
+    struct NoPrinter : ReceiptPrinter
+    {
+        void print(const Report &, const QString &) override { ADD_FAILURE() << "printed"; }
+    };
 
     TempData data;
     RecordingResponder responder;
-    std::unique_ptr<TMainForm> form;
+    Connection session;
+    NoPrinter printer;
+    Checkout checkout{session, printer};
+    std::unique_ptr<CounterWindow> form;
 };
 
 const std::vector<bool> kEntering{true, false, false};
@@ -121,61 +144,61 @@ const std::vector<bool> kLineSelected{false, true, true};
 
 TEST_F(CounterWindowTest, AWholeTicketWithPickModifyAndDelete)
 {
-    ASSERT_EQ(form->ComboBox2->count(), 100);
+    ASSERT_EQ(box("ComboBox2")->count(), 100);
     EXPECT_EQ(totals(), (std::vector<QString>{"0", "0", "0", "", ""}));
 
     // A typed prefix completes to a listed name, which counts as a pick.
-    type(form->ComboBox1, QStringLiteral("面"));
+    type(box("ComboBox1"), QStringLiteral("面"));
     EXPECT_EQ(entry(), (std::vector<QString>{"面包", "4.8", "1", "10", "4.8", "4.8"}));
-    retype(form->Edit8, QStringLiteral("3"));
-    retype(form->ComboBox2, QStringLiteral("9.5"));
-    EXPECT_EQ(form->Edit9->text(), QStringLiteral("14.4"));
-    EXPECT_EQ(form->Edit10->text(), QStringLiteral("13.68"));
-    QTest::mouseClick(form->SpeedButton3, Qt::LeftButton);
+    retype(edit("Edit8"), QStringLiteral("3"));
+    retype(box("ComboBox2"), QStringLiteral("9.5"));
+    EXPECT_EQ(edit("Edit9")->text(), QStringLiteral("14.4"));
+    EXPECT_EQ(edit("Edit10")->text(), QStringLiteral("13.68"));
+    QTest::mouseClick(button("SpeedButton3"), Qt::LeftButton);
     EXPECT_EQ(entry(), (std::vector<QString>{"", "", "1", "10", "", ""}));
     EXPECT_EQ(totals(), (std::vector<QString>{"3", "14.4", "13.68", "13.68", "0"}));
 
     // "可乐" takes its own price, not that of "百事可乐" listed before it.
     enterLine(QStringLiteral("可"), QString(), QStringLiteral("2"), QStringLiteral("10"));
     EXPECT_EQ(entry(), (std::vector<QString>{"可乐", "2.5", "2", "10", "5", "5"}));
-    QTest::mouseClick(form->SpeedButton3, Qt::LeftButton);
+    QTest::mouseClick(button("SpeedButton3"), Qt::LeftButton);
 
     // A name typed by hand brings no price; the price typed computes the line.
     enterLine(QStringLiteral("自带"), QStringLiteral("3.3"), QStringLiteral("3"), QStringLiteral("9.5"));
     EXPECT_EQ(entry(), (std::vector<QString>{"自带", "3.3", "3", "9.5", "9.9", "9.405"}));
-    QTest::mouseClick(form->SpeedButton3, Qt::LeftButton);
+    QTest::mouseClick(button("SpeedButton3"), Qt::LeftButton);
     EXPECT_EQ(data.count(QStringLiteral("xsxx")), 3);
     EXPECT_EQ(line(2, "折后"), QStringLiteral("9.405"));
-    EXPECT_EQ(form->DBGridEh1->cellText(2, 5), QStringLiteral("9.4"));
+    EXPECT_EQ(grid()->cellText(2, 5), QStringLiteral("9.4"));
     // 28.085 held exactly; its nearest double lies above the half, so 28.09.
     EXPECT_EQ(totals(), (std::vector<QString>{"8", "29.3", "28.09", "28.09", "0"}));
     EXPECT_EQ(buttons(), kEntering);
 
-    type(form->ComboBox3, QStringLiteral("50"));
-    EXPECT_EQ(form->Edit13->text(), QStringLiteral("21.91"));
+    type(box("ComboBox3"), QStringLiteral("50"));
+    EXPECT_EQ(edit("Edit13")->text(), QStringLiteral("21.91"));
 
-    // Picking the first line loads it; the discount field keeps its own text.
+    // Picking the first line loads it with the discount it was priced at.
     clickLine(0);
     EXPECT_EQ(buttons(), kLineSelected);
-    EXPECT_EQ(entry(), (std::vector<QString>{"面包", "4.8", "3", "10", "14.4", "13.68"}));
-    retype(form->Edit8, QStringLiteral("1"));
-    EXPECT_EQ(form->Edit10->text(), QStringLiteral("4.8"));
-    QTest::mouseClick(form->SpeedButton4, Qt::LeftButton);
+    EXPECT_EQ(entry(), (std::vector<QString>{"面包", "4.8", "3", "9.5", "14.4", "13.68"}));
+    retype(edit("Edit8"), QStringLiteral("1"));
+    EXPECT_EQ(edit("Edit10")->text(), QStringLiteral("4.56"));
+    QTest::mouseClick(button("SpeedButton4"), Qt::LeftButton);
     EXPECT_EQ(buttons(), kEntering);
     EXPECT_EQ(data.count(QStringLiteral("xsxx")), 3);
     EXPECT_EQ(line(0, "数量"), QStringLiteral("1"));
-    EXPECT_EQ(line(0, "折后"), QStringLiteral("4.8"));
-    EXPECT_EQ(line(0, "单号"), form->Edit2->text());
-    EXPECT_EQ(totals(), (std::vector<QString>{"6", "19.7", "19.2", "19.2", "0"}));
-    EXPECT_EQ(form->ComboBox3->currentText(), QStringLiteral("50")); // the paid text stays
+    EXPECT_EQ(line(0, "折后"), QStringLiteral("4.56"));
+    EXPECT_EQ(line(0, "单号"), edit("Edit2")->text());
+    // The customer has paid 50: the change follows the new total.
+    EXPECT_EQ(totals(), (std::vector<QString>{"6", "19.7", "18.96", "18.96", "31.04"}));
+    EXPECT_EQ(box("ComboBox3")->currentText(), QStringLiteral("50"));
 
     clickLine(1);
-    QTest::mouseClick(form->SpeedButton5, Qt::LeftButton);
+    QTest::mouseClick(button("SpeedButton5"), Qt::LeftButton);
     EXPECT_EQ(buttons(), kEntering);
     EXPECT_EQ(data.count(QStringLiteral("xsxx")), 2);
     EXPECT_EQ(line(1, "品名"), QStringLiteral("自带"));
-    // 14.205 divided by the double nearest 0.01 gives a tie, which goes to even.
-    EXPECT_EQ(totals(), (std::vector<QString>{"4", "14.7", "14.2", "14.2", "0"}));
+    EXPECT_EQ(totals(), (std::vector<QString>{"4", "14.7", "13.96", "13.96", "36.04"}));
     EXPECT_EQ(entry(), (std::vector<QString>{"", "", "1", "10", "", ""}));
     EXPECT_TRUE(responder.shown.empty());
 }
@@ -184,47 +207,47 @@ TEST_F(CounterWindowTest, KeyboardDeletionOfTwoHighlightedLinesRefreshesTheTotal
 {
     for (const char *price : {"1", "2", "4"}) {
         enterLine(QStringLiteral("x"), QString::fromLatin1(price), QStringLiteral("1"), QStringLiteral("10"));
-        QTest::mouseClick(form->SpeedButton3, Qt::LeftButton);
+        QTest::mouseClick(button("SpeedButton3"), Qt::LeftButton);
     }
-    type(form->ComboBox3, QStringLiteral("10"));
-    EXPECT_EQ(form->Edit13->text(), QStringLiteral("3"));
+    type(box("ComboBox3"), QStringLiteral("10"));
+    EXPECT_EQ(edit("Edit13")->text(), QStringLiteral("3"));
 
     clickLine(0);
     clickLine(2, Qt::ControlModifier);
     responder.confirmAnswer = false;
-    QTest::keyClick(form->DBGridEh1->view(), Qt::Key_Delete, Qt::ControlModifier);
+    QTest::keyClick(grid()->view(), Qt::Key_Delete, Qt::ControlModifier);
     EXPECT_EQ(data.count(QStringLiteral("xsxx")), 3);
-    EXPECT_EQ(form->Edit13->text(), QStringLiteral("3"));
+    EXPECT_EQ(edit("Edit13")->text(), QStringLiteral("3"));
 
     responder.confirmAnswer = true;
-    QTest::keyClick(form->DBGridEh1->view(), Qt::Key_Delete, Qt::ControlModifier);
+    QTest::keyClick(grid()->view(), Qt::Key_Delete, Qt::ControlModifier);
     ASSERT_EQ(responder.texts().size(), 2u);
     EXPECT_EQ(responder.texts().back(), QStringLiteral("Delete all selected records?"));
     EXPECT_EQ(data.count(QStringLiteral("xsxx")), 1);
     EXPECT_EQ(line(0, "单价"), QStringLiteral("2"));
-    EXPECT_EQ(totals(), (std::vector<QString>{"1", "2", "2", "2", "0"}));
+    EXPECT_EQ(totals(), (std::vector<QString>{"1", "2", "2", "2", "8"}));
     EXPECT_EQ(buttons(), kLineSelected); // the keyboard deletion leaves the buttons as they are
 }
 
 TEST_F(CounterWindowTest, AddWarnsOfEmptyFieldsInOrder)
 {
-    erase(form->Edit8);
-    erase(form->ComboBox2);
-    QTest::mouseClick(form->SpeedButton3, Qt::LeftButton);
+    erase(edit("Edit8"));
+    erase(box("ComboBox2"));
+    QTest::mouseClick(button("SpeedButton3"), Qt::LeftButton);
     EXPECT_EQ(responder.texts(), std::vector<QString>{"品名不能为空！"});
     EXPECT_EQ(responder.shown.at(0).icon, Dialogs::Icon::Warning);
-    EXPECT_EQ(form->Edit13->text(), QString()); // no refresh without a name
+    EXPECT_EQ(edit("Edit13")->text(), QString()); // no refresh without a name
 
-    type(form->ComboBox1, QStringLiteral("无此品"));
+    type(box("ComboBox1"), QStringLiteral("无此品"));
     responder.shown.clear();
-    QTest::mouseClick(form->SpeedButton3, Qt::LeftButton);
+    QTest::mouseClick(button("SpeedButton3"), Qt::LeftButton);
     EXPECT_EQ(responder.texts(), (std::vector<QString>{"单价不能为空！", "数量不能为空！", "折扣不能为空！"}));
-    EXPECT_EQ(form->Edit13->text(), QStringLiteral("0"));
-    EXPECT_EQ(form->Label18->text(), QStringLiteral("0"));
+    EXPECT_EQ(edit("Edit13")->text(), QStringLiteral("0"));
+    EXPECT_EQ(label("Label18")->text(), QStringLiteral("0"));
 
-    type(form->ComboBox2, QStringLiteral("9"));
+    type(box("ComboBox2"), QStringLiteral("9"));
     responder.shown.clear();
-    QTest::mouseClick(form->SpeedButton3, Qt::LeftButton);
+    QTest::mouseClick(button("SpeedButton3"), Qt::LeftButton);
     EXPECT_EQ(responder.texts(), (std::vector<QString>{"单价不能为空！", "数量不能为空！"}));
     EXPECT_EQ(data.count(QStringLiteral("xsxx")), 0);
     EXPECT_EQ(buttons(), kEntering);
@@ -233,21 +256,21 @@ TEST_F(CounterWindowTest, AddWarnsOfEmptyFieldsInOrder)
 TEST_F(CounterWindowTest, ModifyWarnsWithoutChangingTheLineOrTheButtons)
 {
     enterLine(QStringLiteral("可"), QString(), QStringLiteral("2"), QStringLiteral("10"));
-    QTest::mouseClick(form->SpeedButton3, Qt::LeftButton);
+    QTest::mouseClick(button("SpeedButton3"), Qt::LeftButton);
     clickLine(0);
-    erase(form->Edit7);
-    erase(form->ComboBox2);
-    QTest::mouseClick(form->SpeedButton4, Qt::LeftButton);
+    erase(edit("Edit7"));
+    erase(box("ComboBox2"));
+    QTest::mouseClick(button("SpeedButton4"), Qt::LeftButton);
     EXPECT_EQ(responder.texts(), (std::vector<QString>{"单价不能为空！", "折扣不能为空！"}));
     EXPECT_EQ(buttons(), kLineSelected);
     EXPECT_EQ(line(0, "单价"), QStringLiteral("2.5"));
 
     // The name is not checked: modify can store an empty one.
-    retype(form->Edit7, QStringLiteral("3"));
-    type(form->ComboBox2, QStringLiteral("10"));
-    form->ComboBox1->clearEditText();
+    retype(edit("Edit7"), QStringLiteral("3"));
+    type(box("ComboBox2"), QStringLiteral("10"));
+    box("ComboBox1")->clearEditText();
     responder.shown.clear();
-    QTest::mouseClick(form->SpeedButton4, Qt::LeftButton);
+    QTest::mouseClick(button("SpeedButton4"), Qt::LeftButton);
     EXPECT_TRUE(responder.shown.empty());
     EXPECT_EQ(line(0, "品名"), QString());
     EXPECT_EQ(line(0, "单价"), QStringLiteral("3"));
@@ -257,74 +280,74 @@ TEST_F(CounterWindowTest, ModifyWarnsWithoutChangingTheLineOrTheButtons)
 TEST_F(CounterWindowTest, DroppingTheFractionLastsUntilTheLineIsRecomputed)
 {
     enterLine(QStringLiteral("自带"), QStringLiteral("3.3"), QStringLiteral("3"), QStringLiteral("9.5"));
-    QTest::mouseClick(form->SpeedButton2, Qt::LeftButton);
-    EXPECT_EQ(form->Edit10->text(), QStringLiteral("9"));
-    EXPECT_EQ(form->Edit9->text(), QStringLiteral("9.9"));
-    retype(form->Edit8, QStringLiteral("2"));
-    EXPECT_EQ(form->Edit10->text(), QStringLiteral("6.27"));
+    QTest::mouseClick(button("SpeedButton2"), Qt::LeftButton);
+    EXPECT_EQ(edit("Edit10")->text(), QStringLiteral("9"));
+    EXPECT_EQ(edit("Edit9")->text(), QStringLiteral("9.9"));
+    retype(edit("Edit8"), QStringLiteral("2"));
+    EXPECT_EQ(edit("Edit10")->text(), QStringLiteral("6.27"));
 
-    QTest::mouseClick(form->SpeedButton2, Qt::LeftButton);
-    QTest::mouseClick(form->SpeedButton3, Qt::LeftButton);
+    QTest::mouseClick(button("SpeedButton2"), Qt::LeftButton);
+    QTest::mouseClick(button("SpeedButton3"), Qt::LeftButton);
     EXPECT_EQ(line(0, "折后"), QStringLiteral("6"));
     EXPECT_EQ(line(0, "金额"), QStringLiteral("6.6"));
-    EXPECT_EQ(form->Edit12->text(), QStringLiteral("6"));
+    EXPECT_EQ(edit("Edit12")->text(), QStringLiteral("6"));
 
     // With nothing after discount the button does nothing.
-    QTest::mouseClick(form->SpeedButton2, Qt::LeftButton);
-    EXPECT_EQ(form->Edit10->text(), QString());
+    QTest::mouseClick(button("SpeedButton2"), Qt::LeftButton);
+    EXPECT_EQ(edit("Edit10")->text(), QString());
     EXPECT_TRUE(responder.shown.empty());
 }
 
 TEST_F(CounterWindowTest, APastedNonNumberStopsAtTheConversionErrorAndStoresNothing)
 {
-    type(form->ComboBox1, QStringLiteral("Mil"));
+    type(box("ComboBox1"), QStringLiteral("Mil"));
     EXPECT_EQ(entry(), (std::vector<QString>{"Milk", "12.35", "1", "10", "12.35", "12.35"}));
 
     QApplication::clipboard()->setText(QStringLiteral("12a"));
-    form->Edit8->selectAll();
-    form->Edit8->paste(); // what the context menu's Paste does
-    EXPECT_EQ(form->Edit8->text(), QStringLiteral("12a"));
-    QTest::keyClick(form->Edit8, Qt::Key_End); // the key's release recomputes
+    edit("Edit8")->selectAll();
+    edit("Edit8")->paste(); // what the context menu's Paste does
+    EXPECT_EQ(edit("Edit8")->text(), QStringLiteral("12a"));
+    QTest::keyClick(edit("Edit8"), Qt::Key_End); // the key's release recomputes
     ASSERT_EQ(responder.texts(), std::vector<QString>{"'12a' is not a valid floating point value."});
     EXPECT_EQ(responder.shown.at(0).icon, Dialogs::Icon::Stop);
-    EXPECT_EQ(form->Edit9->text(), QStringLiteral("12.35")); // the last good amounts stay
+    EXPECT_EQ(edit("Edit9")->text(), QStringLiteral("12.35")); // the last good amounts stay
 
     responder.shown.clear();
-    QTest::mouseClick(form->SpeedButton3, Qt::LeftButton);
+    QTest::mouseClick(button("SpeedButton3"), Qt::LeftButton);
     ASSERT_EQ(responder.texts().size(), 1u);
     EXPECT_TRUE(responder.texts().at(0).startsWith(QStringLiteral("'12a' is not a valid floating point value")));
     EXPECT_EQ(data.count(QStringLiteral("xsxx")), 0);
-    EXPECT_EQ(form->DBGridEh1->view()->model()->rowCount(), 0);
-    EXPECT_EQ(form->Edit8->text(), QStringLiteral("12a")); // nothing reset after the error
+    EXPECT_EQ(grid()->view()->model()->rowCount(), 0);
+    EXPECT_EQ(edit("Edit8")->text(), QStringLiteral("12a")); // nothing reset after the error
 
     // The same line, once the quantity is a number, is stored once and whole.
-    retype(form->Edit8, QStringLiteral("2"));
-    QTest::mouseClick(form->SpeedButton3, Qt::LeftButton);
+    retype(edit("Edit8"), QStringLiteral("2"));
+    QTest::mouseClick(button("SpeedButton3"), Qt::LeftButton);
     EXPECT_EQ(data.count(QStringLiteral("xsxx")), 1);
     EXPECT_EQ(line(0, "折后"), QStringLiteral("24.7"));
 }
 
 TEST_F(CounterWindowTest, NumberFieldsTakeDigitsAndOnePointOnly)
 {
-    erase(form->Edit7);
-    QTest::keyClicks(form->Edit7, QStringLiteral("1a-2. .5.x"));
-    EXPECT_EQ(form->Edit7->text(), QStringLiteral("12.5"));
+    erase(edit("Edit7"));
+    QTest::keyClicks(edit("Edit7"), QStringLiteral("1a-2. .5.x"));
+    EXPECT_EQ(edit("Edit7")->text(), QStringLiteral("12.5"));
 
     QApplication::clipboard()->setText(QStringLiteral("99"));
-    form->Edit8->selectAll();
-    QTest::keyClick(form->Edit8, Qt::Key_V, Qt::ControlModifier);
-    QTest::keyClick(form->Edit8, Qt::Key_X, Qt::ControlModifier);
-    EXPECT_EQ(form->Edit8->text(), QStringLiteral("1"));
+    edit("Edit8")->selectAll();
+    QTest::keyClick(edit("Edit8"), Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(edit("Edit8"), Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(edit("Edit8")->text(), QStringLiteral("1"));
 
     // The discount and paid boxes do not complete: "9" stays 9, "10" stays 10.
-    erase(form->ComboBox2);
-    type(form->ComboBox2, QStringLiteral("9"));
-    EXPECT_EQ(form->ComboBox2->currentText(), QStringLiteral("9"));
-    type(form->ComboBox2, QStringLiteral(".5"));
-    EXPECT_EQ(form->ComboBox2->currentText(), QStringLiteral("9.5"));
-    type(form->ComboBox3, QStringLiteral("10"));
-    EXPECT_EQ(form->ComboBox3->currentText(), QStringLiteral("10"));
-    EXPECT_EQ(form->Edit13->text(), QString()); // no payable amount yet
+    erase(box("ComboBox2"));
+    type(box("ComboBox2"), QStringLiteral("9"));
+    EXPECT_EQ(box("ComboBox2")->currentText(), QStringLiteral("9"));
+    type(box("ComboBox2"), QStringLiteral(".5"));
+    EXPECT_EQ(box("ComboBox2")->currentText(), QStringLiteral("9.5"));
+    type(box("ComboBox3"), QStringLiteral("10"));
+    EXPECT_EQ(box("ComboBox3")->currentText(), QStringLiteral("10"));
+    EXPECT_EQ(edit("Edit13")->text(), QString()); // no payable amount yet
 }
 
 TEST_F(CounterWindowTest, ListPicksLookUpPricesAndRecompute)
@@ -333,28 +356,92 @@ TEST_F(CounterWindowTest, ListPicksLookUpPricesAndRecompute)
     // list is in the engine's order).
     const std::map<QString, std::pair<QString, QString>> prices{
         {"Milk", {"12.35", "9.88"}}, {"百事可乐", {"3.5", "2.8"}}, {"可乐", {"2.5", "2"}}, {"面包", {"4.8", "3.84"}}};
-    form->ComboBox1->setFocus();
-    QTest::keyClick(form->ComboBox1, Qt::Key_Down);
-    const QString first = form->ComboBox1->itemText(0);
+    box("ComboBox1")->setFocus();
+    QTest::keyClick(box("ComboBox1"), Qt::Key_Down);
+    const QString first = box("ComboBox1")->itemText(0);
     ASSERT_EQ(prices.count(first), 1u);
     const auto &[price, atEight] = prices.at(first);
     EXPECT_EQ(entry(), (std::vector<QString>{first, price, "1", "10", price, price}));
 
-    const int step = form->ComboBox2->findText(QStringLiteral("8.0"));
+    const int step = box("ComboBox2")->findText(QStringLiteral("8.0"));
     ASSERT_EQ(step, 20);
-    form->ComboBox2->setCurrentIndex(step);
-    emit form->ComboBox2->activated(step);
-    EXPECT_EQ(form->Edit10->text(), atEight);
+    box("ComboBox2")->setCurrentIndex(step);
+    emit box("ComboBox2")->activated(step);
+    EXPECT_EQ(edit("Edit10")->text(), atEight);
 
-    const int fifty = form->ComboBox3->findText(QStringLiteral("50"));
+    const int fifty = box("ComboBox3")->findText(QStringLiteral("50"));
     EXPECT_EQ(fifty, 1);
-    QTest::mouseClick(form->SpeedButton3, Qt::LeftButton);
-    form->ComboBox3->setCurrentIndex(fifty);
-    EXPECT_EQ(form->Edit13->text(), NumberToText(50 - TextToNumber(atEight)));
+    QTest::mouseClick(button("SpeedButton3"), Qt::LeftButton);
+    box("ComboBox3")->setCurrentIndex(fifty);
+    EXPECT_EQ(edit("Edit13")->text(), NumberToText(50 - TextToNumber(atEight)));
 
     // Paid emptied: no change shown.
-    erase(form->ComboBox3);
-    EXPECT_EQ(form->Edit13->text(), QString());
+    erase(box("ComboBox3"));
+    EXPECT_EQ(edit("Edit13")->text(), QString());
+}
+
+// The key that closes the conversion error lets go in the field without
+// having been pressed there: it must not bring the error straight back.
+TEST_F(CounterWindowTest, AConversionErrorClosedByKeyboardStaysClosed)
+{
+    edit("Edit7")->setText(QStringLiteral("abc"));
+    QTest::keyClick(edit("Edit7"), Qt::Key_End);
+    ASSERT_EQ(responder.shown.size(), 1u);
+    QTest::keyRelease(edit("Edit7"), Qt::Key_Return); // closed the box
+    EXPECT_EQ(responder.shown.size(), 1u);
+    EXPECT_EQ(edit("Edit7")->text(), QStringLiteral("abc"));
+    QTest::keyClick(edit("Edit7"), Qt::Key_Home); // the next key works as any key does
+    EXPECT_EQ(responder.shown.size(), 2u);
+}
+
+TEST_F(CounterWindowTest, KeyboardFlowAddsLinesWithEnter)
+{
+    enterLine(QStringLiteral("可"), QString(), QStringLiteral("2"), QStringLiteral("10"));
+    QTest::keyClick(edit("Edit8"), Qt::Key_Return);
+    EXPECT_EQ(data.count(QStringLiteral("xsxx")), 1);
+    enterLine(QStringLiteral("面"), QString(), QStringLiteral("1"), QStringLiteral("9"));
+    QTest::keyClick(box("ComboBox2"), Qt::Key_Enter);
+    EXPECT_EQ(data.count(QStringLiteral("xsxx")), 2);
+    EXPECT_EQ(line(1, "折后"), QStringLiteral("4.32"));
+
+    // Tab goes from the discount to Add; the other buttons take no focus.
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    box("ComboBox2")->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), button("SpeedButton3"));
+    EXPECT_EQ(button("SpeedButton8")->focusPolicy(), Qt::NoFocus);
+}
+
+// A clicked line brings the discount it was priced at, so a modified line keeps it.
+TEST_F(CounterWindowTest, ModifyKeepsTheLineDiscount)
+{
+    enterLine(QStringLiteral("面"), QString(), QStringLiteral("2"), QStringLiteral("8.5"));
+    QTest::mouseClick(button("SpeedButton3"), Qt::LeftButton);
+    clickLine(0);
+    EXPECT_EQ(box("ComboBox2")->currentText(), QStringLiteral("8.5"));
+    retype(edit("Edit8"), QStringLiteral("3"));
+    QTest::mouseClick(button("SpeedButton4"), Qt::LeftButton);
+    EXPECT_EQ(line(0, "折后"), QStringLiteral("12.24"));
+}
+
+TEST_F(CounterWindowTest, FiguresBeyondAShopsLimitAreRefusedByName)
+{
+    enterLine(QStringLiteral("巨款"), QStringLiteral("1") + QString(309, QLatin1Char('0')), QStringLiteral("1"),
+              QStringLiteral("10"));
+    QTest::mouseClick(button("SpeedButton3"), Qt::LeftButton);
+    ASSERT_EQ(responder.texts().size(), 1u);
+    EXPECT_TRUE(responder.texts().front().startsWith(QStringLiteral("单价超出范围")));
+    EXPECT_EQ(data.count(QStringLiteral("xsxx")), 0);
+
+    // Lines each within the limit whose total is not.
+    for (const char *price : {"60000000000", "50000000000"}) {
+        enterLine(QStringLiteral("大件"), QString::fromLatin1(price), QStringLiteral("1"), QStringLiteral("10"));
+        QTest::mouseClick(button("SpeedButton3"), Qt::LeftButton);
+    }
+    EXPECT_EQ(data.count(QStringLiteral("xsxx")), 1);
+    EXPECT_TRUE(responder.texts().back().startsWith(QStringLiteral("合计金额")));
+    EXPECT_EQ(label("Label19")->text(), QStringLiteral("60000000000"));
 }
 
 } // namespace

@@ -1,7 +1,7 @@
+#include "data/RowSet.h"
 #include "data/AppError.h"
 #include "data/Connection.h"
 #include "data/PrintSettings.h"
-#include "data/RowSet.h"
 #include "data/mylib.h"
 #include "tests/support/TempData.h"
 
@@ -15,10 +15,7 @@ struct RowSetTest : ::testing::Test
     Connection connection;
     RowSet rows{connection};
 
-    void openLines()
-    {
-        ReopenQuery(rows, QStringLiteral("select * from xsxx"));
-    }
+    void openLines() { ReopenQuery(rows, QStringLiteral("select * from xsxx")); }
     void addLine(const QString &name, const QString &price)
     {
         rows.append();
@@ -41,7 +38,11 @@ TEST_F(RowSetTest, EmptyTableOpensWithNoCurrentRow)
 TEST_F(RowSetTest, NumberColumnsConvertBetweenTextAndValue)
 {
     openLines();
-    struct Case { const char *written; const char *readBack; };
+    struct Case
+    {
+        const char *written;
+        const char *readBack;
+    };
     const Case cases[] = {{"12.50", "12.5"}, {"3", "3"}, {"", ""}, {".", "0"}, {"0.0001", "0.0001"}, {"1e3", "1000"}};
     for (const Case &c : cases) {
         addLine(QStringLiteral("x"), QString::fromUtf8(c.written));
@@ -93,7 +94,9 @@ TEST_F(RowSetTest, EditAndDeleteFindTheirRowByIdentity)
     rows.edit();
     rows.setText(QStringLiteral("单价"), QStringLiteral("9"));
     rows.post();
-    EXPECT_EQ(data.scalar(QStringLiteral("select group_concat(p) from (select cast(单价 as integer) p from spxx order by rowid)")), QStringLiteral("1,9,1,2"));
+    EXPECT_EQ(data.scalar(QStringLiteral(
+                  "select group_concat(p) from (select cast(单价 as integer) p from spxx order by rowid)")),
+              QStringLiteral("1,9,1,2"));
 
     rows.moveTo(1);
     rows.deleteCurrent();
@@ -102,7 +105,8 @@ TEST_F(RowSetTest, EditAndDeleteFindTheirRowByIdentity)
     rows.last();
     rows.deleteCurrent();
     EXPECT_EQ(rows.recNo(), 2); // deleting the last row makes the new last current
-    EXPECT_EQ(data.scalar(QStringLiteral("select group_concat(n) from (select 品名 n from spxx order by rowid)")), QStringLiteral("甲,丙"));
+    EXPECT_EQ(data.scalar(QStringLiteral("select group_concat(n) from (select 品名 n from spxx order by rowid)")),
+              QStringLiteral("甲,丙"));
 }
 
 TEST_F(RowSetTest, NavigationEndsPastTheLastRow)
@@ -124,7 +128,8 @@ TEST_F(RowSetTest, UserTextIsBoundNotPasted)
     ReopenQuery(rows, QStringLiteral("select * from spxx"));
     addLine(QStringLiteral("O'Neil \"特价\" 饼干"), QStringLiteral("3"));
     addLine(QStringLiteral("其他"), QStringLiteral("4"));
-    ReopenQuery(rows, QStringLiteral("select * from spxx where 品名 like '%' || ?1 || '%'"), {QStringLiteral("'Neil \"")});
+    ReopenQuery(rows, QStringLiteral("select * from spxx where 品名 like '%' || ?1 || '%'"),
+                {QStringLiteral("'Neil \"")});
     ASSERT_EQ(rows.recordCount(), 1);
     EXPECT_EQ(rows.text(QStringLiteral("单价")), QStringLiteral("3"));
 }
@@ -143,10 +148,12 @@ TEST_F(RowSetTest, SettingsRowIsCreatedWhenMissing)
 {
     data.exec(QStringLiteral("delete from dynr"));
     EXPECT_EQ(LoadPrintSettings(connection).pos, QString());
-    SavePrintSettings(connection, {QStringLiteral("小店"), QStringLiteral("谢谢\n再见"), QStringLiteral("王"),
-                                   QStringLiteral("80"), QStringLiteral("两联"), QStringLiteral("2")});
-    SavePrintSettings(connection, {QStringLiteral("小店"), QStringLiteral("谢谢\n再见"), QStringLiteral("王"),
-                                   QStringLiteral("80"), QStringLiteral("两联"), QStringLiteral("2")});
+    SavePrintSettings(connection,
+                      {QStringLiteral("小店"), QStringLiteral("谢谢\n再见"), QStringLiteral("王"), QStringLiteral("80"),
+                       QStringLiteral("两联"), QStringLiteral("2")});
+    SavePrintSettings(connection,
+                      {QStringLiteral("小店"), QStringLiteral("谢谢\n再见"), QStringLiteral("王"), QStringLiteral("80"),
+                       QStringLiteral("两联"), QStringLiteral("2")});
     ReopenQuery(rows, QStringLiteral("select * from dynr"));
     ASSERT_EQ(rows.recordCount(), 1); // the second save updates the row the first made
     const PrintSettings loaded = LoadPrintSettings(connection);

@@ -92,8 +92,11 @@ protected:
 
 TEST_F(DataGridTest, CellsShowTheDisplayFormatAndRowNumbersArePaintedNotRead)
 {
-    addLines({{QStringLiteral("a"), 9.4905}, {QStringLiteral("b"), 9.405}, {QStringLiteral("c"), QVariant()},
-              {QStringLiteral("d"), 12.5}, {QStringLiteral("e"), 7.0}});
+    addLines({{QStringLiteral("a"), 9.4905},
+              {QStringLiteral("b"), 9.405},
+              {QStringLiteral("c"), QVariant()},
+              {QStringLiteral("d"), 12.5},
+              {QStringLiteral("e"), 7.0}});
     const std::vector<QString> expected{QStringLiteral("9.49"), QStringLiteral("9.4"), QString(),
                                         QStringLiteral("12.5"), QStringLiteral("7")};
     for (int row = 0; row < 5; ++row) {

@@ -1,9 +1,16 @@
 #include "maintenance/BackupRestore.h"
 #include "maintenance/HelpFile.h"
 
+#include "data/Connection.h"
+#include "data/CurrentTicket.h"
+#include "data/RowSet.h"
+#include "data/SaleRecord.h"
+#include "tests/data/HelperProcess.h"
 #include "tests/maintenance/MaintenanceFixtures.h"
+#include "tests/support/TempData.h"
 
 #include <QDir>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -39,3 +46,92 @@ TEST(HelpFile, PrefersTheCompiledHelpAndFallsBackToTheHelpPage)
     Fixtures::WriteBytes(compiled, "ITSF");
     EXPECT_EQ(HelpFile::Location(folder.path()), QUrl::fromLocalFile(compiled));
 }
+
+namespace {
+
+struct BackupRestoreTest : ::testing::Test
+{
+    TempData data;
+    Connection session;
+    QTemporaryDir folder;
+    QString backupFile = folder.filePath(QStringLiteral("shop.bak"));
+
+    void SetUp() override { session.open(); }
+    void recordTicket(const QString &number) const
+    {
+        data.exec(QStringLiteral("insert into xstj(单号, 时间, 数量, 金额, 折后, 收银员) "
+                                 "values('%1', '2024-05-01 10:00:00', 1, 3, 3, '小王')")
+                      .arg(number));
+    }
+};
+
+TEST_F(BackupRestoreTest, AfterARestoreTheSessionWorksOnTheRestoredData)
+{
+    recordTicket(QStringLiteral("20240501100000"));
+    ASSERT_TRUE(BackupRestore::Backup(session, QStringLiteral("%1/shop").arg(folder.path())));
+    recordTicket(QStringLiteral("20240501110000"));
+
+    QSignalSpy opened(&session, &Connection::opened);
+    ASSERT_TRUE(BackupRestore::Restore(session, backupFile));
+    EXPECT_EQ(opened.size(), 1);
+
+    // Same run, same session: it reads the restored file and records a sale in it.
+    RowSet lines(session);
+    CurrentTicket::Open(lines);
+    lines.append();
+    lines.setText(QStringLiteral("品名"), QStringLiteral("可乐"));
+    lines.setText(QStringLiteral("数量"), QStringLiteral("2"));
+    lines.post();
+    SaleTicket ticket;
+    ticket.number = QStringLiteral("20240501120000");
+    ticket.time = QStringLiteral("2024-05-01 12:00:00");
+    ticket.quantity = QStringLiteral("2");
+    RecordSale(session, ticket);
+
+    EXPECT_EQ(Fixtures::Rows(data.file(), QStringLiteral("select 单号 from xstj order by 单号")),
+              (QStringList{QStringLiteral("20240501100000"), QStringLiteral("20240501120000")}));
+    EXPECT_EQ(Fixtures::Scalar(data.file(), QStringLiteral("select 品名 from xsmx")), QStringLiteral("可乐"));
+}
+
+TEST_F(BackupRestoreTest, DamagedFilesAreNeitherBackedUpNorRestored)
+{
+    ASSERT_TRUE(BackupRestore::Backup(session, backupFile));
+    data.exec(QStringLiteral("with recursive n(i) as (select 1 union all select i + 1 from n where i < 3000) "
+                             "insert into xsmx(单号, 品名) select 'T' || i, '商品' || i from n"));
+    const QString damagedBackup = folder.filePath(QStringLiteral("damaged.bak"));
+    ASSERT_TRUE(QFile::copy(data.file(), damagedBackup));
+    Fixtures::DamagePage(damagedBackup);
+
+    QSignalSpy closing(&session, &Connection::aboutToClose);
+    const QByteArray before = Fixtures::Bytes(data.file());
+    EXPECT_FALSE(BackupRestore::Restore(session, damagedBackup));
+    EXPECT_EQ(closing.size(), 0); // refused before the session was touched
+    EXPECT_EQ(Fixtures::Bytes(data.file()), before);
+
+    // The damage is found in the copy before the backup reports success.
+    session.close();
+    Fixtures::DamagePage(data.file());
+    const QByteArray older = Fixtures::Bytes(backupFile);
+    EXPECT_FALSE(BackupRestore::Backup(session, backupFile));
+    EXPECT_EQ(Fixtures::Bytes(backupFile), older);
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files),
+              (QStringList{QStringLiteral("damaged.bak"), QStringLiteral("shop.bak")}));
+}
+
+// Another running program writes that file: a copy from or onto it could be torn.
+TEST_F(BackupRestoreTest, FilesAnotherRunningProgramHoldsAreRefused)
+{
+    ASSERT_TRUE(BackupRestore::Backup(session, backupFile));
+    HelperProcess other({QStringLiteral("hold"), backupFile});
+    ASSERT_EQ(other.readLine(), QStringLiteral("held"));
+    const QByteArray before = Fixtures::Bytes(backupFile);
+    EXPECT_FALSE(BackupRestore::Backup(session, backupFile));
+    EXPECT_FALSE(BackupRestore::Restore(session, backupFile));
+    EXPECT_EQ(Fixtures::Bytes(backupFile), before);
+    EXPECT_TRUE(session.isOpen());
+
+    other.kill();
+    EXPECT_TRUE(BackupRestore::Restore(session, backupFile));
+}
+
+} // namespace

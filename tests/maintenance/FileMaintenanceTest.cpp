@@ -90,6 +90,7 @@ TEST(CopyDataFile, NeverCopiesAnUnfinishedTransaction)
     EXPECT_EQ(Scalar(target, QStringLiteral("select count(*) from spxx")), QStringLiteral("0"));
 }
 
+// A session on a file in write-ahead-log mode (as another tool may leave it).
 TEST(CopyDataFile, IncludesChangesStillInTheWriteAheadLog)
 {
     TempData data;
@@ -100,7 +101,7 @@ TEST(CopyDataFile, IncludesChangesStillInTheWriteAheadLog)
     writer.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
     writer.exec(QStringLiteral("insert into spxx(品名, 单价) values('雪碧', 3.5)"));
 
-    FileMaintenance::CopyDataFile(data.file(), target);
+    FileMaintenance::CopyDataFile(writer, target);
     writer.close();
 
     EXPECT_EQ(Scalar(target, QStringLiteral("select 单价 from spxx where 品名 = '雪碧'")), QStringLiteral("3.5"));

@@ -5,6 +5,7 @@
 #include "tests/support/TempData.h"
 
 #include <QFile>
+#include <QRandomGenerator>
 
 namespace Fixtures {
 
@@ -31,6 +32,18 @@ void MakeDatabase(const TempData &data, const QString &path, const QString &key,
     for (const QString &table : tables)
         connection.exec(QStringLiteral("CREATE TABLE other.%1 AS SELECT * FROM main.%1").arg(table));
     connection.exec(QStringLiteral("DETACH DATABASE other"));
+}
+
+void DamagePage(const QString &path)
+{
+    constexpr int kPageSize = 1024;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite))
+        return;
+    QByteArray noise(kPageSize, Qt::Uninitialized);
+    QRandomGenerator::global()->fillRange(reinterpret_cast<quint32 *>(noise.data()), kPageSize / 4);
+    file.seek(file.size() / kPageSize / 2 * kPageSize);
+    file.write(noise);
 }
 
 QString Scalar(const QString &path, const QString &sql)

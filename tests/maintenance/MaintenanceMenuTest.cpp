@@ -1,19 +1,21 @@
-#include "app/Windows.h"
-#include "counter/MainUnit.h"
+#include "maintenance/MaintenanceMenu.h"
+
+#include "data/Connection.h"
+#include "data/CurrentTicket.h"
 #include "data/DataFile.h"
+#include "data/RowSet.h"
 #include "maintenance/WebAddresses.h"
 #include "tests/maintenance/MaintenanceFixtures.h"
 #include "tests/support/RecordingResponder.h"
 #include "tests/support/TempData.h"
 
-#include <QAction>
-#include <QComboBox>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
-#include <QLineEdit>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QUrl>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -59,16 +61,15 @@ private:
     rlimit m_saved{};
 };
 
-class MaintenanceMenu : public ::testing::Test
+class MaintenanceEntries : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
         data.exec(QStringLiteral("insert into spxx(品名, 单价) values('可乐', 3)"));
-        CreateWindows();
-        MainForm->show();
+        session.open();
+        CurrentTicket::Open(lines);
     }
-    void TearDown() override { DestroyWindows(); }
 
     void recordTicket(const QString &number) const
     {
@@ -80,9 +81,8 @@ protected:
     {
         return data.count(QStringLiteral("xstj where 单号 = '%1'").arg(number));
     }
-    void addLine(const QString &product, const QString &quantity, const QString &afterDiscount) const
+    void addLine(const QString &product, const QString &quantity, const QString &afterDiscount)
     {
-        RowSet &lines = MainForm->ADOQuery2;
         lines.append();
         lines.setText(QStringLiteral("品名"), product);
         lines.setText(QStringLiteral("单价"), QStringLiteral("3"));
@@ -93,21 +93,26 @@ protected:
     void backup(const QString &chosen)
     {
         responder.fileAnswers = {chosen};
-        MainForm->N4->trigger();
+        menu.backUp();
     }
     void restore(const QString &chosen)
     {
         responder.fileAnswers = {chosen};
-        MainForm->N5->trigger();
+        menu.restore();
     }
     QString lastMessage() const { return responder.shown.empty() ? QString() : responder.shown.back().text; }
 
     TempData data;
     RecordingResponder responder;
     QTemporaryDir folder;
+    Connection session;
+    RowSet lines{session};
+    QWidget owner;
+    MaintenanceMenu menu{session, &owner};
+    QSignalSpy restored{&menu, &MaintenanceMenu::restored};
 };
 
-TEST_F(MaintenanceMenu, RestoreBringsBackTheBackedUpDataAndEndsTheRun)
+TEST_F(MaintenanceEntries, RestoreBringsBackTheBackedUpDataAndEndsTheRun)
 {
     recordTicket(QStringLiteral("20240501100000"));
     data.exec(QStringLiteral("update dynr set 店名 = '东街店'"));
@@ -115,31 +120,37 @@ TEST_F(MaintenanceMenu, RestoreBringsBackTheBackedUpDataAndEndsTheRun)
     ASSERT_EQ(responder.texts(), std::vector<QString>{kBackupDone});
     EXPECT_EQ(responder.shown.back().title, QStringLiteral("提示"));
     EXPECT_EQ(responder.shown.back().icon, Dialogs::Icon::None);
-    EXPECT_TRUE(MainForm->isVisible()); // a backup leaves the program running
+    EXPECT_TRUE(session.isOpen()); // a backup leaves the session as it was
 
     recordTicket(QStringLiteral("20240501110000"));
     data.exec(QStringLiteral("update dynr set 店名 = '西街店'"));
     restore(folder.filePath(QStringLiteral("shop.bak")));
     EXPECT_EQ(lastMessage(), kRestoreDone);
-    EXPECT_FALSE(MainForm->isVisible());
+    EXPECT_EQ(restored.size(), 1); // the run ends on this
     EXPECT_EQ(tickets(QStringLiteral("20240501100000")), 1);
     EXPECT_EQ(tickets(QStringLiteral("20240501110000")), 0);
+    EXPECT_EQ(data.scalar(QStringLiteral("select 店名 from dynr")), QStringLiteral("东街店"));
 
-    // The next start works on the restored data.
-    DestroyWindows();
-    CreateWindows();
-    EXPECT_EQ(MainForm->Edit1->text(), QStringLiteral("东街店"));
+    // It asked first, No being the safe answer, and kept the data it replaced.
+    EXPECT_TRUE(responder.shown.at(responder.shown.size() - 2).text.contains(QStringLiteral("程序将退出")));
+    const QStringList kept = QDir(data.dir()).entryList({QStringLiteral("data.mdb.*.bak")});
+    ASSERT_EQ(kept.size(), 1);
+    EXPECT_EQ(Scalar(QDir(data.dir()).filePath(kept.front()), QStringLiteral("select 店名 from dynr")),
+              QStringLiteral("西街店"));
+    responder.confirmAnswer = false;
+    restore(folder.filePath(QStringLiteral("shop.bak")));
+    EXPECT_EQ(restored.size(), 1);
 }
 
-TEST_F(MaintenanceMenu, BackupKeepsTheTicketLinesAsTheyWere)
+TEST_F(MaintenanceEntries, BackupKeepsTheTicketLinesAsTheyWere)
 {
     addLine(QStringLiteral("可乐"), QStringLiteral("2"), QStringLiteral("6"));
     addLine(QStringLiteral("雪碧"), QStringLiteral("1.5"), QStringLiteral("4.05"));
     backup(folder.filePath(QStringLiteral("lines.bak")));
     ASSERT_EQ(lastMessage(), kBackupDone);
 
-    MainForm->ADOQuery2.first();
-    MainForm->ADOQuery2.deleteCurrent();
+    lines.first();
+    lines.deleteCurrent();
     restore(folder.filePath(QStringLiteral("lines.bak")));
     ASSERT_EQ(lastMessage(), kRestoreDone);
 
@@ -147,7 +158,7 @@ TEST_F(MaintenanceMenu, BackupKeepsTheTicketLinesAsTheyWere)
               (QStringList{QStringLiteral("可乐:2:6"), QStringLiteral("雪碧:1.5:4.05")}));
 }
 
-TEST_F(MaintenanceMenu, BackupNamesAndReplacesTheFile)
+TEST_F(MaintenanceEntries, BackupNamesAndReplacesTheFile)
 {
     backup(folder.filePath(QStringLiteral("shop.BAK")));
     EXPECT_EQ(lastMessage(), kBackupDone);
@@ -163,11 +174,12 @@ TEST_F(MaintenanceMenu, BackupNamesAndReplacesTheFile)
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("shop.BAK")});
 }
 
-TEST_F(MaintenanceMenu, BackupWhereNoFileCanBeWrittenFails)
+TEST_F(MaintenanceEntries, BackupWhereNoFileCanBeWrittenFails)
 {
     const QString plainFile = folder.filePath(QStringLiteral("plain"));
     Fixtures::WriteBytes(plainFile, "x");
-    for (const QString &chosen : {folder.filePath(QStringLiteral("missing/shop")), plainFile + QStringLiteral("/shop")}) {
+    for (const QString &chosen :
+         {folder.filePath(QStringLiteral("missing/shop")), plainFile + QStringLiteral("/shop")}) {
         SCOPED_TRACE(chosen.toStdString());
         responder.shown.clear();
         backup(chosen);
@@ -177,17 +189,19 @@ TEST_F(MaintenanceMenu, BackupWhereNoFileCanBeWrittenFails)
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("plain")});
 }
 
-TEST_F(MaintenanceMenu, CancelledDialogsDoNothing)
+TEST_F(MaintenanceEntries, CancelledDialogsDoNothing)
 {
     const QByteArray before = Bytes(data.file());
-    MainForm->N4->trigger(); // no answer: cancelled
-    MainForm->N5->trigger();
+    QSignalSpy closing(&session, &Connection::aboutToClose);
+    menu.backUp(); // no answer: cancelled
+    menu.restore();
     EXPECT_TRUE(responder.shown.empty());
-    EXPECT_TRUE(MainForm->isVisible());
+    EXPECT_EQ(closing.size(), 0);
+    EXPECT_TRUE(restored.isEmpty());
     EXPECT_EQ(Bytes(data.file()), before);
 }
 
-TEST_F(MaintenanceMenu, RestoreRefusesWhatIsNotOurDataAndKeepsWorking)
+TEST_F(MaintenanceEntries, RestoreRefusesWhatIsNotOurDataAndKeepsWorking)
 {
     recordTicket(QStringLiteral("20240501100000"));
     const QString text = folder.filePath(QStringLiteral("notes.txt"));
@@ -204,28 +218,30 @@ TEST_F(MaintenanceMenu, RestoreRefusesWhatIsNotOurDataAndKeepsWorking)
     Fixtures::MakeDatabase(data, partial, QString::fromLatin1(DataFile::kPassword), {QStringLiteral("spxx")});
 
     const QByteArray before = Bytes(data.file());
-    for (const QString &chosen : {text, empty, otherKey, plain, partial, folder.filePath(QStringLiteral("missing.bak"))}) {
+    for (const QString &chosen :
+         {text, empty, otherKey, plain, partial, folder.filePath(QStringLiteral("missing.bak"))}) {
         SCOPED_TRACE(chosen.toStdString());
         restore(chosen);
         EXPECT_EQ(lastMessage(), kRestoreFailed);
         EXPECT_EQ(Bytes(data.file()), before);
-        EXPECT_TRUE(MainForm->isVisible());
+        EXPECT_TRUE(restored.isEmpty());
     }
-    EXPECT_EQ(responder.shown.size(), 6u);
+    EXPECT_EQ(responder.shown.size(), 12u); // each: the question, then the failure
 
     addLine(QStringLiteral("可乐"), QStringLiteral("1"), QStringLiteral("3"));
     EXPECT_EQ(data.count(QStringLiteral("xsxx")), 1);
     EXPECT_EQ(tickets(QStringLiteral("20240501100000")), 1);
 }
 
-// A copy that fails after every connection was closed leaves the current data
-// in place, and the main window works on it again.
-TEST_F(MaintenanceMenu, RestoreThatFailsWhileCopyingReconnects)
+// A copy that fails after the session was closed leaves the current data in
+// place, and the session is open on it again for the windows to re-query.
+TEST_F(MaintenanceEntries, RestoreThatFailsWhileCopyingReconnects)
 {
     backup(folder.filePath(QStringLiteral("shop.bak")));
     ASSERT_EQ(lastMessage(), kBackupDone);
     recordTicket(QStringLiteral("20240501110000"));
     const QByteArray before = Bytes(data.file());
+    QSignalSpy opened(&session, &Connection::opened);
     {
         FileSizeLimit limit(512);
         restore(folder.filePath(QStringLiteral("shop.bak")));
@@ -234,24 +250,23 @@ TEST_F(MaintenanceMenu, RestoreThatFailsWhileCopyingReconnects)
     EXPECT_EQ(Bytes(data.file()), before);
     EXPECT_EQ(QDir(data.dir()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("data.mdb")});
 
-    EXPECT_TRUE(MainForm->ADOQuery1.isOpen());
-    EXPECT_TRUE(MainForm->ADOQuery2.isOpen());
-    EXPECT_TRUE(MainForm->ADOQuery3.isOpen());
-    EXPECT_EQ(MainForm->ComboBox1->count(), 1);
+    EXPECT_EQ(opened.size(), 1);
+    EXPECT_FALSE(lines.isOpen()); // closed with the session, until its window re-queries
+    CurrentTicket::Open(lines);
     addLine(QStringLiteral("可乐"), QStringLiteral("1"), QStringLiteral("3"));
     EXPECT_EQ(data.count(QStringLiteral("xsxx")), 1);
     EXPECT_EQ(tickets(QStringLiteral("20240501110000")), 1);
 }
 
-TEST_F(MaintenanceMenu, HelpAndWebEntriesHandEachChoiceToTheDesktop)
+TEST_F(MaintenanceEntries, HelpAndWebEntriesHandEachChoiceToTheDesktop)
 {
     UrlRecorder recorder;
     QDesktopServices::setUrlHandler(QStringLiteral("https"), &recorder, "open");
     QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "open");
-    MainForm->N8->trigger();
-    MainForm->N8->trigger();
-    MainForm->N9->trigger();
-    MainForm->N7->trigger();
+    menu.openFaq();
+    menu.openFaq();
+    menu.openSite();
+    menu.openHelp();
     QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
     QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
 

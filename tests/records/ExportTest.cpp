@@ -1,9 +1,10 @@
 #include "tests/records/RecordsFixture.h"
 #include "tests/xls/ReadBack.h"
 
-#include "app/Windows.h"
+#include "data/RowSet.h"
 #include "grid/DataGrid.h"
-#include "records/XstjUnit.h"
+#include "records/SaleDetailWindow.h"
+#include "records/StatisticsWindow.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -20,17 +21,18 @@ protected:
     void SetUp() override
     {
         for (int i = 1; i <= 5; ++i)
-            store(Ticket{QStringLiteral("2024030%1").arg(i) + QStringLiteral("120000"), QStringLiteral("2024-03-0%1 12:00:00").arg(i),
-                         double(i), 12.345 * i, 10.0 * i, i % 2 ? QStringLiteral("张三") : QStringLiteral("李四")});
-        XstjForm->Reload();
-        XstjForm->show();
+            store(Ticket{QStringLiteral("2024030%1").arg(i) + QStringLiteral("120000"),
+                         QStringLiteral("2024-03-0%1 12:00:00").arg(i), double(i), 12.345 * i, 10.0 * i,
+                         i % 2 ? QStringLiteral("张三") : QStringLiteral("李四")});
+        statistics.reload();
+        statistics.show();
     }
 
     // Answers the save dialog with `name` in the output folder and presses the button.
     void exportAs(const QString &name)
     {
         responder.fileAnswers.push_back(name.isEmpty() ? QString() : out.filePath(name));
-        QTest::mouseClick(XstjForm->SpeedButton1, Qt::LeftButton);
+        QTest::mouseClick(Find<QToolButton>(statistics, "SpeedButton1"), Qt::LeftButton);
     }
     QStringList written() const
     {
@@ -46,7 +48,17 @@ protected:
         return numbers;
     }
 
+    void searchCashier(const QString &cashier)
+    {
+        Find<QLineEdit>(statistics, "Edit2")->setText(cashier);
+        QTest::mouseClick(Find<QToolButton>(statistics, "SpeedButton4"), Qt::LeftButton);
+    }
+
     QTemporaryDir out;
+    RecordingPrinter printer;
+    SaleDetailWindow detail{session, printer};
+    StatisticsWindow statistics{session, detail, printer};
+    DataGrid *grid = Find<DataGrid>(statistics, "DBGridEh1");
 };
 
 TEST_F(ExportTest, ExtensionIsAddedOnlyWhenMissing)
@@ -82,30 +94,29 @@ TEST_F(ExportTest, CancelWritesNothingAndSaysNothing)
 
 TEST_F(ExportTest, EveryListedTicketIsWrittenWhateverTheSelection)
 {
-    clickCell(XstjForm->DBGridEh1, 2, 1);
-    ASSERT_EQ(XstjForm->ADOQuery1.recNo(), 3);
+    clickCell(grid, 2, 1);
+    ASSERT_EQ(grid->rowSet()->recNo(), 3);
     exportAs(QStringLiteral("all"));
 
     const std::vector<ReadSheet> book = ReadWorkbook(out.filePath(QStringLiteral("all.xls")));
     ASSERT_EQ(book.size(), 1u);
     const ReadSheet &sheet = book[0];
     ASSERT_EQ(sheet.rows.size(), 6u);
-    EXPECT_EQ(sheet.rows[0], (QStringList{TextCell(QStringLiteral("序号")), TextCell(QStringLiteral("单号")),
-                                          TextCell(QStringLiteral("时间")), TextCell(QStringLiteral("数量")),
-                                          TextCell(QStringLiteral("金额")), TextCell(QStringLiteral("折后")),
-                                          TextCell(QStringLiteral("收银员"))}));
+    EXPECT_EQ(sheet.rows[0],
+              (QStringList{TextCell(QStringLiteral("序号")), TextCell(QStringLiteral("单号")),
+                           TextCell(QStringLiteral("时间")), TextCell(QStringLiteral("数量")),
+                           TextCell(QStringLiteral("金额")), TextCell(QStringLiteral("折后")),
+                           TextCell(QStringLiteral("收银员"))}));
     EXPECT_EQ(numbersIn(sheet).front(), TextCell(QStringLiteral("20240301120000")));
     EXPECT_EQ(sheet.rows[4][4], NumberCell(12.345 * 4)); // every decimal, not the list's two
-    EXPECT_EQ(XstjForm->ADOQuery1.recNo(), 5);
-    EXPECT_EQ(XstjForm->DBGridEh1->selectedRowPositions(), std::vector<int>{4});
+    EXPECT_EQ(grid->rowSet()->recNo(), 5);
+    EXPECT_EQ(grid->selectedRowPositions(), std::vector<int>{4});
 
     // After a search only its result is written, in its order; an empty one
     // gives the title row alone.
-    XstjForm->Edit2->setText(QStringLiteral("李四"));
-    XstjForm->SpeedButton4Click();
+    searchCashier(QStringLiteral("李四"));
     exportAs(QStringLiteral("found.xls"));
-    XstjForm->Edit2->setText(QStringLiteral("nobody"));
-    XstjForm->SpeedButton4Click();
+    searchCashier(QStringLiteral("nobody"));
     exportAs(QStringLiteral("none.xls"));
     EXPECT_EQ(numbersIn(ReadWorkbook(out.filePath(QStringLiteral("found.xls")))[0]),
               (QStringList{TextCell(QStringLiteral("20240302120000")), TextCell(QStringLiteral("20240304120000"))}));

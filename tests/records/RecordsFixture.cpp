@@ -1,13 +1,15 @@
 #include "tests/records/RecordsFixture.h"
 
-#include "app/Windows.h"
 #include "data/RowSet.h"
 #include "grid/DataGrid.h"
+#include "report/Report.h"
 
 #include <QApplication>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
+
+#include <stdexcept>
 
 namespace {
 
@@ -24,14 +26,27 @@ QPoint CellCentre(DataGrid *grid, int row, int column)
 
 } // namespace
 
-RecordsTest::RecordsTest()
+void RecordingPrinter::print(const Report &receipt, const QString &jobName)
 {
-    CreateWindows();
+    Job job{jobName, {}, {}};
+    for (const PlacedItem &item : receipt.run().items) {
+        job.items << item.name;
+        job.texts << item.text;
+    }
+    jobs.push_back(job);
 }
 
-RecordsTest::~RecordsTest()
+QString RecordingPrinter::Job::textOf(const QString &item) const
 {
-    DestroyWindows();
+    const int at = items.indexOf(item);
+    if (at < 0)
+        throw std::runtime_error("no item " + item.toStdString());
+    return texts[at];
+}
+
+RecordsTest::RecordsTest()
+{
+    session.setConnectionString(data.file());
 }
 
 void RecordsTest::store(const Ticket &t) const

@@ -1,15 +1,20 @@
 #pragma once
 
+#include "checkout/ReceiptPrinter.h"
+#include "data/Connection.h"
+#include "tests/support/Controls.h"
 #include "tests/support/RecordingResponder.h"
 #include "tests/support/TempData.h"
 
 #include <QString>
 #include <QStringList>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <ostream>
+#include <vector>
 
 // Readable QString values in failure messages.
 inline void PrintTo(const QString &text, std::ostream *out)
@@ -17,24 +22,41 @@ inline void PrintTo(const QString &text, std::ostream *out)
     *out << '"' << text.toStdString() << '"';
 }
 
+// Keeps what the windows print: each job's name and what its items show.
+class RecordingPrinter : public ReceiptPrinter
+{
+public:
+    struct Job
+    {
+        QString name;
+        QStringList items; // item names, in print order
+        QStringList texts; // their texts
+        QString textOf(const QString &item) const; // the first placement's; throws when absent
+    };
+    void print(const Report &receipt, const QString &jobName) override;
+
+    std::vector<Job> jobs;
+};
+
 class DataGrid;
 class QWidget;
 class RowSet;
 
-// Every window of the program on a fresh data file, with the dialogs answered
-// by a recording responder.
+// A fresh data file and the one session the records windows share, with the
+// dialogs answered by a recording responder.
 class RecordsTest : public ::testing::Test
 {
 protected:
     RecordsTest();
-    ~RecordsTest() override;
 
-    struct Ticket {
+    struct Ticket
+    {
         QString number, time;
         double quantity, amount, discounted;
         QString cashier;
     };
-    struct SoldLine {
+    struct SoldLine
+    {
         QString number, name;
         double price, quantity, amount, discounted;
     };
@@ -54,4 +76,5 @@ protected:
 
     TempData data;
     RecordingResponder responder;
+    Connection session;
 };

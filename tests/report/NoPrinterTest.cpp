@@ -1,6 +1,7 @@
 #include "data/AppError.h"
+#include "report/DefaultPrinter.h"
 #include "report/Report.h"
-#include "report/ReportOutput.h"
+#include "report/ReportView.h"
 
 #include <gtest/gtest.h>
 
@@ -13,10 +14,24 @@ TEST(ReportPrint, WithoutDefaultPrinterThrowsAClearMessage)
     Report report(QStringLiteral("QuickRep1"));
     report.addBand(ReportBand::Kind::Title, QStringLiteral("QRBand2"), 100)
         ->addLabel(QStringLiteral("QRLabel1"), QStringLiteral("收银员："), 0, 0, QFont());
-    try {
-        PrintReport(report);
-        FAIL() << "printed without a printer";
-    } catch (const AppError &error) {
-        EXPECT_EQ(error.message(), QStringLiteral("没有设置默认打印机，请先在系统中设置默认打印机"));
+    DefaultPrinter printer;
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        try {
+            printer.print(report, QStringLiteral("20240102030405"));
+            FAIL() << "printed without a printer";
+        } catch (const AppError &error) {
+            EXPECT_EQ(error.message(), QStringLiteral("没有设置默认打印机，请先在系统中设置默认打印机"));
+        }
     }
+}
+
+TEST(ReportView, SizeFollowsThePaperAtOnePixelPerUnit)
+{
+    Report report(QStringLiteral("Sample"));
+    report.setPaperWidthMm(60);
+    report.setHeightUnits(400);
+    ReportView view(report);
+    EXPECT_EQ(view.size(), QSize(227, 400)); // 60 mm = 226.8 units
+    report.setHeightUnits(525);
+    EXPECT_EQ(view.size(), QSize(227, 525));
 }

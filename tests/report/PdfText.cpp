@@ -60,4 +60,21 @@ int PageCount(const QString &pdfPath)
     return match.captured(1).toInt();
 }
 
+std::vector<Word> Words(const QString &pdfPath)
+{
+    const QString page = Run(
+        QStringLiteral("pdftotext"),
+        {QStringLiteral("-bbox"), QStringLiteral("-l"), QStringLiteral("1"), pdfPath, QStringLiteral("-")});
+    const QRegularExpression word(QStringLiteral(
+        "<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">([^<]*)</word>"));
+    std::vector<Word> words;
+    for (auto match = word.globalMatch(page); match.hasNext();) {
+        const auto found = match.next();
+        const QPointF topLeft(found.captured(1).toDouble(), found.captured(2).toDouble());
+        const QPointF bottomRight(found.captured(3).toDouble(), found.captured(4).toDouble());
+        words.push_back({found.captured(5), QRectF(topLeft, bottomRight)});
+    }
+    return words;
+}
+
 } // namespace PdfText

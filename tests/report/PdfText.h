@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QRectF>
 #include <QSizeF>
 #include <QString>
+
+#include <vector>
 
 // Reads a PDF file back with the poppler tools.
 namespace PdfText {
@@ -15,5 +18,14 @@ bool Shows(const QString &text, const QString &expected);
 // The size of the first page, in millimetres.
 QSizeF PageSizeMm(const QString &pdfPath);
 int PageCount(const QString &pdfPath);
+
+// Where each word of the first page lies, in points from the top-left corner,
+// with its text.
+struct Word
+{
+    QString text;
+    QRectF box;
+};
+std::vector<Word> Words(const QString &pdfPath);
 
 } // namespace PdfText

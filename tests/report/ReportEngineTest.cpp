@@ -2,9 +2,8 @@
 #include "report/Report.h"
 #include "report/ReportOutput.h"
 #include "report/ReportUnits.h"
-#include "report/ReportView.h"
+#include "report/TableData.h"
 #include "tests/report/PdfText.h"
-#include "tests/report/TableData.h"
 
 #include <QTemporaryDir>
 
@@ -161,8 +160,7 @@ struct PagingCase
 };
 
 class ReportPaging : public ::testing::TestWithParam<PagingCase>
-{
-};
+{ };
 
 TEST_P(ReportPaging, BreaksThePageWhenABandDoesNotFit)
 {
@@ -180,19 +178,18 @@ TEST_P(ReportPaging, BreaksThePageWhenABandDoesNotFit)
     EXPECT_NEAR(total.topMm, c.summaryTopMm + 0.79, kTolMm);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ReportPaging,
-    ::testing::Values(
-        // Everything fits: 40 + 12·20 + 30 = 310 units.
-        PagingCase{12, 17, 1, 0, 10 + 260 * kUnit, 0, 10 + 280 * kUnit},
-        // The 13th row still fits (300 units), the summary moves to a new page.
-        PagingCase{13, 17, 2, 0, 10 + 280 * kUnit, 1, 10},
-        // The 15th row moves, and the summary follows it.
-        PagingCase{15, 17, 2, 1, 10, 1, 10 + 20 * kUnit},
-        // A remark box hanging below the summary must fit as well: 280 + 20 + 34 > 324.4.
-        PagingCase{12, 34, 2, 0, 10 + 260 * kUnit, 1, 10},
-        // An empty box takes no room.
-        PagingCase{12, 0, 1, 0, 10 + 260 * kUnit, 0, 10 + 280 * kUnit}));
+INSTANTIATE_TEST_SUITE_P(Cases, ReportPaging,
+                         ::testing::Values(
+                             // Everything fits: 40 + 12·20 + 30 = 310 units.
+                             PagingCase{12, 17, 1, 0, 10 + 260 * kUnit, 0, 10 + 280 * kUnit},
+                             // The 13th row still fits (300 units), the summary moves to a new page.
+                             PagingCase{13, 17, 2, 0, 10 + 280 * kUnit, 1, 10},
+                             // The 15th row moves, and the summary follows it.
+                             PagingCase{15, 17, 2, 1, 10, 1, 10 + 20 * kUnit},
+                             // A remark box hanging below the summary must fit as well: 280 + 20 + 34 > 324.4.
+                             PagingCase{12, 34, 2, 0, 10 + 260 * kUnit, 1, 10},
+                             // An empty box takes no room.
+                             PagingCase{12, 0, 1, 0, 10 + 260 * kUnit, 0, 10 + 280 * kUnit}));
 
 TEST(ReportPaging, BandTallerThanAPageStaysAtTheTopOfItsOwnPage)
 {
@@ -235,15 +232,6 @@ TEST(ReportLookup, NamesMustExistAndBeOfTheAskedKind)
     EXPECT_THROW(sample.report.band(QStringLiteral("Footer")), AppError);
 }
 
-TEST(ReportView, SizeFollowsThePaperAtOnePixelPerUnit)
-{
-    SampleReport sample(1);
-    ReportView view(sample.report);
-    EXPECT_EQ(view.size(), QSize(227, 400)); // 60 mm = 226.8 units
-    sample.report.setHeightUnits(525);
-    EXPECT_EQ(view.size(), QSize(227, 525));
-}
-
 TEST(ReportPdf, WritesThePagesAtThePaperSize)
 {
     QTemporaryDir dir;
@@ -272,4 +260,23 @@ TEST(ReportPdf, UnwritablePathIsReported)
 {
     SampleReport sample(1);
     EXPECT_THROW(RenderReportToPdf(sample.report, QStringLiteral("/nonexistent-folder/x.pdf")), AppError);
+}
+
+TEST(ReportImage, PaintsThePageAtTheAskedResolution)
+{
+    SampleReport sample(2);
+    const PrintedReport printed = sample.report.run();
+    const QImage image = RenderReportPage(printed, 0, 203);
+    EXPECT_EQ(image.size(), QSize(480, 846)); // 60 mm by 400 units at 203 dpi
+    EXPECT_EQ(image.dotsPerMeterX(), 7992);
+    // Ink lands where the title's dashes are and nowhere above the top margin.
+    const auto inkIn = [&](int top, int bottom) {
+        for (int y = top; y < bottom; ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (qGray(image.pixel(x, y)) < 128)
+                    return true;
+        return false;
+    };
+    EXPECT_FALSE(inkIn(0, 60));
+    EXPECT_TRUE(inkIn(60, 120));
 }

@@ -93,7 +93,8 @@ CupsPdfPrinter::CupsPdfPrinter()
         fail(QStringLiteral("it needs root: the scheduler and the cups-pdf backend run as root"));
     for (const QString &program : {kCupsd, kCupsPdfBackend, kCupsPdfPpd})
         if (!QFileInfo::exists(program))
-            fail(QStringLiteral("%1 is missing; run scripts/install-deps.sh (cups, printer-driver-cups-pdf)").arg(program));
+            fail(QStringLiteral("%1 is missing; run scripts/install-deps.sh (cups, printer-driver-cups-pdf)")
+                     .arg(program));
     if (!m_root.isValid())
         fail(QStringLiteral("no temporary folder (%1)").arg(m_root.errorString()));
     m_socket = path(QStringLiteral("cups.sock"));
@@ -208,12 +209,14 @@ void CupsPdfPrinter::startScheduler()
             // Its configuration check says why.
             QProcess check;
             check.setProcessChannelMode(QProcess::MergedChannels);
-            check.start(kCupsd, {QStringLiteral("-t"), QStringLiteral("-c"), QString::fromLocal8Bit(cupsdConf),
-                                 QStringLiteral("-s"), QString::fromLocal8Bit(filesConf)});
+            check.start(kCupsd,
+                        {QStringLiteral("-t"), QStringLiteral("-c"), QString::fromLocal8Bit(cupsdConf),
+                         QStringLiteral("-s"), QString::fromLocal8Bit(filesConf)});
             check.waitForFinished(10000);
             fail(QStringLiteral("cupsd stopped at once:\n%1%2").arg(QString::fromUtf8(check.readAll()), complaints()));
         }
-        if (QFileInfo::exists(m_socket) && lpTool(QStringLiteral("lpstat"), {QStringLiteral("-r")}).contains(QStringLiteral("is running")))
+        if (QFileInfo::exists(m_socket)
+            && lpTool(QStringLiteral("lpstat"), {QStringLiteral("-r")}).contains(QStringLiteral("is running")))
             return;
         QThread::msleep(50);
     }
@@ -259,7 +262,19 @@ void CupsPdfPrinter::addQueue()
     lpTool(QStringLiteral("lpadmin"), {QStringLiteral("-d"), m_queue});
     const QString state = lpTool(QStringLiteral("lpstat"), {QStringLiteral("-d")});
     if (!state.contains(m_queue))
-        fail(QStringLiteral("the queue %1 could not be made the default destination:\n%2%3").arg(m_queue, output, state));
+        fail(QStringLiteral("the queue %1 could not be made the default destination:\n%2%3")
+                 .arg(m_queue, output, state));
+}
+
+QString CupsPdfPrinter::addRawQueue(const QString &deviceUri)
+{
+    const QString queue = m_queue + QStringLiteral("raw");
+    const QString output = lpTool(QStringLiteral("lpadmin"),
+                                  {QStringLiteral("-p"), queue, QStringLiteral("-E"), QStringLiteral("-v"), deviceUri});
+    if (!lpTool(QStringLiteral("lpstat"), {QStringLiteral("-v"), queue})
+             .contains(QStringLiteral("device for ") + queue))
+        fail(QStringLiteral("the raw queue %1 could not be added:\n%2%3").arg(queue, output, complaints()));
+    return queue;
 }
 
 void CupsPdfPrinter::removeQueue()
@@ -269,7 +284,8 @@ void CupsPdfPrinter::removeQueue()
 
 int CupsPdfPrinter::jobsSubmitted() const
 {
-    const QString listing = lpTool(QStringLiteral("lpstat"), {QStringLiteral("-W"), QStringLiteral("all"), QStringLiteral("-o")});
+    const QString listing = lpTool(QStringLiteral("lpstat"),
+                                   {QStringLiteral("-W"), QStringLiteral("all"), QStringLiteral("-o")});
     int jobs = 0;
     for (const QString &line : listing.split(u'\n', Qt::SkipEmptyParts))
         if (line.startsWith(m_queue + u'-'))
@@ -310,13 +326,14 @@ QStringList CupsPdfPrinter::waitForNewPdfs(int count, int timeoutMs)
             return fresh;
         }
         if (timer.elapsed() > timeoutMs)
-            throw std::runtime_error(QStringLiteral("Expected %1 new printed PDF(s) from queue %2 within %3 ms, got %4.\n%5")
-                                         .arg(count)
-                                         .arg(m_queue)
-                                         .arg(timeoutMs)
-                                         .arg(fresh.size())
-                                         .arg(complaints())
-                                         .toStdString());
+            throw std::runtime_error(
+                QStringLiteral("Expected %1 new printed PDF(s) from queue %2 within %3 ms, got %4.\n%5")
+                    .arg(count)
+                    .arg(m_queue)
+                    .arg(timeoutMs)
+                    .arg(fresh.size())
+                    .arg(complaints())
+                    .toStdString());
         QThread::msleep(50);
     }
 }
@@ -331,7 +348,8 @@ QString CupsPdfPrinter::complaints() const
     // Errors of the scheduler and of cups-pdf, the newest last.
     QStringList lines;
     const QDir logDir(path(QStringLiteral("log")));
-    for (const QString &log : logDir.entryList({QStringLiteral("error_log"), QStringLiteral("cups-pdf*_log"), QStringLiteral("cupsd.out")}, QDir::Files))
+    for (const QString &log : logDir.entryList(
+             {QStringLiteral("error_log"), QStringLiteral("cups-pdf*_log"), QStringLiteral("cupsd.out")}, QDir::Files))
         for (const QString &line : readFile(logDir.filePath(log)).split(u'\n', Qt::SkipEmptyParts))
             if (line.startsWith(QStringLiteral("E ")) || line.contains(QStringLiteral("[ERROR]"))
                 || (line.contains(QStringLiteral("ghostscript has finished")) && !line.endsWith(QStringLiteral(": 0")))

@@ -51,6 +51,9 @@ public:
     void removeQueue();
     // Adds the cups-pdf queue again and makes it the default destination.
     void addQueue();
+    // Adds a queue without a driver that hands every job on unchanged to the
+    // device at deviceUri (socket://HOST:PORT: a network printer); returns its name.
+    QString addRawQueue(const QString &deviceUri);
 
 private:
     CupsPdfPrinter();

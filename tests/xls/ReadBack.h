@@ -7,7 +7,8 @@
 
 // A workbook as an independent reader (libfreexl) sees it. Each cell reads as
 // "" when empty, "n:<shortest decimal>" for a number, "t:<text>" for a text.
-struct ReadSheet {
+struct ReadSheet
+{
     QString name;
     std::vector<QStringList> rows; // as many rows and columns as the sheet declares
 };

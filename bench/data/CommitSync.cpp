@@ -1,0 +1,39 @@
+// Records one sale on a fresh data file, for watching the commit's system
+// calls: run it under strace through commit_sync.sh.
+#include "data/Connection.h"
+#include "data/CurrentTicket.h"
+#include "data/RowSet.h"
+#include "data/SaleRecord.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <cstdio>
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QTemporaryDir dir;
+    Connection session;
+    session.setConnectionString(QDir(dir.path()).filePath(QStringLiteral("data.mdb")));
+    session.openOrCreate();
+
+    RowSet lines(session);
+    CurrentTicket::Open(lines);
+    lines.append();
+    lines.setText(QStringLiteral("品名"), QStringLiteral("可乐"));
+    lines.setText(QStringLiteral("数量"), QStringLiteral("1"));
+    lines.post();
+    lines.close();
+
+    std::printf("-- sale\n");
+    std::fflush(stdout);
+    SaleTicket ticket;
+    ticket.number = QStringLiteral("20240501100000");
+    ticket.time = QStringLiteral("2024-05-01 10:00:00");
+    RecordSale(session, ticket);
+    std::printf("-- recorded\n");
+    std::fflush(stdout);
+    return 0;
+}

@@ -1,0 +1,23 @@
+#include "checkout/EscPosPrinter.h"
+
+#include "checkout/EscPosEncoder.h"
+#include "checkout/EscPosRaster.h"
+#include "checkout/EscPosTransport.h"
+
+EscPosPrinter::EscPosPrinter(const PrinterConf &conf)
+    : m_target(ParseEscPosTarget(conf.target))
+    , m_dots(conf.dots)
+    , m_cut(conf.cut)
+    , m_drawer(conf.drawer)
+{ }
+
+void EscPosPrinter::print(const Report &receipt, const QString &jobName)
+{
+    SendEscPosJob(m_target, EscPos::ReceiptJob(RenderReceiptRaster(receipt, m_dots), m_cut), jobName);
+}
+
+void EscPosPrinter::saleFinished()
+{
+    if (m_drawer)
+        SendEscPosJob(m_target, EscPos::DrawerJob(), QStringLiteral("打开钱箱"));
+}

@@ -1,0 +1,86 @@
+#include "checkout/PrinterConf.h"
+
+#include "data/AppError.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
+
+namespace {
+
+const QString kGroup = QStringLiteral("printer");
+const QString kCups = QStringLiteral("cups");
+const QString kEscPos = QStringLiteral("escpos");
+
+[[noreturn]] void Unusable(const QString &path, const QString &key, const QString &value)
+{
+    throw AppError(QStringLiteral("打印机设置文件“%1”中的 %2=%3 无法使用").arg(path, key, value));
+}
+
+bool ReadFlag(const QSettings &file, const QString &path, const QString &key, bool fallback)
+{
+    const QString text = file.value(key).toString().trimmed().toLower();
+    if (text.isEmpty())
+        return fallback;
+    if (text == QStringLiteral("true") || text == QStringLiteral("1") || text == QStringLiteral("yes"))
+        return true;
+    if (text == QStringLiteral("false") || text == QStringLiteral("0") || text == QStringLiteral("no"))
+        return false;
+    Unusable(path, key, text);
+}
+
+} // namespace
+
+QString PrinterConfPath()
+{
+    QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (base.isEmpty() || QDir::isRelativePath(base))
+        base = QDir::homePath() + QStringLiteral("/.config");
+    return base + QStringLiteral("/salescounter/printer.conf");
+}
+
+PrinterConf LoadPrinterConf(const QString &path)
+{
+    PrinterConf conf;
+    if (!QFileInfo::exists(path))
+        return conf;
+    QSettings file(path, QSettings::IniFormat);
+    if (file.status() != QSettings::NoError)
+        throw AppError(QStringLiteral("无法读取打印机设置文件“%1”").arg(path));
+    file.beginGroup(kGroup);
+
+    const QString kind = file.value(QStringLiteral("kind"), kCups).toString().trimmed().toLower();
+    if (kind == kEscPos)
+        conf.kind = PrinterConf::Kind::EscPos;
+    else if (kind != kCups)
+        Unusable(path, QStringLiteral("kind"), kind);
+
+    conf.target = file.value(QStringLiteral("target")).toString().trimmed();
+    const QString dots = file.value(QStringLiteral("dots"), QString::number(conf.dots)).toString().trimmed();
+    bool isNumber = false;
+    conf.dots = dots.toInt(&isNumber);
+    if (!isNumber || conf.dots < kMinDots || conf.dots > kMaxDots)
+        Unusable(path, QStringLiteral("dots"), dots);
+    conf.cut = ReadFlag(file, path, QStringLiteral("cut"), conf.cut);
+    conf.drawer = ReadFlag(file, path, QStringLiteral("drawer"), conf.drawer);
+    return conf;
+}
+
+void SavePrinterConf(const QString &path, const PrinterConf &conf)
+{
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!QDir().mkpath(folder))
+        throw AppError(QStringLiteral("无法创建文件夹“%1”").arg(folder));
+    QSettings file(path, QSettings::IniFormat);
+    file.clear();
+    file.beginGroup(kGroup);
+    file.setValue(QStringLiteral("kind"), conf.kind == PrinterConf::Kind::EscPos ? kEscPos : kCups);
+    file.setValue(QStringLiteral("target"), conf.target);
+    file.setValue(QStringLiteral("dots"), conf.dots);
+    file.setValue(QStringLiteral("cut"), conf.cut);
+    file.setValue(QStringLiteral("drawer"), conf.drawer);
+    file.endGroup();
+    file.sync();
+    if (file.status() != QSettings::NoError)
+        throw AppError(QStringLiteral("无法保存打印机设置文件“%1”").arg(path));
+}

@@ -1,0 +1,177 @@
+#include "counter/CounterWindow.h"
+
+#include "counter/TicketHeader.h"
+#include "data/Catalogue.h"
+#include "data/Connection.h"
+#include "data/CurrentTicket.h"
+#include "data/PrintSettings.h"
+#include "grid/Handlers.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QTimer>
+#include <QToolButton>
+#include <QWindow>
+
+CounterWindow::CounterWindow(Connection &session, Checkout &checkout, QWidget *parent)
+    : QWidget(parent)
+    , m_session(session)
+    , m_checkout(checkout)
+    , m_lines(session)
+{
+    buildLayout();
+    if (const QScreen *screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+    connectHeader();
+    connectLineEntry();
+    connectTicketLines();
+    connectPayment();
+    connectActions();
+
+    m_clock->start();
+    m_customerEdit->setFocus(); // the customer's name comes first
+}
+
+CounterWindow::~CounterWindow() = default;
+
+void CounterWindow::start()
+{
+    Dialogs::Guarded(this, [this] { CurrentTicket::Open(m_lines); });
+    Dialogs::Guarded(this, [this] { startUp(); });
+    // A restore opens the session anew: the lists follow the file now in place.
+    connect(&m_session, &Connection::opened, this, [this] {
+        Dialogs::Guarded(this, [this] {
+            refreshTicket();
+            reloadProductList();
+        });
+    });
+}
+
+void CounterWindow::connectHeader()
+{
+    connect(m_clock, &QTimer::timeout, this, &CounterWindow::showTime);
+    ConnectHandler(m_manualTimeCheck, &QCheckBox::clicked, this, &CounterWindow::setManualTime);
+    ConnectHandler(m_customerCheck, &QCheckBox::clicked, this, &CounterWindow::setCustomerShown);
+    ConnectHandler(m_optionsButton, &QToolButton::clicked, this, &CounterWindow::popUpOptions);
+    for (QLabel *chrome : {m_banner, m_minimiseImage, m_closeImage})
+        chrome->installEventFilter(this);
+}
+
+// The options menu and the buttons that lead out of the counter.
+void CounterWindow::connectActions()
+{
+    connect(m_catalogueAction, &QAction::triggered, this, &CounterWindow::catalogueRequested);
+    connect(m_statisticsAction, &QAction::triggered, this, &CounterWindow::statisticsRequested);
+    connect(m_statisticsButton, &QToolButton::clicked, this, &CounterWindow::statisticsRequested);
+    connect(m_backupAction, &QAction::triggered, this, &CounterWindow::backupRequested);
+    connect(m_restoreAction, &QAction::triggered, this, &CounterWindow::restoreRequested);
+    connect(m_helpAction, &QAction::triggered, this, &CounterWindow::helpRequested);
+    connect(m_faqAction, &QAction::triggered, this, &CounterWindow::faqRequested);
+    connect(m_siteAction, &QAction::triggered, this, &CounterWindow::siteRequested);
+    connect(m_printerSetupAction, &QAction::triggered, this, &CounterWindow::printerSetupRequested);
+    connect(m_aboutAction, &QAction::triggered, this, &CounterWindow::aboutRequested);
+    ConnectHandler(m_previewButton, &QToolButton::clicked, this, &CounterWindow::askForPreview);
+    ConnectHandler(m_printButton, &QToolButton::clicked, this, &CounterWindow::printTicket);
+}
+
+// A fresh ticket number, the stored settings, the product list, and an empty
+// ticket: lines left over from an earlier run are not part of this ticket.
+void CounterWindow::startUp()
+{
+    m_ticketNumberEdit->setText(TicketNumber());
+    const PrintSettings settings = LoadPrintSettings(m_session);
+    m_shopNameEdit->setText(settings.shopName);
+    m_remarkEdit->setPlainText(settings.remark);
+    m_cashierEdit->setText(settings.cashier);
+    m_paperWidthBox->setEditText(settings.pos);
+    m_templateBox->setEditText(settings.modle);
+    m_copiesBox->setEditText(settings.print);
+    reloadProductList();
+    CurrentTicket::Clear(m_session);
+    CurrentTicket::Open(m_lines);
+}
+
+void CounterWindow::reloadProductList()
+{
+    m_productBox->clear();
+    m_productBox->clearEditText();
+    m_productRowsFound = false; // until the names are read
+    const QStringList names = Catalogue::ProductNames(m_session);
+    m_productRowsFound = !names.isEmpty();
+    m_productBox->addItems(names);
+    m_productBox->setCurrentIndex(-1);
+    m_productBox->clearEditText();
+}
+
+void CounterWindow::refreshTicket()
+{
+    CurrentTicket::Open(m_lines);
+    refreshTotals();
+}
+
+void CounterWindow::showTime()
+{
+    m_ticketTimeEdit->setText(TicketTime());
+}
+
+// Manual ticket time: the clock stops and the time can be typed.
+void CounterWindow::setManualTime()
+{
+    if (m_manualTimeCheck->isChecked())
+        m_clock->stop();
+    else
+        m_clock->start();
+    m_ticketTimeEdit->setEnabled(m_manualTimeCheck->isChecked());
+}
+
+void CounterWindow::setCustomerShown()
+{
+    const bool withCustomer = m_customerCheck->isChecked();
+    for (QLineEdit *edit : {m_customerEdit, m_phoneEdit, m_addressEdit}) {
+        if (!withCustomer)
+            edit->clear();
+        edit->setEnabled(withCustomer);
+    }
+}
+
+void CounterWindow::popUpOptions()
+{
+    m_optionsMenu->popup(QPoint(x() + m_optionsButton->x(), y() + 120));
+}
+
+bool CounterWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress && (watched == m_quantityEdit || watched == m_discountBox)) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            Dialogs::Guarded(this, [this] { addLine(); });
+            return true;
+        }
+        return false;
+    }
+    const auto *mouse = static_cast<QMouseEvent *>(event);
+    if (event->type() == QEvent::MouseButtonPress && watched == m_banner && mouse->button() == Qt::LeftButton) {
+        if (QWindow *window = windowHandle())
+            window->startSystemMove();
+        return true;
+    }
+    if (event->type() == QEvent::MouseButtonRelease && mouse->button() == Qt::LeftButton) {
+        if (watched == m_minimiseImage) {
+            showMinimized();
+            return true;
+        }
+        if (watched == m_closeImage) {
+            close();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}

@@ -1,0 +1,141 @@
+#pragma once
+
+#include "checkout/Ticket.h"
+#include "counter/TicketTotals.h"
+#include "data/RowSet.h"
+
+#include <QWidget>
+
+class Checkout;
+class Connection;
+class DataGrid;
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+class QStatusBar;
+class QTimer;
+class QToolButton;
+
+// The sales counter, the program's main window: a ticket is entered line by
+// line into the current ticket (xsxx), totalled, paid and printed. What lies
+// beyond the counter (the records windows, the preview, backup and restore,
+// help) is asked for through signals.
+class CounterWindow : public QWidget
+{
+    Q_OBJECT
+public:
+    // Builds the window; it reads nothing until start().
+    CounterWindow(Connection &session, Checkout &checkout, QWidget *parent = nullptr);
+    ~CounterWindow() override;
+
+    // Starts the counter on the session: a fresh ticket number, the stored
+    // settings, the product list, and an empty ticket. Each step that fails is
+    // reported on its own and the counter still comes up.
+    void start();
+
+    // Refills the product list from the catalogue.
+    void reloadProductList();
+    // Brings the ticket's lines and totals up to date with the data file.
+    void refreshTicket();
+
+signals:
+    void catalogueRequested();
+    void statisticsRequested();
+    // The preview of the receipt the settings choose, for the ticket as it stands.
+    void previewRequested(const ReceiptOrder &order);
+    void backupRequested();
+    void restoreRequested();
+    void helpRequested();
+    void faqRequested();
+    void siteRequested();
+    void printerSetupRequested();
+    void aboutRequested();
+
+protected:
+    // The banner drags the frameless window; two pictures minimise and close it.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    // Layout and wiring, one part of the window each.
+    void buildLayout();
+    void buildOptionsMenu();
+    void connectHeader();
+    void connectLineEntry();
+    void connectTicketLines();
+    void connectPayment();
+    void connectActions();
+
+    // Start-up and header
+    void startUp();
+    void showTime();
+    void setManualTime();
+    void setCustomerShown();
+    void popUpOptions();
+
+    // Line entry and pricing
+    void pickProduct();
+    void recomputeLine();
+    void computeAmounts();
+
+    // Ticket lines
+    void addLine();
+    void modifyLine();
+    void deleteLine();
+    void loadClickedLine();
+    void refreshTotals();
+    void storeLine();
+    bool lineWithinLimits(bool replacingCurrent);
+    bool entryComplete() const;
+    void warnEmptyEntries();
+    void resetLineEntry();
+    void showEntering(bool entering);
+
+    // Payment
+    void computeChange();
+    void dropFraction();
+
+    // Checkout
+    void printTicket();
+    void askForPreview();
+    ReceiptOrder currentOrder() const;
+    void startNextTicket();
+
+    Connection &m_session;
+    Checkout &m_checkout;
+    RowSet m_lines; // the current ticket's lines, as the grid shows them
+    TicketTotals m_totals;
+    // The last product query found rows: the name list, or the last price
+    // look-up. After a look-up that found nothing, picks wait for a reload.
+    bool m_productRowsFound = false;
+
+    // Header and chrome
+    QLabel *m_banner, *m_minimiseImage, *m_closeImage;
+    QToolButton *m_optionsButton;
+    QLineEdit *m_shopNameEdit, *m_ticketNumberEdit, *m_ticketTimeEdit;
+    QLineEdit *m_customerEdit, *m_phoneEdit, *m_addressEdit;
+    QCheckBox *m_manualTimeCheck, *m_customerCheck;
+    // Line entry
+    QComboBox *m_productBox, *m_discountBox;
+    QLineEdit *m_priceEdit, *m_quantityEdit, *m_amountEdit, *m_discountedEdit;
+    QToolButton *m_dropFractionButton;
+    // Lines and totals
+    QToolButton *m_addButton, *m_modifyButton, *m_deleteButton;
+    DataGrid *m_linesGrid;
+    QLabel *m_totalQuantityLabel, *m_totalAmountLabel, *m_totalDiscountedLabel;
+    // Payment
+    QLineEdit *m_cashierEdit, *m_payableEdit, *m_changeEdit;
+    QComboBox *m_paidBox;
+    // Settings and actions
+    QPlainTextEdit *m_remarkEdit;
+    QComboBox *m_paperWidthBox, *m_templateBox, *m_copiesBox;
+    QToolButton *m_statisticsButton, *m_previewButton, *m_printButton;
+    QStatusBar *m_statusBar;
+    QTimer *m_clock;
+    QMenu *m_optionsMenu;
+    QAction *m_catalogueAction, *m_statisticsAction, *m_backupAction, *m_restoreAction;
+    QAction *m_helpAction, *m_faqAction, *m_siteAction, *m_printerSetupAction, *m_aboutAction;
+};

@@ -1,0 +1,87 @@
+#include "data/DayEnd.h"
+
+#include "data/Connection.h"
+#include "data/TicketCondition.h"
+
+#include <map>
+
+namespace DayEnd {
+
+namespace {
+
+Totals TotalsOf(const Statement &row, int first)
+{
+    return {row.value(first).toInt(), row.value(first + 1).toDouble(), row.value(first + 2).toDouble(),
+            row.value(first + 3).toDouble()};
+}
+
+} // namespace
+
+Figures Sum(Connection &session, const TicketFilter &filter)
+{
+    const TicketCondition condition = ConditionOf(filter);
+    Figures figures;
+    Statement all(session,
+                  QStringLiteral("select count(*), total(数量), total(金额), total(折后), min(时间), max(时间) "
+                                 "from xstj where %1")
+                      .arg(condition.where),
+                  condition.parameters);
+    if (all.step()) {
+        figures.all = TotalsOf(all, 0);
+        figures.firstTime = all.value(4).toString();
+        figures.lastTime = all.value(5).toString();
+    }
+
+    Statement cashiers(session,
+                       QStringLiteral("select ifnull(收银员, ''), count(*), total(数量), total(金额), total(折后) "
+                                      "from xstj where %1 group by 1 order by 1")
+                           .arg(condition.where),
+                       condition.parameters);
+    while (cashiers.step())
+        figures.cashiers.push_back({cashiers.value(0).toString(), TotalsOf(cashiers, 1)});
+
+    // A ticket number recorded twice still counts its lines once.
+    Statement products(session,
+                       QStringLiteral("select ifnull(品名, ''), total(数量), total(折后) from xsmx "
+                                      "where 单号 in (select 单号 from xstj where %1) "
+                                      "group by 1 order by 3 desc, 1")
+                           .arg(condition.where),
+                       condition.parameters);
+    while (products.step())
+        figures.products.push_back(
+            {products.value(0).toString(), products.value(1).toDouble(), products.value(2).toDouble()});
+    return figures;
+}
+
+std::vector<DaySales> SalesPerDay(Connection &session, const TicketFilter &filter)
+{
+    const TicketCondition condition = ConditionOf(filter);
+    std::map<QDate, DaySales> days;
+    Statement perDay(session,
+                     QStringLiteral("select substr(时间, 1, 10), total(折后), count(*) from xstj "
+                                    "where %1 and 时间 is not null group by 1 order by 1")
+                         .arg(condition.where),
+                     condition.parameters);
+    while (perDay.step()) {
+        const QDate day = QDate::fromString(perDay.value(0).toString(), QStringLiteral("yyyy-MM-dd"));
+        if (day.isValid())
+            days[day] = {day, perDay.value(1).toDouble(), perDay.value(2).toInt()};
+    }
+
+    QDate first = filter.from;
+    QDate last = filter.to;
+    if (filter.kind != TicketFilter::Kind::Between) {
+        if (days.empty())
+            return {};
+        first = days.begin()->first;
+        last = days.rbegin()->first;
+    }
+    std::vector<DaySales> series;
+    for (QDate day = first; day.isValid() && day <= last; day = day.addDays(1)) {
+        const auto found = days.find(day);
+        series.push_back(found != days.end() ? found->second : DaySales{day, 0, 0});
+    }
+    return series;
+}
+
+} // namespace DayEnd

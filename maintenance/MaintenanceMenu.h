@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QObject>
+
+class Connection;
+class QWidget;
+
+// The options menu's maintenance entries: backup and restore of the data file,
+// the help file and the maker's FAQ page and site. Owned by `owner`, which
+// also owns its messages.
+class MaintenanceMenu : public QObject
+{
+    Q_OBJECT
+public:
+    MaintenanceMenu(Connection &session, QWidget *owner);
+
+public slots:
+    void backUp();
+    void restore();
+    void openHelp();
+    void openFaq();
+    void openSite();
+
+signals:
+    // After "数据恢复成功！" was confirmed; the run ends here, as the next
+    // start works on the restored data.
+    void restored();
+
+private:
+    Connection &m_session;
+    QWidget *m_owner;
+};

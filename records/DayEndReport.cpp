@@ -1,0 +1,166 @@
+#include "records/DayEndReport.h"
+
+#include "checkout/ReceiptLayoutParts.h"
+#include "report/Report.h"
+#include "report/ReportUnits.h"
+#include "report/TableData.h"
+
+#include <QMarginsF>
+
+#include <cmath>
+
+namespace {
+
+const QString kFace = QStringLiteral("方正兰亭刊黑_GBK");
+const QString kDashFace = QStringLiteral("Arial");
+constexpr double kDashSize = 10;
+// Paper margins, in millimetres, as on the receipts: left, top, right, bottom.
+const QMarginsF kMargins(5, 10, 5, 10);
+constexpr int kLineUnits = 18;
+// Where the products' figures start, as parts of the band's width.
+constexpr double kQuantityColumn = 0.50;
+constexpr double kDiscountedColumn = 0.70;
+
+const QString kName = QStringLiteral("品名");
+const QString kQuantity = QStringLiteral("数量");
+const QString kDiscounted = QStringLiteral("折后");
+
+// The title band's lines, gathered first: the band's height follows their number.
+class TitleLines
+{
+public:
+    explicit TitleLines(const QFont &font)
+        : m_font(font)
+    { }
+
+    void line(const QString &text, const QFont &font) { m_lines.push_back({{text}, {0}, font}); }
+    void line(const QString &text) { line(text, m_font); }
+    // Texts starting at the given parts of the band's width.
+    void columns(const QStringList &texts, const std::vector<double> &starts)
+    {
+        m_lines.push_back({texts, starts, m_font});
+    }
+
+    int heightUnits() const { return int(m_lines.size()) * kLineUnits + kLineUnits / 2; }
+
+    void addTo(Report &report, double bandWidthMm) const
+    {
+        ReportBand *band = report.addBand(ReportBand::Kind::Title, QStringLiteral("TitleBand"), heightUnits());
+        for (size_t row = 0; row < m_lines.size(); ++row) {
+            const Line &line = m_lines[row];
+            for (int i = 0; i < line.texts.size(); ++i)
+                band->addLabel(QStringLiteral("Line%1_%2").arg(row).arg(i), line.texts[i],
+                               line.starts[size_t(i)] * bandWidthMm, ReportUnits::ToMm(double(row) * kLineUnits),
+                               line.font);
+        }
+    }
+
+private:
+    struct Line
+    {
+        QStringList texts;
+        std::vector<double> starts;
+        QFont font;
+    };
+    QFont m_font;
+    std::vector<Line> m_lines;
+};
+
+} // namespace
+
+QString SumText(double value)
+{
+    QString text = QString::number(std::round(value * 100) / 100, 'f', 2);
+    while (text.endsWith(u'0'))
+        text.chop(1);
+    if (text.endsWith(u'.'))
+        text.chop(1);
+    return text == QStringLiteral("-0") ? QStringLiteral("0") : text;
+}
+
+QStringList DescribeSpan(const TicketFilter &filter, const DayEnd::Figures &figures)
+{
+    const QString dayFormat = QStringLiteral("yyyy-MM-dd");
+    switch (filter.kind) {
+    case TicketFilter::Kind::Between:
+        return {QStringLiteral("自 %1 00:00:00").arg(filter.from.toString(dayFormat)),
+                QStringLiteral("至 %1 23:59:59").arg(filter.to.toString(dayFormat))};
+    case TicketFilter::Kind::Matching:
+    case TicketFilter::Kind::All:
+        break;
+    }
+    QStringList span;
+    if (filter.kind == TicketFilter::Kind::All)
+        span << QStringLiteral("全部销售");
+    if (!filter.number.isEmpty())
+        span << QStringLiteral("单号含“%1”").arg(filter.number);
+    if (!filter.cashier.isEmpty())
+        span << QStringLiteral("收银员含“%1”").arg(filter.cashier);
+    if (!figures.firstTime.isEmpty())
+        span << QStringLiteral("自 %1").arg(figures.firstTime) << QStringLiteral("至 %1").arg(figures.lastTime);
+    return span;
+}
+
+std::unique_ptr<Report> BuildDayEndReport(const DayEnd::Figures &figures, const QStringList &span,
+                                          const QDateTime &madeAt, const QString &paperWidth)
+{
+    const bool narrow = paperWidth == QStringLiteral("58");
+    const double bandWidth = narrow ? ReceiptLayout::kBandWidth58 : ReceiptLayout::kBandWidth76;
+    auto report = std::make_unique<Report>(QStringLiteral("日结报表"));
+    report->setPaperWidthMm(narrow ? ReceiptLayout::kPaperWidth58 : ReceiptLayout::kPaperWidth76);
+    report->setMarginsMm(kMargins);
+    report->setBandWidthMm(bandWidth);
+
+    QFont font(kFace);
+    font.setPointSizeF(narrow ? ReceiptLayout::kTextSize58 : ReceiptLayout::kTextSize76);
+    QFont heading = font;
+    heading.setPointSizeF(font.pointSizeF() + 3);
+    heading.setBold(true);
+    QFont dashFont(kDashFace);
+    dashFont.setPointSizeF(kDashSize);
+    const QString dashes = QString::fromLatin1(narrow ? ReceiptLayout::kDashes58 : ReceiptLayout::kDashes76);
+
+    // Figures go one or two to a line, so that large sums fit narrow paper.
+    TitleLines title(font);
+    title.line(QStringLiteral("日结报表"), heading);
+    for (const QString &line : span)
+        title.line(line);
+    title.line(QStringLiteral("制表 %1").arg(madeAt.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))));
+    title.line(dashes, dashFont);
+    title.line(QStringLiteral("单数：%1").arg(figures.all.tickets));
+    title.line(QStringLiteral("数量：%1").arg(SumText(figures.all.quantity)));
+    title.line(QStringLiteral("金额：%1").arg(SumText(figures.all.amount)));
+    title.line(QStringLiteral("折后：%1").arg(SumText(figures.all.discounted)));
+    title.line(dashes, dashFont);
+    for (const DayEnd::CashierTotals &cashier : figures.cashiers) {
+        title.line(QStringLiteral("收银员 %1：%2 单，数量 %3")
+                       .arg(cashier.cashier)
+                       .arg(cashier.totals.tickets)
+                       .arg(SumText(cashier.totals.quantity)));
+        title.line(QStringLiteral("    金额 %1，折后 %2")
+                       .arg(SumText(cashier.totals.amount), SumText(cashier.totals.discounted)));
+    }
+    title.line(dashes, dashFont);
+    title.columns({kName, kQuantity, kDiscounted}, {0, kQuantityColumn, kDiscountedColumn});
+    title.addTo(*report, bandWidth);
+
+    std::vector<QStringList> rows;
+    for (const DayEnd::ProductSold &product : figures.products)
+        rows.push_back({product.name, SumText(product.quantity), SumText(product.discounted)});
+    const int productCount = static_cast<int>(rows.size());
+    const ReportData &products = report->adoptData(
+        std::make_unique<TableData>(QStringList{kName, kQuantity, kDiscounted}, std::move(rows)));
+    report->setDetailData(&products);
+    ReportBand *detail = report->addBand(ReportBand::Kind::Detail, QStringLiteral("DetailBand"), kLineUnits);
+    detail->addField(QStringLiteral("ProductName"), products, kName, 0, 0, font);
+    detail->addField(QStringLiteral("ProductQuantity"), products, kQuantity, kQuantityColumn * bandWidth, 0, font);
+    detail->addField(QStringLiteral("ProductDiscounted"), products, kDiscounted, kDiscountedColumn * bandWidth, 0,
+                     font);
+    ReportBand *summary = report->addBand(ReportBand::Kind::Summary, QStringLiteral("SummaryBand"), kLineUnits);
+    summary->addLabel(QStringLiteral("EndLine"), QStringLiteral("—— 日结完 ——"), 0, 0, font);
+
+    const double marginsUnits = ReportUnits::ToUnits(kMargins.top() + kMargins.bottom());
+    report->setHeightUnits(static_cast<int>(std::ceil(marginsUnits)) + title.heightUnits() + productCount * kLineUnits
+                           + kLineUnits);
+    return report;
+}

@@ -1,0 +1,17 @@
+#include "records/PriceCheck.h"
+
+#include "data/NumberText.h"
+
+#include <cmath>
+
+QString PriceProblem(const QString &text)
+{
+    if (text.isEmpty())
+        return QStringLiteral("单价不能为空！");
+    long double value = 0;
+    if (!TryTextToNumber(text, value))
+        return QStringLiteral("单价不是有效的数字！");
+    if (!std::isfinite(value) || std::fabs(value) > LargestPrice)
+        return QStringLiteral("单价超出范围！");
+    return {};
+}

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+
+class Connection;
+class QWidget;
+class ReceiptPrinter;
+
+// Reprints the receipt of the ticket recorded under `number` for a window's
+// button, telling the user why when nothing can be printed.
+void ReprintTicket(QWidget *window, Connection &session, ReceiptPrinter &printer, const QString &number);

@@ -1,0 +1,43 @@
+#include "records/SaleDetailWindow.h"
+
+#include "data/SalesLedger.h"
+#include "grid/DataGrid.h"
+#include "grid/Handlers.h"
+#include "records/Controls.h"
+#include "records/RecordColumns.h"
+#include "records/ReprintAction.h"
+
+#include <QToolButton>
+
+SaleDetailWindow::SaleDetailWindow(Connection &session, ReceiptPrinter &printer, QWidget *parent)
+    : QDialog(parent)
+    , m_lines(session)
+    , m_printer(printer)
+{
+    Controls::FixedWindow(this, "XsmxForm", QStringLiteral("销售明细"), 784, 462, 14);
+
+    auto *lineGrid = new DataGrid(this);
+    lineGrid->setObjectName(QStringLiteral("DBGridEh1"));
+    lineGrid->setGeometry(0, 0, 784, 408);
+    lineGrid->setColumns(RecordColumns::SoldLines());
+    lineGrid->setFooterVisible(true);
+    lineGrid->setRowSet(&m_lines);
+
+    auto *reprintButton = Controls::SpeedButton(this, "ReprintButton", QStringLiteral("重打"), 8, 411, 73, 26);
+    ConnectHandler(reprintButton, &QToolButton::clicked, this, &SaleDetailWindow::reprintTicket);
+
+    Controls::BottomStatusBar(this);
+}
+
+SaleDetailWindow::~SaleDetailWindow() = default;
+
+void SaleDetailWindow::showTicket(const QString &number)
+{
+    m_number = number;
+    SalesLedger::OpenSoldLines(m_lines, number);
+}
+
+void SaleDetailWindow::reprintTicket()
+{
+    ReprintTicket(this, m_lines.connection(), m_printer, m_number);
+}

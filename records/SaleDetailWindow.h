@@ -1,0 +1,29 @@
+#pragma once
+
+#include "data/RowSet.h"
+
+#include <QDialog>
+
+class Connection;
+class ReceiptPrinter;
+
+// The sales detail: the sold lines of one recorded ticket, read-only, and
+// the reprint of that ticket's receipt.
+class SaleDetailWindow : public QDialog
+{
+    Q_OBJECT
+public:
+    SaleDetailWindow(Connection &session, ReceiptPrinter &printer, QWidget *parent = nullptr);
+    ~SaleDetailWindow() override;
+
+    // Lists the lines whose ticket number contains `number`, as the data file
+    // holds them now (every line with a ticket number when it is empty).
+    void showTicket(const QString &number);
+
+private:
+    void reprintTicket();
+
+    RowSet m_lines;
+    ReceiptPrinter &m_printer;
+    QString m_number; // the ticket shown
+};

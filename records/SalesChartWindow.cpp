@@ -1,0 +1,98 @@
+#include "records/SalesChartWindow.h"
+
+#include "data/AppError.h"
+#include "grid/Dialogs.h"
+#include "grid/Handlers.h"
+
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QHBoxLayout>
+#include <QLineSeries>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <QValueAxis>
+
+#include <algorithm>
+
+SalesChartWindow::SalesChartWindow(const std::vector<DayEnd::DaySales> &days, QWidget *parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("ChartForm"));
+    setWindowTitle(QStringLiteral("销售图表"));
+
+    auto *sales = new QBarSet(QStringLiteral("折后金额"));
+    auto *tickets = new QLineSeries;
+    tickets->setObjectName(QStringLiteral("TicketLine"));
+    tickets->setName(QStringLiteral("单数"));
+    QStringList dayNames;
+    double mostSales = 0;
+    int mostTickets = 0;
+    for (int i = 0; i < int(days.size()); ++i) {
+        const DayEnd::DaySales &day = days[size_t(i)];
+        sales->append(day.discounted);
+        tickets->append(i, day.tickets);
+        dayNames << day.day.toString(QStringLiteral("MM-dd"));
+        mostSales = std::max(mostSales, day.discounted);
+        mostTickets = std::max(mostTickets, day.tickets);
+    }
+    auto *bars = new QBarSeries;
+    bars->setObjectName(QStringLiteral("SalesBars"));
+    bars->append(sales);
+
+    auto *chart = new QChart;
+    chart->addSeries(bars);
+    chart->addSeries(tickets);
+    auto *dayAxis = new QBarCategoryAxis;
+    dayAxis->append(dayNames);
+    auto *salesAxis = new QValueAxis;
+    salesAxis->setRange(0, mostSales > 0 ? mostSales * 1.1 : 1);
+    salesAxis->setTitleText(QStringLiteral("折后金额"));
+    auto *ticketAxis = new QValueAxis;
+    ticketAxis->setRange(0, mostTickets > 0 ? mostTickets * 1.1 : 1);
+    ticketAxis->setTitleText(QStringLiteral("单数"));
+    chart->addAxis(dayAxis, Qt::AlignBottom);
+    chart->addAxis(salesAxis, Qt::AlignLeft);
+    chart->addAxis(ticketAxis, Qt::AlignRight);
+    bars->attachAxis(dayAxis);
+    bars->attachAxis(salesAxis);
+    tickets->attachAxis(dayAxis);
+    tickets->attachAxis(ticketAxis);
+    chart->setTitle(QStringLiteral("每日销售"));
+
+    m_view = new QChartView(chart, this);
+    m_view->setObjectName(QStringLiteral("ChartView"));
+    m_view->setRenderHint(QPainter::Antialiasing);
+
+    auto *saveButton = new QPushButton(QStringLiteral("保存图片"), this);
+    saveButton->setObjectName(QStringLiteral("SaveButton"));
+    auto *closeButton = new QPushButton(QStringLiteral("关闭"), this);
+    closeButton->setObjectName(QStringLiteral("CloseButton"));
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(saveButton);
+    buttons->addWidget(closeButton);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_view);
+    layout->addLayout(buttons);
+    resize(900, 560);
+
+    ConnectHandler(saveButton, &QPushButton::clicked, this, &SalesChartWindow::saveAsPng);
+    connect(closeButton, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+SalesChartWindow::~SalesChartWindow() = default;
+
+void SalesChartWindow::saveAsPng()
+{
+    QString path = Dialogs::SaveFileName(this, QStringLiteral("*.png"));
+    if (path.isEmpty())
+        return;
+    if (!path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive))
+        path += QStringLiteral(".png");
+    if (!m_view->grab().save(path, "PNG"))
+        throw AppError(QStringLiteral("无法写入文件 %1").arg(path));
+    Dialogs::Message(this, QStringLiteral("图表已保存！"), Dialogs::Icon::None);
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "data/DayEnd.h"
+
+#include <QDialog>
+
+#include <vector>
+
+class QChartView;
+
+// The discounted sales of each day as bars, with the number of tickets as a
+// line on an axis of its own; the chart can be saved as PNG.
+class SalesChartWindow : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit SalesChartWindow(const std::vector<DayEnd::DaySales> &days, QWidget *parent = nullptr);
+    ~SalesChartWindow() override;
+
+private:
+    void saveAsPng();
+
+    QChartView *m_view = nullptr;
+};

@@ -1,0 +1,208 @@
+#include "checkout/EscPosTransport.h"
+#include "checkout/EscPosEncoder.h"
+#include "checkout/EscPosPrinter.h"
+#include "checkout/EscPosRaster.h"
+#include "checkout/EscPosTarget.h"
+#include "data/AppError.h"
+#include "tests/checkout/SampleReceipt.h"
+#include "tests/support/VirtualEscPosPrinter.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// A long receipt at 80 mm: several hundred kilobytes, more than the kernel
+// buffers between the program and a printer that has stopped reading.
+QByteArray LongReceiptJob()
+{
+    const SampleReceipt receipt(120, 76);
+    return EscPos::ReceiptJob(RenderReceiptRaster(receipt.report(), 576), true);
+}
+
+struct Failure
+{
+    QString message;
+    qint64 elapsedMs = 0;
+};
+
+Failure SendFailure(const QString &target, const QByteArray &job)
+{
+    QElapsedTimer timer;
+    timer.start();
+    try {
+        SendEscPosJob(ParseEscPosTarget(target), job, QStringLiteral("job"));
+    } catch (const AppError &error) {
+        return {error.message(), timer.elapsed()};
+    }
+    ADD_FAILURE() << "sending to " << target.toStdString() << " did not fail";
+    return {};
+}
+
+// A printer's device file as a named pipe, read by a thread of the test
+// (optionally hanging up after the first bytes).
+class FifoDevice
+{
+public:
+    FifoDevice(const QString &path, bool hangUpAfterFirstBytes = false)
+    {
+        const QByteArray name = QFile::encodeName(path);
+        if (::mkfifo(name.constData(), 0600) != 0)
+            throw std::runtime_error("mkfifo failed");
+        m_fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        m_thread = std::thread([this, hangUpAfterFirstBytes] { read(hangUpAfterFirstBytes); });
+    }
+    ~FifoDevice() { finish(); }
+
+    QByteArray finish()
+    {
+        m_stop = true;
+        if (m_thread.joinable())
+            m_thread.join();
+        return m_received;
+    }
+
+private:
+    void read(bool hangUp)
+    {
+        char buffer[65536];
+        for (;;) {
+            pollfd waiting{m_fd, POLLIN, 0};
+            ::poll(&waiting, 1, 10);
+            const ssize_t n = ::read(m_fd, buffer, sizeof buffer);
+            if (n > 0) {
+                m_received.append(buffer, n);
+                if (hangUp)
+                    break;
+            } else if (m_stop) {
+                break;
+            } else if (n == 0) {
+                QThread::msleep(1);
+            }
+        }
+        ::close(m_fd);
+    }
+
+    int m_fd = -1;
+    std::atomic<bool> m_stop{false};
+    QByteArray m_received;
+    std::thread m_thread;
+};
+
+// Runs a step as the unprivileged user "nobody" when the test runs as root,
+// for whom the file permissions would not count.
+class AsNobody
+{
+public:
+    AsNobody()
+        : m_switched(::geteuid() == 0 && ::seteuid(65534) == 0)
+    { }
+    ~AsNobody()
+    {
+        if (m_switched) [[maybe_unused]]
+            const int restored = ::seteuid(0);
+    }
+    AsNobody(const AsNobody &) = delete;
+    AsNobody &operator=(const AsNobody &) = delete;
+
+private:
+    bool m_switched;
+};
+
+} // namespace
+
+TEST(EscPosTransport, DeviceFileAndNetworkReceiveTheSameBytes)
+{
+    const SampleReceipt receipt(20, 58);
+    PrinterConf conf;
+    conf.kind = PrinterConf::Kind::EscPos;
+    conf.drawer = true;
+
+    // By name, through the look-up with a timeout.
+    VirtualEscPosPrinter network;
+    conf.target = QStringLiteral("tcp://localhost:%1").arg(network.port());
+    EscPosPrinter(conf).print(receipt.report(), QStringLiteral("job"));
+    EscPosPrinter(conf).saleFinished();
+
+    QTemporaryDir dir;
+    FifoDevice device(dir.filePath(QStringLiteral("lp0")));
+    conf.target = dir.filePath(QStringLiteral("lp0"));
+    EscPosPrinter(conf).print(receipt.report(), QStringLiteral("job"));
+    EscPosPrinter(conf).saleFinished();
+
+    const QByteArray sent = network.received(2);
+    EXPECT_GT(sent.size(), 10000);
+    EXPECT_EQ(device.finish(), sent);
+}
+
+TEST(EscPosTransport, NetworkPrinterThatRefusesOrStopsTakingBytes)
+{
+    const Failure refused = SendFailure(QStringLiteral("tcp://127.0.0.1:%1").arg(UnusedLoopbackPort()),
+                                        EscPos::DrawerJob());
+    EXPECT_TRUE(refused.message.contains(QStringLiteral("拒绝连接"))) << refused.message.toStdString();
+
+    const VirtualEscPosPrinter unanswering(VirtualEscPosPrinter::Behaviour::NeverAnswers);
+    const Failure noAnswer = SendFailure(unanswering.target(), EscPos::DrawerJob());
+    EXPECT_TRUE(noAnswer.message.contains(QStringLiteral("3 秒内没有响应"))) << noAnswer.message.toStdString();
+    EXPECT_GE(noAnswer.elapsedMs, kPrinterTimeoutMs - 100);
+    EXPECT_LT(noAnswer.elapsedMs, kPrinterTimeoutMs + 1000);
+
+    const QByteArray job = LongReceiptJob();
+    VirtualEscPosPrinter silent(VirtualEscPosPrinter::Behaviour::NeverReads);
+    const Failure stalled = SendFailure(silent.target(), job);
+    EXPECT_TRUE(stalled.message.contains(QStringLiteral("3 秒内没有接收数据"))) << stalled.message.toStdString();
+    EXPECT_GE(stalled.elapsedMs, kPrinterTimeoutMs - 100);
+    EXPECT_LT(stalled.elapsedMs, kPrinterTimeoutMs + 1500);
+
+    VirtualEscPosPrinter hangsUp(VirtualEscPosPrinter::Behaviour::HangsUpAfterFirstBytes);
+    const Failure cut = SendFailure(hangsUp.target(), job);
+    EXPECT_TRUE(cut.message.contains(QStringLiteral("中途断开"))) << cut.message.toStdString();
+    EXPECT_LT(cut.elapsedMs, kPrinterTimeoutMs);
+}
+
+TEST(EscPosTransport, DeviceFileMissingUnwritableAbsentOrHangingUp)
+{
+    QTemporaryDir dir;
+    const Failure missing = SendFailure(dir.filePath(QStringLiteral("usb/lp0")), EscPos::DrawerJob());
+    EXPECT_TRUE(missing.message.contains(QStringLiteral("找不到打印机设备"))) << missing.message.toStdString();
+
+    // A root-owned device the user has no rights to, as /dev/usb/lp0 is to
+    // users outside the lp group.
+    const QString locked = dir.filePath(QStringLiteral("lp1"));
+    {
+        QFile file(locked);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    ::chmod(QFile::encodeName(dir.path()).constData(), 0755);
+    ::chmod(QFile::encodeName(locked).constData(), ::geteuid() == 0 ? 0600 : 0);
+    Failure denied;
+    {
+        const AsNobody nobody;
+        denied = SendFailure(locked, EscPos::DrawerJob());
+    }
+    EXPECT_TRUE(denied.message.contains(QStringLiteral("没有权限")) && denied.message.contains(QStringLiteral("lp 组")))
+        << denied.message.toStdString();
+
+    // A named pipe nobody reads stands for a device that is switched off.
+    const QString absent = dir.filePath(QStringLiteral("lp2"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(absent).constData(), 0600), 0);
+    const Failure noReader = SendFailure(absent, EscPos::DrawerJob());
+    EXPECT_TRUE(noReader.message.contains(QStringLiteral("没有响应"))) << noReader.message.toStdString();
+
+    // The reader going away mid-job fails the job and leaves the program running.
+    FifoDevice hangsUp(dir.filePath(QStringLiteral("lp3")), true);
+    const Failure cut = SendFailure(dir.filePath(QStringLiteral("lp3")), LongReceiptJob());
+    EXPECT_TRUE(cut.message.contains(QStringLiteral("发送数据时中断"))) << cut.message.toStdString();
+}

@@ -1,0 +1,138 @@
+// A second program on a data file, for the tests that need two processes:
+//   hold <file>            takes the file's instance lock ("held" or "running"), then waits
+//   lock <file> <ms>       keeps the file write-locked for <ms> ("locked"), then commits
+//   open <file>            opens a session on the file, as an unprivileged user when run
+//                          as root, and prints "ok" or the message the user would see
+//   sell <file>            reports the state left by an earlier kill ("checked <intact>
+//                          <incomplete tickets>"), then records sales until killed
+//                          ("selling" after the first)
+#include "data/AppError.h"
+#include "data/Connection.h"
+#include "data/CurrentTicket.h"
+#include "data/InstanceLock.h"
+#include "data/RowSet.h"
+#include "data/SaleRecord.h"
+
+#include <QCoreApplication>
+#include <QThread>
+
+#include <cstdio>
+
+#include <unistd.h>
+
+namespace {
+
+void say(const QString &text)
+{
+    std::printf("%s\n", text.toUtf8().constData());
+    std::fflush(stdout);
+}
+
+int hold(const QString &file)
+{
+    InstanceLock lock(file);
+    say(lock.acquire() ? QStringLiteral("held") : QStringLiteral("running"));
+    QThread::sleep(60);
+    return 0;
+}
+
+int lockFor(const QString &file, int ms)
+{
+    Connection writer;
+    writer.setConnectionString(file);
+    writer.exec(QStringLiteral("BEGIN EXCLUSIVE"));
+    say(QStringLiteral("locked"));
+    QThread::msleep(ms);
+    writer.exec(QStringLiteral("COMMIT"));
+    return 0;
+}
+
+int openAsUser(const QString &file)
+{
+    if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
+        return 2;
+    try {
+        Connection session;
+        session.setConnectionString(file);
+        session.open();
+        say(QStringLiteral("ok"));
+    } catch (const DataError &error) {
+        say(error.message());
+    }
+    return 0;
+}
+
+int countOf(Connection &session, const QString &sql)
+{
+    RowSet rows(session);
+    rows.setStatement(sql);
+    rows.open();
+    return rows.textAt(0, 0).toInt();
+}
+
+void addLine(RowSet &lines, int line)
+{
+    lines.append();
+    lines.setText(QStringLiteral("品名"), QStringLiteral("商品%1").arg(line));
+    lines.setText(QStringLiteral("单价"), QStringLiteral("2.5"));
+    lines.setText(QStringLiteral("数量"), QStringLiteral("1"));
+    lines.setText(QStringLiteral("金额"), QStringLiteral("2.5"));
+    lines.setText(QStringLiteral("折后"), QStringLiteral("2.5"));
+    lines.post();
+}
+
+int sell(const QString &file)
+{
+    Connection session;
+    session.setConnectionString(file);
+    session.open(); // rolls back what a killed run left half-written
+    RowSet check(session);
+    check.setStatement(QStringLiteral("PRAGMA integrity_check"));
+    check.open();
+    const bool intact = check.recordCount() == 1 && check.textAt(0, 0) == QLatin1String("ok");
+    // Each ticket's 数量 is the number of its lines.
+    const int incomplete = countOf(
+        session,
+        QStringLiteral(
+            "select count(*) from xstj t where t.数量 <> (select count(*) from xsmx m where m.单号 = t.单号)"));
+    say(QStringLiteral("checked %1 %2").arg(intact ? 1 : 0).arg(incomplete));
+
+    CurrentTicket::Clear(session); // lines of a ticket the kill interrupted
+    RowSet lines(session);
+    CurrentTicket::Open(lines);
+    for (int sale = 0;; ++sale) {
+        const int count = 1 + sale % 4;
+        for (int line = 0; line < count; ++line)
+            addLine(lines, line);
+        SaleTicket ticket;
+        ticket.number = QStringLiteral("%1-%2").arg(getpid()).arg(sale);
+        ticket.time = QStringLiteral("2024-05-01 10:00:00");
+        ticket.quantity = QString::number(count);
+        ticket.amount = ticket.discounted = QString::number(2.5 * count);
+        RecordSale(session, ticket);
+        if (sale == 0)
+            say(QStringLiteral("selling"));
+        CurrentTicket::Open(lines);
+    }
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = QCoreApplication::arguments();
+    if (args.size() < 3)
+        return 2;
+    const QString &mode = args[1];
+    const QString &file = args[2];
+    if (mode == QLatin1String("hold"))
+        return hold(file);
+    if (mode == QLatin1String("lock") && args.size() > 3)
+        return lockFor(file, args[3].toInt());
+    if (mode == QLatin1String("open"))
+        return openAsUser(file);
+    if (mode == QLatin1String("sell"))
+        return sell(file);
+    return 2;
+}

@@ -1,0 +1,160 @@
+#include "tests/support/VirtualEscPosPrinter.h"
+
+#include <QElapsedTimer>
+#include <QThread>
+
+#include <stdexcept>
+#include <vector>
+
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+// The smallest receive buffer the kernel allows, so that a printer that
+// stops reading stalls the sender after a few kilobytes.
+constexpr int kTinyReceiveBuffer = 1;
+
+int ListenOnLoopback(int receiveBuffer, int backlog, int &port)
+{
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        throw std::runtime_error("socket() failed");
+    if (receiveBuffer > 0)
+        ::setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &receiveBuffer, sizeof receiveBuffer);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    if (::bind(fd, reinterpret_cast<sockaddr *>(&address), length) != 0 || ::listen(fd, backlog) != 0
+        || ::getsockname(fd, reinterpret_cast<sockaddr *>(&address), &length) != 0) {
+        ::close(fd);
+        throw std::runtime_error("cannot listen on the loopback interface");
+    }
+    port = ntohs(address.sin_port);
+    return fd;
+}
+
+} // namespace
+
+VirtualEscPosPrinter::VirtualEscPosPrinter(Behaviour behaviour)
+    : m_behaviour(behaviour)
+{
+    if (behaviour == Behaviour::NeverAnswers) {
+        // A full queue of connections that are never taken: the system drops
+        // any further request unanswered.
+        m_listener = ListenOnLoopback(0, 0, m_port);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        address.sin_port = htons(uint16_t(m_port));
+        for (int i = 0; i < 3; ++i) {
+            m_queueFillers.push_back(::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
+            ::connect(m_queueFillers.back(), reinterpret_cast<sockaddr *>(&address), sizeof address);
+        }
+        QThread::msleep(50);
+        return;
+    }
+    m_listener = ListenOnLoopback(behaviour == Behaviour::Reads ? 0 : kTinyReceiveBuffer, 8, m_port);
+    if (::pipe2(m_wakeUp, O_CLOEXEC) != 0)
+        throw std::runtime_error("pipe2() failed");
+    m_thread = std::thread([this] { serve(); });
+}
+
+VirtualEscPosPrinter::~VirtualEscPosPrinter()
+{
+    if (m_thread.joinable()) {
+        m_stopping = true;
+        const char wake = 0;
+        [[maybe_unused]] const auto written = ::write(m_wakeUp[1], &wake, 1);
+        m_thread.join();
+        ::close(m_wakeUp[0]);
+        ::close(m_wakeUp[1]);
+    }
+    for (int fd : m_queueFillers)
+        ::close(fd);
+    ::close(m_listener);
+}
+
+QString VirtualEscPosPrinter::target() const
+{
+    return QStringLiteral("tcp://127.0.0.1:%1").arg(m_port);
+}
+
+QByteArray VirtualEscPosPrinter::received(int jobs)
+{
+    QElapsedTimer timer;
+    timer.start();
+    for (;;) {
+        {
+            const std::lock_guard lock(m_mutex);
+            if (m_ended >= jobs || timer.elapsed() > 5000)
+                return m_received;
+        }
+        QThread::msleep(1);
+    }
+}
+
+int VirtualEscPosPrinter::connections()
+{
+    const std::lock_guard lock(m_mutex);
+    return m_connections;
+}
+
+void VirtualEscPosPrinter::serve()
+{
+    std::vector<int> kept; // connections that are never read stay open
+    while (!m_stopping) {
+        pollfd waiting[2] = {{m_listener, POLLIN, 0}, {m_wakeUp[0], POLLIN, 0}};
+        if (::poll(waiting, 2, -1) <= 0 || (waiting[1].revents & POLLIN))
+            break;
+        const int fd = ::accept4(m_listener, nullptr, nullptr, SOCK_CLOEXEC);
+        if (fd < 0)
+            continue;
+        {
+            const std::lock_guard lock(m_mutex);
+            ++m_connections;
+        }
+        if (m_behaviour == Behaviour::NeverReads) {
+            kept.push_back(fd);
+            continue;
+        }
+        readConnection(fd);
+    }
+    for (int fd : kept)
+        ::close(fd);
+}
+
+void VirtualEscPosPrinter::readConnection(int fd)
+{
+    char buffer[65536];
+    for (;;) {
+        pollfd waiting[2] = {{fd, POLLIN, 0}, {m_wakeUp[0], POLLIN, 0}};
+        if (::poll(waiting, 2, -1) <= 0 || (waiting[1].revents & POLLIN))
+            break;
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n <= 0)
+            break;
+        const std::lock_guard lock(m_mutex);
+        m_received.append(buffer, n);
+        if (m_behaviour == Behaviour::HangsUpAfterFirstBytes)
+            break;
+    }
+    // Closing with bytes unread resets the connection, as a printer that is
+    // switched off mid-job does.
+    ::close(fd);
+    const std::lock_guard lock(m_mutex);
+    ++m_ended;
+}
+
+int UnusedLoopbackPort()
+{
+    int port = 0;
+    const int fd = ListenOnLoopback(0, 1, port);
+    ::close(fd);
+    return port;
+}
