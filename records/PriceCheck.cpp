@@ -1,8 +1,7 @@
 #include "records/PriceCheck.h"
 
+#include "counter/ShopLimits.h"
 #include "data/NumberText.h"
-
-#include <cmath>
 
 QString PriceProblem(const QString &text)
 {
@@ -11,7 +10,7 @@ QString PriceProblem(const QString &text)
     long double value = 0;
     if (!TryTextToNumber(text, value))
         return QStringLiteral("单价不是有效的数字！");
-    if (!std::isfinite(value) || std::fabs(value) > LargestPrice)
+    if (!ShopNumberWarning(value, QStringLiteral("单价")).isEmpty())
         return QStringLiteral("单价超出范围！");
     return {};
 }
