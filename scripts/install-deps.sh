@@ -2,7 +2,7 @@
 # Installs the Debian packages the program and its tests need; quick when all are present.
 set -e
 packages="build-essential cmake pkg-config qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev qt6-translations-l10n \
-libsqlcipher-dev sqlcipher libfreexl-dev googletest libgtest-dev fonts-noto-cjk fonts-liberation \
+libsqlcipher-dev sqlcipher libpq-dev postgresql libfreexl-dev googletest libgtest-dev fonts-noto-cjk fonts-liberation \
 cups cups-client cups-bsd cups-filters printer-driver-cups-pdf ghostscript poppler-utils xvfb xauth"
 missing=""
 for p in $packages; do
