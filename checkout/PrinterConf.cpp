@@ -1,6 +1,7 @@
 #include "checkout/PrinterConf.h"
 
 #include "data/AppError.h"
+#include "data/MachineSettings.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -33,10 +34,7 @@ bool ReadFlag(const QSettings &file, const QString &path, const QString &key, bo
 
 QString PrinterConfPath()
 {
-    QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
-    if (base.isEmpty() || QDir::isRelativePath(base))
-        base = QDir::homePath() + QStringLiteral("/.config");
-    return base + QStringLiteral("/salescounter/printer.conf");
+    return MachineSettingsFile(QStringLiteral("printer.conf"));
 }
 
 PrinterConf LoadPrinterConf(const QString &path)

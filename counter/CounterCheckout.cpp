@@ -4,9 +4,9 @@
 #include "counter/LinePricing.h"
 #include "counter/RemarkLines.h"
 #include "counter/ShopLimits.h"
-#include "counter/TicketHeader.h"
 #include "data/CurrentTicket.h"
 #include "data/NumberText.h"
+#include "data/TicketNumbers.h"
 #include "grid/Dialogs.h"
 
 #include <QCheckBox>
@@ -77,5 +77,5 @@ void CounterWindow::startNextTicket()
     m_paidBox->setEditText(QString());
     m_payableEdit->clear();
     m_changeEdit->clear();
-    m_ticketNumberEdit->setText(TicketNumber());
+    m_ticketNumberEdit->setText(IssueTicketNumber(m_session));
 }

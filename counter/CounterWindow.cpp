@@ -5,6 +5,7 @@
 #include "data/Connection.h"
 #include "data/CurrentTicket.h"
 #include "data/PrintSettings.h"
+#include "data/TicketNumbers.h"
 #include "grid/Handlers.h"
 
 #include <QAction>
@@ -86,7 +87,7 @@ void CounterWindow::connectActions()
 // ticket: lines left over from an earlier run are not part of this ticket.
 void CounterWindow::startUp()
 {
-    m_ticketNumberEdit->setText(TicketNumber());
+    m_ticketNumberEdit->setText(IssueTicketNumber(m_session));
     const PrintSettings settings = LoadPrintSettings(m_session);
     m_shopNameEdit->setText(settings.shopName);
     m_remarkEdit->setPlainText(settings.remark);

@@ -37,3 +37,11 @@ class DataBusyError : public DataError
 public:
     using DataError::DataError;
 };
+
+// The database server could not be reached, or the link to it broke: the same
+// action may succeed once it answers again.
+class ServerAwayError : public DataError
+{
+public:
+    using DataError::DataError;
+};

@@ -9,12 +9,12 @@ namespace Catalogue {
 
 void OpenAll(RowSet &products)
 {
-    ReopenQuery(products, QStringLiteral("select * from spxx"));
+    ReopenQuery(products, Store::Shared, QStringLiteral("select * from spxx"));
 }
 
 QStringList ProductNames(Connection &session)
 {
-    Statement names(session, QStringLiteral("select distinct 品名 from spxx"));
+    Statement names(session.in(Store::Shared), QStringLiteral("select distinct 品名 from spxx order by 品名"));
     QStringList found;
     while (names.step())
         found << names.value(0).toString();
@@ -26,7 +26,7 @@ std::optional<QString> PriceOf(Connection &session, const QString &name)
     // instr() compares literally, where like would read "%" and "_" as patterns.
     for (const QString &sql : {QStringLiteral("select 单价 from spxx where 品名 = ?1 limit 1"),
                                QStringLiteral("select 单价 from spxx where instr(品名, ?1) > 0 limit 1")}) {
-        Statement price(session, sql, {name});
+        Statement price(session.in(Store::Shared), sql, {name});
         if (price.step())
             return ColumnValueToText(ColumnKind::Number, price.value(0));
     }

@@ -3,6 +3,9 @@
 #include "data/AppError.h"
 #include "data/DataFile.h"
 #include "data/EngineError.h"
+#include "data/Schema.h"
+#include "data/ServerLink.h"
+#include "data/ServerSettings.h"
 
 #include <sqlite3.h>
 
@@ -47,6 +50,8 @@ void Connection::take(const std::function<sqlite3 *()> &opening)
 {
     try {
         m_db = opening();
+        if (m_server)
+            addCounterTables();
     } catch (const DataBusyError &) {
         throw; // the file may be free at the next attempt
     } catch (const DataError &error) {
@@ -55,8 +60,42 @@ void Connection::take(const std::function<sqlite3 *()> &opening)
     }
 }
 
+void Connection::addCounterTables()
+{
+    try {
+        for (const QString &statement : Schema::CounterTableStatements())
+            exec(statement);
+    } catch (const DataError &) {
+        sqlite3_close_v2(m_db);
+        m_db = nullptr;
+        throw;
+    }
+}
+
+bool Connection::isOpen() const
+{
+    return m_link ? m_link->isConnected() : m_db != nullptr;
+}
+
+void Connection::useServer(const ServerSettings &settings)
+{
+    m_server.reset(new Connection);
+    m_server->m_link = std::make_unique<ServerLink>(settings.url);
+    m_counter = settings.counter;
+}
+
+Connection &Connection::in(Store store)
+{
+    return store == Store::Shared && m_server ? *m_server : *this;
+}
+
 void Connection::open()
 {
+    if (m_link) {
+        m_link->connect();
+        emit opened();
+        return;
+    }
     if (m_db)
         return;
     m_refusal.clear();
@@ -94,6 +133,10 @@ void Connection::finishOpening()
 
 void Connection::close()
 {
+    if (m_link) {
+        m_link->disconnect();
+        return;
+    }
     if (!m_db)
         return;
     emit aboutToClose();
@@ -101,13 +144,25 @@ void Connection::close()
     m_db = nullptr;
 }
 
-qint64 Connection::lastInsertRowId() const
+qint64 Connection::insert(const QString &sql, const std::vector<QVariant> &params, const QString &table)
 {
-    return m_db ? sqlite3_last_insert_rowid(m_db) : 0;
+    if (!m_link) {
+        exec(sql, params);
+        return sqlite3_last_insert_rowid(m_db);
+    }
+    Statement inserted(*this, sql + QStringLiteral(" RETURNING ") + rowIdColumn(table), params);
+    return inserted.step() ? inserted.value(0).toLongLong() : 0;
+}
+
+QString Connection::rowIdColumn(const QString &table) const
+{
+    return m_link ? Schema::ServerRowIdColumn(table) : QStringLiteral("rowid");
 }
 
 sqlite3 *Connection::handle()
 {
+    if (m_link)
+        throw DataError(QStringLiteral("The server's connection has no data file"));
     connectToFile();
     return m_db;
 }
@@ -116,7 +171,7 @@ int Connection::exec(const QString &sql, const std::vector<QVariant> &params)
 {
     Statement statement(*this, sql, params);
     while (statement.step()) { }
-    return sqlite3_changes(m_db);
+    return statement.changes();
 }
 
 Transaction::Transaction(Connection &connection)
@@ -127,8 +182,17 @@ Transaction::Transaction(Connection &connection)
 
 Transaction::~Transaction()
 {
-    if (!m_done && m_connection.isOpen())
-        sqlite3_exec(m_connection.handle(), "ROLLBACK", nullptr, nullptr, nullptr);
+    if (m_done || !m_connection.isOpen())
+        return;
+    if (ServerLink *link = m_connection.link()) {
+        try {
+            link->run(QStringLiteral("ROLLBACK"));
+        } catch (const DataError &) {
+            // The link broke: the server has dropped the transaction with it.
+        }
+        return;
+    }
+    sqlite3_exec(m_connection.handle(), "ROLLBACK", nullptr, nullptr, nullptr);
 }
 
 void Transaction::commit()
@@ -140,6 +204,10 @@ void Transaction::commit()
 Statement::Statement(Connection &connection, const QString &sql, const std::vector<QVariant> &params)
     : m_connection(connection)
 {
+    if (ServerLink *link = connection.link()) {
+        m_result = link->run(sql, params);
+        return;
+    }
     sqlite3 *db = connection.handle();
     const QByteArray text = sql.toUtf8();
     const int prepared = sqlite3_prepare_v2(db, text.constData(), int(text.size()), &m_stmt, nullptr);
@@ -171,6 +239,8 @@ Statement::~Statement()
 
 bool Statement::step()
 {
+    if (m_result)
+        return ++m_row < m_result->rowCount();
     const int rc = sqlite3_step(m_stmt);
     if (rc == SQLITE_ROW)
         return true;
@@ -181,21 +251,28 @@ bool Statement::step()
 
 int Statement::columnCount() const
 {
-    return sqlite3_column_count(m_stmt);
+    return m_result ? m_result->columnCount() : sqlite3_column_count(m_stmt);
 }
 
 QString Statement::columnName(int i) const
 {
-    return QString::fromUtf8(sqlite3_column_name(m_stmt, i));
+    return m_result ? m_result->columnName(i) : QString::fromUtf8(sqlite3_column_name(m_stmt, i));
 }
 
 QString Statement::declaredType(int i) const
 {
-    return QString::fromUtf8(sqlite3_column_decltype(m_stmt, i));
+    return m_result ? m_result->declaredType(i) : QString::fromUtf8(sqlite3_column_decltype(m_stmt, i));
+}
+
+int Statement::changes() const
+{
+    return m_result ? m_result->changes() : sqlite3_changes(m_connection.handle());
 }
 
 QVariant Statement::value(int i) const
 {
+    if (m_result)
+        return m_result->value(m_row, i);
     switch (sqlite3_column_type(m_stmt, i)) {
     case SQLITE_INTEGER:
         return QVariant(qint64(sqlite3_column_int64(m_stmt, i)));

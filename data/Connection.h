@@ -6,10 +6,18 @@
 
 #include <functional>
 #include <future>
+#include <memory>
 #include <vector>
 
 struct sqlite3;
 struct sqlite3_stmt;
+class ServerLink;
+class ServerResult;
+struct ServerSettings;
+
+// Where a statement runs: in the counter's own data file, or where the shop
+// keeps its catalogue and sales (its server, or the same file without one).
+enum class Store { Local, Shared };
 
 // A session on a data file. The program keeps one for the whole run and every
 // window works through it; a window brings its data up to date by running its
@@ -41,7 +49,17 @@ public:
     // runs openOrCreate() when none was begun. Throws as open() does.
     void finishOpening();
     void close(); // disconnects, closing the row sets on it
-    bool isOpen() const { return m_db != nullptr; }
+    bool isOpen() const;
+
+    // A shop with several counters keeps the catalogue, the sales and the sold
+    // lines on a server; the ticket being entered and the print settings stay
+    // in the file. Set while disconnected.
+    void useServer(const ServerSettings &settings);
+    bool hasServer() const { return m_server != nullptr; }
+    int counterNumber() const { return m_counter; } // 0 without a server
+    // The connection that holds the given store's tables.
+    Connection &in(Store store);
+    bool isServer() const { return m_link != nullptr; }
 
     // Runs one statement with positional parameters (?1, ?2 ...); returns the
     // number of rows changed. Connects first when needed (without announcing
@@ -49,23 +67,32 @@ public:
     // one that was only busy.
     int exec(const QString &sql, const std::vector<QVariant> &params = {});
 
-    qint64 lastInsertRowId() const;
+    // Runs an insert into `table` and returns the new row's identity.
+    qint64 insert(const QString &sql, const std::vector<QVariant> &params, const QString &table);
+    // The column that identifies a row of `table` here ("rowid" in a file).
+    QString rowIdColumn(const QString &table) const;
     sqlite3 *handle(); // connects first when needed; for data/ only
+    ServerLink *link() const { return m_link.get(); } // a server's connection only; for data/ only
 
 signals:
     void opened(); // by open(): everything on the file may have changed
     void aboutToClose();
+    void saleQueued(); // a sale waits in the outbox for the server
 
 private:
     void connectToFile();
     // Takes the handle `opening` gives, remembering why a file was refused
     // (a file that was only busy may be tried again).
     void take(const std::function<sqlite3 *()> &opening);
+    void addCounterTables(); // beside a server: the outbox and the last ticket number
 
     QString m_path;
     sqlite3 *m_db = nullptr;
     QString m_refusal; // why the file was refused; empty when it was not
     std::future<sqlite3 *> m_opening; // begun by beginOpening()
+    std::unique_ptr<ServerLink> m_link; // set on the server's own connection
+    std::unique_ptr<Connection> m_server; // set on a session whose shop has a server
+    int m_counter = 0;
 };
 
 // A database transaction on one connection: commits on commit(), rolls back
@@ -96,7 +123,7 @@ public:
     QString columnName(int i) const;
     QString declaredType(int i) const; // the column's type in its table; empty for expressions
     QVariant value(int i) const;
-    sqlite3_stmt *raw() { return m_stmt; }
+    int changes() const; // rows the statement inserted, updated or deleted
 
     Statement(const Statement &) = delete;
     Statement &operator=(const Statement &) = delete;
@@ -104,4 +131,6 @@ public:
 private:
     Connection &m_connection;
     sqlite3_stmt *m_stmt = nullptr;
+    std::unique_ptr<ServerResult> m_result; // on a server: every row, read at once
+    int m_row = -1;
 };

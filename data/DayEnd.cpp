@@ -9,6 +9,9 @@ namespace DayEnd {
 
 namespace {
 
+// Sums that are zero, not empty, over no rows.
+const QString kTicketSums = QStringLiteral("coalesce(sum(数量), 0), coalesce(sum(金额), 0), coalesce(sum(折后), 0)");
+
 Totals TotalsOf(const Statement &row, int first)
 {
     return {row.value(first).toInt(), row.value(first + 1).toDouble(), row.value(first + 2).toDouble(),
@@ -21,10 +24,10 @@ Figures Sum(Connection &session, const TicketFilter &filter)
 {
     const TicketCondition condition = ConditionOf(filter);
     Figures figures;
-    Statement all(session,
-                  QStringLiteral("select count(*), total(数量), total(金额), total(折后), min(时间), max(时间) "
+    Statement all(session.in(Store::Shared),
+                  QStringLiteral("select count(*), %2, min(时间), max(时间) "
                                  "from xstj where %1")
-                      .arg(condition.where),
+                      .arg(condition.where, kTicketSums),
                   condition.parameters);
     if (all.step()) {
         figures.all = TotalsOf(all, 0);
@@ -32,17 +35,17 @@ Figures Sum(Connection &session, const TicketFilter &filter)
         figures.lastTime = all.value(5).toString();
     }
 
-    Statement cashiers(session,
-                       QStringLiteral("select ifnull(收银员, ''), count(*), total(数量), total(金额), total(折后) "
+    Statement cashiers(session.in(Store::Shared),
+                       QStringLiteral("select coalesce(收银员, ''), count(*), %2 "
                                       "from xstj where %1 group by 1 order by 1")
-                           .arg(condition.where),
+                           .arg(condition.where, kTicketSums),
                        condition.parameters);
     while (cashiers.step())
         figures.cashiers.push_back({cashiers.value(0).toString(), TotalsOf(cashiers, 1)});
 
     // A ticket number recorded twice still counts its lines once.
-    Statement products(session,
-                       QStringLiteral("select ifnull(品名, ''), total(数量), total(折后) from xsmx "
+    Statement products(session.in(Store::Shared),
+                       QStringLiteral("select coalesce(品名, ''), coalesce(sum(数量), 0), coalesce(sum(折后), 0) from xsmx "
                                       "where 单号 in (select 单号 from xstj where %1) "
                                       "group by 1 order by 3 desc, 1")
                            .arg(condition.where),
@@ -57,8 +60,8 @@ std::vector<DaySales> SalesPerDay(Connection &session, const TicketFilter &filte
 {
     const TicketCondition condition = ConditionOf(filter);
     std::map<QDate, DaySales> days;
-    Statement perDay(session,
-                     QStringLiteral("select substr(时间, 1, 10), total(折后), count(*) from xstj "
+    Statement perDay(session.in(Store::Shared),
+                     QStringLiteral("select substr(时间, 1, 10), coalesce(sum(折后), 0), count(*) from xstj "
                                     "where %1 and 时间 is not null group by 1 order by 1")
                          .arg(condition.where),
                      condition.parameters);

@@ -3,6 +3,7 @@
 #include "data/AppError.h"
 #include "data/ColumnValue.h"
 #include "data/Connection.h"
+#include "data/Schema.h"
 
 #include <QRegularExpression>
 
@@ -15,11 +16,24 @@ QString quoted(const QString &name)
     return QLatin1Char('"') + name + QLatin1Char('"');
 }
 
+// A server's tables may hold a row-identity column of their own, which "*"
+// would list: the table's known columns stand in for it there.
+QString ColumnsOf(const QString &selected, const QString &table, const Connection &store)
+{
+    if (selected != QLatin1String("*") || !store.isServer())
+        return selected;
+    QStringList names;
+    for (const QString &name : Schema::ColumnNames(table))
+        names << quoted(name);
+    return names.join(QStringLiteral(", "));
+}
+
 } // namespace
 
 RowSet::RowSet(Connection &connection, QObject *parent)
     : QObject(parent)
     , m_connection(connection)
+    , m_store(Store::Local)
 {
     connect(&m_connection, &Connection::aboutToClose, this, &RowSet::close);
 }
@@ -51,9 +65,20 @@ void RowSet::setParameters(const std::vector<QVariant> &parameters)
     m_parameters = parameters;
 }
 
+void RowSet::setStore(Store store)
+{
+    m_store = store;
+}
+
+Connection &RowSet::store() const
+{
+    return m_connection.in(m_store);
+}
+
 void RowSet::open()
 {
     close();
+    Connection &connection = store();
     QString sql = statement();
     // "select * from <table> ..." and "select <columns> from <table> ..." can
     // write back: fetch each row's identity too.
@@ -64,13 +89,17 @@ void RowSet::open()
     QString table;
     QString selected;
     if (match.hasMatch()) {
-        selected = match.captured(1);
         table = match.captured(2);
+        selected = ColumnsOf(match.captured(1), table, connection);
         sql.replace(match.capturedStart(0), match.capturedLength(0),
-                    QStringLiteral("select rowid AS %1, %2 from %3").arg(kRowIdColumn, selected, table));
+                    QStringLiteral("select %1 AS %2, %3 from %4")
+                        .arg(connection.rowIdColumn(table), kRowIdColumn, selected, table));
+        // A server keeps no stored order of its own: rows come in the order they were added.
+        if (connection.isServer() && !sql.contains(QStringLiteral("order by"), Qt::CaseInsensitive))
+            sql += QStringLiteral(" order by ") + kRowIdColumn;
     }
 
-    Statement query(m_connection, sql, m_parameters);
+    Statement query(connection, sql, m_parameters);
     const int first = table.isEmpty() ? 0 : 1;
     const int count = query.columnCount();
     std::vector<Column> columns;
@@ -276,12 +305,11 @@ void RowSet::post()
             QStringList marks;
             for (int i = 1; i <= names.size(); ++i)
                 marks << QStringLiteral("?%1").arg(i);
-            m_connection.exec(
+            rowId = store().insert(
                 names.isEmpty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(m_table)
                                 : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                                       .arg(m_table, names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))),
-                values);
-            rowId = m_connection.lastInsertRowId();
+                values, m_table);
         } else {
             rowId = m_rowIds[size_t(m_current)];
             if (!names.isEmpty()) {
@@ -289,10 +317,10 @@ void RowSet::post()
                 for (int i = 0; i < names.size(); ++i)
                     sets << QStringLiteral("%1 = ?%2").arg(names[i]).arg(i + 1);
                 values.push_back(rowId);
-                m_connection.exec(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?%3")
-                                      .arg(m_table, sets.join(QStringLiteral(", ")))
-                                      .arg(values.size()),
-                                  values);
+                store().exec(QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?%4")
+                                 .arg(m_table, sets.join(QStringLiteral(", ")), store().rowIdColumn(m_table))
+                                 .arg(values.size()),
+                             values);
             }
         }
     } catch (...) {
@@ -332,7 +360,8 @@ void RowSet::deleteCurrent()
     requireCurrent();
     cancel();
     const int row = m_current;
-    m_connection.exec(QStringLiteral("DELETE FROM %1 WHERE rowid = ?1").arg(m_table), {m_rowIds[size_t(row)]});
+    store().exec(QStringLiteral("DELETE FROM %1 WHERE %2 = ?1").arg(m_table, store().rowIdColumn(m_table)),
+                 {m_rowIds[size_t(row)]});
     emit rowAboutToBeRemoved(row);
     m_rows.erase(m_rows.begin() + row);
     m_rowIds.erase(m_rowIds.begin() + row);
@@ -344,7 +373,9 @@ void RowSet::deleteCurrent()
 
 void RowSet::reloadRow(int index, qint64 rowId)
 {
-    Statement query(m_connection, QStringLiteral("select %1 from %2 where rowid = ?1").arg(m_selected, m_table),
+    Statement query(store(),
+                    QStringLiteral("select %1 from %2 where %3 = ?1")
+                        .arg(m_selected, m_table, store().rowIdColumn(m_table)),
                     {rowId});
     std::vector<QVariant> row;
     if (query.step())

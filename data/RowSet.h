@@ -8,6 +8,7 @@
 #include <vector>
 
 class Connection;
+enum class Store;
 
 // How a column's value turns into text and back.
 enum class ColumnKind { Text, Number, DateTime, AutoNumber };
@@ -33,6 +34,8 @@ public:
     void setStatement(const QString &statement);
     QString statement() const;
     void setParameters(const std::vector<QVariant> &parameters);
+    // Which store the statement reads (Store::Local unless set); from the next open().
+    void setStore(Store store);
 
     void open(); // runs the statement; first row current; connects first when needed
     void close();
@@ -97,8 +100,10 @@ private:
     int requireColumn(const QString &name) const;
     void setCurrent(int index);
     void reloadRow(int index, qint64 rowId);
+    Connection &store() const; // the connection the statement runs on
 
     Connection &m_connection;
+    Store m_store;
     QStringList m_lines;
     std::vector<QVariant> m_parameters;
     bool m_open = false;

@@ -30,27 +30,27 @@ void OpenTickets(RowSet &tickets, const TicketFilter &filter)
     // A span lists in time order, the others in stored order.
     const QString order = filter.kind == TicketFilter::Kind::Between ? QStringLiteral("时间, 序号")
                                                                      : QStringLiteral("序号");
-    ReopenQuery(tickets,
+    ReopenQuery(tickets, Store::Shared,
                 QStringLiteral("select %1 from xstj where %2 order by %3").arg(kListedColumns, condition.where, order),
                 condition.parameters);
 }
 
 void OpenTicketsByNumber(RowSet &tickets)
 {
-    ReopenQuery(tickets, QStringLiteral("select %1 from xstj order by 单号 asc").arg(kListedColumns));
+    ReopenQuery(tickets, Store::Shared, QStringLiteral("select %1 from xstj order by 单号 asc").arg(kListedColumns));
 }
 
 void OpenSoldLines(RowSet &lines, const QString &number)
 {
     if (number.isEmpty()) {
-        ReopenQuery(lines, QStringLiteral("select * from xsmx where 单号<>''"));
+        ReopenQuery(lines, Store::Shared, QStringLiteral("select * from xsmx where 单号<>''"));
         return;
     }
     // A number that contains the searched one is that number or a longer one:
     // each branch has an index (on 单号 and on its length), where a bare
     // substring test reads every line. The unary plus keeps the planner from
     // walking the whole table in 序号 order; the few lines found are sorted after.
-    ReopenQuery(lines,
+    ReopenQuery(lines, Store::Shared,
                 QStringLiteral("select * from xsmx where 单号 = ?1 "
                                "or (length(单号) > length(?1) and instr(单号, ?1) > 0) order by +序号"),
                 {number});
@@ -58,7 +58,7 @@ void OpenSoldLines(RowSet &lines, const QString &number)
 
 std::optional<StoredSale> FindSale(Connection &session, const QString &number)
 {
-    Statement ticket(session,
+    Statement ticket(session.in(Store::Shared),
                      QStringLiteral("select 时间, 收银员, 数量, 金额, 折后, 支付, 找零 from xstj "
                                     "where 单号 = ?1 order by 序号 desc limit 1"),
                      {number});
@@ -74,7 +74,7 @@ std::optional<StoredSale> FindSale(Connection &session, const QString &number)
     sale.paid = NumberText(ticket.value(5));
     sale.change = NumberText(ticket.value(6));
 
-    Statement lines(session,
+    Statement lines(session.in(Store::Shared),
                     QStringLiteral("select 品名, 单价, 数量, 金额, 折后, 客户, 电话, 地址 from xsmx "
                                    "where 单号 = ?1 order by 序号"),
                     {number});

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
@@ -30,8 +31,24 @@ struct Index
 };
 
 const std::vector<Table> &Tables();
+QStringList ColumnNames(const QString &table); // in order; empty for an unknown table
 const std::vector<Index> &Indexes();
 // Statements that create the tables, the indexes and the default settings row.
 std::vector<QString> CreationStatements();
+
+// The tables a shop with several counters keeps on its server: the
+// catalogue, the sales and the sold lines. The ticket being entered and the
+// print settings stay in each counter's data file.
+bool IsSharedTable(const QString &table);
+// Statements that create the shared tables on a server that lacks them, with
+// the same columns: texts compare and sort byte by byte as in the data file,
+// and a ticket number is stored once. Safe to run again.
+std::vector<QString> ServerCreationStatements();
+// Statements that give a counter's data file what it needs beside a server:
+// the sales waiting to go up, and the last ticket number it gave. Safe to run again.
+std::vector<QString> CounterTableStatements();
+// The column that identifies a row of a shared table on the server (the
+// catalogue gets one of its own, listed last and never shown).
+QString ServerRowIdColumn(const QString &table);
 
 } // namespace Schema

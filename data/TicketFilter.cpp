@@ -30,7 +30,7 @@ TicketCondition ConditionOf(const TicketFilter &filter)
     TicketCondition condition;
     switch (filter.kind) {
     case TicketFilter::Kind::All:
-        condition.where = QStringLiteral("1");
+        condition.where = QStringLiteral("1 = 1");
         break;
     case TicketFilter::Kind::Matching: {
         condition.where = QStringLiteral("单号<>''");

@@ -1,0 +1,32 @@
+#include "data/TicketNumbers.h"
+
+#include "data/Connection.h"
+
+namespace {
+const QString kMomentFormat = QStringLiteral("yyyyMMddHHmmss");
+}
+
+QString IssueTicketNumber(Connection &session, const QDateTime &moment)
+{
+    if (!session.hasServer())
+        return moment.toString(kMomentFormat);
+
+    Transaction transaction(session);
+    QString previous;
+    bool hasLast = false;
+    {
+        Statement last(session, QStringLiteral("select 单号 from issued_number"));
+        hasLast = last.step();
+        if (hasLast)
+            previous = last.value(0).toString().left(14);
+    }
+    QString moment14 = moment.toString(kMomentFormat);
+    if (moment14 <= previous) // the same digits sort as the moments do
+        moment14 = QDateTime::fromString(previous, kMomentFormat).addSecs(1).toString(kMomentFormat);
+    const QString number = moment14 + QStringLiteral("%1").arg(session.counterNumber(), 2, 10, QLatin1Char('0'));
+    session.exec(hasLast ? QStringLiteral("update issued_number set 单号 = ?1")
+                         : QStringLiteral("insert into issued_number (单号) values (?1)"),
+                 {number});
+    transaction.commit();
+    return number;
+}
