@@ -19,6 +19,7 @@
 #include <locale.h>
 #include <pwd.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -121,23 +122,39 @@ int run(const QStringList &command, const QString &workDir, const QString &outpu
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+// Where clusters are made: memory when there is plenty of it, since every new
+// database is a copy of a template, many times slower to write to a disk.
+QString clusterParent()
+{
+    const QString memory = QStringLiteral("/dev/shm");
+    constexpr unsigned long long kEnough = 2ULL << 30;
+    struct statvfs space = {};
+    if (::statvfs(QFile::encodeName(memory).constData(), &space) == 0
+        && static_cast<unsigned long long>(space.f_bavail) * space.f_frsize >= kEnough
+        && ::access(QFile::encodeName(memory).constData(), W_OK) == 0)
+        return memory;
+    return QDir::tempPath();
+}
+
 // Clusters of test programs that died without stopping theirs: the folder
 // name carries the owner's process id.
 void removeLeftovers(const QString &binDir)
 {
     static const QRegularExpression ownerOf(QStringLiteral("^%1(\\d+)-").arg(kFolderPrefix));
-    const QDir temp(QDir::tempPath());
-    for (const QString &name : temp.entryList({kFolderPrefix + QLatin1Char('*')}, QDir::Dirs)) {
-        const QRegularExpressionMatch owner = ownerOf.match(name);
-        if (!owner.hasMatch() || ::kill(pid_t(owner.captured(1).toInt()), 0) == 0 || errno != ESRCH)
-            continue;
-        const QString folder = temp.filePath(name);
-        const QString data = folder + QStringLiteral("/data");
-        if (QFile::exists(data + QStringLiteral("/postmaster.pid")))
-            run(asServerUser({binDir + QStringLiteral("/pg_ctl"), QStringLiteral("stop"), QStringLiteral("-w"),
-                              QStringLiteral("-m"), QStringLiteral("immediate"), QStringLiteral("-D"), data}),
-                folder, QStringLiteral("/dev/null"));
-        QDir(folder).removeRecursively();
+    for (const QString &parent : {QStringLiteral("/dev/shm"), QDir::tempPath()}) {
+        const QDir dir(parent);
+        for (const QString &name : dir.entryList({kFolderPrefix + QLatin1Char('*')}, QDir::Dirs)) {
+            const QRegularExpressionMatch owner = ownerOf.match(name);
+            if (!owner.hasMatch() || ::kill(pid_t(owner.captured(1).toInt()), 0) == 0 || errno != ESRCH)
+                continue;
+            const QString folder = dir.filePath(name);
+            const QString data = folder + QStringLiteral("/data");
+            if (QFile::exists(data + QStringLiteral("/postmaster.pid")))
+                run(asServerUser({binDir + QStringLiteral("/pg_ctl"), QStringLiteral("stop"), QStringLiteral("-w"),
+                                  QStringLiteral("-m"), QStringLiteral("immediate"), QStringLiteral("-D"), data}),
+                    folder, QStringLiteral("/dev/null"));
+            QDir(folder).removeRecursively();
+        }
     }
 }
 
@@ -164,7 +181,7 @@ QString connectionValue(const QString &value)
 } // namespace
 
 TempPostgres::TempPostgres()
-    : m_root(QDir::tempPath() + QStringLiteral("/%1%2-XXXXXX").arg(kFolderPrefix).arg(::getpid()))
+    : m_root(clusterParent() + QStringLiteral("/%1%2-XXXXXX").arg(kFolderPrefix).arg(::getpid()))
     // Only names the socket; a port number of its own keeps clusters apart in logs.
     , m_port(20000 + ::getpid() % 40000)
 {
@@ -235,9 +252,11 @@ void TempPostgres::runTool(const QString &tool, const QStringList &arguments, co
     if (run(asServerUser(QStringList{m_binDir + QLatin1Char('/') + tool} + arguments), m_root.path(), output) == 0)
         return;
     QString why = QStringLiteral("%1:\n%2").arg(what, readFile(output));
+    // The log's end says why; its start may be a long program's worth of statements.
+    constexpr qsizetype kLogTail = 20000;
     const QString log = readFile(path(QStringLiteral("server.log")));
     if (!log.isEmpty())
-        why += QStringLiteral("\nThe server's log:\n") + log;
+        why += QStringLiteral("\nThe server's log:\n") + (log.size() > kLogTail ? log.right(kLogTail) : log);
     failSetup(why);
 }
 
