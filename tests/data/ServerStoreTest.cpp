@@ -1,0 +1,136 @@
+#include "data/AppError.h"
+#include "data/Catalogue.h"
+#include "data/Connection.h"
+#include "data/CurrentTicket.h"
+#include "data/Outbox.h"
+#include "data/RowSet.h"
+#include "data/SaleRecord.h"
+#include "data/SalesLedger.h"
+#include "data/ServerSettings.h"
+#include "data/TicketNumbers.h"
+#include "tests/support/TempData.h"
+#include "tests/support/TempPostgres.h"
+
+#include <gtest/gtest.h>
+
+using Rows = std::vector<QStringList>;
+
+namespace {
+
+struct Counter
+{
+    explicit Counter(const QString &url, int number = 1)
+    {
+        session.setConnectionString(data.file());
+        session.useServer({url, number});
+        session.open();
+    }
+
+    void sell(const QString &number, int lines)
+    {
+        RowSet ticket(session);
+        CurrentTicket::Open(ticket);
+        for (int i = 0; i < lines; ++i) {
+            ticket.append();
+            ticket.setText(QStringLiteral("品名"), QStringLiteral("绿茶%1").arg(i));
+            ticket.setText(QStringLiteral("单价"), QStringLiteral("2.5"));
+            ticket.setText(QStringLiteral("数量"), QStringLiteral("2"));
+            ticket.setText(QStringLiteral("金额"), QStringLiteral("5"));
+            ticket.setText(QStringLiteral("折后"), QStringLiteral("4.5"));
+            ticket.post();
+        }
+        SaleTicket sale;
+        sale.number = number;
+        sale.time = QStringLiteral("2026-12-09 10:00:00");
+        sale.quantity = QString::number(2 * lines);
+        sale.amount = QString::number(5 * lines);
+        sale.discounted = QString::number(4.5 * lines);
+        sale.cashier = QStringLiteral("小王");
+        sale.paid = QStringLiteral("100");
+        RecordSale(session, sale);
+    }
+
+    TempData data;
+    Connection session;
+};
+
+} // namespace
+
+TEST(ServerStore, ASaleGoesUpOnceWithItsLinesAndIsFoundAgain)
+{
+    TempPostgres &server = SharedPostgres();
+    const QString url = server.newDatabase();
+    Counter counter(url, 7);
+
+    const QString number = IssueTicketNumber(counter.session);
+    ASSERT_EQ(number.size(), 16);
+    EXPECT_TRUE(number.endsWith(QStringLiteral("07")));
+    EXPECT_NE(IssueTicketNumber(counter.session), number); // even within the same second
+
+    counter.sell(number, 3);
+    EXPECT_EQ(counter.data.count(QStringLiteral("xsxx")), 0);
+    EXPECT_EQ(Outbox::Pending(counter.session), 1);
+    EXPECT_EQ(Outbox::Upload(counter.session), 1);
+    EXPECT_EQ(Outbox::Pending(counter.session), 0);
+    // A sale sent again (a kill between the server's commit and the outbox's) is kept once.
+    counter.sell(number, 3);
+    Outbox::Upload(counter.session);
+    EXPECT_EQ(server.query(url, QStringLiteral("select count(*), sum(折后), max(支付) from xstj")),
+              (Rows{{QStringLiteral("1"), QStringLiteral("13.5"), QStringLiteral("100")}}));
+    EXPECT_EQ(server.query(url, QStringLiteral("select count(*) from xsmx")), Rows{{QStringLiteral("3")}});
+
+    const std::optional<StoredSale> found = SalesLedger::FindSale(counter.session, number);
+    ASSERT_TRUE(found);
+    EXPECT_EQ(found->lines.size(), 3u);
+    EXPECT_EQ(found->totalDiscounted, QStringLiteral("13.5"));
+    EXPECT_EQ(found->time, QStringLiteral("2026-12-09 10:00:00"));
+    // The counter's own file keeps no sale of its own.
+    EXPECT_EQ(counter.data.count(QStringLiteral("xstj")), 0);
+}
+
+TEST(ServerStore, TheCatalogueIsEditedOnTheServerInStoredOrder)
+{
+    TempPostgres &server = SharedPostgres();
+    Counter counter(server.newDatabase());
+    RowSet products(counter.session);
+    Catalogue::OpenAll(products);
+    for (const char *name : {"乙", "甲", "丙"}) {
+        products.append();
+        products.setText(QStringLiteral("品名"), QString::fromUtf8(name));
+        products.setText(QStringLiteral("单价"), QStringLiteral("3"));
+        products.post();
+    }
+    products.moveTo(0);
+    products.edit();
+    products.setText(QStringLiteral("单价"), QStringLiteral("4.25"));
+    products.post();
+    EXPECT_EQ(products.columnCount(), 3);
+
+    Catalogue::OpenAll(products);
+    ASSERT_EQ(products.recordCount(), 3);
+    EXPECT_EQ(products.textAt(0, 0), QStringLiteral("乙"));
+    EXPECT_EQ(products.textAt(0, 1), QStringLiteral("4.25"));
+    EXPECT_EQ(Catalogue::ProductNames(counter.session),
+              (QStringList{QStringLiteral("丙"), QStringLiteral("乙"), QStringLiteral("甲")}));
+    EXPECT_EQ(Catalogue::PriceOf(counter.session, QStringLiteral("甲")), QStringLiteral("3"));
+    products.moveTo(2);
+    products.deleteCurrent();
+    Catalogue::OpenAll(products);
+    EXPECT_EQ(products.recordCount(), 2);
+}
+
+TEST(ServerStore, AnAwayServerKeepsSalesWaitingAndSaysSo)
+{
+    Counter counter(QStringLiteral("host=/nonexistent port=1 dbname=none user=shop"));
+    counter.sell(IssueTicketNumber(counter.session), 2);
+    EXPECT_EQ(Outbox::Pending(counter.session), 1);
+    EXPECT_THROW(Outbox::Upload(counter.session), ServerAwayError);
+    RowSet products(counter.session);
+    try {
+        Catalogue::OpenAll(products);
+        FAIL() << "the catalogue opened without its server";
+    } catch (const ServerAwayError &error) {
+        EXPECT_TRUE(error.message().startsWith(QStringLiteral("无法连接数据库服务器"))) << error.message().toStdString();
+    }
+    EXPECT_EQ(Outbox::Pending(counter.session), 1);
+}
