@@ -12,6 +12,7 @@
 #include "data/DamageCheck.h"
 #include "data/DataFile.h"
 #include "data/PrintSettings.h"
+#include "data/SalesUploader.h"
 #include "grid/Dialogs.h"
 #include "maintenance/MaintenanceMenu.h"
 #include "records/CatalogueWindow.h"
@@ -45,6 +46,7 @@ Application::Application(Connection &session)
         ReceiptWindows{*m_onePart58, *m_onePart76, *m_twoPart76, *m_twoPart58});
     m_maintenance = std::make_unique<MaintenanceMenu>(m_session, m_counter.get());
     m_damageCheck = std::make_unique<DamageCheck>(m_session);
+    m_uploader = std::make_unique<SalesUploader>(m_session);
     wire();
     {
         // The windows are built while the file's key is derived; the counter
@@ -79,6 +81,10 @@ void Application::wire()
     connect(counter, &CounterWindow::siteRequested, m_maintenance.get(), &MaintenanceMenu::openSite);
     connect(counter, &CounterWindow::aboutRequested, this, &Application::showAbout);
     connect(counter, &CounterWindow::printerSetupRequested, this, &Application::setUpPrinter);
+    connect(counter, &CounterWindow::databaseSetupRequested, m_maintenance.get(), &MaintenanceMenu::setUpDatabase);
+    connect(counter, &CounterWindow::serverImportRequested, m_maintenance.get(), &MaintenanceMenu::importToServer);
+    connect(m_uploader.get(), &SalesUploader::changed, counter,
+            [this] { m_counter->showWaitingSales(m_uploader->pending(), m_uploader->lastProblem()); });
     connect(m_damageCheck.get(), &DamageCheck::damaged, counter,
             [counter](const QString &warning) { Dialogs::Message(counter, warning, Dialogs::Icon::Warning); });
     // The restored data are used from the next start on.

@@ -12,6 +12,7 @@ class CounterWindow;
 class DamageCheck;
 class MaintenanceMenu;
 class ReceiptWindow;
+class SalesUploader;
 struct ReceiptOrder;
 struct ReceiptWindows;
 class SaleDetailWindow;
@@ -55,4 +56,5 @@ private:
     std::unique_ptr<ReceiptWindows> m_receiptWindows;
     std::unique_ptr<MaintenanceMenu> m_maintenance;
     std::unique_ptr<DamageCheck> m_damageCheck;
+    std::unique_ptr<SalesUploader> m_uploader; // a shop with a server: the sales made while it was away
 };

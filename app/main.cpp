@@ -1,9 +1,11 @@
 #include "app/Application.h"
 #include "app/Translations.h"
 #include "counter/CounterWindow.h"
+#include "data/AppError.h"
 #include "data/Connection.h"
 #include "data/DataFile.h"
 #include "data/InstanceLock.h"
+#include "data/ServerSettings.h"
 #include "grid/Dialogs.h"
 #include "report/FontFaces.h"
 
@@ -17,9 +19,18 @@ int main(int argc, char **argv)
     DataFile::ResolveAtStartup();
     InstanceLock lock(DataFile::Path());
     const bool alone = lock.acquire();
-    // The file's key is derived while Qt starts.
+    // A shop with several counters names its server in database.conf; a file
+    // that cannot be read is reported once Qt is up, and the program ends.
+    QString settingsProblem;
     Connection session;
-    if (alone)
+    try {
+        if (const std::optional<ServerSettings> server = LoadServerSettings())
+            session.useServer(*server);
+    } catch (const DataError &error) {
+        settingsProblem = error.message();
+    }
+    // The file's key is derived while Qt starts.
+    if (alone && settingsProblem.isEmpty())
         session.beginOpening();
 
     QApplication qtApplication(argc, argv);
@@ -28,6 +39,10 @@ int main(int argc, char **argv)
     InstallChineseTranslations(qtApplication);
     if (!alone) {
         Dialogs::Message(nullptr, QStringLiteral("程序已在运行。"), Dialogs::Icon::Warning);
+        return 1;
+    }
+    if (!settingsProblem.isEmpty()) {
+        Dialogs::Message(nullptr, settingsProblem, Dialogs::Icon::Stop);
         return 1;
     }
     Application program(session);

@@ -229,6 +229,11 @@ void CounterWindow::buildLayout()
     m_statusBar->addWidget(motto);
     m_statusBar->addWidget(blank);
     m_statusBar->addWidget(new QLabel(QStringLiteral(" 网站：") + WebAddresses::Site), 1);
+    m_waitingSalesLabel = new QLabel;
+    m_waitingSalesLabel->setObjectName(QStringLiteral("WaitingSalesLabel"));
+    m_waitingSalesLabel->setStyleSheet(QStringLiteral("QLabel { color: red; }"));
+    m_waitingSalesLabel->hide();
+    m_statusBar->addPermanentWidget(m_waitingSalesLabel);
 
     // Keyboard focus order; the customer name comes first.
     QWidget *order[] = {m_customerEdit,   m_phoneEdit,       m_addressEdit,   m_productBox,    m_priceEdit,
@@ -268,5 +273,7 @@ void CounterWindow::buildOptionsMenu()
     m_faqAction = entry("N8", "常见问题");
     m_siteAction = entry("N9", "软件网站");
     m_printerSetupAction = entry("PrinterSetupEntry", "打印机设置");
+    m_databaseSetupAction = entry("DatabaseSetupEntry", "数据库设置");
+    m_serverImportAction = entry("ServerImportEntry", "导入本机数据到服务器");
     m_aboutAction = entry("AboutEntry", "关于");
 }

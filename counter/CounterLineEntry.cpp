@@ -50,7 +50,7 @@ void CounterWindow::pickProduct()
 {
     if (!m_productRowsFound || m_productBox->currentText().isEmpty())
         return;
-    m_productRowsFound = false; // until the look-up has answered
+    // A look-up that fails (a shop's server away) leaves the price to be typed.
     const std::optional<QString> price = Catalogue::PriceOf(m_session, m_productBox->currentText());
     m_productRowsFound = price.has_value();
     m_priceEdit->setText(price.value_or(QString()));

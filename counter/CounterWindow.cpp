@@ -78,6 +78,8 @@ void CounterWindow::connectActions()
     connect(m_faqAction, &QAction::triggered, this, &CounterWindow::faqRequested);
     connect(m_siteAction, &QAction::triggered, this, &CounterWindow::siteRequested);
     connect(m_printerSetupAction, &QAction::triggered, this, &CounterWindow::printerSetupRequested);
+    connect(m_databaseSetupAction, &QAction::triggered, this, &CounterWindow::databaseSetupRequested);
+    connect(m_serverImportAction, &QAction::triggered, this, &CounterWindow::serverImportRequested);
     connect(m_aboutAction, &QAction::triggered, this, &CounterWindow::aboutRequested);
     ConnectHandler(m_previewButton, &QToolButton::clicked, this, &CounterWindow::askForPreview);
     ConnectHandler(m_printButton, &QToolButton::clicked, this, &CounterWindow::printTicket);
@@ -95,21 +97,29 @@ void CounterWindow::startUp()
     m_paperWidthBox->setEditText(settings.pos);
     m_templateBox->setEditText(settings.modle);
     m_copiesBox->setEditText(settings.print);
-    reloadProductList();
     CurrentTicket::Clear(m_session);
     CurrentTicket::Open(m_lines);
+    // Last: a shop's server may be away, and the counter works without its list.
+    reloadProductList();
 }
 
 void CounterWindow::reloadProductList()
 {
+    // Read first: a list that cannot be read keeps the one shown.
+    const QStringList names = Catalogue::ProductNames(m_session);
     m_productBox->clear();
     m_productBox->clearEditText();
-    m_productRowsFound = false; // until the names are read
-    const QStringList names = Catalogue::ProductNames(m_session);
     m_productRowsFound = !names.isEmpty();
     m_productBox->addItems(names);
     m_productBox->setCurrentIndex(-1);
     m_productBox->clearEditText();
+}
+
+void CounterWindow::showWaitingSales(int count, const QString &problem)
+{
+    m_waitingSalesLabel->setText(QStringLiteral("%1 笔销售待上传").arg(count));
+    m_waitingSalesLabel->setToolTip(problem);
+    m_waitingSalesLabel->setVisible(count > 0);
 }
 
 void CounterWindow::refreshTicket()

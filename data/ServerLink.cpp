@@ -13,6 +13,7 @@ namespace {
 constexpr Oid kInt2 = 21, kInt4 = 23, kInt8 = 20, kFloat4 = 700, kFloat8 = 701, kNumeric = 1700;
 // Any other number than these: serialises the first creation of the tables by several counters.
 constexpr qint64 kCreationLock = 530418;
+constexpr int kAwayMs = 2000;
 
 bool IsInteger(Oid type)
 {
@@ -114,13 +115,17 @@ void ServerLink::disconnect()
 void ServerLink::throwAway(const QString &why)
 {
     disconnect();
-    throw ServerAwayError(QStringLiteral("无法连接数据库服务器，请检查网络和服务器后再试。\n%1").arg(why.trimmed()));
+    m_away = QStringLiteral("无法连接数据库服务器，请检查网络和服务器后再试。\n%1").arg(why.trimmed());
+    m_awayUntil.setRemainingTime(kAwayMs);
+    throw ServerAwayError(m_away);
 }
 
 void ServerLink::connect()
 {
     if (m_conn)
         return;
+    if (!m_away.isEmpty() && !m_awayUntil.hasExpired())
+        throw ServerAwayError(m_away);
     const QByteArray url = m_url.toUtf8();
     // A server that does not answer is given up on after a few seconds.
     const char *keys[] = {"dbname", "connect_timeout", "client_encoding", "application_name", nullptr};
@@ -128,6 +133,7 @@ void ServerLink::connect()
     m_conn = PQconnectdbParams(keys, values, 1);
     if (PQstatus(m_conn) != CONNECTION_OK)
         throwAway(QString::fromUtf8(PQerrorMessage(m_conn)));
+    m_away.clear();
     try {
         createTables();
     } catch (...) {

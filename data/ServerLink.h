@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDeadlineTimer>
 #include <QString>
 #include <QVariant>
 
@@ -63,6 +64,10 @@ private:
 
     QString m_url;
     pg_conn *m_conn = nullptr;
+    // After a failed attempt the server counts as away for a moment, so that
+    // the steps of one action don't each wait for it in turn.
+    QString m_away;
+    QDeadlineTimer m_awayUntil;
 };
 
 // A statement written for the data file's engine, in the server's dialect.

@@ -2,6 +2,7 @@
 
 #include "data/AppError.h"
 #include "data/MachineSettings.h"
+#include "data/ServerLink.h"
 
 #include <QDir>
 #include <QFile>
@@ -36,6 +37,11 @@ std::optional<ServerSettings> LoadServerSettings(const QString &path)
         throw DataError(QStringLiteral("数据库设置文件“%1”中的收银台号 counter=%2 无效，应为 1 到 99。")
                             .arg(path, counter));
     return settings;
+}
+
+void CheckServer(const QString &url)
+{
+    ServerLink(url).connect();
 }
 
 void SaveServerSettings(const ServerSettings &settings, const QString &path)

@@ -1,8 +1,11 @@
 #include "maintenance/MaintenanceMenu.h"
 
 #include "data/Connection.h"
+#include "data/Outbox.h"
+#include "data/ServerImport.h"
 #include "grid/Dialogs.h"
 #include "maintenance/BackupRestore.h"
+#include "maintenance/DatabaseSetupDialog.h"
 #include "maintenance/HelpFile.h"
 #include "maintenance/WebAddresses.h"
 
@@ -40,6 +43,17 @@ void MaintenanceMenu::backUp()
 
 void MaintenanceMenu::restore()
 {
+    // The sales waiting for the server are in the file a restore replaces.
+    int waiting = 0;
+    Dialogs::Guarded(m_owner, [&] { waiting = m_session.hasServer() ? Outbox::Pending(m_session) : 0; });
+    if (waiting > 0) {
+        Dialogs::Message(m_owner,
+                         QStringLiteral("还有 %1 笔销售等待上传到服务器，恢复会替换掉它们。"
+                                        "请等服务器恢复连接、上传完成后再恢复数据。")
+                             .arg(waiting),
+                         Dialogs::Icon::Warning);
+        return;
+    }
     const QString chosen = Dialogs::OpenFileName(m_owner);
     if (chosen.isEmpty())
         return;
@@ -56,6 +70,33 @@ void MaintenanceMenu::restore()
     }
     Dialogs::Message(m_owner, QStringLiteral("数据恢复成功！"), Dialogs::Icon::None);
     emit restored();
+}
+
+void MaintenanceMenu::setUpDatabase()
+{
+    DatabaseSetupDialog dialog(m_owner);
+    dialog.exec();
+}
+
+void MaintenanceMenu::importToServer()
+{
+    if (!m_session.hasServer()) {
+        Dialogs::Message(m_owner, QStringLiteral("请先在“数据库设置”中填写服务器地址，并重新启动程序。"),
+                         Dialogs::Icon::Warning);
+        return;
+    }
+    if (!Dialogs::Confirm(m_owner, QStringLiteral("将本机的商品信息和全部销售记录导入服务器吗？\n"
+                                                  "只能导入到还没有商品和销售记录的服务器数据库。")))
+        return;
+    Dialogs::Guarded(m_owner, [this] {
+        const ImportedCounts counts = ImportToServer(m_session);
+        Dialogs::Message(m_owner,
+                         QStringLiteral("导入完成：%1 种商品，%2 笔销售，%3 条销售明细。")
+                             .arg(counts.products)
+                             .arg(counts.tickets)
+                             .arg(counts.lines),
+                         Dialogs::Icon::Information);
+    });
 }
 
 void MaintenanceMenu::openHelp()

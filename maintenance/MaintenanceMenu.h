@@ -20,6 +20,9 @@ public slots:
     void openHelp();
     void openFaq();
     void openSite();
+    // "数据库设置" and "导入本机数据到服务器", for a shop with several counters.
+    void setUpDatabase();
+    void importToServer();
 
 signals:
     // After "数据恢复成功！" was confirmed; the run ends here, as the next
