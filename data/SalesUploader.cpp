@@ -7,7 +7,7 @@
 #include <algorithm>
 
 namespace {
-constexpr int kFirstRetryMs = 5000;
+constexpr int kFirstRetryMs = 2000;
 constexpr int kLongestRetryMs = 60000;
 } // namespace
 

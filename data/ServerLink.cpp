@@ -13,7 +13,7 @@ namespace {
 constexpr Oid kInt2 = 21, kInt4 = 23, kInt8 = 20, kFloat4 = 700, kFloat8 = 701, kNumeric = 1700;
 // Any other number than these: serialises the first creation of the tables by several counters.
 constexpr qint64 kCreationLock = 530418;
-constexpr int kAwayMs = 2000;
+constexpr int kAwayMs = 1000;
 
 bool IsInteger(Oid type)
 {
@@ -128,8 +128,8 @@ void ServerLink::connect()
         throw ServerAwayError(m_away);
     const QByteArray url = m_url.toUtf8();
     // A server that does not answer is given up on after a few seconds.
-    const char *keys[] = {"dbname", "connect_timeout", "client_encoding", "application_name", nullptr};
-    const char *values[] = {url.constData(), "3", "UTF8", "salescounter", nullptr};
+    const char *keys[] = {"dbname", "connect_timeout", "client_encoding", "application_name", "options", nullptr};
+    const char *values[] = {url.constData(), "3", "UTF8", "salescounter", "-c client_min_messages=warning", nullptr};
     m_conn = PQconnectdbParams(keys, values, 1);
     if (PQstatus(m_conn) != CONNECTION_OK)
         throwAway(QString::fromUtf8(PQerrorMessage(m_conn)));
