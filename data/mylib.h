@@ -12,5 +12,4 @@ enum class Store;
 // Catches nothing: when the open fails the row set stays closed.
 // The statement runs in the given store (the counter's own file by default).
 void ReopenQuery(RowSet &rowSet, const QString &statement, const std::vector<QVariant> &parameters = {});
-void ReopenQuery(RowSet &rowSet, Store store, const QString &statement,
-                 const std::vector<QVariant> &parameters = {});
+void ReopenQuery(RowSet &rowSet, Store store, const QString &statement, const std::vector<QVariant> &parameters = {});

@@ -85,8 +85,9 @@ void MaintenanceMenu::importToServer()
                          Dialogs::Icon::Warning);
         return;
     }
-    if (!Dialogs::Confirm(m_owner, QStringLiteral("将本机的商品信息和全部销售记录导入服务器吗？\n"
-                                                  "只能导入到还没有商品和销售记录的服务器数据库。")))
+    if (!Dialogs::Confirm(m_owner,
+                          QStringLiteral("将本机的商品信息和全部销售记录导入服务器吗？\n"
+                                         "只能导入到还没有商品和销售记录的服务器数据库。")))
         return;
     Dialogs::Guarded(m_owner, [this] {
         const ImportedCounts counts = ImportToServer(m_session);

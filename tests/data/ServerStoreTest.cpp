@@ -130,7 +130,8 @@ TEST(ServerStore, AnAwayServerKeepsSalesWaitingAndSaysSo)
         Catalogue::OpenAll(products);
         FAIL() << "the catalogue opened without its server";
     } catch (const ServerAwayError &error) {
-        EXPECT_TRUE(error.message().startsWith(QStringLiteral("无法连接数据库服务器"))) << error.message().toStdString();
+        EXPECT_TRUE(error.message().startsWith(QStringLiteral("无法连接数据库服务器")))
+            << error.message().toStdString();
     }
     EXPECT_EQ(Outbox::Pending(counter.session), 1);
 }
