@@ -7,7 +7,7 @@ status=0
 product="app counter checkout records maintenance report grid"
 
 sql=$(grep -rnEi --include='*.cpp' --include='*.h' \
-    '\bsqlite3_|\bselect\b.*\bfrom\b|\binsert\s+into\b|\bupdate\b.*\bset\b.*=|\bdelete\s+from\b|\b(create|drop|alter)\s+(table|index)\b|(^|[^#[:alnum:]_])pragma\s+\w' \
+    '\bsqlite3_|\bPQ[a-z]+\(|libpq-fe\.h|\bselect\b.*\bfrom\b|\binsert\s+into\b|\bupdate\b.*\bset\b.*=|\bdelete\s+from\b|\b(create|drop|alter)\s+(table|index)\b|(^|[^#[:alnum:]_])pragma\s+\w' \
     $product || true)
 if [ -n "$sql" ]; then
     echo "SQL or engine calls outside data/:"
