@@ -6,6 +6,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QStringList>
 
 #include <optional>
 
@@ -50,16 +51,44 @@ std::optional<Waiting> Oldest(Connection &session)
     return Waiting{oldest.value(0).toLongLong(), Deserialised(oldest.value(1).toString())};
 }
 
-// Stores the sale on the server unless a sale with its number is there already.
+// The columns that tell a sale sent again from another sale under the same number.
+const QStringList kSameSale = {QStringLiteral("时间"), QStringLiteral("收银员"), QStringLiteral("数量"),
+                               QStringLiteral("折后")};
+
+// A sale already on the server under this number: this very sale, sent again
+// after a kill or a broken link, or another counter's sale under the same
+// number (two counters set to one counter number), which must not be dropped.
+void RequireSameSale(Connection &server, const NewRow &ticket)
+{
+    Statement stored(server, QStringLiteral("select 时间, 收银员, 数量, 折后 from xstj where 单号 = ?1"),
+                     {ticket.value(QStringLiteral("单号"))});
+    if (!stored.step())
+        return;
+    for (int i = 0; i < kSameSale.size(); ++i) {
+        const QVariant mine = ticket.value(kSameSale[i]);
+        const QVariant theirs = stored.value(i);
+        const bool same = mine.typeId() == QMetaType::Double ? theirs.toDouble() == mine.toDouble()
+                                                             : theirs.toString() == mine.toString();
+        if (!same)
+            throw DataError(QStringLiteral("服务器上已有另一笔单号为 %1 的销售，本机的这笔销售暂不上传。"
+                                           "请检查是否有两台收银机设置了相同的收银台号。")
+                                .arg(ticket.value(QStringLiteral("单号")).toString()));
+    }
+}
+
+// Stores the sale on the server unless it is there already.
 void Send(Connection &server, const SaleRows &sale)
 {
     Transaction transaction(server);
     Statement ticket(
         server, sale.ticket.insertStatement() + QStringLiteral(" ON CONFLICT (\"单号\") DO NOTHING RETURNING 序号"),
         sale.ticket.values());
-    if (ticket.step())
+    if (ticket.step()) {
         for (const NewRow &line : sale.lines)
             line.insert(server);
+    } else {
+        RequireSameSale(server, sale.ticket);
+    }
     transaction.commit();
 }
 

@@ -27,7 +27,8 @@ int Pending(Connection &session);
 // Sends the waiting sales, oldest first, each in one server transaction, and
 // removes each from the outbox once the server has it. Returns how many went
 // up. Throws ServerAwayError when the server cannot be reached, DataError when
-// it refuses a sale; what is not sent keeps waiting.
+// it refuses a sale or holds a different sale under the same number; what is
+// not sent keeps waiting.
 int Upload(Connection &session);
 
 } // namespace Outbox

@@ -88,6 +88,26 @@ TEST(ServerStore, ASaleGoesUpOnceWithItsLinesAndIsFoundAgain)
     EXPECT_EQ(counter.data.count(QStringLiteral("xstj")), 0);
 }
 
+// Two counters set to the same number: the second sale under a number is not
+// taken for the first one sent again, and keeps waiting.
+TEST(ServerStore, AnotherSaleUnderANumberOnTheServerIsNotDropped)
+{
+    const QString url = SharedPostgres().newDatabase();
+    Counter first(url), second(url);
+    first.sell(QStringLiteral("2026120910000001"), 1);
+    second.sell(QStringLiteral("2026120910000001"), 2);
+    Outbox::Upload(first.session);
+    try {
+        Outbox::Upload(second.session);
+        FAIL() << "a different sale under a stored number went up";
+    } catch (const ServerAwayError &) {
+        FAIL() << "taken for an away server";
+    } catch (const DataError &error) {
+        EXPECT_TRUE(error.message().contains(QStringLiteral("收银台号")));
+    }
+    EXPECT_EQ(Outbox::Pending(second.session), 1);
+}
+
 TEST(ServerStore, TheCatalogueIsEditedOnTheServerInStoredOrder)
 {
     TempPostgres &server = SharedPostgres();
