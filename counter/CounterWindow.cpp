@@ -109,6 +109,7 @@ void CounterWindow::reloadProductList()
     const QStringList names = Catalogue::ProductNames(m_session);
     m_productBox->clear();
     m_productBox->clearEditText();
+    m_productListRead = true;
     m_productRowsFound = !names.isEmpty();
     m_productBox->addItems(names);
     m_productBox->setCurrentIndex(-1);
@@ -120,6 +121,9 @@ void CounterWindow::showWaitingSales(int count, const QString &problem)
     m_waitingSalesLabel->setText(QStringLiteral("%1 笔销售待上传").arg(count));
     m_waitingSalesLabel->setToolTip(problem);
     m_waitingSalesLabel->setVisible(count > 0);
+    // The server answers again: a product list it could not give before follows now.
+    if (problem.isEmpty() && !m_productListRead)
+        Dialogs::Guarded(this, [this] { reloadProductList(); });
 }
 
 void CounterWindow::refreshTicket()

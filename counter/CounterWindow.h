@@ -116,6 +116,7 @@ private:
     // The last product query found rows: the name list, or the last price
     // look-up. After a look-up that found nothing, picks wait for a reload.
     bool m_productRowsFound = false;
+    bool m_productListRead = false; // false until the catalogue first answered (a shop's server may be away)
 
     // Header and chrome
     QLabel *m_banner, *m_minimiseImage, *m_closeImage;

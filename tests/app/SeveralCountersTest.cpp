@@ -64,5 +64,6 @@ TEST(SeveralCounters, SalesMadeWhileTheServerIsAwayWaitAndThenGoUp)
     server.start();
     QTRY_VERIFY_WITH_TIMEOUT(waiting->isHidden(), 20000);
     EXPECT_EQ(data.count(QStringLiteral("outbox")), 0);
+    EXPECT_EQ(Find<QComboBox>(counter, "ComboBox1")->count(), 1); // the product list follows
     EXPECT_EQ(server.query(url, QStringLiteral("select 单号, 折后 from xstj")), (Rows{{number, QStringLiteral("6")}}));
 }
