@@ -25,6 +25,20 @@ bool IsReal(Oid type)
     return type == kFloat4 || type == kFloat8 || type == kNumeric;
 }
 
+// The statement failed because the link did, not because the server refused
+// it: the connection is gone, libpq itself reported the failure (no SQL state),
+// the connection failed (class 08), or the server is shutting down (57P).
+bool LinkBroke(pg_conn *conn, pg_result *result)
+{
+    if (PQstatus(conn) != CONNECTION_OK)
+        return true;
+    const char *state = PQresultErrorField(result, PG_DIAG_SQLSTATE);
+    if (!state)
+        return true;
+    const QByteArray code(state);
+    return code.startsWith("08") || code.startsWith("57P");
+}
+
 } // namespace
 
 QString ServerDialect(const QString &statement)
@@ -153,7 +167,13 @@ void ServerLink::createTables()
 
 std::unique_ptr<ServerResult> ServerLink::run(const QString &statement, const std::vector<QVariant> &parameters)
 {
+    const bool wasConnected = isConnected();
     connect();
+    // A link that broke since its last use (a server restarted overnight) is
+    // only found out by using it: a read outside a transaction is tried once
+    // more on a new link. A write is not, as the server may have done it.
+    const bool retryable = wasConnected && PQtransactionStatus(m_conn) == PQTRANS_IDLE
+        && statement.trimmed().startsWith(QLatin1String("select"), Qt::CaseInsensitive);
     std::vector<QByteArray> texts;
     std::vector<Oid> types;
     texts.reserve(parameters.size());
@@ -183,8 +203,13 @@ std::unique_ptr<ServerResult> ServerLink::run(const QString &statement, const st
     const ExecStatusType status = PQresultStatus(result->m_result);
     if (status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK)
         return result;
-    if (PQstatus(m_conn) != CONNECTION_OK)
+    if (LinkBroke(m_conn, result->m_result)) {
+        if (retryable) {
+            disconnect();
+            return run(statement, parameters);
+        }
         throwAway(QString::fromUtf8(PQerrorMessage(m_conn)));
+    }
     throw DataError(QStringLiteral("数据库服务器拒绝了操作：%1")
                         .arg(QString::fromUtf8(PQresultErrorMessage(result->m_result)).trimmed()));
 }
