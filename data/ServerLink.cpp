@@ -74,7 +74,7 @@ QString ServerResult::declaredType(int column) const
         return QStringLiteral("REAL");
     if (IsInteger(type))
         return QStringLiteral("INTEGER");
-    return columnName(column) == QLatin1String("时间") ? QStringLiteral("DATETIME") : QStringLiteral("TEXT");
+    return columnName(column) == QStringLiteral("时间") ? QStringLiteral("DATETIME") : QStringLiteral("TEXT");
 }
 
 QVariant ServerResult::value(int row, int column) const
@@ -172,8 +172,8 @@ std::unique_ptr<ServerResult> ServerLink::run(const QString &statement, const st
         values.push_back(parameters[i].isNull() ? nullptr : texts[i].constData());
 
     const QByteArray sql = ServerDialect(statement).toUtf8();
-    auto result = std::make_unique<ServerResult>(PQexecParams(m_conn, sql.constData(), int(values.size()),
-                                                              types.data(), values.data(), nullptr, nullptr, 0));
+    auto result = std::make_unique<ServerResult>(
+        PQexecParams(m_conn, sql.constData(), int(values.size()), types.data(), values.data(), nullptr, nullptr, 0));
     const ExecStatusType status = PQresultStatus(result->m_result);
     if (status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK)
         return result;
