@@ -24,6 +24,16 @@ bool IsReal(Oid type)
     return type == kFloat4 || type == kFloat8 || type == kNumeric;
 }
 
+// The statement failed because the link did, not because the server refused
+// it: libpq's own errors carry no SQLSTATE (a server that stopped mid-way can
+// leave the connection looking good), class 08 is a connection exception, and
+// 57P01 to 57P03 a server shutting down or starting.
+bool LinkBroke(const pg_result *result)
+{
+    const QByteArray state(PQresultErrorField(result, PG_DIAG_SQLSTATE));
+    return state.isEmpty() || state.startsWith("08") || state == "57P01" || state == "57P02" || state == "57P03";
+}
+
 } // namespace
 
 QString ServerDialect(const QString &statement)
@@ -33,11 +43,17 @@ QString ServerDialect(const QString &statement)
     // The file's engine ignores ASCII case in like; so does ilike under byte order.
     static const QRegularExpression like(QStringLiteral("\\blike\\b"), QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression begin(QStringLiteral("^BEGIN IMMEDIATE$"));
+    // The file's engine puts NULL before every value; an order written out as
+    // ascending or descending keeps that on the server, which puts it after every value.
+    static const QRegularExpression ascending(QStringLiteral("\\basc\\b"), QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression descending(QStringLiteral("\\bdesc\\b"), QRegularExpression::CaseInsensitiveOption);
     QString sql = statement;
     sql.replace(parameter, QStringLiteral("$\\1"));
     sql.replace(instr, QStringLiteral("strpos("));
     sql.replace(like, QStringLiteral("ilike"));
     sql.replace(begin, QStringLiteral("BEGIN"));
+    sql.replace(ascending, QStringLiteral("asc nulls first"));
+    sql.replace(descending, QStringLiteral("desc nulls last"));
     return sql;
 }
 
@@ -177,8 +193,8 @@ std::unique_ptr<ServerResult> ServerLink::run(const QString &statement, const st
     const ExecStatusType status = PQresultStatus(result->m_result);
     if (status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK)
         return result;
-    if (PQstatus(m_conn) != CONNECTION_OK)
-        throwAway(QString::fromUtf8(PQerrorMessage(m_conn)));
+    if (PQstatus(m_conn) != CONNECTION_OK || LinkBroke(result->m_result))
+        throwAway(QString::fromUtf8(PQresultErrorMessage(result->m_result)));
     throw DataError(QStringLiteral("数据库服务器拒绝了操作：%1")
                         .arg(QString::fromUtf8(PQresultErrorMessage(result->m_result)).trimmed()));
 }
