@@ -258,6 +258,25 @@ TEST_F(ServerWindowsTest, TheCatalogueAndTheCountersProductListAreTheSame)
                   Catalogue::PriceOf(local.session, QString::fromUtf8(picked)));
     }
     EXPECT_TRUE(responder.shown.empty());
+
+    // Added, modified and deleted through the window, the catalogue stays the same.
+    for (Counter *counter : {&local, &server}) {
+        CatalogueWindow &window = counter->catalogue;
+        Find<QLineEdit>(window, "Edit1")->setText(QStringLiteral("新品_%"));
+        Find<QLineEdit>(window, "Edit2")->setText(QStringLiteral("2.345"));
+        Find<QLineEdit>(window, "Edit3")->setText(QStringLiteral("Ab"));
+        clickButton(window, "SpeedButton1");
+        clickCell(counter->productGrid, 3, 1);
+        Find<QLineEdit>(window, "Edit2")->setText(QStringLiteral("9.99"));
+        clickButton(window, "SpeedButton2");
+        clickCell(counter->productGrid, 0, 1);
+        clickButton(window, "SpeedButton3");
+        window.reload();
+    }
+    const QStringList edited = Shown(local.productGrid);
+    EXPECT_EQ(edited.size(), shown.size());
+    EXPECT_NE(edited, shown);
+    EXPECT_EQ(Shown(server.productGrid), edited);
 }
 
 TEST_F(ServerWindowsTest, TheStatisticsListSearchesSumsAndExportsTheSame)
