@@ -26,12 +26,14 @@ bool IsReal(Oid type)
 
 // The statement failed because the link did, not because the server refused
 // it: libpq's own errors carry no SQLSTATE (a server that stopped mid-way can
-// leave the connection looking good), class 08 is a connection exception, and
-// 57P01 to 57P03 a server shutting down or starting.
+// leave the connection looking good), class 08 is a connection exception (but
+// 08P01, a statement the protocol refused), and 57P01 to 57P03 a server
+// shutting down or starting.
 bool LinkBroke(const pg_result *result)
 {
     const QByteArray state(PQresultErrorField(result, PG_DIAG_SQLSTATE));
-    return state.isEmpty() || state.startsWith("08") || state == "57P01" || state == "57P02" || state == "57P03";
+    return state.isEmpty() || (state.startsWith("08") && state != "08P01") || state == "57P01" || state == "57P02"
+        || state == "57P03";
 }
 
 } // namespace
