@@ -44,13 +44,12 @@ Figures Sum(Connection &session, const TicketFilter &filter)
         figures.cashiers.push_back({cashiers.value(0).toString(), TotalsOf(cashiers, 1)});
 
     // A ticket number recorded twice still counts its lines once.
-    Statement products(
-        session.in(Store::Shared),
-        QStringLiteral("select coalesce(品名, ''), coalesce(sum(数量), 0), coalesce(sum(折后), 0) from xsmx "
-                       "where 单号 in (select 单号 from xstj where %1) "
-                       "group by 1 order by 3 desc, 1")
-            .arg(condition.where),
-        condition.parameters);
+    Statement products(session.in(Store::Shared),
+                       QStringLiteral("select coalesce(品名, ''), coalesce(sum(数量), 0), coalesce(sum(折后), 0) from xsmx "
+                                      "where 单号 in (select 单号 from xstj where %1) "
+                                      "group by 1 order by 3 desc, 1")
+                           .arg(condition.where),
+                       condition.parameters);
     while (products.step())
         figures.products.push_back(
             {products.value(0).toString(), products.value(1).toDouble(), products.value(2).toDouble()});

@@ -54,9 +54,9 @@ std::optional<Waiting> Oldest(Connection &session)
 void Send(Connection &server, const SaleRows &sale)
 {
     Transaction transaction(server);
-    Statement ticket(
-        server, sale.ticket.insertStatement() + QStringLiteral(" ON CONFLICT (\"单号\") DO NOTHING RETURNING 序号"),
-        sale.ticket.values());
+    Statement ticket(server,
+                     sale.ticket.insertStatement() + QStringLiteral(" ON CONFLICT (\"单号\") DO NOTHING RETURNING 序号"),
+                     sale.ticket.values());
     if (ticket.step())
         for (const NewRow &line : sale.lines)
             line.insert(server);

@@ -373,10 +373,10 @@ void RowSet::deleteCurrent()
 
 void RowSet::reloadRow(int index, qint64 rowId)
 {
-    Statement query(
-        store(),
-        QStringLiteral("select %1 from %2 where %3 = ?1").arg(m_selected, m_table, store().rowIdColumn(m_table)),
-        {rowId});
+    Statement query(store(),
+                    QStringLiteral("select %1 from %2 where %3 = ?1")
+                        .arg(m_selected, m_table, store().rowIdColumn(m_table)),
+                    {rowId});
     std::vector<QVariant> row;
     if (query.step())
         for (int i = 0; i < query.columnCount(); ++i)

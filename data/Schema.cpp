@@ -141,19 +141,18 @@ std::vector<QString> ServerCreationStatements()
             continue;
         // Ticket numbers are unique on the server: a sale sent twice is stored once.
         const bool unique = QLatin1String(index.name) == QLatin1String("xstj_number");
-        statements.push_back(
-            QStringLiteral("CREATE %1INDEX IF NOT EXISTS %2 ON %3")
-                .arg(unique ? QStringLiteral("UNIQUE ") : QString(), QString::fromUtf8(index.name), definition));
+        statements.push_back(QStringLiteral("CREATE %1INDEX IF NOT EXISTS %2 ON %3")
+                                 .arg(unique ? QStringLiteral("UNIQUE ") : QString(),
+                                      QString::fromUtf8(index.name), definition));
     }
     return statements;
 }
 
 std::vector<QString> CounterTableStatements()
 {
-    return {
-        QStringLiteral("CREATE TABLE IF NOT EXISTS outbox "
-                       "(\"序号\" INTEGER PRIMARY KEY AUTOINCREMENT, \"单号\" TEXT NOT NULL, \"销售\" TEXT NOT NULL)"),
-        QStringLiteral("CREATE TABLE IF NOT EXISTS issued_number (\"单号\" TEXT)")};
+    return {QStringLiteral("CREATE TABLE IF NOT EXISTS outbox "
+                           "(\"序号\" INTEGER PRIMARY KEY AUTOINCREMENT, \"单号\" TEXT NOT NULL, \"销售\" TEXT NOT NULL)"),
+            QStringLiteral("CREATE TABLE IF NOT EXISTS issued_number (\"单号\" TEXT)")};
 }
 
 QString ServerRowIdColumn(const QString &table)

@@ -33,8 +33,8 @@ std::optional<ServerSettings> LoadServerSettings(const QString &path)
     bool isNumber = false;
     settings.counter = counter.toInt(&isNumber);
     if (!isNumber || settings.counter < 1 || settings.counter > kMaxCounterNumber)
-        throw DataError(
-            QStringLiteral("数据库设置文件“%1”中的收银台号 counter=%2 无效，应为 1 到 99。").arg(path, counter));
+        throw DataError(QStringLiteral("数据库设置文件“%1”中的收银台号 counter=%2 无效，应为 1 到 99。")
+                            .arg(path, counter));
     return settings;
 }
 
