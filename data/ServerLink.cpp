@@ -190,13 +190,13 @@ std::unique_ptr<ServerResult> ServerLink::run(const QString &statement, const st
         values.push_back(parameters[i].isNull() ? nullptr : texts[i].constData());
 
     const QByteArray sql = ServerDialect(statement).toUtf8();
-    auto result = std::make_unique<ServerResult>(
-        PQexecParams(m_conn, sql.constData(), int(values.size()), types.data(), values.data(), nullptr, nullptr, 0));
+    auto result = std::make_unique<ServerResult>(PQexecParams(m_conn, sql.constData(), int(values.size()),
+                                                              types.data(), values.data(), nullptr, nullptr, 0));
     const ExecStatusType status = PQresultStatus(result->m_result);
     if (status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK)
         return result;
     if (PQstatus(m_conn) != CONNECTION_OK || LinkBroke(result->m_result))
-        throwAway(QString::fromUtf8(PQresultErrorMessage(result->m_result)));
+        throwAway(QString::fromUtf8(PQerrorMessage(m_conn)));
     throw DataError(QStringLiteral("数据库服务器拒绝了操作：%1")
                         .arg(QString::fromUtf8(PQresultErrorMessage(result->m_result)).trimmed()));
 }
