@@ -14,7 +14,8 @@ void OpenAll(RowSet &products)
 
 QStringList ProductNames(Connection &session)
 {
-    Statement names(session.in(Store::Shared), QStringLiteral("select distinct 品名 from spxx order by 品名"));
+    // Ascending in so many words: a product without a name comes first on a server too, as in the file.
+    Statement names(session.in(Store::Shared), QStringLiteral("select distinct 品名 from spxx order by 品名 asc"));
     QStringList found;
     while (names.step())
         found << names.value(0).toString();

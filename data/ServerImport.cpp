@@ -24,7 +24,7 @@ int CopyTable(Connection &file, Connection &server, const QString &table, const 
 {
     QStringList columns;
     for (const QString &column : Schema::ColumnNames(table))
-        if (column != QLatin1String("序号"))
+        if (column != QStringLiteral("序号"))
             columns << QStringLiteral("\"%1\"").arg(column);
     const QString list = columns.join(QStringLiteral(", "));
     Statement rows(file, QStringLiteral("select %1 from %2 order by %3").arg(list, table, order));

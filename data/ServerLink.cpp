@@ -26,17 +26,17 @@ bool IsReal(Oid type)
 }
 
 // The statement failed because the link did, not because the server refused
-// it: the connection is gone, libpq itself reported the failure (no SQL state),
-// the connection failed (class 08), or the server is shutting down (57P).
-bool LinkBroke(pg_conn *conn, pg_result *result)
+// it: the connection is gone; libpq's own errors carry no SQLSTATE (a server
+// that stopped mid-way can leave the connection looking good); class 08 is a
+// connection exception (but 08P01, a statement the protocol refused); 57P01 to
+// 57P03 a server shutting down or starting.
+bool LinkBroke(pg_conn *conn, const pg_result *result)
 {
     if (PQstatus(conn) != CONNECTION_OK)
         return true;
-    const char *state = PQresultErrorField(result, PG_DIAG_SQLSTATE);
-    if (!state)
-        return true;
-    const QByteArray code(state);
-    return code.startsWith("08") || code.startsWith("57P");
+    const QByteArray state(PQresultErrorField(result, PG_DIAG_SQLSTATE));
+    return state.isEmpty() || (state.startsWith("08") && state != "08P01") || state == "57P01" || state == "57P02"
+        || state == "57P03";
 }
 
 } // namespace
@@ -48,11 +48,17 @@ QString ServerDialect(const QString &statement)
     // The file's engine ignores ASCII case in like; so does ilike under byte order.
     static const QRegularExpression like(QStringLiteral("\\blike\\b"), QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression begin(QStringLiteral("^BEGIN IMMEDIATE$"));
+    // The file's engine puts NULL before every value; an order written out as
+    // ascending or descending keeps that on the server, which puts it after every value.
+    static const QRegularExpression ascending(QStringLiteral("\\basc\\b"), QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression descending(QStringLiteral("\\bdesc\\b"), QRegularExpression::CaseInsensitiveOption);
     QString sql = statement;
     sql.replace(parameter, QStringLiteral("$\\1"));
     sql.replace(instr, QStringLiteral("strpos("));
     sql.replace(like, QStringLiteral("ilike"));
     sql.replace(begin, QStringLiteral("BEGIN"));
+    sql.replace(ascending, QStringLiteral("asc nulls first"));
+    sql.replace(descending, QStringLiteral("desc nulls last"));
     return sql;
 }
 
@@ -89,7 +95,7 @@ QString ServerResult::declaredType(int column) const
         return QStringLiteral("REAL");
     if (IsInteger(type))
         return QStringLiteral("INTEGER");
-    return columnName(column) == QLatin1String("时间") ? QStringLiteral("DATETIME") : QStringLiteral("TEXT");
+    return columnName(column) == QStringLiteral("时间") ? QStringLiteral("DATETIME") : QStringLiteral("TEXT");
 }
 
 QVariant ServerResult::value(int row, int column) const
