@@ -24,6 +24,18 @@ bool IsReal(Oid type)
     return type == kFloat4 || type == kFloat8 || type == kNumeric;
 }
 
+// Whether a failed statement failed for want of the server rather than being
+// refused by it: the link is gone, libpq itself made up the error (a server
+// that vanished mid-statement leaves the link looking open), or the server
+// says it is shutting down or not yet up.
+bool LostTheServer(const pg_conn *conn, const pg_result *result)
+{
+    if (PQstatus(conn) != CONNECTION_OK)
+        return true;
+    const QByteArray state(PQresultErrorField(result, PG_DIAG_SQLSTATE));
+    return state.isEmpty() || state.startsWith("08") || state == "57P01" || state == "57P02" || state == "57P03";
+}
+
 } // namespace
 
 QString ServerDialect(const QString &statement)
@@ -172,12 +184,12 @@ std::unique_ptr<ServerResult> ServerLink::run(const QString &statement, const st
         values.push_back(parameters[i].isNull() ? nullptr : texts[i].constData());
 
     const QByteArray sql = ServerDialect(statement).toUtf8();
-    auto result = std::make_unique<ServerResult>(PQexecParams(m_conn, sql.constData(), int(values.size()),
-                                                              types.data(), values.data(), nullptr, nullptr, 0));
+    auto result = std::make_unique<ServerResult>(
+        PQexecParams(m_conn, sql.constData(), int(values.size()), types.data(), values.data(), nullptr, nullptr, 0));
     const ExecStatusType status = PQresultStatus(result->m_result);
     if (status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK)
         return result;
-    if (PQstatus(m_conn) != CONNECTION_OK)
+    if (LostTheServer(m_conn, result->m_result))
         throwAway(QString::fromUtf8(PQerrorMessage(m_conn)));
     throw DataError(QStringLiteral("数据库服务器拒绝了操作：%1")
                         .arg(QString::fromUtf8(PQresultErrorMessage(result->m_result)).trimmed()));
