@@ -117,7 +117,7 @@ TEST(ServerCounters, SalesMadeWhileTheServerIsStoppedArriveOnceItIsBack)
     TempPostgres &server = SharedPostgres();
     const QString url = server.newDatabase();
     TempData data;
-    CounterRun counter(data.file(), url, 5, 150, 10);
+    CounterRun counter(data.file(), url, 5, 80, 5);
     while (counter.sold.size() < 20)
         ASSERT_FALSE(counter.next(QStringLiteral("sold")).isEmpty());
 
@@ -133,7 +133,7 @@ TEST(ServerCounters, SalesMadeWhileTheServerIsStoppedArriveOnceItIsBack)
     EXPECT_GE(counter.aways, 20);
 
     EXPECT_EQ(counter.next(QStringLiteral("done")), QStringLiteral("done 0"));
-    EXPECT_EQ(counter.sold.size(), 150u);
+    EXPECT_EQ(counter.sold.size(), 80u);
     EXPECT_EQ(OnServer(url), counter.sold);
 }
 
