@@ -84,6 +84,11 @@ void Connection::useServer(const ServerSettings &settings)
     m_counter = settings.counter;
 }
 
+QString Connection::serverUrl() const
+{
+    return m_server ? m_server->m_link->url() : QString();
+}
+
 Connection &Connection::in(Store store)
 {
     return store == Store::Shared && m_server ? *m_server : *this;

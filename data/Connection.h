@@ -57,6 +57,7 @@ public:
     void useServer(const ServerSettings &settings);
     bool hasServer() const { return m_server != nullptr; }
     int counterNumber() const { return m_counter; } // 0 without a server
+    QString serverUrl() const; // empty without a server
     // The connection that holds the given store's tables.
     Connection &in(Store store);
     bool isServer() const { return m_link != nullptr; }

@@ -14,6 +14,8 @@ constexpr Oid kInt2 = 21, kInt4 = 23, kInt8 = 20, kFloat4 = 700, kFloat8 = 701, 
 // Any other number than these: serialises the first creation of the tables by several counters.
 constexpr qint64 kCreationLock = 530418;
 constexpr int kAwayMs = 1000;
+// A server that does not answer is given up on after this many seconds.
+constexpr const char *kConnectTimeout = "3";
 
 bool IsInteger(Oid type)
 {
@@ -60,6 +62,14 @@ QString ServerDialect(const QString &statement)
     sql.replace(ascending, QStringLiteral("asc nulls first"));
     sql.replace(descending, QStringLiteral("desc nulls last"));
     return sql;
+}
+
+bool ServerAnswers(const QString &url)
+{
+    const QByteArray address = url.toUtf8();
+    const char *keys[] = {"dbname", "connect_timeout", nullptr};
+    const char *values[] = {address.constData(), kConnectTimeout, nullptr};
+    return PQpingParams(keys, values, 1) == PQPING_OK;
 }
 
 ServerResult::ServerResult(pg_result *result)
@@ -147,9 +157,13 @@ void ServerLink::connect()
     if (!m_away.isEmpty() && !m_awayUntil.hasExpired())
         throw ServerAwayError(m_away);
     const QByteArray url = m_url.toUtf8();
-    // A server that does not answer is given up on after a few seconds.
-    const char *keys[] = {"dbname", "connect_timeout", "client_encoding", "application_name", "options", nullptr};
-    const char *values[] = {url.constData(), "3", "UTF8", "salescounter", "-c client_min_messages=warning", nullptr};
+    // A link whose other end went silent (a cut cable) is found out within
+    // seconds rather than after the system's hours-long default.
+    const char *keys[] = {"dbname",          "connect_timeout",     "client_encoding",  "application_name", "options",
+                          "keepalives_idle", "keepalives_interval", "keepalives_count", "tcp_user_timeout", nullptr};
+    const char *values[] = {
+        url.constData(), kConnectTimeout, "UTF8", "salescounter", "-c client_min_messages=warning", "5", "2", "2",
+        "5000",          nullptr};
     m_conn = PQconnectdbParams(keys, values, 1);
     if (PQstatus(m_conn) != CONNECTION_OK)
         throwAway(QString::fromUtf8(PQerrorMessage(m_conn)));

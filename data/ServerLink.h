@@ -70,5 +70,9 @@ private:
     QDeadlineTimer m_awayUntil;
 };
 
+// Whether a server answers at `url` at all (it may still refuse the login),
+// waiting a few seconds at most. Safe on any thread.
+bool ServerAnswers(const QString &url);
+
 // A statement written for the data file's engine, in the server's dialect.
 QString ServerDialect(const QString &statement);

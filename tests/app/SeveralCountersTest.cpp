@@ -53,7 +53,7 @@ TEST(SeveralCounters, SalesMadeWhileTheServerIsAwayWaitAndThenGoUp)
     EXPECT_EQ(data.count(QStringLiteral("xsxx")), 0);
     EXPECT_EQ(data.count(QStringLiteral("outbox")), 1);
     auto *waiting = Find<QLabel>(counter, "WaitingSalesLabel");
-    EXPECT_FALSE(waiting->isHidden());
+    QTRY_VERIFY_WITH_TIMEOUT(!waiting->isHidden(), 10000); // once a worker found the server silent
     EXPECT_EQ(waiting->text(), QStringLiteral("1 笔销售待上传"));
 
     dialogs.shown.clear();
