@@ -11,8 +11,10 @@ namespace {
 
 // Type numbers of the server's built-in types.
 constexpr Oid kInt2 = 21, kInt4 = 23, kInt8 = 20, kFloat4 = 700, kFloat8 = 701, kNumeric = 1700;
-// Any other number than these: serialises the first creation of the tables by several counters.
+// The key of the lock that serialises the creation of the tables when several
+// counters meet an empty server at once; any number no other program uses.
 constexpr qint64 kCreationLock = 530418;
+// How long a server that could not be reached counts as away without being asked again.
 constexpr int kAwayMs = 1000;
 // A server that does not answer is given up on after this many seconds.
 constexpr const char *kConnectTimeout = "3";

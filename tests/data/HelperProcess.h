@@ -4,8 +4,9 @@
 #include <QString>
 #include <QStringList>
 
-// The helper program (tests/data/DataTestHelper.cpp) run on a data file; it is
-// killed when the object goes.
+// The test's helper program (DATA_TEST_HELPER: tests/data/DataTestHelper.cpp,
+// or the counter of tests/data/ServerCounterHelper.cpp) run on a data file; it
+// is killed when the object goes.
 class HelperProcess
 {
 public:
