@@ -10,7 +10,7 @@
 
 namespace {
 constexpr int kFirstRetryMs = 2000;
-constexpr int kLongestRetryMs = 30000;
+constexpr int kLongestRetryMs = 10000;
 constexpr int kAnswerCheckMs = 50;
 } // namespace
 

@@ -33,7 +33,7 @@ private:
     void settle(QString problem); // counts what still waits, and tries again later while some does
 
     Connection &m_session;
-    QTimer m_retry; // waits longer after each failed attempt, up to half a minute
+    QTimer m_retry; // waits longer after each failed attempt, up to ten seconds
     QTimer m_answerCheck;
     std::future<bool> m_answer; // does the server answer? asked on a worker thread
     int m_pending = 0;
