@@ -21,8 +21,9 @@ QString IssueTicketNumber(Connection &session, const QDateTime &moment)
             previous = last.value(0).toString().left(14);
     }
     QString moment14 = moment.toString(kMomentFormat);
-    if (moment14 <= previous) // the same digits sort as the moments do
-        moment14 = QDateTime::fromString(previous, kMomentFormat).addSecs(1).toString(kMomentFormat);
+    const QDateTime last = QDateTime::fromString(previous, kMomentFormat);
+    if (last.isValid() && moment14 <= previous) // the same digits sort as the moments do
+        moment14 = last.addSecs(1).toString(kMomentFormat);
     const QString number = moment14 + QStringLiteral("%1").arg(session.counterNumber(), 2, 10, QLatin1Char('0'));
     session.exec(hasLast ? QStringLiteral("update issued_number set 单号 = ?1")
                          : QStringLiteral("insert into issued_number (单号) values (?1)"),
