@@ -8,7 +8,6 @@
 #include "grid/DataGrid.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -18,22 +17,11 @@
 #include <QTest>
 #include <QToolButton>
 
-#include <stdexcept>
-#include <string>
-
 namespace {
 
 class FromCounterTest : public RecordsTest
 {
 protected:
-    // The application's windows, found by name among the top-level widgets.
-    static QWidget &window(const char *name)
-    {
-        for (QWidget *window : QApplication::topLevelWidgets())
-            if (window->objectName() == QLatin1String(name))
-                return *window;
-        throw std::runtime_error(std::string("no window named ") + name);
-    }
     static QAction &menuAction(const char *name) { return *Find<QAction>(window("MainForm"), name); }
     QComboBox &productBox() { return *Find<QComboBox>(window("MainForm"), "ComboBox1"); }
 

@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include <stdexcept>
+#include <string>
 
 namespace {
 
@@ -89,6 +90,14 @@ void RecordsTest::doubleClickCell(DataGrid *grid, int row, int column)
     const QPoint at = CellCentre(grid, row, column);
     QTest::mouseClick(grid->view()->viewport(), Qt::LeftButton, {}, at);
     QTest::mouseDClick(grid->view()->viewport(), Qt::LeftButton, {}, at);
+}
+
+QWidget &RecordsTest::window(const char *name)
+{
+    for (QWidget *window : QApplication::topLevelWidgets())
+        if (window->objectName() == QLatin1String(name))
+            return *window;
+    throw std::runtime_error(std::string("no window named ") + name);
 }
 
 void RecordsTest::runModal(const std::function<void()> &open, const std::function<void(QWidget *)> &whileShown)

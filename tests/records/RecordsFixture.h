@@ -70,6 +70,10 @@ protected:
     static void clickCell(DataGrid *grid, int row, int column);
     static void doubleClickCell(DataGrid *grid, int row, int column);
 
+    // One of the program's windows, found by name among the top-level widgets;
+    // a missing one ends the test.
+    static QWidget &window(const char *name);
+
     // Runs `open`, which shows a modal window; `whileShown` looks at that window
     // once it is up, then the window is closed so that `open` returns.
     static void runModal(const std::function<void()> &open, const std::function<void(QWidget *)> &whileShown);

@@ -29,7 +29,6 @@
 #include <QToolButton>
 
 #include <functional>
-#include <stdexcept>
 #include <string>
 
 using Rows = std::vector<QStringList>;
@@ -401,13 +400,6 @@ TEST_F(ServerWindowsTest, ATicketDeletedInTheStatisticsIsGoneFromTheServer)
 class AwayServerTest : public RecordsTest
 {
 protected:
-    static QWidget &window(const char *name)
-    {
-        for (QWidget *window : QApplication::topLevelWidgets())
-            if (window->objectName() == QLatin1String(name))
-                return *window;
-        throw std::runtime_error(std::string("no window named ") + name);
-    }
     // Runs `step`; a window it shows is closed again, so that a wrongly shown one cannot hang the test.
     std::vector<QString> messagesOf(const std::function<void()> &step)
     {
