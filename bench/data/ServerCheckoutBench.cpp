@@ -12,6 +12,7 @@
 #include "data/ServerSettings.h"
 #include "data/TicketNumbers.h"
 #include "tests/support/TempPostgres.h"
+#include "tests/support/TicketEntry.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -32,15 +33,9 @@ constexpr double kTargetMs = 20;
 SaleTicket EnterTicket(Connection &session, RowSet &lines)
 {
     CurrentTicket::Open(lines);
-    for (int line = 0; line < kTicketLines; ++line) {
-        lines.append();
-        lines.setText(QStringLiteral("品名"), QStringLiteral("商品%1").arg(line));
-        lines.setText(QStringLiteral("单价"), QStringLiteral("12.5"));
-        lines.setText(QStringLiteral("数量"), QStringLiteral("1"));
-        lines.setText(QStringLiteral("金额"), QStringLiteral("12.5"));
-        lines.setText(QStringLiteral("折后"), QStringLiteral("11.25"));
-        lines.post();
-    }
+    for (int line = 0; line < kTicketLines; ++line)
+        AddTicketLine(lines, QStringLiteral("商品%1").arg(line), QStringLiteral("12.5"), QStringLiteral("1"),
+                      QStringLiteral("12.5"), QStringLiteral("11.25"));
     SaleTicket ticket;
     ticket.number = IssueTicketNumber(session);
     ticket.time = QStringLiteral("2026-12-09 10:20:30");

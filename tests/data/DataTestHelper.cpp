@@ -12,6 +12,7 @@
 #include "data/InstanceLock.h"
 #include "data/RowSet.h"
 #include "data/SaleRecord.h"
+#include "tests/support/TicketEntry.h"
 
 #include <QCoreApplication>
 #include <QThread>
@@ -70,17 +71,6 @@ int countOf(Connection &session, const QString &sql)
     return rows.textAt(0, 0).toInt();
 }
 
-void addLine(RowSet &lines, int line)
-{
-    lines.append();
-    lines.setText(QStringLiteral("品名"), QStringLiteral("商品%1").arg(line));
-    lines.setText(QStringLiteral("单价"), QStringLiteral("2.5"));
-    lines.setText(QStringLiteral("数量"), QStringLiteral("1"));
-    lines.setText(QStringLiteral("金额"), QStringLiteral("2.5"));
-    lines.setText(QStringLiteral("折后"), QStringLiteral("2.5"));
-    lines.post();
-}
-
 int sell(const QString &file)
 {
     Connection session;
@@ -103,7 +93,8 @@ int sell(const QString &file)
     for (int sale = 0;; ++sale) {
         const int count = 1 + sale % 4;
         for (int line = 0; line < count; ++line)
-            addLine(lines, line);
+            AddTicketLine(lines, QStringLiteral("商品%1").arg(line), QStringLiteral("2.5"), QStringLiteral("1"),
+                          QStringLiteral("2.5"), QStringLiteral("2.5"));
         SaleTicket ticket;
         ticket.number = QStringLiteral("%1-%2").arg(getpid()).arg(sale);
         ticket.time = QStringLiteral("2024-05-01 10:00:00");

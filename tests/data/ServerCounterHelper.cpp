@@ -16,6 +16,7 @@
 #include "data/SaleRecord.h"
 #include "data/ServerSettings.h"
 #include "data/TicketNumbers.h"
+#include "tests/support/TicketEntry.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -59,13 +60,8 @@ void sellOne(Connection &session, RowSet &lines)
     for (int line = 0; line < count; ++line) {
         const qint64 price = random.bounded(100, 10000);
         const qint64 net = price - random.bounded(0, 2) * (price / 10);
-        lines.append();
-        lines.setText(QStringLiteral("品名"), QStringLiteral("商品%1").arg(line));
-        lines.setText(QStringLiteral("单价"), Money(price));
-        lines.setText(QStringLiteral("数量"), QStringLiteral("1"));
-        lines.setText(QStringLiteral("金额"), Money(price));
-        lines.setText(QStringLiteral("折后"), Money(net));
-        lines.post();
+        AddTicketLine(lines, QStringLiteral("商品%1").arg(line), Money(price), QStringLiteral("1"), Money(price),
+                      Money(net));
         amount += price;
         discounted += net;
     }

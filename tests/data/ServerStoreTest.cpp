@@ -10,6 +10,7 @@
 #include "data/TicketNumbers.h"
 #include "tests/support/TempData.h"
 #include "tests/support/TempPostgres.h"
+#include "tests/support/TicketEntry.h"
 
 #include <gtest/gtest.h>
 
@@ -30,15 +31,9 @@ struct Counter
     {
         RowSet ticket(session);
         CurrentTicket::Open(ticket);
-        for (int i = 0; i < lines; ++i) {
-            ticket.append();
-            ticket.setText(QStringLiteral("品名"), QStringLiteral("绿茶%1").arg(i));
-            ticket.setText(QStringLiteral("单价"), QStringLiteral("2.5"));
-            ticket.setText(QStringLiteral("数量"), QStringLiteral("2"));
-            ticket.setText(QStringLiteral("金额"), QStringLiteral("5"));
-            ticket.setText(QStringLiteral("折后"), QStringLiteral("4.5"));
-            ticket.post();
-        }
+        for (int i = 0; i < lines; ++i)
+            AddTicketLine(ticket, QStringLiteral("绿茶%1").arg(i), QStringLiteral("2.5"), QStringLiteral("2"),
+                          QStringLiteral("5"), QStringLiteral("4.5"));
         SaleTicket sale;
         sale.number = number;
         sale.time = QStringLiteral("2026-12-09 10:00:00");
