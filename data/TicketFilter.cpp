@@ -34,11 +34,15 @@ TicketCondition ConditionOf(const TicketFilter &filter)
         break;
     case TicketFilter::Kind::Matching: {
         condition.where = QStringLiteral("单号<>''");
+        // like keeps each engine's case rule; the escape makes the searched text literal.
         const auto containing = [&](const char *column, const QString &text) {
             if (text.isEmpty())
                 return;
-            condition.parameters.push_back(text);
-            condition.where += QStringLiteral(" and %1 like '%' || ?%2 || '%'")
+            QString literal = text;
+            for (const QChar special : {QLatin1Char('!'), QLatin1Char('%'), QLatin1Char('_')})
+                literal.replace(special, QStringLiteral("!") + special);
+            condition.parameters.push_back(literal);
+            condition.where += QStringLiteral(" and %1 like '%' || ?%2 || '%' escape '!'")
                                    .arg(QString::fromUtf8(column))
                                    .arg(condition.parameters.size());
         };

@@ -14,7 +14,7 @@ struct TicketFilter
     // Every ticket.
     static TicketFilter All();
     // Tickets with a number, narrowed by each non-empty text: the number and
-    // the cashier must each contain their text ("%" and "_" act as pattern characters).
+    // the cashier must each contain their text, taken literally.
     static TicketFilter Matching(const QString &number, const QString &cashier);
     // Tickets begun on any day from `from` to `to`, both days included.
     static TicketFilter Between(const QDate &from, const QDate &to);
