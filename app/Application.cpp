@@ -13,6 +13,7 @@
 #include "data/DataFile.h"
 #include "data/PrintSettings.h"
 #include "data/SalesUploader.h"
+#include "data/ServerSettings.h"
 #include "grid/Dialogs.h"
 #include "maintenance/MaintenanceMenu.h"
 #include "records/CatalogueWindow.h"
@@ -56,6 +57,10 @@ Application::Application(Connection &session)
         Dialogs::Guarded(nullptr, [this] { m_session.finishOpening(); });
         m_counter->start();
     }
+    // The address in database.conf may carry the server's password.
+    if (m_session.hasServer())
+        if (const QString warning = ServerSettingsWarning(); !warning.isEmpty())
+            Dialogs::Message(m_counter.get(), warning, Dialogs::Icon::Warning);
     // A little after the main window is up, so that its first paint never
     // shares the processor with the check's own key derivation.
     if (m_session.isOpen())

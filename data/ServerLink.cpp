@@ -2,6 +2,8 @@
 
 #include "data/AppError.h"
 #include "data/Schema.h"
+#include "data/ServerAddress.h"
+#include "data/ServerTables.h"
 
 #include <QRegularExpression>
 
@@ -147,7 +149,8 @@ void ServerLink::disconnect()
 void ServerLink::throwAway(const QString &why)
 {
     disconnect();
-    m_away = QStringLiteral("无法连接数据库服务器，请检查网络和服务器后再试。\n%1").arg(why.trimmed());
+    m_away = QStringLiteral("无法连接数据库服务器，请检查网络和服务器后再试。\n%1")
+                 .arg(HidePassword(why, m_url).trimmed());
     m_awayUntil.setRemainingTime(kAwayMs);
     throw ServerAwayError(m_away);
 }
@@ -172,6 +175,7 @@ void ServerLink::connect()
     m_away.clear();
     try {
         createTables();
+        CheckServerTables(*this);
     } catch (...) {
         disconnect(); // tried again in full at the next call
         throw;
@@ -233,5 +237,5 @@ std::unique_ptr<ServerResult> ServerLink::run(const QString &statement, const st
         throwAway(QString::fromUtf8(PQerrorMessage(m_conn)));
     }
     throw DataError(QStringLiteral("数据库服务器拒绝了操作：%1")
-                        .arg(QString::fromUtf8(PQresultErrorMessage(result->m_result)).trimmed()));
+                        .arg(HidePassword(QString::fromUtf8(PQresultErrorMessage(result->m_result)), m_url).trimmed()));
 }

@@ -38,7 +38,7 @@ private:
 
 // A link to the PostgreSQL server named by a libpq connection string. It
 // connects when first used and again after the link broke, creating the
-// shop's tables on a server that lacks them. Statements are written as for the
+// shop's tables on a server that lacks them and refusing tables of another shape. Statements are written as for the
 // data file (?1, ?2 ... parameters, instr, like) and translated. For data/ only.
 class ServerLink
 {

@@ -9,9 +9,27 @@
 #include <QFileInfo>
 #include <QSettings>
 
+#include <cstdio>
+
+#include <unistd.h>
+
 namespace {
+
 const QString kGroup = QStringLiteral("database");
+
+// A text as a quoted value of the settings file, read back unchanged.
+QString QuotedValue(const QString &text)
+{
+    QString quoted = text;
+    quoted.replace(QLatin1Char('\\'), QLatin1String("\\\\"))
+        .replace(QLatin1Char('"'), QLatin1String("\\\""))
+        .replace(QLatin1Char('\t'), QLatin1String("\\t"))
+        .replace(QLatin1Char('\n'), QLatin1String("\\n"))
+        .replace(QLatin1Char('\r'), QLatin1String("\\r"));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
+
+} // namespace
 
 QString ServerSettingsPath()
 {
@@ -28,8 +46,12 @@ std::optional<ServerSettings> LoadServerSettings(const QString &path)
     file.beginGroup(kGroup);
     ServerSettings settings;
     settings.url = file.value(QStringLiteral("url")).toString().trimmed();
+    // Saving without a server removes the file: one that names none is damaged
+    // or mistyped, and the sales must not quietly stay on this counter.
     if (settings.url.isEmpty())
-        return std::nullopt;
+        throw DataError(
+            QStringLiteral("数据库设置文件“%1”中没有服务器地址（[database] 段的 url），请改正或删除该文件。")
+                .arg(path));
     const QString counter = file.value(QStringLiteral("counter")).toString().trimmed();
     bool isNumber = false;
     settings.counter = counter.toInt(&isNumber);
@@ -44,6 +66,15 @@ void CheckServer(const QString &url)
     ServerLink(url).connect();
 }
 
+QString ServerSettingsWarning(const QString &path)
+{
+    if (!QFileInfo::exists(path) || !(QFile::permissions(path) & (QFile::ReadGroup | QFile::ReadOther)))
+        return {};
+    return QStringLiteral("数据库设置文件“%1”其他用户也能读取，其中的服务器密码可能泄露。\n"
+                          "请将它改为只有本人可以读写（chmod 600）。")
+        .arg(path);
+}
+
 void SaveServerSettings(const ServerSettings &settings, const QString &path)
 {
     if (settings.url.trimmed().isEmpty()) {
@@ -54,14 +85,22 @@ void SaveServerSettings(const ServerSettings &settings, const QString &path)
     const QString folder = QFileInfo(path).absolutePath();
     if (!QDir().mkpath(folder))
         throw DataError(QStringLiteral("无法创建文件夹“%1”").arg(folder));
-    QSettings file(path, QSettings::IniFormat);
-    file.clear();
-    file.beginGroup(kGroup);
-    file.setValue(QStringLiteral("url"), settings.url.trimmed());
-    file.setValue(QStringLiteral("counter"), settings.counter);
-    file.endGroup();
-    file.sync();
-    // The address may carry the server password.
-    if (file.status() != QSettings::NoError || !QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner))
+    // The address may carry the server password: the settings are written to
+    // a file only its owner can read from its creation on, which then takes
+    // the place of the old one.
+    const QString written = path + QStringLiteral(".new");
+    QFile::remove(written); // left by a save cut short
+    QFile file(written);
+    const QByteArray text = QStringLiteral("[%1]\nurl=%2\ncounter=%3\n")
+                                .arg(kGroup, QuotedValue(settings.url.trimmed()))
+                                .arg(settings.counter)
+                                .toUtf8();
+    bool saved = file.open(QIODevice::WriteOnly | QIODevice::NewOnly, QFile::ReadOwner | QFile::WriteOwner)
+        && file.write(text) == text.size() && file.flush() && ::fsync(file.handle()) == 0;
+    file.close();
+    saved = saved && std::rename(QFile::encodeName(written).constData(), QFile::encodeName(path).constData()) == 0;
+    if (!saved) {
+        QFile::remove(written);
         throw DataError(QStringLiteral("无法保存数据库设置文件“%1”").arg(path));
+    }
 }

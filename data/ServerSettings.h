@@ -17,12 +17,15 @@ struct ServerSettings
 inline constexpr int kMaxCounterNumber = 99;
 
 QString ServerSettingsPath();
-// None when the file is absent or names no server. Throws DataError naming the
-// file when it cannot be read or its counter number is not 1 to 99.
+// None when the file is absent. Throws DataError naming the file when it
+// cannot be read, names no server, or its counter number is not 1 to 99.
 std::optional<ServerSettings> LoadServerSettings(const QString &path = ServerSettingsPath());
 // Connects to the server as this counter would, creating the shop's tables
 // when it has none. Throws ServerAwayError or DataError with the reason.
 void CheckServer(const QString &url);
-// Writes the file, making its folder; an empty url removes the file (no
+// A warning naming the file when others than its owner can read it; empty
+// when they cannot or there is no file.
+QString ServerSettingsWarning(const QString &path = ServerSettingsPath());
+// Writes the file owner-only, making its folder; an empty url removes the file (no
 // server). Throws DataError when it cannot be written.
 void SaveServerSettings(const ServerSettings &settings, const QString &path = ServerSettingsPath());

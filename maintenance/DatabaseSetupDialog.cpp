@@ -1,5 +1,6 @@
 #include "maintenance/DatabaseSetupDialog.h"
 
+#include "data/ServerAddress.h"
 #include "grid/Dialogs.h"
 #include "grid/Handlers.h"
 
@@ -15,6 +16,7 @@ DatabaseSetupDialog::DatabaseSetupDialog(QWidget *parent, const QString &confPat
     : QDialog(parent)
     , m_confPath(confPath)
     , m_urlEdit(new QLineEdit(this))
+    , m_passwordEdit(new QLineEdit(this))
     , m_counterBox(new QSpinBox(this))
 {
     setObjectName(QStringLiteral("DatabaseSetupDialog"));
@@ -22,6 +24,8 @@ DatabaseSetupDialog::DatabaseSetupDialog(QWidget *parent, const QString &confPat
     m_urlEdit->setObjectName(QStringLiteral("urlEdit"));
     m_urlEdit->setPlaceholderText(QStringLiteral("postgresql://shop@10.0.0.5/shop"));
     m_urlEdit->setMinimumWidth(360);
+    m_passwordEdit->setObjectName(QStringLiteral("passwordEdit"));
+    m_passwordEdit->setEchoMode(QLineEdit::Password);
     m_counterBox->setObjectName(QStringLiteral("counterBox"));
     m_counterBox->setRange(1, kMaxCounterNumber);
 
@@ -35,6 +39,7 @@ DatabaseSetupDialog::DatabaseSetupDialog(QWidget *parent, const QString &confPat
 
     auto *form = new QFormLayout;
     form->addRow(QStringLiteral("服务器地址："), m_urlEdit);
+    form->addRow(QStringLiteral("密码："), m_passwordEdit);
     form->addRow(QStringLiteral("收银台号："), m_counterBox);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(note);
@@ -45,7 +50,9 @@ DatabaseSetupDialog::DatabaseSetupDialog(QWidget *parent, const QString &confPat
     std::optional<ServerSettings> current;
     Dialogs::Guarded(this, [this, &current] { current = LoadServerSettings(m_confPath); });
     if (current) {
-        m_urlEdit->setText(current->url);
+        const ServerAddress address = SplitServerAddress(current->url);
+        m_urlEdit->setText(address.withoutPassword);
+        m_passwordEdit->setText(address.password);
         m_counterBox->setValue(current->counter);
     }
 
@@ -56,7 +63,12 @@ DatabaseSetupDialog::DatabaseSetupDialog(QWidget *parent, const QString &confPat
 
 ServerSettings DatabaseSetupDialog::chosenSettings() const
 {
-    return {m_urlEdit->text().trimmed(), m_counterBox->value()};
+    const QString address = m_urlEdit->text().trimmed();
+    // An address typed with its password in it keeps it unless the field gives another.
+    ServerAddress parts = SplitServerAddress(address);
+    if (!m_passwordEdit->text().isEmpty())
+        parts.password = m_passwordEdit->text();
+    return {address.isEmpty() ? QString() : JoinServerAddress(parts), m_counterBox->value()};
 }
 
 void DatabaseSetupDialog::testConnection()

@@ -3,6 +3,7 @@
 #include "app/Translations.h"
 #include "counter/CounterWindow.h"
 #include "data/Connection.h"
+#include "data/ServerSettings.h"
 #include "grid/DataGrid.h"
 #include "tests/support/Controls.h"
 #include "tests/support/RecordingResponder.h"
@@ -107,6 +108,28 @@ TEST_F(StartupTest, BrokenDataFileIsReportedOnceAndLeftAlone)
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), QByteArray("not a data file"));
     EXPECT_EQ(edit("Edit2")->text().size(), 14); // the counter still comes up
+}
+
+// A database.conf others can read is flagged at start, and the server's
+// password appears in no message, libpq's own included.
+TEST_F(StartupTest, AnExposedServerSettingsFileIsFlaggedAndThePasswordHidden)
+{
+    QTemporaryDir config;
+    const QByteArray savedConfig = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+    const QString conf = ServerSettingsPath();
+    SaveServerSettings({QStringLiteral("postgresql://shop:Geheim42@[]/db"), 4}, conf);
+    ASSERT_TRUE(QFile::setPermissions(conf, QFile::permissions(conf) | QFile::ReadGroup | QFile::ReadOther));
+    session.useServer(*LoadServerSettings());
+    start();
+    qputenv("XDG_CONFIG_HOME", savedConfig);
+
+    ASSERT_EQ(dialogs.shown.size(), 2u);
+    EXPECT_TRUE(dialogs.shown[0].text.startsWith(QStringLiteral("无法连接数据库服务器")));
+    EXPECT_TRUE(dialogs.shown[0].text.contains(QStringLiteral("postgresql://shop:***@[]/db")));
+    EXPECT_TRUE(dialogs.shown[1].text.contains(conf));
+    for (const Dialogs::Shown &shown : dialogs.shown)
+        EXPECT_FALSE(shown.text.contains(QStringLiteral("Geheim42"))) << shown.text.toStdString();
 }
 
 // Started from the icon, the program must find the data this start used.

@@ -153,3 +153,46 @@ TEST(ServerStore, AnAwayServerKeepsSalesWaitingAndSaysSo)
     }
     EXPECT_EQ(Outbox::Pending(counter.session), 1);
 }
+
+// Tables made by hand with other column types would change the figures: they
+// are refused, naming what does not fit, and nothing is sent to them.
+TEST(ServerStore, TablesOfAnotherShapeAreRefusedAndNothingIsSent)
+{
+    struct Case
+    {
+        const char *change, *table, *column, *found; // found: empty when the table still fits
+    };
+    const Case cases[] = {
+        {"alter table xstj alter column 数量 type integer", "xstj", "数量", "integer"},
+        {"alter table xsmx alter column 单价 type numeric(12,0)", "xsmx", "单价", "numeric(12,0)"},
+        {"alter table spxx alter column 品名 type text collate ucs_basic", "spxx", "品名",
+         "text COLLATE \"ucs_basic\""},
+        {"alter table xstj alter column 收银员 type text collate \"default\"", "xstj", "收银员", "text COLLATE"},
+        {"alter table xsmx drop column 地址", "xsmx", "地址", ""},
+        {"alter table xstj alter column 收银员 type varchar(40) collate \"C\"", "", "", ""},
+    };
+    TempPostgres &server = SharedPostgres();
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.change);
+        const QString url = server.newDatabase();
+        CheckServer(url);
+        server.query(url, QString::fromUtf8(c.change));
+        Counter counter(url);
+        counter.sell(QStringLiteral("2026120910000001"), 2);
+        if (!*c.table) {
+            EXPECT_EQ(Outbox::Upload(counter.session), 1);
+            continue;
+        }
+        try {
+            Outbox::Upload(counter.session);
+            ADD_FAILURE() << "sent to a table of another shape";
+        } catch (const DataError &error) {
+            const QString text = error.message();
+            for (const char *named : {c.table, c.column, c.found})
+                EXPECT_TRUE(text.contains(QString::fromUtf8(named))) << text.toStdString();
+        }
+        EXPECT_EQ(Outbox::Pending(counter.session), 1);
+        EXPECT_EQ(server.query(url, QStringLiteral("select (select count(*) from xstj) + (select count(*) from xsmx)")),
+                  Rows{{QStringLiteral("0")}});
+    }
+}
