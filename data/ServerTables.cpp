@@ -69,8 +69,10 @@ void CheckServerTables(ServerLink &link)
         std::vector<std::pair<QString, QString>> used;
         for (const Schema::Column &column : table.columns)
             used.emplace_back(QString::fromUtf8(column.name), QString::fromUtf8(column.type));
-        if (Schema::ServerRowIdColumn(name) != QLatin1String("序号"))
-            used.emplace_back(Schema::ServerRowIdColumn(name), QStringLiteral("INTEGER"));
+        // The catalogue's row identifier exists on the server only.
+        const QString rowId = Schema::ServerRowIdColumn(name);
+        if (!Schema::ColumnNames(name).contains(rowId))
+            used.emplace_back(rowId, QStringLiteral("INTEGER"));
         const QHash<QString, Found> columns = ColumnsOf(link, name);
         for (const auto &[column, declared] : used) {
             const Need need = NeedOf(declared);
