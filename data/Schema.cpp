@@ -54,7 +54,9 @@ const std::vector<Table> &Tables()
           {"折后", "REAL"},
           {"收银员", "TEXT"},
           {"支付", "REAL", true},
-          {"找零", "REAL", true}}},
+          {"找零", "REAL", true},
+          // A sale sent again under a new number keeps the number it was refused under.
+          {"原单号", "TEXT", true}}},
         {"xsmx",
          {{"序号", kAutoNumber},
           {"单号", "TEXT"},
@@ -134,6 +136,16 @@ std::vector<QString> ServerCreationStatements()
             columns << kCatalogueRowId + QStringLiteral(" bigint GENERATED ALWAYS AS IDENTITY PRIMARY KEY");
         statements.push_back(
             QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)").arg(name, columns.join(QStringLiteral(", "))));
+        // A server made by an earlier version gets the columns added since. The
+        // catalogue is looked at first, as altering a table locks it even when
+        // the column is there.
+        for (const Column &column : table.columns)
+            if (column.addedLater)
+                statements.push_back(
+                    QStringLiteral("DO $$ BEGIN IF NOT EXISTS (SELECT 1 FROM pg_attribute WHERE attrelid = "
+                                   "'%1'::regclass AND attname = '%2' AND NOT attisdropped) THEN "
+                                   "ALTER TABLE %1 ADD COLUMN \"%2\" %3; END IF; END $$")
+                        .arg(name, QString::fromUtf8(column.name), ServerType(column.type)));
     }
     for (const Index &index : Indexes()) {
         const QString definition = QString::fromUtf8(index.definition);
@@ -153,7 +165,12 @@ std::vector<QString> CounterTableStatements()
     return {
         QStringLiteral("CREATE TABLE IF NOT EXISTS outbox "
                        "(\"序号\" INTEGER PRIMARY KEY AUTOINCREMENT, \"单号\" TEXT NOT NULL, \"销售\" TEXT NOT NULL)"),
-        QStringLiteral("CREATE TABLE IF NOT EXISTS issued_number (\"单号\" TEXT)")};
+        QStringLiteral("CREATE TABLE IF NOT EXISTS issued_number (\"单号\" TEXT)"),
+        // The waiting sales the server refused, with its reason; they stay in
+        // the outbox until the owner sends them again.
+        QStringLiteral(
+            "CREATE TABLE IF NOT EXISTS outbox_set_aside (\"序号\" INTEGER PRIMARY KEY, \"原因\" TEXT NOT NULL, "
+            "\"单号重复\" INTEGER NOT NULL)")};
 }
 
 QString ServerRowIdColumn(const QString &table)

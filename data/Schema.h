@@ -45,7 +45,8 @@ bool IsSharedTable(const QString &table);
 // and a ticket number is stored once. Safe to run again.
 std::vector<QString> ServerCreationStatements();
 // Statements that give a counter's data file what it needs beside a server:
-// the sales waiting to go up, and the last ticket number it gave. Safe to run again.
+// the sales waiting to go up (and those of them the server refused), and the
+// last ticket number it gave. Safe to run again.
 std::vector<QString> CounterTableStatements();
 // The column that identifies a row of a shared table on the server (the
 // catalogue gets one of its own, listed last and never shown).
