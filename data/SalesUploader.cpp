@@ -101,12 +101,12 @@ void SalesUploader::sendWaiting(Connection &own, Outbox::Counts &counts, QString
             post(counts, {});
             return !stopping();
         });
-    } catch (const DataError &error) {
+    } catch (const AppError &error) {
         problem = error.message(); // the sales keep waiting; the counter shows how many and why
     }
     try {
         counts = Outbox::Count(own);
-    } catch (const DataError &error) {
+    } catch (const AppError &error) {
         problem = error.message();
     }
 }

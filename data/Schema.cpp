@@ -136,9 +136,9 @@ std::vector<QString> ServerCreationStatements()
             columns << kCatalogueRowId + QStringLiteral(" bigint GENERATED ALWAYS AS IDENTITY PRIMARY KEY");
         statements.push_back(
             QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)").arg(name, columns.join(QStringLiteral(", "))));
-        // A server made by an earlier version gets the columns added since. The
-        // catalogue is looked at first, as altering a table locks it even when
-        // the column is there.
+        // A server made by an earlier version gets the columns added since.
+        // Whether one is there is asked first: altering a table locks it even
+        // when the column is there.
         for (const Column &column : table.columns)
             if (column.addedLater)
                 statements.push_back(

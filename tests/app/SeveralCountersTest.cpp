@@ -8,10 +8,14 @@
 #include "tests/support/TempPostgres.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -139,4 +143,21 @@ TEST(SeveralCounters, ARefusedSaleIsSetAsideAndALockedServerNeverHoldsUpTheWindo
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_TRUE(dialogs.shown.front().text.contains(QStringLiteral("1 笔被服务器拒绝而搁置")))
         << dialogs.shown.front().text.toStdString();
+
+    // 选项 → 待上传销售 sends it again under a fresh number, the old one kept.
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        poll.stop();
+        Find<QTableWidget>(dialog, "salesTable")->selectRow(0);
+        Find<QPushButton>(dialog, "freshNumberButton")->click();
+        dialog->close();
+    });
+    poll.start(10);
+    Find<QAction>(counter, "WaitingSalesEntry")->trigger();
+    QTRY_VERIFY_WITH_TIMEOUT(setAside->isHidden(), 20000);
+    EXPECT_EQ(server.query(url, QStringLiteral("select 折后 from xstj where 原单号 = '%1'").arg(taken)),
+              Rows{{QStringLiteral("6")}});
 }
