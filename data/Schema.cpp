@@ -9,6 +9,17 @@ namespace {
 constexpr const char *kAutoNumber = "INTEGER PRIMARY KEY AUTOINCREMENT";
 const QString kCatalogueRowId = QStringLiteral("__rowid");
 
+// A table's columns on the server. The server's sales also keep, for a sale
+// sent again under a fresh number, the number it was refused under; a
+// counter's file never holds such a sale.
+std::vector<Column> ServerColumns(const Table &table)
+{
+    std::vector<Column> columns = table.columns;
+    if (QLatin1String(table.name) == QLatin1String("xstj"))
+        columns.push_back({"原单号", "TEXT", true});
+    return columns;
+}
+
 QString ServerType(const QString &type)
 {
     if (type == QLatin1String("REAL"))
@@ -54,9 +65,7 @@ const std::vector<Table> &Tables()
           {"折后", "REAL"},
           {"收银员", "TEXT"},
           {"支付", "REAL", true},
-          {"找零", "REAL", true},
-          // A sale sent again under a new number keeps the number it was refused under.
-          {"原单号", "TEXT", true}}},
+          {"找零", "REAL", true}}},
         {"xsmx",
          {{"序号", kAutoNumber},
           {"单号", "TEXT"},
@@ -129,8 +138,9 @@ std::vector<QString> ServerCreationStatements()
         const QString name = QString::fromUtf8(table.name);
         if (!IsSharedTable(name))
             continue;
+        const std::vector<Column> serverColumns = ServerColumns(table);
         QStringList columns;
-        for (const Column &column : table.columns)
+        for (const Column &column : serverColumns)
             columns << QStringLiteral("\"%1\" %2").arg(QString::fromUtf8(column.name), ServerType(column.type));
         if (ServerRowIdColumn(name) == kCatalogueRowId)
             columns << kCatalogueRowId + QStringLiteral(" bigint GENERATED ALWAYS AS IDENTITY PRIMARY KEY");
@@ -139,7 +149,7 @@ std::vector<QString> ServerCreationStatements()
         // A server made by an earlier version gets the columns added since.
         // Whether one is there is asked first: altering a table locks it even
         // when the column is there.
-        for (const Column &column : table.columns)
+        for (const Column &column : serverColumns)
             if (column.addedLater)
                 statements.push_back(
                     QStringLiteral("DO $$ BEGIN IF NOT EXISTS (SELECT 1 FROM pg_attribute WHERE attrelid = "
