@@ -88,8 +88,10 @@ void Application::wire()
     connect(counter, &CounterWindow::printerSetupRequested, this, &Application::setUpPrinter);
     connect(counter, &CounterWindow::databaseSetupRequested, m_maintenance.get(), &MaintenanceMenu::setUpDatabase);
     connect(counter, &CounterWindow::serverImportRequested, m_maintenance.get(), &MaintenanceMenu::importToServer);
-    connect(m_uploader.get(), &SalesUploader::changed, counter,
-            [this] { m_counter->showWaitingSales(m_uploader->pending(), m_uploader->lastProblem()); });
+    connect(counter, &CounterWindow::waitingSalesRequested, m_maintenance.get(), &MaintenanceMenu::showWaitingSales);
+    connect(m_uploader.get(), &SalesUploader::changed, counter, [this] {
+        m_counter->showWaitingSales(m_uploader->pending(), m_uploader->setAside(), m_uploader->lastProblem());
+    });
     connect(m_damageCheck.get(), &DamageCheck::damaged, counter,
             [counter](const QString &warning) { Dialogs::Message(counter, warning, Dialogs::Icon::Warning); });
     // The restored data are used from the next start on.

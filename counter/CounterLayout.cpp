@@ -234,6 +234,11 @@ void CounterWindow::buildLayout()
     m_waitingSalesLabel->setStyleSheet(QStringLiteral("QLabel { color: red; }"));
     m_waitingSalesLabel->hide();
     m_statusBar->addPermanentWidget(m_waitingSalesLabel);
+    m_setAsideSalesLabel = new QLabel;
+    m_setAsideSalesLabel->setObjectName(QStringLiteral("SetAsideSalesLabel"));
+    m_setAsideSalesLabel->setStyleSheet(QStringLiteral("QLabel { color: red; font-weight: bold; }"));
+    m_setAsideSalesLabel->hide();
+    m_statusBar->addPermanentWidget(m_setAsideSalesLabel);
 
     // Keyboard focus order; the customer name comes first.
     QWidget *order[] = {m_customerEdit,   m_phoneEdit,       m_addressEdit,   m_productBox,    m_priceEdit,
@@ -275,5 +280,6 @@ void CounterWindow::buildOptionsMenu()
     m_printerSetupAction = entry("PrinterSetupEntry", "打印机设置");
     m_databaseSetupAction = entry("DatabaseSetupEntry", "数据库设置");
     m_serverImportAction = entry("ServerImportEntry", "导入本机数据到服务器");
+    m_waitingSalesAction = entry("WaitingSalesEntry", "待上传销售");
     m_aboutAction = entry("AboutEntry", "关于");
 }

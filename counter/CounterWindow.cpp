@@ -80,6 +80,7 @@ void CounterWindow::connectActions()
     connect(m_printerSetupAction, &QAction::triggered, this, &CounterWindow::printerSetupRequested);
     connect(m_databaseSetupAction, &QAction::triggered, this, &CounterWindow::databaseSetupRequested);
     connect(m_serverImportAction, &QAction::triggered, this, &CounterWindow::serverImportRequested);
+    connect(m_waitingSalesAction, &QAction::triggered, this, &CounterWindow::waitingSalesRequested);
     connect(m_aboutAction, &QAction::triggered, this, &CounterWindow::aboutRequested);
     ConnectHandler(m_previewButton, &QToolButton::clicked, this, &CounterWindow::askForPreview);
     ConnectHandler(m_printButton, &QToolButton::clicked, this, &CounterWindow::printTicket);
@@ -116,11 +117,14 @@ void CounterWindow::reloadProductList()
     m_productBox->clearEditText();
 }
 
-void CounterWindow::showWaitingSales(int count, const QString &problem)
+void CounterWindow::showWaitingSales(int count, int setAside, const QString &problem)
 {
     m_waitingSalesLabel->setText(QStringLiteral("%1 笔销售待上传").arg(count));
     m_waitingSalesLabel->setToolTip(problem);
     m_waitingSalesLabel->setVisible(count > 0);
+    m_setAsideSalesLabel->setText(QStringLiteral("%1 笔销售被搁置").arg(setAside));
+    m_setAsideSalesLabel->setToolTip(QStringLiteral("服务器拒绝了这些销售，详见“选项 → 待上传销售”"));
+    m_setAsideSalesLabel->setVisible(setAside > 0);
     // The server answers again: a product list it could not give before follows now.
     if (problem.isEmpty() && !m_productListRead)
         Dialogs::Guarded(this, [this] { reloadProductList(); });

@@ -41,9 +41,9 @@ public:
     void reloadProductList();
     // Brings the ticket's lines and totals up to date with the data file.
     void refreshTicket();
-    // The sales waiting to go up to the shop's server, and why the last
-    // attempt failed; nothing shows when none wait.
-    void showWaitingSales(int count, const QString &problem);
+    // The sales waiting to go up to the shop's server, those it refused, and
+    // why the last attempt failed; nothing shows when none wait.
+    void showWaitingSales(int count, int setAside, const QString &problem);
 
 signals:
     void catalogueRequested();
@@ -58,6 +58,7 @@ signals:
     void printerSetupRequested();
     void databaseSetupRequested();
     void serverImportRequested();
+    void waitingSalesRequested();
     void aboutRequested();
 
 protected:
@@ -140,10 +141,10 @@ private:
     QComboBox *m_paperWidthBox, *m_templateBox, *m_copiesBox;
     QToolButton *m_statisticsButton, *m_previewButton, *m_printButton;
     QStatusBar *m_statusBar;
-    QLabel *m_waitingSalesLabel;
+    QLabel *m_waitingSalesLabel, *m_setAsideSalesLabel;
     QTimer *m_clock;
     QMenu *m_optionsMenu;
     QAction *m_catalogueAction, *m_statisticsAction, *m_backupAction, *m_restoreAction;
     QAction *m_helpAction, *m_faqAction, *m_siteAction, *m_printerSetupAction, *m_databaseSetupAction,
-        *m_serverImportAction, *m_aboutAction;
+        *m_serverImportAction, *m_waitingSalesAction, *m_aboutAction;
 };

@@ -38,8 +38,8 @@ public:
     using DataError::DataError;
 };
 
-// The database server could not be reached, or the link to it broke: the same
-// action may succeed once it answers again.
+// The database server could not be reached, the link to it broke, or it did
+// not complete a statement in time: the same action may succeed later.
 class ServerAwayError : public DataError
 {
 public:

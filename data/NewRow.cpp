@@ -31,8 +31,13 @@ NewRow::NewRow(QString table)
 
 void NewRow::set(const QString &column, const QString &text)
 {
+    QVariant value = ColumnValueFromText(kindOf(m_table, column), text, column);
+    if (const qsizetype index = m_columns.indexOf(column); index >= 0) {
+        m_values[size_t(index)] = std::move(value);
+        return;
+    }
     m_columns << column;
-    m_values.push_back(ColumnValueFromText(kindOf(m_table, column), text, column));
+    m_values.push_back(std::move(value));
 }
 
 void NewRow::setIfNumber(const QString &column, const QString &text)

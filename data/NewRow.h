@@ -18,7 +18,7 @@ public:
     explicit NewRow(QString table);
 
     QString table() const { return m_table; }
-    void set(const QString &column, const QString &text);
+    void set(const QString &column, const QString &text); // replaces what the column held
     // Keeps a figure that is a number and leaves the column empty otherwise.
     void setIfNumber(const QString &column, const QString &text);
     QVariant value(const QString &column) const; // null when not set

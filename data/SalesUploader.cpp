@@ -2,8 +2,7 @@
 
 #include "data/AppError.h"
 #include "data/Connection.h"
-#include "data/Outbox.h"
-#include "data/ServerLink.h"
+#include "data/ServerSettings.h"
 
 #include <algorithm>
 #include <chrono>
@@ -11,74 +10,118 @@
 namespace {
 constexpr int kFirstRetryMs = 2000;
 constexpr int kLongestRetryMs = 10000;
-constexpr int kAnswerCheckMs = 50;
 } // namespace
 
 SalesUploader::SalesUploader(Connection &session, QObject *parent)
     : QObject(parent)
     , m_session(session)
 {
-    m_retry.setInterval(kFirstRetryMs);
-    m_answerCheck.setInterval(kAnswerCheckMs);
-    connect(&m_retry, &QTimer::timeout, this, &SalesUploader::uploadNow);
-    connect(&m_answerCheck, &QTimer::timeout, this, &SalesUploader::takeAnswer);
     connect(&m_session, &Connection::saleQueued, this, &SalesUploader::uploadNow);
-    connect(&m_session, &Connection::opened, this, &SalesUploader::uploadNow);
+    connect(&m_session, &Connection::opened, this, &SalesUploader::start);
+    connect(&m_session, &Connection::aboutToClose, this, &SalesUploader::stop);
 }
 
-// A question still with the worker is waited for: the server's own time limit bounds it.
-SalesUploader::~SalesUploader() = default;
+SalesUploader::~SalesUploader()
+{
+    stop();
+}
 
 void SalesUploader::uploadNow()
 {
-    if (!m_session.hasServer() || !m_session.isOpen() || m_answer.valid())
+    const std::lock_guard lock(m_mutex);
+    m_wanted = true;
+    m_wake.notify_one();
+}
+
+void SalesUploader::start()
+{
+    if (!m_session.hasServer() || m_thread.joinable())
         return;
-    if (m_session.in(Store::Shared).isOpen()) {
-        upload();
-        return;
+    {
+        const std::lock_guard lock(m_mutex);
+        m_stopping = false;
+        m_wanted = true;
     }
-    m_answer = std::async(std::launch::async, ServerAnswers, m_session.serverUrl());
-    m_answerCheck.start();
+    m_thread = std::thread(&SalesUploader::run, this, ServerSettings{m_session.serverUrl(), m_session.counterNumber()},
+                           m_session.filePath());
 }
 
-void SalesUploader::takeAnswer()
+void SalesUploader::stop()
 {
-    if (m_answer.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
+    if (!m_thread.joinable())
         return;
-    m_answerCheck.stop();
-    if (m_answer.get())
-        upload();
-    else
-        settle(QStringLiteral("无法连接数据库服务器，请检查网络和服务器后再试。"));
+    {
+        const std::lock_guard lock(m_mutex);
+        m_stopping = true;
+        m_wake.notify_one();
+    }
+    m_thread.join();
 }
 
-void SalesUploader::upload()
+bool SalesUploader::stopping()
 {
-    QString problem;
+    const std::lock_guard lock(m_mutex);
+    return m_stopping;
+}
+
+void SalesUploader::run(const ServerSettings &settings, const QString &path)
+{
+    Connection own;
+    own.setConnectionString(path);
+    own.useServer(settings);
+    Outbox::Counts counts;
+    int retryMs = kFirstRetryMs;
+    for (;;) {
+        QString problem;
+        sendWaiting(own, counts, problem);
+        post(counts, problem);
+        // Waits longer after each failed attempt, up to ten seconds; without
+        // a sale waiting, until the next sale.
+        retryMs = problem.isEmpty() ? kFirstRetryMs : std::min(retryMs * 2, kLongestRetryMs);
+        const bool again = counts.waiting > 0 || !problem.isEmpty();
+        std::unique_lock lock(m_mutex);
+        const auto asked = [this] { return m_wanted || m_stopping; };
+        if (again)
+            m_wake.wait_for(lock, std::chrono::milliseconds(retryMs), asked);
+        else
+            m_wake.wait(lock, asked);
+        if (m_stopping)
+            return;
+        m_wanted = false;
+    }
+}
+
+void SalesUploader::sendWaiting(Connection &own, Outbox::Counts &counts, QString &problem)
+{
     try {
-        Outbox::Upload(m_session);
-    } catch (const DataError &error) {
+        // The sender sees the file's committed sales only; a file busy with a
+        // checkout is tried again at the next round.
+        Outbox::Upload(own, [&] {
+            counts = Outbox::Count(own);
+            post(counts, {});
+            return !stopping();
+        });
+    } catch (const AppError &error) {
         problem = error.message(); // the sales keep waiting; the counter shows how many and why
     }
-    settle(problem);
-}
-
-void SalesUploader::settle(QString problem)
-{
-    int pending = m_pending;
     try {
-        pending = Outbox::Pending(m_session);
-    } catch (const DataError &error) {
+        counts = Outbox::Count(own);
+    } catch (const AppError &error) {
         problem = error.message();
     }
-    m_retry.setInterval(problem.isEmpty() ? kFirstRetryMs : std::min(m_retry.interval() * 2, kLongestRetryMs));
-    if (pending > 0)
-        m_retry.start();
-    else
-        m_retry.stop();
-    if (pending != m_pending || problem != m_problem) {
-        m_pending = pending;
-        m_problem = problem;
-        emit changed();
-    }
+}
+
+// Queued to this object's thread; dropped when the object is gone.
+void SalesUploader::post(const Outbox::Counts &counts, const QString &problem)
+{
+    QMetaObject::invokeMethod(
+        this,
+        [this, counts, problem] {
+            if (counts.waiting == m_counts.waiting && counts.setAside == m_counts.setAside && problem == m_problem)
+                return;
+            m_counts = counts;
+            m_problem = problem;
+            emit changed();
+        },
+        Qt::QueuedConnection);
 }

@@ -1,18 +1,24 @@
 #pragma once
 
+#include "data/Outbox.h"
+
 #include <QObject>
 #include <QString>
-#include <QTimer>
 
-#include <future>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
 
 class Connection;
+struct ServerSettings;
 
 // Sends the sales waiting in the outbox to the shop's server: right after each
 // sale, and every few seconds while some wait, so that they go up as soon as
-// the server answers again. While there is no link to the server, whether it
-// answers is first asked on a worker thread, so that a server that does not
-// even refuse never holds up the counter. Does nothing for a shop without a server.
+// the server answers again. It works on a thread of its own, with its own
+// connection to the counter's file and its own link to the server, so the
+// window never waits for the server and only sales whose checkout committed
+// are seen. It stops while the session is closed (a restore replaces the
+// file). Does nothing for a shop without a server.
 class SalesUploader : public QObject
 {
     Q_OBJECT
@@ -21,21 +27,29 @@ public:
     ~SalesUploader() override;
 
     void uploadNow();
-    int pending() const { return m_pending; }
+    int pending() const { return m_counts.waiting; }
+    int setAside() const { return m_counts.setAside; } // refused by the server, kept for the owner
     QString lastProblem() const { return m_problem; } // why the last attempt failed; empty when it did not
 
 signals:
-    void changed(); // the number waiting or the last problem changed
+    void changed(); // on the session's thread: the counts or the last problem changed
 
 private:
-    void upload();
-    void takeAnswer(); // the worker's answer, once it has one
-    void settle(QString problem); // counts what still waits, and tries again later while some does
+    void start();
+    void stop(); // ends the sending after the sale in hand and waits for the thread
+    void run(const ServerSettings &settings, const QString &path);
+    // One round on the thread: sends what waits, reporting the counts as they fall.
+    void sendWaiting(Connection &own, Outbox::Counts &counts, QString &problem);
+    void post(const Outbox::Counts &counts, const QString &problem);
+    bool stopping();
 
     Connection &m_session;
-    QTimer m_retry; // waits longer after each failed attempt, up to ten seconds
-    QTimer m_answerCheck;
-    std::future<bool> m_answer; // does the server answer? asked on a worker thread
-    int m_pending = 0;
+    std::thread m_thread;
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    bool m_wanted = false; // guarded by m_mutex: a round was asked for
+    bool m_stopping = false; // guarded by m_mutex
+    // As last reported, on the session's thread.
+    Outbox::Counts m_counts;
     QString m_problem;
 };

@@ -9,6 +9,17 @@ namespace {
 constexpr const char *kAutoNumber = "INTEGER PRIMARY KEY AUTOINCREMENT";
 const QString kCatalogueRowId = QStringLiteral("__rowid");
 
+// A table's columns on the server. The server's sales also keep, for a sale
+// sent again under a fresh number, the number it was refused under; a
+// counter's file never holds such a sale.
+std::vector<Column> ServerColumns(const Table &table)
+{
+    std::vector<Column> columns = table.columns;
+    if (QLatin1String(table.name) == QLatin1String("xstj"))
+        columns.push_back({"原单号", "TEXT", true});
+    return columns;
+}
+
 QString ServerType(const QString &type)
 {
     if (type == QLatin1String("REAL"))
@@ -127,13 +138,24 @@ std::vector<QString> ServerCreationStatements()
         const QString name = QString::fromUtf8(table.name);
         if (!IsSharedTable(name))
             continue;
+        const std::vector<Column> serverColumns = ServerColumns(table);
         QStringList columns;
-        for (const Column &column : table.columns)
+        for (const Column &column : serverColumns)
             columns << QStringLiteral("\"%1\" %2").arg(QString::fromUtf8(column.name), ServerType(column.type));
         if (ServerRowIdColumn(name) == kCatalogueRowId)
             columns << kCatalogueRowId + QStringLiteral(" bigint GENERATED ALWAYS AS IDENTITY PRIMARY KEY");
         statements.push_back(
             QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)").arg(name, columns.join(QStringLiteral(", "))));
+        // A server made by an earlier version gets the columns added since.
+        // Whether one is there is asked first: altering a table locks it even
+        // when the column is there.
+        for (const Column &column : serverColumns)
+            if (column.addedLater)
+                statements.push_back(
+                    QStringLiteral("DO $$ BEGIN IF NOT EXISTS (SELECT 1 FROM pg_attribute WHERE attrelid = "
+                                   "'%1'::regclass AND attname = '%2' AND NOT attisdropped) THEN "
+                                   "ALTER TABLE %1 ADD COLUMN \"%2\" %3; END IF; END $$")
+                        .arg(name, QString::fromUtf8(column.name), ServerType(column.type)));
     }
     for (const Index &index : Indexes()) {
         const QString definition = QString::fromUtf8(index.definition);
@@ -153,7 +175,12 @@ std::vector<QString> CounterTableStatements()
     return {
         QStringLiteral("CREATE TABLE IF NOT EXISTS outbox "
                        "(\"序号\" INTEGER PRIMARY KEY AUTOINCREMENT, \"单号\" TEXT NOT NULL, \"销售\" TEXT NOT NULL)"),
-        QStringLiteral("CREATE TABLE IF NOT EXISTS issued_number (\"单号\" TEXT)")};
+        QStringLiteral("CREATE TABLE IF NOT EXISTS issued_number (\"单号\" TEXT)"),
+        // The waiting sales the server refused, with its reason; they stay in
+        // the outbox until the owner sends them again.
+        QStringLiteral(
+            "CREATE TABLE IF NOT EXISTS outbox_set_aside (\"序号\" INTEGER PRIMARY KEY, \"原因\" TEXT NOT NULL, "
+            "\"单号重复\" INTEGER NOT NULL)")};
 }
 
 QString ServerRowIdColumn(const QString &table)

@@ -41,11 +41,13 @@ std::vector<QString> CreationStatements();
 // print settings stay in each counter's data file.
 bool IsSharedTable(const QString &table);
 // Statements that create the shared tables on a server that lacks them, with
-// the same columns: texts compare and sort byte by byte as in the data file,
-// and a ticket number is stored once. Safe to run again.
+// the same columns (and the sales' 原单号, which only the server's sales need),
+// and add the columns an older server lacks: texts compare and sort byte by
+// byte as in the data file, and a ticket number is stored once. Safe to run again.
 std::vector<QString> ServerCreationStatements();
 // Statements that give a counter's data file what it needs beside a server:
-// the sales waiting to go up, and the last ticket number it gave. Safe to run again.
+// the sales waiting to go up (and those of them the server refused), and the
+// last ticket number it gave. Safe to run again.
 std::vector<QString> CounterTableStatements();
 // The column that identifies a row of a shared table on the server (the
 // catalogue gets one of its own, listed last and never shown).

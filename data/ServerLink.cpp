@@ -20,6 +20,9 @@ constexpr qint64 kCreationLock = 530418;
 constexpr int kAwayMs = 1000;
 // A server that does not answer is given up on after this many seconds.
 constexpr const char *kConnectTimeout = "3";
+// No statement of the counter's holds it up longer than this, waiting for a
+// lock included: a table another session keeps locked is reported, not waited for.
+constexpr int kStatementTimeoutSeconds = 5;
 
 bool IsInteger(Oid type)
 {
@@ -45,6 +48,21 @@ bool LinkBroke(pg_conn *conn, const pg_result *result)
         || state == "57P03";
 }
 
+// The server gave up on the statement for now, for a reason that passes: its
+// time limit (57014) or a lock not granted (55P03), a transaction rolled back
+// to break a deadlock or a conflict (class 40), resources running out (class 53).
+QString PassingRefusal(const pg_result *result)
+{
+    const QByteArray state(PQresultErrorField(result, PG_DIAG_SQLSTATE));
+    if (state == "57014" || state == "55P03")
+        return QStringLiteral("数据库服务器在 %1 秒内没有完成操作，可能有数据表正被其他会话锁住，请稍后再试。")
+            .arg(kStatementTimeoutSeconds);
+    if (state.startsWith("40") || state.startsWith("53"))
+        return QStringLiteral("数据库服务器暂时无法完成操作，请稍后再试：%1")
+            .arg(QString::fromUtf8(PQresultErrorMessage(result)).trimmed());
+    return {};
+}
+
 } // namespace
 
 QString ServerDialect(const QString &statement)
@@ -66,14 +84,6 @@ QString ServerDialect(const QString &statement)
     sql.replace(ascending, QStringLiteral("asc nulls first"));
     sql.replace(descending, QStringLiteral("desc nulls last"));
     return sql;
-}
-
-bool ServerAnswers(const QString &url)
-{
-    const QByteArray address = url.toUtf8();
-    const char *keys[] = {"dbname", "connect_timeout", nullptr};
-    const char *values[] = {address.constData(), kConnectTimeout, nullptr};
-    return PQpingParams(keys, values, 1) == PQPING_OK;
 }
 
 ServerResult::ServerResult(pg_result *result)
@@ -162,13 +172,14 @@ void ServerLink::connect()
     if (!m_away.isEmpty() && !m_awayUntil.hasExpired())
         throw ServerAwayError(m_away);
     const QByteArray url = m_url.toUtf8();
+    const QByteArray options = QByteArrayLiteral("-c client_min_messages=warning -c statement_timeout=")
+        + QByteArray::number(kStatementTimeoutSeconds * 1000);
     // A link whose other end went silent (a cut cable) is found out within
     // seconds rather than after the system's hours-long default.
     const char *keys[] = {"dbname",          "connect_timeout",     "client_encoding",  "application_name", "options",
                           "keepalives_idle", "keepalives_interval", "keepalives_count", "tcp_user_timeout", nullptr};
     const char *values[] = {
-        url.constData(), kConnectTimeout, "UTF8", "salescounter", "-c client_min_messages=warning", "5", "2", "2",
-        "5000",          nullptr};
+        url.constData(), kConnectTimeout, "UTF8", "salescounter", options.constData(), "5", "2", "2", "5000", nullptr};
     m_conn = PQconnectdbParams(keys, values, 1);
     if (PQstatus(m_conn) != CONNECTION_OK)
         throwAway(QString::fromUtf8(PQerrorMessage(m_conn)));
@@ -236,6 +247,8 @@ std::unique_ptr<ServerResult> ServerLink::run(const QString &statement, const st
         }
         throwAway(QString::fromUtf8(PQerrorMessage(m_conn)));
     }
+    if (const QString passing = PassingRefusal(result->m_result); !passing.isEmpty())
+        throw ServerAwayError(passing); // the link stays: the next statement may well succeed
     throw DataError(QStringLiteral("数据库服务器拒绝了操作：%1")
                         .arg(HidePassword(QString::fromUtf8(PQresultErrorMessage(result->m_result)), m_url).trimmed()));
 }

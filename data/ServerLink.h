@@ -46,9 +46,11 @@ public:
     explicit ServerLink(QString url);
     ~ServerLink();
 
-    // Runs one statement. Throws ServerAwayError when the server cannot be
-    // reached or the link broke (the link is dropped and tried again on the
-    // next call), DataError when the server refused the statement.
+    // Runs one statement, for at most a few seconds. Throws ServerAwayError
+    // when the server cannot be reached or the link broke (the link is dropped
+    // and tried again on the next call), or when the statement ran out of time
+    // or was turned down for a passing reason; DataError when the server
+    // refused the statement.
     std::unique_ptr<ServerResult> run(const QString &statement, const std::vector<QVariant> &parameters = {});
     void connect(); // throws as run() does
     void disconnect();
@@ -69,10 +71,6 @@ private:
     QString m_away;
     QDeadlineTimer m_awayUntil;
 };
-
-// Whether a server answers at `url` at all (it may still refuse the login),
-// waiting a few seconds at most. Safe on any thread.
-bool ServerAnswers(const QString &url);
 
 // A statement written for the data file's engine, in the server's dialect.
 QString ServerDialect(const QString &statement);

@@ -7,6 +7,7 @@
 #include "maintenance/BackupRestore.h"
 #include "maintenance/DatabaseSetupDialog.h"
 #include "maintenance/HelpFile.h"
+#include "maintenance/WaitingSalesDialog.h"
 #include "maintenance/WebAddresses.h"
 
 #include <QCoreApplication>
@@ -43,14 +44,17 @@ void MaintenanceMenu::backUp()
 
 void MaintenanceMenu::restore()
 {
-    // The sales waiting for the server are in the file a restore replaces.
-    int waiting = 0;
-    Dialogs::Guarded(m_owner, [&] { waiting = m_session.hasServer() ? Outbox::Pending(m_session) : 0; });
-    if (waiting > 0) {
-        Dialogs::Message(m_owner,
-                         QStringLiteral("还有 %1 笔销售等待上传到服务器，恢复会替换掉它们。"
-                                        "请等服务器恢复连接、上传完成后再恢复数据。")
-                             .arg(waiting),
+    // The sales waiting for the server, set-aside ones included, are in the
+    // file a restore replaces.
+    Outbox::Counts waiting;
+    Dialogs::Guarded(m_owner, [&] { waiting = m_session.hasServer() ? Outbox::Count(m_session) : Outbox::Counts{}; });
+    if (waiting.waiting + waiting.setAside > 0) {
+        QString text = QStringLiteral("还有 %1 笔销售等待上传到服务器，恢复会替换掉它们。")
+                           .arg(waiting.waiting + waiting.setAside);
+        if (waiting.setAside > 0)
+            text += QStringLiteral("其中 %1 笔被服务器拒绝而搁置，请先在“选项 → 待上传销售”中重新上传。")
+                        .arg(waiting.setAside);
+        Dialogs::Message(m_owner, text + QStringLiteral("请等服务器恢复连接、上传完成后再恢复数据。"),
                          Dialogs::Icon::Warning);
         return;
     }
@@ -75,6 +79,17 @@ void MaintenanceMenu::restore()
 void MaintenanceMenu::setUpDatabase()
 {
     DatabaseSetupDialog dialog(m_owner);
+    dialog.exec();
+}
+
+void MaintenanceMenu::showWaitingSales()
+{
+    if (!m_session.hasServer()) {
+        Dialogs::Message(m_owner, QStringLiteral("本机没有设置服务器，销售都保存在本机，没有待上传的销售。"),
+                         Dialogs::Icon::Information);
+        return;
+    }
+    WaitingSalesDialog dialog(m_session, m_owner);
     dialog.exec();
 }
 

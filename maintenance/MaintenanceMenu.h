@@ -23,6 +23,8 @@ public slots:
     // "数据库设置" and "导入本机数据到服务器", for a shop with several counters.
     void setUpDatabase();
     void importToServer();
+    // "待上传销售": the sales not yet on the server, and those it refused.
+    void showWaitingSales();
 
 signals:
     // After "数据恢复成功！" was confirmed; the run ends here, as the next

@@ -8,30 +8,67 @@
 #include "tests/support/TempPostgres.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
+#include <QDialog>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
+
 using Rows = std::vector<QStringList>;
+
+namespace {
+
+// A shop whose server sells 绿茶 at 3, and a counter of it whose receipts print nothing.
+struct Shop
+{
+    Shop()
+    {
+        CheckServer(url);
+        server.query(url, QStringLiteral("insert into spxx (品名, 单价) values ('绿茶', 3)"));
+        data.exec(QStringLiteral("update dynr set modle = '不打印'"));
+        session.useServer({url, 3});
+    }
+
+    TempPostgres &server = SharedPostgres();
+    const QString url = server.newDatabase();
+    TempData data;
+    RecordingResponder dialogs;
+    Connection session;
+};
+
+// Enters two 绿茶 at 3 and prints: a sale of 6.
+void SellTwoTeas(CounterWindow *counter)
+{
+    Find<QComboBox>(counter, "ComboBox1")->setEditText(QStringLiteral("绿茶"));
+    for (auto [name, text] : {std::pair{"Edit7", "3"}, std::pair{"Edit8", "2"}}) {
+        QLineEdit *field = Find<QLineEdit>(counter, name);
+        field->selectAll(); // typing replaces what the field holds
+        QTest::keyClicks(field, QString::fromLatin1(text));
+    }
+    QTest::mouseClick(Find<QToolButton>(counter, "SpeedButton3"), Qt::LeftButton);
+    QTest::mouseClick(Find<QToolButton>(counter, "SpeedButton8"), Qt::LeftButton);
+}
+
+} // namespace
 
 // A counter whose server is away sells on: the sale waits in its own file, the
 // status bar says so, a restore is refused meanwhile, and the sale goes up
 // once the server answers again.
 TEST(SeveralCounters, SalesMadeWhileTheServerIsAwayWaitAndThenGoUp)
 {
-    TempPostgres &server = SharedPostgres();
-    const QString url = server.newDatabase();
-    CheckServer(url);
-    server.query(url, QStringLiteral("insert into spxx (品名, 单价) values ('绿茶', 3)"));
-    TempData data;
-    data.exec(QStringLiteral("update dynr set modle = '不打印'")); // a template that prints nothing
-    RecordingResponder dialogs;
-    Connection session;
-    session.useServer({url, 3});
+    Shop shop;
+    auto &[server, url, data, dialogs, session] = shop;
     server.stop();
 
     Application program(session);
@@ -42,14 +79,7 @@ TEST(SeveralCounters, SalesMadeWhileTheServerIsAwayWaitAndThenGoUp)
     EXPECT_EQ(number.size(), 16);
     EXPECT_TRUE(number.endsWith(QStringLiteral("03")));
 
-    Find<QComboBox>(counter, "ComboBox1")->setEditText(QStringLiteral("绿茶"));
-    for (auto [name, text] : {std::pair{"Edit7", "3"}, std::pair{"Edit8", "2"}}) {
-        QLineEdit *field = Find<QLineEdit>(counter, name);
-        field->selectAll(); // typing replaces what the field holds
-        QTest::keyClicks(field, QString::fromLatin1(text));
-    }
-    QTest::mouseClick(Find<QToolButton>(counter, "SpeedButton3"), Qt::LeftButton);
-    QTest::mouseClick(Find<QToolButton>(counter, "SpeedButton8"), Qt::LeftButton);
+    SellTwoTeas(counter);
     EXPECT_EQ(data.count(QStringLiteral("xsxx")), 0);
     EXPECT_EQ(data.count(QStringLiteral("outbox")), 1);
     auto *waiting = Find<QLabel>(counter, "WaitingSalesLabel");
@@ -66,4 +96,68 @@ TEST(SeveralCounters, SalesMadeWhileTheServerIsAwayWaitAndThenGoUp)
     EXPECT_EQ(data.count(QStringLiteral("outbox")), 0);
     EXPECT_EQ(Find<QComboBox>(counter, "ComboBox1")->count(), 1); // the product list follows
     EXPECT_EQ(server.query(url, QStringLiteral("select 单号, 折后 from xstj")), (Rows{{number, QStringLiteral("6")}}));
+}
+
+// A sale the server refuses (another counter's sale holds its number) is set
+// aside and the later ones go up past it. The sender works on a thread of its
+// own: while a table locked on the server holds it up, the window goes on.
+TEST(SeveralCounters, ARefusedSaleIsSetAsideAndALockedServerNeverHoldsUpTheWindow)
+{
+    Shop shop;
+    auto &[server, url, data, dialogs, session] = shop;
+    Application program(session);
+    CounterWindow *counter = &program.counter();
+    const QString taken = Find<QLineEdit>(counter, "Edit2")->text();
+    server.query(url,
+                 QStringLiteral("insert into xstj (单号, 时间, 收银员, 数量, 折后) "
+                                "values ('%1', '2026-12-01 08:00:00', '别家', 1, 1)")
+                     .arg(taken));
+    Connection locker;
+    locker.useServer({url, 4});
+    Connection &held = locker.in(Store::Shared);
+    held.exec(QStringLiteral("SET idle_in_transaction_session_timeout = 15000")); // in case the window waits for it
+    auto lock = std::make_unique<Transaction>(held);
+    held.exec(QStringLiteral("LOCK TABLE xstj"));
+
+    QElapsedTimer sinceTick;
+    qint64 longestGap = 0;
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, [&] { longestGap = std::max(longestGap, sinceTick.restart()); });
+    sinceTick.start();
+    tick.start(10);
+    for (int sale = 0; sale < 3; ++sale)
+        SellTwoTeas(counter);
+    QTest::qWait(2500);
+    EXPECT_LT(longestGap, 2500) << "the window waited for the server";
+    tick.stop();
+    lock.reset();
+
+    auto *waiting = Find<QLabel>(counter, "WaitingSalesLabel");
+    auto *setAside = Find<QLabel>(counter, "SetAsideSalesLabel");
+    QTRY_VERIFY_WITH_TIMEOUT(waiting->isHidden() && !setAside->isHidden(), 20000);
+    EXPECT_EQ(setAside->text(), QStringLiteral("1 笔销售被搁置"));
+    EXPECT_EQ(server.query(url, QStringLiteral("select count(*) from xstj where 收银员 <> '别家'")),
+              Rows{{QStringLiteral("2")}});
+    dialogs.shown.clear();
+    Find<QAction>(counter, "N5")->trigger(); // 数据恢复 keeps refusing, and says why
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_TRUE(dialogs.shown.front().text.contains(QStringLiteral("1 笔被服务器拒绝而搁置")))
+        << dialogs.shown.front().text.toStdString();
+
+    // 选项 → 待上传销售 sends it again under a fresh number, the old one kept.
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        poll.stop();
+        Find<QTableWidget>(dialog, "salesTable")->selectRow(0);
+        Find<QPushButton>(dialog, "freshNumberButton")->click();
+        dialog->close();
+    });
+    poll.start(10);
+    Find<QAction>(counter, "WaitingSalesEntry")->trigger();
+    QTRY_VERIFY_WITH_TIMEOUT(setAside->isHidden(), 20000);
+    EXPECT_EQ(server.query(url, QStringLiteral("select 折后 from xstj where 原单号 = '%1'").arg(taken)),
+              Rows{{QStringLiteral("6")}});
 }

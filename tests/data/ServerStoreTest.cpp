@@ -12,7 +12,12 @@
 #include "tests/support/TempPostgres.h"
 #include "tests/support/TicketEntry.h"
 
+#include <QElapsedTimer>
+
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <utility>
 
 using Rows = std::vector<QStringList>;
 
@@ -84,23 +89,69 @@ TEST(ServerStore, ASaleGoesUpOnceWithItsLinesAndIsFoundAgain)
 }
 
 // Two counters set to the same number: the second sale under a number is not
-// taken for the first one sent again, and keeps waiting.
-TEST(ServerStore, AnotherSaleUnderANumberOnTheServerIsNotDropped)
+// taken for the first one sent again. It is set aside while the later sales go
+// up, and goes up under a fresh number of its counter, keeping its old one.
+TEST(ServerStore, AnotherSaleUnderANumberOnTheServerIsSetAsideAndSentAgainUnderAFreshOne)
+{
+    TempPostgres &server = SharedPostgres();
+    const QString url = server.newDatabase();
+    Counter first(url), second(url);
+    const QString taken = QStringLiteral("2026120910000001"), later = QStringLiteral("2026120910000101");
+    first.sell(taken, 1);
+    second.sell(taken, 2);
+    second.sell(later, 1);
+    Outbox::Upload(first.session);
+    // A server made before the old number was kept: the next counter to link adds its column.
+    server.query(url, QStringLiteral("alter table xstj drop column 原单号"));
+    EXPECT_EQ(Outbox::Upload(second.session), 1);
+    const std::vector<Outbox::Entry> entries = Outbox::List(second.session);
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_TRUE(entries[0].numberTaken);
+    EXPECT_TRUE(entries[0].reason.contains(QStringLiteral("收银台号"))) << entries[0].reason.toStdString();
+    EXPECT_EQ(Outbox::Upload(second.session), 0); // kept aside until the owner sends it again
+
+    const QString fresh = Outbox::SendAgain(second.session, entries[0].id, true);
+    EXPECT_EQ(Outbox::Upload(second.session), 1);
+    EXPECT_EQ(Outbox::Pending(second.session), 0);
+    EXPECT_EQ(server.query(url,
+                           QStringLiteral("select 单号, 原单号, 折后, (select count(*) from xsmx m "
+                                          "where m.单号 = t.单号) from xstj t order by 序号")),
+              (Rows{{taken, QString(), QStringLiteral("4.5"), QStringLiteral("1")},
+                    {later, QString(), QStringLiteral("4.5"), QStringLiteral("1")},
+                    {fresh, taken, QStringLiteral("9"), QStringLiteral("2")}}));
+}
+
+// A table another session keeps locked: each statement gives up within its
+// time limit and says why, and a sale keeps waiting rather than being set aside.
+TEST(ServerStore, ALockedTableEndsEachStatementWithinItsLimit)
 {
     const QString url = SharedPostgres().newDatabase();
-    Counter first(url), second(url);
-    first.sell(QStringLiteral("2026120910000001"), 1);
-    second.sell(QStringLiteral("2026120910000001"), 2);
-    Outbox::Upload(first.session);
-    try {
-        Outbox::Upload(second.session);
-        FAIL() << "a different sale under a stored number went up";
-    } catch (const ServerAwayError &) {
-        FAIL() << "taken for an away server";
-    } catch (const DataError &error) {
-        EXPECT_TRUE(error.message().contains(QStringLiteral("收银台号")));
+    Counter counter(url), locker(url);
+    const QString number = QStringLiteral("2026120910000001");
+    counter.sell(number, 1);
+    SalesLedger::FindSale(counter.session, number); // linked before the lock
+    Connection &held = locker.session.in(Store::Shared);
+    // Without a limit the waits would end only when the server drops the idle locker.
+    held.exec(QStringLiteral("SET idle_in_transaction_session_timeout = 12000"));
+    Transaction lock(held);
+    held.exec(QStringLiteral("LOCK TABLE xstj"));
+
+    const std::pair<const char *, std::function<void()>> steps[] = {
+        {"reading a sale", [&] { SalesLedger::FindSale(counter.session, number); }},
+        {"sending the outbox", [&] { Outbox::Upload(counter.session); }},
+    };
+    for (const auto &[what, step] : steps) {
+        QElapsedTimer waited;
+        waited.start();
+        try {
+            step();
+            ADD_FAILURE() << what << " waited for the lock";
+        } catch (const ServerAwayError &error) {
+            EXPECT_TRUE(error.message().contains(QStringLiteral("5 秒内"))) << error.message().toStdString();
+        }
+        EXPECT_LT(waited.elapsed(), 8000) << what;
     }
-    EXPECT_EQ(Outbox::Pending(second.session), 1);
+    EXPECT_EQ(Outbox::Count(counter.session).waiting, 1);
 }
 
 TEST(ServerStore, TheCatalogueIsEditedOnTheServerInStoredOrder)
