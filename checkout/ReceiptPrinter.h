@@ -6,7 +6,7 @@ class Report;
 
 // Where receipts go: the system printer, a receipt printer, a file. Each call
 // is one job; a failure throws AppError with a message for the user. The
-// checkout calls them on a worker thread, one call at a time: they use no
+// checkout may call them on a worker thread, one call at a time: they use no
 // connection and no widget.
 class ReceiptPrinter
 {

@@ -8,6 +8,8 @@
 
 void PrintWithProgress(QWidget *window, const std::vector<Checkout::Job> &jobs)
 {
+    if (jobs.empty()) // settings that print no copy
+        return;
     QProgressDialog progress(QStringLiteral("正在打印…"), QString(), 0, int(jobs.size()), window);
     progress.setObjectName(QStringLiteral("PrintProgress"));
     progress.setWindowTitle(QStringLiteral("打印"));

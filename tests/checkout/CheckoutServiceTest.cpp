@@ -43,7 +43,12 @@ public:
             throw AppError(QStringLiteral("打印机“test”打印失败"));
         jobs.push_back({receipt.objectName(), jobName});
     }
-    void saleFinished() override { storedAtDrawer.push_back(CountRows(m_file, QStringLiteral("xstj"))); }
+    void saleFinished() override
+    {
+        storedAtDrawer.push_back(CountRows(m_file, QStringLiteral("xstj")));
+        if (drawerFailing)
+            throw AppError(QStringLiteral("钱箱“test”没有响应"));
+    }
 
     struct Job
     {
@@ -53,6 +58,7 @@ public:
     std::vector<Job> jobs;
     std::vector<int> storedAtDrawer;
     bool failing = false;
+    bool drawerFailing = false;
 
 private:
     QString m_file;
@@ -173,6 +179,17 @@ TEST_F(CheckoutService, AFailedReceiptStoresNothingOfTheSale)
     EXPECT_EQ(data.count(QStringLiteral("xsxx")), 1);
     EXPECT_EQ(data.scalar(QStringLiteral("select 店名 from dynr")), QStringLiteral("好运小店"));
     EXPECT_TRUE(printer.storedAtDrawer.empty()) << "no drawer for a sale not stored";
+}
+
+TEST_F(CheckoutService, ADrawerThatFailsLeavesTheSaleStoredAndSaysWhy)
+{
+    addLine();
+    printer.drawerFailing = true;
+    const Checkout::Result result = checkout.run(order("58", "1"));
+    EXPECT_EQ(result.outcome, Checkout::Outcome::Recorded);
+    EXPECT_EQ(result.drawerProblem, QStringLiteral("钱箱“test”没有响应"));
+    EXPECT_EQ(data.count(QStringLiteral("xstj")), 1);
+    EXPECT_EQ(data.count(QStringLiteral("xsxx")), 0);
 }
 
 // Whatever room is left on the disk, a sale either prints, opens the drawer
