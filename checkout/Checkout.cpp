@@ -2,6 +2,7 @@
 
 #include "checkout/ReceiptPrinter.h"
 #include "checkout/ReceiptRenderer.h"
+#include "data/AppError.h"
 #include "data/CurrentTicket.h"
 #include "data/PrintSettings.h"
 #include "data/SaleRecord.h"
@@ -26,39 +27,52 @@ SaleTicket SaleOf(const Ticket &ticket)
     return sale;
 }
 
+void RunHere(const std::vector<Checkout::Job> &jobs)
+{
+    for (const Checkout::Job &job : jobs)
+        job();
+}
+
 } // namespace
 
 Checkout::Checkout(Connection &session, ReceiptPrinter &printer)
     : m_session(session)
     , m_printer(printer)
+    , m_runJobs(RunHere)
 { }
 
-Checkout::Outcome Checkout::run(ReceiptOrder order)
+Checkout::Result Checkout::run(ReceiptOrder order)
 {
     // The settings are kept even when the ticket turns out empty.
     SavePrintSettings(m_session, order.settings);
     order.ticket.lines = CurrentTicket::Lines(m_session);
     if (order.ticket.lines.empty())
-        return Outcome::EmptyTicket;
+        return {Outcome::EmptyTicket, {}};
 
-    // A sale that could not be stored gets no receipt.
+    // A sale that could not be stored gets no receipt: it is on the disk,
+    // uncommitted, before anything prints.
     const SaleTicket sale = SaleOf(order.ticket);
     CheckSale(sale);
+    PendingSale pending(m_session, sale);
 
-    // The receipt prints before the sale is stored, so that a printing error
-    // leaves the ticket as it is. Settings that match no template print nothing.
+    // Settings that match no template print nothing. A receipt that fails to
+    // print rolls the sale back, leaving the ticket as it was.
     if (const auto which = ChooseReceipt(order.settings.pos, order.settings.modle)) {
         const PrintRun run = ChoosePrintRun(order.withCustomer, order.settings.print);
         const std::unique_ptr<Report> receipt = BuildReceipt(*which, run.report, order);
-        for (int copy = 0; copy < run.copies; ++copy)
-            m_printer.print(*receipt, order.ticket.number);
+        const Job copy = [this, &receipt, &order] { m_printer.print(*receipt, order.ticket.number); };
+        m_runJobs(std::vector<Job>(size_t(run.copies), copy));
         if (m_receiptFilled)
             m_receiptFilled(*which, order);
     }
-    // Once per sale, printed or not: a receipt printer opens its cash drawer.
-    m_printer.saleFinished();
+    pending.commit();
 
-    // The sale, its lines and the emptying of the ticket are stored as one.
-    RecordSale(m_session, sale);
-    return Outcome::Recorded;
+    // Once per sale, printed or not, and only for a stored sale: a receipt
+    // printer opens its cash drawer.
+    try {
+        m_runJobs({[this] { m_printer.saleFinished(); }});
+    } catch (const AppError &error) {
+        return {Outcome::Recorded, error.message()};
+    }
+    return {Outcome::Recorded, {}};
 }

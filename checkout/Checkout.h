@@ -4,15 +4,18 @@
 #include "checkout/Ticket.h"
 
 #include <functional>
+#include <vector>
 
 class Connection;
 class ReceiptPrinter;
 
-// The Print button's work, on a ticket value: saves the settings, prints the
-// receipt the settings choose as often as the copies say, and records the sale
-// with its lines while emptying the current ticket, as one whole. A receipt
-// that fails to print, or a sale that could not be stored, throws before
-// anything of the sale is stored.
+// The Print button's work, on a ticket value: saves the settings, records the
+// sale with its lines while emptying the current ticket, prints the receipt
+// the settings choose as often as the copies say, and opens the cash drawer.
+// The sale is written before printing and committed only once the receipt has
+// printed, so a sale that cannot be stored prints nothing, a receipt that
+// fails to print stores nothing of the sale, and the drawer opens only for a
+// stored sale.
 class Checkout
 {
 public:
@@ -23,14 +26,29 @@ public:
     using ReceiptFilled = std::function<void(ReceiptTemplate which, const ReceiptOrder &order)>;
     void setReceiptFilled(ReceiptFilled handler) { m_receiptFilled = std::move(handler); }
 
+    // Runs the printer's jobs of a sale in order and returns once all are done,
+    // throwing the first failure (the later jobs are not run). The jobs touch
+    // no connection, so a window may run them on a worker thread and wait in
+    // its event loop; nothing may write through the session meanwhile. By
+    // default they run on the calling thread.
+    using Job = std::function<void()>;
+    using JobRunner = std::function<void(const std::vector<Job> &jobs)>;
+    void setJobRunner(JobRunner runner) { m_runJobs = std::move(runner); }
+
     enum class Outcome { Recorded, EmptyTicket };
+    struct Result
+    {
+        Outcome outcome;
+        QString drawerProblem; // why the drawer of a recorded sale did not open; empty when it did
+    };
     // The order's lines are read from the current ticket after the settings
     // are saved: the receipt shows what is recorded. On Recorded the caller
-    // starts the next ticket.
-    Outcome run(ReceiptOrder order);
+    // starts the next ticket. Throws AppError when the sale is not recorded.
+    Result run(ReceiptOrder order);
 
 private:
     Connection &m_session;
     ReceiptPrinter &m_printer;
     ReceiptFilled m_receiptFilled;
+    JobRunner m_runJobs;
 };

@@ -14,9 +14,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScopeGuard>
+#include <QToolButton>
 
-// Print: the checkout saves the settings, prints the receipt and records the
-// sale; the counter then starts the next ticket.
+// Print: the checkout saves the settings, records the sale, prints the receipt
+// and opens the drawer; the counter then starts the next ticket.
 void CounterWindow::printTicket()
 {
     long double paid = 0;
@@ -26,12 +28,19 @@ void CounterWindow::printTicket()
             return;
         }
     }
-    if (m_checkout.run(currentOrder()) == Checkout::Outcome::EmptyTicket) {
+    // No second sale while this one prints.
+    m_printButton->setEnabled(false);
+    const auto enableAgain = qScopeGuard([this] { m_printButton->setEnabled(true); });
+    const Checkout::Result result = m_checkout.run(currentOrder());
+    if (result.outcome == Checkout::Outcome::EmptyTicket) {
         Dialogs::Message(this, QStringLiteral("打印信息为空！"), Dialogs::Icon::Warning);
         return;
     }
     CurrentTicket::Open(m_lines);
     startNextTicket();
+    if (!result.drawerProblem.isEmpty())
+        Dialogs::Message(this, QStringLiteral("销售已记录，但钱箱没有打开：%1").arg(result.drawerProblem),
+                         Dialogs::Icon::Warning);
 }
 
 void CounterWindow::askForPreview()

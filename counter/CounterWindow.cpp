@@ -1,5 +1,7 @@
 #include "counter/CounterWindow.h"
 
+#include "checkout/Checkout.h"
+#include "counter/PrintProgress.h"
 #include "counter/TicketHeader.h"
 #include "data/Catalogue.h"
 #include "data/Connection.h"
@@ -36,6 +38,7 @@ CounterWindow::CounterWindow(Connection &session, Checkout &checkout, QWidget *p
     connectTicketLines();
     connectPayment();
     connectActions();
+    m_checkout.setJobRunner([this](const std::vector<Checkout::Job> &jobs) { PrintWithProgress(this, jobs); });
 
     m_clock->start();
     m_customerEdit->setFocus(); // the customer's name comes first
@@ -86,8 +89,8 @@ void CounterWindow::connectActions()
     ConnectHandler(m_printButton, &QToolButton::clicked, this, &CounterWindow::printTicket);
 }
 
-// A fresh ticket number, the stored settings, the product list, and an empty
-// ticket: lines left over from an earlier run are not part of this ticket.
+// A fresh ticket number, the stored settings, the product list, and the lines
+// of a sale an earlier run did not record (a failed print, a kill), with their totals.
 void CounterWindow::startUp()
 {
     m_ticketNumberEdit->setText(IssueTicketNumber(m_session));
@@ -98,8 +101,9 @@ void CounterWindow::startUp()
     m_paperWidthBox->setEditText(settings.pos);
     m_templateBox->setEditText(settings.modle);
     m_copiesBox->setEditText(settings.print);
-    CurrentTicket::Clear(m_session);
     CurrentTicket::Open(m_lines);
+    if (m_lines.recordCount() > 0) // an empty ticket starts blank, with nothing payable yet
+        refreshTotals();
     // Last: a shop's server may be away, and the counter works without its list.
     reloadProductList();
 }

@@ -25,7 +25,7 @@ namespace CurrentTicket {
 void Open(RowSet &lines);
 // The lines as values, read from the data file.
 std::vector<TicketLine> Lines(Connection &session);
-// Drops every line: lines left over from an earlier run are not part of a new ticket.
+// Drops every line: a recorded sale's.
 void Clear(Connection &session);
 
 } // namespace CurrentTicket

@@ -1,10 +1,12 @@
 #include "data/SaleRecord.h"
 
 #include "data/ColumnValue.h"
-#include "data/Connection.h"
 #include "data/CurrentTicket.h"
+#include "data/EngineError.h"
 #include "data/NewRow.h"
 #include "data/Outbox.h"
+
+#include <sqlite3.h>
 
 #include <QStringList>
 
@@ -65,6 +67,24 @@ SaleRows SaleRowsOf(Connection &connection, const SaleTicket &ticket)
     return rows;
 }
 
+// The receipt prints between the writing and the commit, so whatever the
+// commit needs of the disk is taken now: a full disk then stops the sale
+// before anything is printed. The header page goes into the journal first (the
+// commit rewrites it, and would otherwise grow the journal then); writing the
+// changed pages out syncs the journal and grows the file to its new size.
+void writeThrough(Connection &connection)
+{
+    const qint64 version = [&connection] {
+        Statement read(connection, QStringLiteral("PRAGMA user_version"));
+        read.step();
+        return read.value(0).toLongLong();
+    }();
+    connection.exec(QStringLiteral("PRAGMA user_version = %1").arg(version));
+    sqlite3 *db = connection.handle();
+    if (const int rc = sqlite3_db_cacheflush(db); rc != SQLITE_OK)
+        ThrowEngineError(db, rc, connection.filePath());
+}
+
 } // namespace
 
 void CheckSale(const SaleTicket &ticket)
@@ -72,9 +92,10 @@ void CheckSale(const SaleTicket &ticket)
     ticketRow(ticket);
 }
 
-void RecordSale(Connection &connection, const SaleTicket &ticket)
+PendingSale::PendingSale(Connection &connection, const SaleTicket &ticket)
+    : m_connection(connection)
+    , m_transaction(connection)
 {
-    Transaction transaction(connection);
     const SaleRows rows = SaleRowsOf(connection, ticket);
     // Beside a server the sale waits in the counter's own file until the
     // server has it, so that a sale is never lost while the server is away.
@@ -86,7 +107,17 @@ void RecordSale(Connection &connection, const SaleTicket &ticket)
             line.insert(connection);
     }
     CurrentTicket::Clear(connection);
-    transaction.commit();
-    if (connection.hasServer())
-        emit connection.saleQueued();
+    writeThrough(connection);
+}
+
+void PendingSale::commit()
+{
+    m_transaction.commit();
+    if (m_connection.hasServer())
+        emit m_connection.saleQueued();
+}
+
+void RecordSale(Connection &connection, const SaleTicket &ticket)
+{
+    PendingSale(connection, ticket).commit();
 }

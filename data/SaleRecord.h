@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QString>
+#include "data/Connection.h"
 
-class Connection;
+#include <QString>
 
 // A ticket at checkout, as the counter shows it: each value is the text of
 // its field and is converted as its column requires.
@@ -25,6 +25,24 @@ struct SaleTicket
 // texts (a ticket time that is not a date, a total that is not a number), so
 // that no receipt is printed for a sale that cannot be stored.
 void CheckSale(const SaleTicket &ticket);
+
+// A sale written in an open transaction of the counter's own file: the ticket's
+// row in xstj, one xsmx row per line of xsxx in the order the lines were added
+// (beside a server, the sale in the outbox instead), and the emptying of xsxx,
+// all already on the disk, so that the commit needs no more room. Nothing
+// else may write through the connection until it is committed or dropped;
+// dropped uncommitted, it is rolled back and the ticket's lines stay. Throws
+// as RecordSale() does, storing nothing.
+class PendingSale
+{
+public:
+    PendingSale(Connection &connection, const SaleTicket &ticket);
+    void commit();
+
+private:
+    Connection &m_connection;
+    Transaction m_transaction;
+};
 
 // Stores a sale as one whole: the ticket's row in xstj, one xsmx row per line
 // of xsxx in the order the lines were added, and the emptying of xsxx. When a

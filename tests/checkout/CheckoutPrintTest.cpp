@@ -1,8 +1,10 @@
 #include "app/Application.h"
+#include "checkout/PrinterConf.h"
 #include "counter/CounterWindow.h"
 #include "data/Connection.h"
 #include "data/RowSet.h"
 #include "grid/DataGrid.h"
+#include "tests/checkout/EscPosDecoder.h"
 #include "tests/support/Controls.h"
 #include "tests/support/CupsPdfPrinter.h"
 #include "tests/support/RecordingResponder.h"
@@ -17,14 +19,23 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <memory>
+#include <stdexcept>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -89,11 +100,61 @@ QString rowOf(const TempData &data, const QString &sql)
     return cells.join(u'|');
 }
 
+// A receipt printer's device file that takes its bytes slowly: a named pipe
+// with the smallest buffer, read a little at a time by a thread of the test.
+class SlowDevice
+{
+public:
+    explicit SlowDevice(const QString &path)
+    {
+        const QByteArray name = QFile::encodeName(path);
+        if (::mkfifo(name.constData(), 0600) != 0)
+            throw std::runtime_error("mkfifo failed");
+        m_fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        ::fcntl(m_fd, F_SETPIPE_SZ, 4096);
+        m_thread = std::thread([this] {
+            while (!m_stop) {
+                readSome();
+                QThread::msleep(20);
+            }
+            while (readSome() > 0) { }
+            ::close(m_fd);
+        });
+    }
+    ~SlowDevice() { finish(); }
+
+    QByteArray finish()
+    {
+        m_stop = true;
+        if (m_thread.joinable())
+            m_thread.join();
+        return m_received;
+    }
+
+private:
+    ssize_t readSome()
+    {
+        char buffer[256];
+        const ssize_t n = ::read(m_fd, buffer, sizeof buffer);
+        if (n > 0)
+            m_received.append(buffer, n);
+        return n;
+    }
+
+    int m_fd = -1;
+    std::atomic<bool> m_stop{false};
+    QByteArray m_received;
+    std::thread m_thread;
+};
+
 class CheckoutPrintTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
+        // A printer.conf of the test's own (none: the system printer).
+        savedConfig = qgetenv("XDG_CONFIG_HOME");
+        qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
         // Before any window asks for a printer.
         printer = &CupsPdfPrinter::Shared();
         program = std::make_unique<Application>(session);
@@ -112,6 +173,7 @@ protected:
         edit("Edit3")->setText(QStringLiteral("2024-05-01 10:20:30"));
         jobsBefore = printer->jobsSubmitted();
     }
+    void TearDown() override { qputenv("XDG_CONFIG_HOME", savedConfig); }
 
     QLineEdit *edit(const char *name) const { return Find<QLineEdit>(form, name); }
     QComboBox *box(const char *name) const { return Find<QComboBox>(form, name); }
@@ -165,6 +227,8 @@ protected:
         EXPECT_EQ(data.count(QStringLiteral("xsmx")), 0);
     }
 
+    QTemporaryDir config;
+    QByteArray savedConfig;
     TempData data;
     RecordingResponder responder;
     CupsPdfPrinter *printer = nullptr;
@@ -254,6 +318,44 @@ TEST_F(CheckoutPrintTest, ASalePrintedIsListedInTheStatisticsThroughTheOneSessio
     ASSERT_NE(statisticsRows, nullptr);
     EXPECT_EQ(&statisticsRows->connection(), &program->session());
     EXPECT_EQ(&Find<DataGrid>(form, "DBGridEh1")->rowSet()->connection(), &program->session());
+}
+
+// While a slow receipt printer takes the receipt, the window shows the printing
+// and keeps painting (the clock ticks), and a second press prints nothing.
+TEST_F(CheckoutPrintTest, ASlowReceiptPrinterLeavesTheWindowLiveAndPrintsOnce)
+{
+    const QString device = config.filePath(QStringLiteral("printer"));
+    SlowDevice slow(device);
+    PrinterConf conf;
+    conf.kind = PrinterConf::Kind::EscPos;
+    conf.target = device;
+    conf.drawer = true;
+    SavePrinterConf(PrinterConfPath(), conf);
+    check("CheckBox1")->click(); // the clock runs again
+    addLines(3);
+
+    QStringList shown, times;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (const auto *progress = qobject_cast<QProgressDialog *>(QApplication::activeModalWidget())) {
+            shown << progress->labelText();
+            times << edit("Edit3")->text();
+            pressPrint();
+        }
+    });
+    watch.start(100);
+    pressPrint();
+    watch.stop();
+
+    ASSERT_TRUE(responder.shown.empty()) << responder.shown.front().text.toStdString();
+    EXPECT_TRUE(shown.contains(QStringLiteral("正在打印…")));
+    times.removeDuplicates();
+    EXPECT_GE(times.size(), 2) << "the clock stood still while printing";
+    const DecodedEscPos received = DecodeEscPos(slow.finish());
+    EXPECT_EQ(received.images.size(), 1u);
+    EXPECT_EQ(received.count('p'), 1);
+    EXPECT_EQ(data.count(QStringLiteral("xstj")), 1);
+    EXPECT_EQ(ticketLines(), 0);
 }
 
 TEST_F(CheckoutPrintTest, TwoCopiesAreTwoJobsOfOneSale)

@@ -2,22 +2,52 @@
 #include "checkout/ReceiptPrinter.h"
 #include "data/AppError.h"
 #include "data/Connection.h"
+#include "data/RowSet.h"
 #include "report/Report.h"
 #include "tests/support/TempData.h"
 
+#include <QFile>
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/mount.h>
+#include <unistd.h>
 
 namespace {
 
-// Notes each job; fails every job when told to.
+// Rows of a table of the file, as another program would see them.
+int CountRows(const QString &file, const QString &table)
+{
+    Connection connection;
+    connection.setConnectionString(file);
+    RowSet rows(connection);
+    rows.setStatement(QStringLiteral("select count(*) from ") + table);
+    rows.open();
+    return rows.textAt(0, 0).toInt();
+}
+
+// Notes each job, and how many sales another connection sees stored when the
+// drawer opens; fails every job when told to.
 class RecordingPrinter : public ReceiptPrinter
 {
 public:
+    explicit RecordingPrinter(const QString &file)
+        : m_file(file)
+    { }
+
     void print(const Report &receipt, const QString &jobName) override
     {
         if (failing)
             throw AppError(QStringLiteral("打印机“test”打印失败"));
         jobs.push_back({receipt.objectName(), jobName});
+    }
+    void saleFinished() override
+    {
+        storedAtDrawer.push_back(CountRows(m_file, QStringLiteral("xstj")));
+        if (drawerFailing)
+            throw AppError(QStringLiteral("钱箱“test”没有响应"));
     }
 
     struct Job
@@ -26,7 +56,47 @@ public:
         QString name;
     };
     std::vector<Job> jobs;
+    std::vector<int> storedAtDrawer;
     bool failing = false;
+    bool drawerFailing = false;
+
+private:
+    QString m_file;
+};
+
+// A file system of its own, a small one, that can be filled up.
+class SmallDisk
+{
+public:
+    SmallDisk()
+        : m_mounted(::mount("tmpfs", QFile::encodeName(m_dir.path()).constData(), "tmpfs", 0, "size=1m") == 0)
+    { }
+    ~SmallDisk()
+    {
+        if (m_mounted)
+            ::umount2(QFile::encodeName(m_dir.path()).constData(), MNT_DETACH);
+    }
+    bool mounted() const { return m_mounted; }
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+
+    // Takes all the room but `bytes`, until emptied.
+    void fillUpBut(qint64 bytes)
+    {
+        const int fd = ::open(QFile::encodeName(path(QStringLiteral("filler"))).constData(),
+                              O_CREAT | O_WRONLY | O_CLOEXEC, 0600);
+        ASSERT_GE(fd, 0);
+        const QByteArray block(4096, 'x');
+        off_t size = 0;
+        for (ssize_t written = 0; (written = ::write(fd, block.constData(), size_t(block.size()))) > 0;)
+            size += written;
+        EXPECT_EQ(::ftruncate(fd, std::max<off_t>(0, size - bytes)), 0);
+        ::close(fd);
+    }
+    void empty() { QFile::remove(path(QStringLiteral("filler"))); }
+
+private:
+    QTemporaryDir m_dir;
+    bool m_mounted;
 };
 
 class CheckoutService : public ::testing::Test
@@ -55,7 +125,7 @@ protected:
 
     TempData data;
     Connection session;
-    RecordingPrinter printer;
+    RecordingPrinter printer{data.file()};
     Checkout checkout{session, printer};
 };
 
@@ -69,7 +139,7 @@ TEST_F(CheckoutService, PrintsTheChosenReceiptAsOftenAsTheCopiesSayUnderTheTicke
         filled.push_back(which);
         EXPECT_EQ(o.ticket.lines.size(), 1u) << "the receipt shows the recorded lines";
     });
-    EXPECT_EQ(checkout.run(order("76", "2", true)), Checkout::Outcome::Recorded);
+    EXPECT_EQ(checkout.run(order("76", "2", true)).outcome, Checkout::Outcome::Recorded);
     ASSERT_EQ(printer.jobs.size(), 2u);
     for (const auto &job : printer.jobs) {
         EXPECT_EQ(job.report, QStringLiteral("QuickRep2"));
@@ -79,11 +149,12 @@ TEST_F(CheckoutService, PrintsTheChosenReceiptAsOftenAsTheCopiesSayUnderTheTicke
     EXPECT_EQ(data.count(QStringLiteral("xstj")), 1);
     EXPECT_EQ(data.count(QStringLiteral("xsmx")), 1);
     EXPECT_EQ(data.count(QStringLiteral("xsxx")), 0);
+    EXPECT_EQ(printer.storedAtDrawer, std::vector<int>{1}) << "the drawer opens once, after the sale is stored";
 }
 
 TEST_F(CheckoutService, EmptyTicketKeepsTheSettingsAndStopsThere)
 {
-    EXPECT_EQ(checkout.run(order("58", "1")), Checkout::Outcome::EmptyTicket);
+    EXPECT_EQ(checkout.run(order("58", "1")).outcome, Checkout::Outcome::EmptyTicket);
     EXPECT_EQ(data.scalar(QStringLiteral("select 店名 from dynr")), QStringLiteral("好运小店"));
     EXPECT_TRUE(printer.jobs.empty());
     EXPECT_EQ(data.count(QStringLiteral("xstj")), 0);
@@ -93,7 +164,7 @@ TEST_F(CheckoutService, SettingsChoosingNoReceiptStillRecordTheSale)
 {
     for (const auto &[width, copies] : {std::pair{"80", "1"}, {"58", "3"}}) {
         addLine();
-        EXPECT_EQ(checkout.run(order(width, copies)), Checkout::Outcome::Recorded) << width << copies;
+        EXPECT_EQ(checkout.run(order(width, copies)).outcome, Checkout::Outcome::Recorded) << width << copies;
     }
     EXPECT_TRUE(printer.jobs.empty());
     EXPECT_EQ(data.count(QStringLiteral("xstj")), 2);
@@ -107,4 +178,57 @@ TEST_F(CheckoutService, AFailedReceiptStoresNothingOfTheSale)
     EXPECT_EQ(data.count(QStringLiteral("xstj")), 0);
     EXPECT_EQ(data.count(QStringLiteral("xsxx")), 1);
     EXPECT_EQ(data.scalar(QStringLiteral("select 店名 from dynr")), QStringLiteral("好运小店"));
+    EXPECT_TRUE(printer.storedAtDrawer.empty()) << "no drawer for a sale not stored";
+}
+
+TEST_F(CheckoutService, ADrawerThatFailsLeavesTheSaleStoredAndSaysWhy)
+{
+    addLine();
+    printer.drawerFailing = true;
+    const Checkout::Result result = checkout.run(order("58", "1"));
+    EXPECT_EQ(result.outcome, Checkout::Outcome::Recorded);
+    EXPECT_EQ(result.drawerProblem, QStringLiteral("钱箱“test”没有响应"));
+    EXPECT_EQ(data.count(QStringLiteral("xstj")), 1);
+    EXPECT_EQ(data.count(QStringLiteral("xsxx")), 0);
+}
+
+// Whatever room is left on the disk, a sale either prints, opens the drawer
+// and is stored, or stops before anything prints with the ticket kept: the
+// room the commit needs is taken before printing.
+TEST_F(CheckoutService, AFullDiskStopsTheSaleBeforeAnythingPrints)
+{
+    // Long lines, so that the sale needs pages the file does not have yet.
+    data.exec(QStringLiteral("with recursive n(i) as (select 1 union all select i + 1 from n where i < 40) "
+                             "insert into xsxx (品名, 单价, 数量, 金额, 折后) select '%1' || i, 1, 1, 1, 1 from n")
+                  .arg(QString(100, u'货')));
+    int refused = 0;
+    int stored = 0;
+    for (int pages = 0; pages <= 16; pages += 2) {
+        SCOPED_TRACE(pages);
+        SmallDisk disk;
+        if (!disk.mounted())
+            GTEST_SKIP() << "a small file system cannot be mounted here";
+        const QString file = disk.path(QStringLiteral("data.mdb"));
+        ASSERT_TRUE(QFile::copy(data.file(), file));
+        disk.fillUpBut(pages * 4096);
+        RecordingPrinter printer(file);
+        try {
+            Connection session;
+            session.setConnectionString(file);
+            Checkout(session, printer).run(order("58", "1"));
+            ++stored;
+            EXPECT_EQ(printer.jobs.size(), 1u);
+            EXPECT_EQ(printer.storedAtDrawer, std::vector<int>{1});
+        } catch (const AppError &error) {
+            ++refused;
+            EXPECT_TRUE(error.message().contains(QStringLiteral("磁盘已满"))) << error.message().toStdString();
+            EXPECT_TRUE(printer.jobs.empty());
+            EXPECT_TRUE(printer.storedAtDrawer.empty());
+            disk.empty();
+            EXPECT_EQ(CountRows(file, QStringLiteral("xstj")), 0);
+            EXPECT_EQ(CountRows(file, QStringLiteral("xsxx")), 40);
+        }
+    }
+    EXPECT_GT(refused, 0);
+    EXPECT_GT(stored, 0);
 }

@@ -4,8 +4,11 @@
 //   open <file>            opens a session on the file, as an unprivileged user when run
 //                          as root, and prints "ok" or the message the user would see
 //   sell <file>            reports the state left by an earlier kill ("checked <intact>
-//                          <incomplete tickets>"), then records sales until killed
-//                          ("selling" after the first)
+//                          <faults>": tickets without all their lines, tickets recorded
+//                          twice, ticket lines of a recorded sale), records the sale
+//                          the kill interrupted, then records sales until killed
+//                          ("selling" after the first), pausing as a receipt prints
+//                          between writing each sale and committing it
 #include "data/AppError.h"
 #include "data/Connection.h"
 #include "data/CurrentTicket.h"
@@ -15,6 +18,7 @@
 #include "tests/support/TicketEntry.h"
 
 #include <QCoreApplication>
+#include <QRandomGenerator>
 #include <QThread>
 
 #include <cstdio>
@@ -71,6 +75,21 @@ int countOf(Connection &session, const QString &sql)
     return rows.textAt(0, 0).toInt();
 }
 
+// The ticket's lines are named "<number>/<line>", so that lines a kill left
+// behind tell which sale they belong to.
+void recordTicket(Connection &session, RowSet &lines, const QString &number)
+{
+    CurrentTicket::Open(lines);
+    SaleTicket ticket;
+    ticket.number = number;
+    ticket.time = QStringLiteral("2024-05-01 10:00:00");
+    ticket.quantity = QString::number(lines.recordCount());
+    ticket.amount = ticket.discounted = QString::number(2.5 * lines.recordCount());
+    PendingSale pending(session, ticket);
+    QThread::usleep(QRandomGenerator::global()->bounded(0, 3000)); // the receipt printing
+    pending.commit();
+}
+
 int sell(const QString &file)
 {
     Connection session;
@@ -80,27 +99,26 @@ int sell(const QString &file)
     check.setStatement(QStringLiteral("PRAGMA integrity_check"));
     check.open();
     const bool intact = check.recordCount() == 1 && check.textAt(0, 0) == QLatin1String("ok");
-    // Each ticket's 数量 is the number of its lines.
-    const int incomplete = countOf(
-        session,
-        QStringLiteral(
-            "select count(*) from xstj t where t.数量 <> (select count(*) from xsmx m where m.单号 = t.单号)"));
-    say(QStringLiteral("checked %1 %2").arg(intact ? 1 : 0).arg(incomplete));
+    // Each ticket's 数量 is the number of its lines, each ticket is recorded
+    // once, and lines left on the ticket belong to a sale not recorded.
+    const int faults = countOf(session,
+                               QStringLiteral("select (select count(*) from xstj t where t.数量 <> "
+                                              "(select count(*) from xsmx m where m.单号 = t.单号))"
+                                              " + (select count(*) - count(distinct 单号) from xstj)"
+                                              " + (select count(*) from xsxx where substr(品名, 1, "
+                                              "instr(品名, '/') - 1) in (select 单号 from xstj))"));
+    say(QStringLiteral("checked %1 %2").arg(intact ? 1 : 0).arg(faults));
 
-    CurrentTicket::Clear(session); // lines of a ticket the kill interrupted
     RowSet lines(session);
     CurrentTicket::Open(lines);
+    if (lines.recordCount() > 0) // the sale the kill interrupted, printed again
+        recordTicket(session, lines, lines.textAt(0, lines.columnIndex(QStringLiteral("品名"))).section(u'/', 0, 0));
     for (int sale = 0;; ++sale) {
-        const int count = 1 + sale % 4;
-        for (int line = 0; line < count; ++line)
-            AddTicketLine(lines, QStringLiteral("商品%1").arg(line), QStringLiteral("2.5"), QStringLiteral("1"),
-                          QStringLiteral("2.5"), QStringLiteral("2.5"));
-        SaleTicket ticket;
-        ticket.number = QStringLiteral("%1-%2").arg(getpid()).arg(sale);
-        ticket.time = QStringLiteral("2024-05-01 10:00:00");
-        ticket.quantity = QString::number(count);
-        ticket.amount = ticket.discounted = QString::number(2.5 * count);
-        RecordSale(session, ticket);
+        const QString number = QStringLiteral("%1-%2").arg(getpid()).arg(sale);
+        for (int line = 0; line < 1 + sale % 4; ++line)
+            AddTicketLine(lines, QStringLiteral("%1/%2").arg(number).arg(line), QStringLiteral("2.5"),
+                          QStringLiteral("1"), QStringLiteral("2.5"), QStringLiteral("2.5"));
+        recordTicket(session, lines, number);
         if (sale == 0)
             say(QStringLiteral("selling"));
         CurrentTicket::Open(lines);

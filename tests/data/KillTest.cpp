@@ -9,10 +9,12 @@
 
 #include <gtest/gtest.h>
 
-// A program killed in the middle of recording sales leaves an undamaged file
-// in which every ticket has all its lines. Each run of the helper first reports
-// on what the previous kill left, then sells until it is killed itself.
-TEST(KilledWhileSelling, EveryTicketKeepsAllItsLines)
+// A program killed in the middle of recording sales, its receipt printing
+// included, leaves an undamaged file in which every sale is recorded once with
+// all its lines, or not at all with its lines still on the ticket. Each run of
+// the helper first reports on what the previous kill left, then sells until it
+// is killed itself.
+TEST(KilledWhileSelling, EverySaleIsRecordedOnceOrLeftOnTheTicket)
 {
     TempData data;
     for (int kill = 0; kill < 50; ++kill) {
