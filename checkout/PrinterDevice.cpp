@@ -60,13 +60,13 @@ QString OpenMessage(const QString &path, int error)
 
 FileDescriptor OpenPrinterDevice(const QString &path)
 {
+    // Looked at first without opening it for writing: closing such a
+    // descriptor on the data file would drop the engine's locks on it. What
+    // is opened is judged again, in case the path changed in between.
+    CheckPrinterDevice(path);
     FileDescriptor device(::open(QFile::encodeName(path).constData(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-    if (device.get() < 0) {
-        const int error = errno;
-        if (error == EISDIR)
-            NotADevice(path, QStringLiteral("文件夹"));
-        throw AppError(OpenMessage(path, error));
-    }
+    if (device.get() < 0)
+        throw AppError(OpenMessage(path, errno));
     RequireDevice(device.get(), path);
     return device;
 }
