@@ -228,10 +228,13 @@ TEST(EscPosTransport, OnlyCharacterDevicesAndPipesArePrinters)
     for (const char *name : {"data.mdb", "folder", "pipe"})
         ASSERT_TRUE(QFile::link(dir.filePath(QString::fromLatin1(name)),
                                 dir.filePath(QStringLiteral("link-to-") + QString::fromLatin1(name))));
+    // A character device that takes anything stands for a USB printer.
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/null"), dir.filePath(QStringLiteral("link-to-device"))));
 
-    const std::pair<const char *, const char *> cases[] = {{"data.mdb", "普通文件"}, {"link-to-data.mdb", "普通文件"},
-                                                           {"folder", "文件夹"},     {"link-to-folder", "文件夹"},
-                                                           {"pipe", nullptr},        {"link-to-pipe", nullptr}};
+    const std::pair<const char *, const char *> cases[] = {{"data.mdb", "普通文件"},   {"link-to-data.mdb", "普通文件"},
+                                                           {"folder", "文件夹"},       {"link-to-folder", "文件夹"},
+                                                           {"pipe", nullptr},          {"link-to-pipe", nullptr},
+                                                           {"link-to-device", nullptr}};
     for (const auto &[name, refusedAs] : cases) {
         SCOPED_TRACE(name);
         const QString path = dir.filePath(QString::fromLatin1(name));
