@@ -59,7 +59,7 @@ void CheckLines(const QString &path)
             continue;
         }
         throw AppError(
-            QStringLiteral("打印机设置文件“%1”第 %2 行无法识别：%3").arg(path).arg(number).arg(line.left(80)));
+            QStringLiteral("打印机设置文件“%1”第 %2 行无法识别：%3").arg(path, QString::number(number), line.left(80)));
     }
 }
 

@@ -23,8 +23,7 @@ namespace {
 // Judged on the opened file, so that what was checked is what is written to.
 void RequireDevice(int fd, const QString &path)
 {
-    struct stat status
-    { };
+    struct stat status = {};
     if (::fstat(fd, &status) != 0)
         throw AppError(
             QStringLiteral("无法查看打印机设备“%1”：%2").arg(path, QString::fromLocal8Bit(std::strerror(errno))));
