@@ -4,6 +4,15 @@
 #include "checkout/EscPosRaster.h"
 #include "checkout/EscPosTransport.h"
 
+namespace {
+
+void Send(const EscPosTarget &target, const QByteArray &job, const QString &jobName)
+{
+    SendEscPosJob(target, job, jobName, QDeadlineTimer(EscPosJobTimeLimitMs(job.size())));
+}
+
+} // namespace
+
 EscPosPrinter::EscPosPrinter(const PrinterConf &conf)
     : m_target(ParseEscPosTarget(conf.target))
     , m_dots(conf.dots)
@@ -13,11 +22,11 @@ EscPosPrinter::EscPosPrinter(const PrinterConf &conf)
 
 void EscPosPrinter::print(const Report &receipt, const QString &jobName)
 {
-    SendEscPosJob(m_target, EscPos::ReceiptJob(RenderReceiptRaster(receipt, m_dots), m_cut), jobName);
+    Send(m_target, EscPos::ReceiptJob(RenderReceiptRaster(receipt, m_dots), m_cut), jobName);
 }
 
 void EscPosPrinter::saleFinished()
 {
     if (m_drawer)
-        SendEscPosJob(m_target, EscPos::DrawerJob(), QStringLiteral("打开钱箱"));
+        Send(m_target, EscPos::DrawerJob(), QStringLiteral("打开钱箱"));
 }

@@ -1,11 +1,12 @@
 #include "checkout/EscPosTransport.h"
 
 #include "checkout/EscPosTarget.h"
+#include "checkout/FileDescriptor.h"
+#include "checkout/PrinterDevice.h"
 #include "data/AppError.h"
 
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QProcess>
 
 #include <cerrno>
@@ -14,7 +15,6 @@
 #include <functional>
 #include <memory>
 
-#include <fcntl.h>
 #include <linux/sockios.h>
 #include <netdb.h>
 #include <poll.h>
@@ -35,25 +35,6 @@ QString SystemText(int error)
 {
     return QString::fromLocal8Bit(std::strerror(error));
 }
-
-class FileDescriptor
-{
-public:
-    explicit FileDescriptor(int fd)
-        : m_fd(fd)
-    { }
-    ~FileDescriptor()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    FileDescriptor(const FileDescriptor &) = delete;
-    FileDescriptor &operator=(const FileDescriptor &) = delete;
-    int get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
 
 // Writing to a device or pipe whose reader has gone raises SIGPIPE, which
 // would end the program; while one of these lives the signal is held back in
@@ -91,21 +72,34 @@ struct Complaints
 {
     std::function<QString()> silent; // no bytes taken within the timeout
     std::function<QString(int)> brokenOff; // the job broke off with this errno
+    std::function<QString()> tooSlow; // the job's deadline passed
 };
 
-void WaitUntilWritable(int fd, const Complaints &complaints)
+QString TooSlowMessage(const QString &printer)
 {
+    return QStringLiteral("打印机“%1”接收数据太慢，没能在限定时间内收完这份打印任务，已停止打印；"
+                          "请检查打印机的连接（串口打印机的速度不应低于 9600 波特）")
+        .arg(printer);
+}
+
+void WaitUntilWritable(int fd, const Complaints &complaints, const QDeadlineTimer &deadline)
+{
+    const qint64 left = deadline.remainingTime();
+    if (left == 0)
+        throw AppError(complaints.tooSlow());
+    const bool deadlineFirst = left >= 0 && left < kPrinterTimeoutMs;
     pollfd waiting{fd, POLLOUT, 0};
-    const int ready = ::poll(&waiting, 1, kPrinterTimeoutMs);
+    const int ready = ::poll(&waiting, 1, deadlineFirst ? int(left) : kPrinterTimeoutMs);
     if (ready == 0)
-        throw AppError(complaints.silent());
+        throw AppError(deadlineFirst ? complaints.tooSlow() : complaints.silent());
     if (ready > 0 && (waiting.revents & (POLLERR | POLLHUP | POLLNVAL)))
         throw AppError(complaints.brokenOff(EPIPE));
 }
 
 // Writes the whole job to a non-blocking descriptor; each wait for the
-// printer to take more is bounded by the timeout.
-void WriteAll(int fd, const QByteArray &job, bool isSocket, const Complaints &complaints)
+// printer to take more is bounded by the timeout, and the whole by the deadline.
+void WriteAll(int fd, const QByteArray &job, bool isSocket, const Complaints &complaints,
+              const QDeadlineTimer &deadline)
 {
     qsizetype written = 0;
     while (written < job.size()) {
@@ -115,7 +109,7 @@ void WriteAll(int fd, const QByteArray &job, bool isSocket, const Complaints &co
         if (n > 0) {
             written += n;
         } else if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
-            WaitUntilWritable(fd, complaints);
+            WaitUntilWritable(fd, complaints, deadline);
         } else if (n < 0 && errno != EINTR) {
             throw AppError(complaints.brokenOff(errno));
         }
@@ -125,7 +119,7 @@ void WriteAll(int fd, const QByteArray &job, bool isSocket, const Complaints &co
 // Waits until the printer has acknowledged every byte sent, so that a printer
 // that stops reading or drops the connection is told apart from one that took
 // the job.
-void WaitUntilAcknowledged(int fd, const Complaints &complaints)
+void WaitUntilAcknowledged(int fd, const Complaints &complaints, const QDeadlineTimer &deadline)
 {
     QElapsedTimer sinceProgress;
     sinceProgress.start();
@@ -140,6 +134,8 @@ void WaitUntilAcknowledged(int fd, const Complaints &complaints)
         } else if (sinceProgress.elapsed() > kPrinterTimeoutMs) {
             throw AppError(complaints.silent());
         }
+        if (deadline.hasExpired())
+            throw AppError(complaints.tooSlow());
         pollfd watching{fd, 0, 0};
         if (::poll(&watching, 1, kDrainPollMs) > 0 && (watching.revents & (POLLERR | POLLHUP))) {
             int error = 0;
@@ -150,37 +146,13 @@ void WaitUntilAcknowledged(int fd, const Complaints &complaints)
     }
 }
 
-QString DeviceOpenMessage(const QString &path, int error)
+void SendToDevice(const QString &path, const QByteArray &job, const QDeadlineTimer &deadline)
 {
-    switch (error) {
-    case ENOENT:
-        return QStringLiteral("找不到打印机设备“%1”，请检查打印机是否已连接并开机").arg(path);
-    case EACCES:
-    case EPERM:
-        return QStringLiteral("没有权限使用打印机设备“%1”：请把当前用户加入 lp 组"
-                              "（sudo usermod -aG lp 用户名），然后重新登录")
-            .arg(path);
-    case EBUSY:
-        return QStringLiteral("打印机设备“%1”正被其他程序使用，请稍后再试").arg(path);
-    case ENXIO:
-    case ENODEV:
-        return QStringLiteral("打印机设备“%1”没有响应，请检查打印机是否已连接并开机").arg(path);
-    default:
-        return QStringLiteral("无法打开打印机设备“%1”：%2").arg(path, SystemText(error));
-    }
-}
-
-void SendToDevice(const QString &path, const QByteArray &job)
-{
-    const FileDescriptor device(
-        ::open(QFile::encodeName(path).constData(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-    if (device.get() < 0)
-        throw AppError(DeviceOpenMessage(path, errno));
+    const FileDescriptor device = OpenPrinterDevice(path);
     const Complaints complaints{
         [path] { return QStringLiteral("打印机设备“%1”在 3 秒内没有接收数据，请检查打印机是否缺纸或脱机").arg(path); },
-        [path](int error) {
-            return QStringLiteral("向打印机设备“%1”发送数据时中断：%2").arg(path, SystemText(error));
-        }};
+        [path](int error) { return QStringLiteral("向打印机设备“%1”发送数据时中断：%2").arg(path, SystemText(error)); },
+        [path] { return TooSlowMessage(path); }};
     // A serial port passes the bytes on unchanged only in raw mode (no newline
     // translation); its speed stays as set up.
     termios mode{};
@@ -189,7 +161,7 @@ void SendToDevice(const QString &path, const QByteArray &job)
         ::tcsetattr(device.get(), TCSANOW, &mode);
     }
     const HeldSigpipe held;
-    WriteAll(device.get(), job, false, complaints);
+    WriteAll(device.get(), job, false, complaints, deadline);
 }
 
 // Looks the host up without holding the window past the deadline.
@@ -277,23 +249,24 @@ int Connect(const addrinfo *addresses, const QString &printer, const QDeadlineTi
     }
 }
 
-void SendToNetwork(const EscPosTarget &target, const QByteArray &job)
+void SendToNetwork(const EscPosTarget &target, const QByteArray &job, const QDeadlineTimer &deadline)
 {
     const QString printer = EscPosTargetText(target).mid(QStringLiteral("tcp://").size());
     // Finding and reaching the printer share one timeout.
-    const QDeadlineTimer deadline(kPrinterTimeoutMs);
+    const QDeadlineTimer reaching(kPrinterTimeoutMs);
     const std::unique_ptr<addrinfo, void (*)(addrinfo *)> addresses(
-        Resolve(target.host, target.port, printer, deadline), ::freeaddrinfo);
-    const FileDescriptor connection(Connect(addresses.get(), printer, deadline));
+        Resolve(target.host, target.port, printer, reaching), ::freeaddrinfo);
+    const FileDescriptor connection(Connect(addresses.get(), printer, reaching));
     const Complaints complaints{
         [printer] {
             return QStringLiteral("网络打印机“%1”在 3 秒内没有接收数据，请检查打印机是否缺纸或脱机").arg(printer);
         },
         [printer](int error) {
             return QStringLiteral("网络打印机“%1”在打印中途断开了连接：%2").arg(printer, SystemText(error));
-        }};
-    WriteAll(connection.get(), job, true, complaints);
-    WaitUntilAcknowledged(connection.get(), complaints);
+        },
+        [printer] { return TooSlowMessage(printer); }};
+    WriteAll(connection.get(), job, true, complaints, deadline);
+    WaitUntilAcknowledged(connection.get(), complaints, deadline);
 }
 
 void SendToCupsQueue(const QString &queue, const QByteArray &job, const QString &jobName)
@@ -317,14 +290,24 @@ void SendToCupsQueue(const QString &queue, const QByteArray &job, const QString 
 
 } // namespace
 
-void SendEscPosJob(const EscPosTarget &target, const QByteArray &job, const QString &jobName)
+qint64 EscPosJobTimeLimitMs(qsizetype bytes)
+{
+    // A byte on a serial line takes ten bit times: start, eight bits, stop.
+    constexpr qint64 kBitsPerByte = 10;
+    constexpr qint64 kSlowestBaud = 9600;
+    constexpr qint64 kMarginMs = 5000;
+    return qint64(bytes) * kBitsPerByte * 1000 / kSlowestBaud + kMarginMs;
+}
+
+void SendEscPosJob(const EscPosTarget &target, const QByteArray &job, const QString &jobName,
+                   const QDeadlineTimer &deadline)
 {
     switch (target.kind) {
     case EscPosTarget::Kind::Device:
-        SendToDevice(target.device, job);
+        SendToDevice(target.device, job, deadline);
         return;
     case EscPosTarget::Kind::Network:
-        SendToNetwork(target, job);
+        SendToNetwork(target, job, deadline);
         return;
     case EscPosTarget::Kind::CupsQueue:
         SendToCupsQueue(target.queue, job, jobName);

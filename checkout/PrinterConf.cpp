@@ -4,6 +4,7 @@
 #include "data/MachineSettings.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 
@@ -30,6 +31,38 @@ bool ReadFlag(const QSettings &file, const QString &path, const QString &key, bo
     Unusable(path, key, text);
 }
 
+// The settings reader passes over lines it cannot use, so a damaged or
+// misspelled file would silently mean the system printer: every line must be
+// blank, a comment, the [printer] group or one of its keys.
+void CheckLines(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw AppError(QStringLiteral("无法读取打印机设置文件“%1”：%2").arg(path, file.errorString()));
+    static const QStringList keys{QStringLiteral("kind"), QStringLiteral("target"), QStringLiteral("dots"),
+                                  QStringLiteral("cut"), QStringLiteral("drawer")};
+    const QString header = u'[' + kGroup + u']';
+    bool inGroup = false;
+    int number = 0;
+    while (!file.atEnd()) {
+        ++number;
+        QString line = QString::fromUtf8(file.readLine()).trimmed();
+        if (number == 1 && line.startsWith(QChar(0xFEFF)))
+            line = line.mid(1).trimmed();
+        if (line.isEmpty() || line.startsWith(u';') || line.startsWith(u'#'))
+            continue;
+        if (line.startsWith(u'[')) {
+            inGroup = line == header;
+            if (inGroup)
+                continue;
+        } else if (inGroup && line.contains(u'=') && keys.contains(line.section(u'=', 0, 0).trimmed())) {
+            continue;
+        }
+        throw AppError(
+            QStringLiteral("打印机设置文件“%1”第 %2 行无法识别：%3").arg(path, QString::number(number), line.left(80)));
+    }
+}
+
 } // namespace
 
 QString PrinterConfPath()
@@ -42,6 +75,7 @@ PrinterConf LoadPrinterConf(const QString &path)
     PrinterConf conf;
     if (!QFileInfo::exists(path))
         return conf;
+    CheckLines(path);
     QSettings file(path, QSettings::IniFormat);
     if (file.status() != QSettings::NoError)
         throw AppError(QStringLiteral("无法读取打印机设置文件“%1”").arg(path));

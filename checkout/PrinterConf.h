@@ -36,7 +36,7 @@ inline constexpr int kMaxDots = 2048;
 QString PrinterConfPath();
 
 // The settings in the file at path; the defaults when there is none. Throws
-// AppError naming the file and the value it cannot use.
+// AppError naming the file and the line or value it cannot use.
 PrinterConf LoadPrinterConf(const QString &path);
 // Writes the file, creating its folder; throws AppError when it cannot.
 void SavePrinterConf(const QString &path, const PrinterConf &conf);

@@ -2,6 +2,7 @@
 
 #include "checkout/EscPosPrinter.h"
 #include "checkout/EscPosTarget.h"
+#include "checkout/PrinterDevice.h"
 #include "checkout/PrinterTestPage.h"
 #include "data/AppError.h"
 #include "grid/Handlers.h"
@@ -152,7 +153,10 @@ PrinterConf PrinterSetupDialog::chosenConf() const
     if (conf.kind == PrinterConf::Kind::System && location.isEmpty())
         return conf;
     try {
-        conf.target = EscPosTargetText(ParseEscPosTarget(typed));
+        const EscPosTarget target = ParseEscPosTarget(typed);
+        if (conf.kind == PrinterConf::Kind::EscPos && target.kind == EscPosTarget::Kind::Device)
+            CheckPrinterDevice(target.device);
+        conf.target = EscPosTargetText(target);
     } catch (const AppError &) {
         if (conf.kind == PrinterConf::Kind::EscPos)
             throw;

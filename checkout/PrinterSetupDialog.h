@@ -23,7 +23,7 @@ public:
                        const QString &confPath = PrinterConfPath());
 
     // The settings as the controls show them; throws AppError for a location
-    // an ESC/POS printer cannot be reached at.
+    // an ESC/POS printer cannot be reached at, or a file that is no device.
     PrinterConf chosenConf() const;
 
 signals:

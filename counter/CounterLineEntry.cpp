@@ -1,13 +1,11 @@
 #include "counter/CounterWindow.h"
 
 #include "counter/CounterNumbers.h"
-#include "counter/KeyReleaseHook.h"
 #include "counter/LinePricing.h"
 #include "counter/NumericKeyFilter.h"
 #include "counter/PrefixCompletion.h"
 #include "counter/SelectOnFocus.h"
 #include "data/Catalogue.h"
-#include "data/NumberText.h"
 #include "grid/Handlers.h"
 
 #include <QComboBox>
@@ -22,13 +20,14 @@ void CounterWindow::connectLineEntry()
     m_discountBox->setCompleter(nullptr);
 
     auto *numbers = new NumericKeyFilter(this);
-    auto *released = new KeyReleaseHook(this);
     for (QObject *field : {static_cast<QObject *>(m_priceEdit), static_cast<QObject *>(m_quantityEdit),
-                           static_cast<QObject *>(m_discountBox)}) {
+                           static_cast<QObject *>(m_discountBox)})
         numbers->watch(field);
-        released->watch(field);
-    }
-    ConnectHandler(released, &KeyReleaseHook::released, this, &CounterWindow::recomputeLine);
+    // Every change of the text prices the line afresh, however it came: typed,
+    // pasted, dropped or set.
+    ConnectHandler(m_priceEdit, &QLineEdit::textChanged, this, &CounterWindow::recomputeLine);
+    ConnectHandler(m_quantityEdit, &QLineEdit::textChanged, this, &CounterWindow::recomputeLine);
+    ConnectHandler(m_discountBox, &QComboBox::editTextChanged, this, &CounterWindow::recomputeLine);
     auto *selecting = new SelectOnFocus(this);
     for (QWidget *field : {static_cast<QWidget *>(m_priceEdit), static_cast<QWidget *>(m_quantityEdit),
                            static_cast<QWidget *>(m_discountBox)})
@@ -68,7 +67,9 @@ void CounterWindow::recomputeLine()
 // The line's amount and amount after discount from price, quantity and discount.
 void CounterWindow::computeAmounts()
 {
-    const long double amount = LineAmount(m_priceEdit->text(), m_quantityEdit->text());
-    m_amountEdit->setText(NumberToText(amount));
-    m_discountedEdit->setText(NumberToText(DiscountedAmount(m_discountBox->currentText(), amount)));
+    m_loadedAmounts.reset();
+    m_fractionDropped = false;
+    const LineAmounts amounts = PriceLine(m_priceEdit->text(), m_quantityEdit->text(), m_discountBox->currentText());
+    m_amountEdit->setText(amounts.amount);
+    m_discountedEdit->setText(amounts.discounted);
 }

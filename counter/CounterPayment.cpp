@@ -36,4 +36,5 @@ void CounterWindow::dropFraction()
     if (m_discountedEdit->text().isEmpty())
         return;
     m_discountedEdit->setText(DropFraction(m_discountedEdit->text()));
+    m_fractionDropped = true;
 }

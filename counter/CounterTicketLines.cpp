@@ -3,6 +3,7 @@
 #include "counter/CounterNumbers.h"
 #include "counter/LinePricing.h"
 #include "counter/ShopLimits.h"
+#include "data/CurrentTicket.h"
 #include "data/NumberText.h"
 #include "grid/DataGrid.h"
 #include "grid/Dialogs.h"
@@ -12,6 +13,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSignalBlocker>
 #include <QTableView>
 #include <QToolButton>
 
@@ -78,12 +80,13 @@ void CounterWindow::addLine()
         return;
     }
     if (entryComplete()) {
-        if (!lineWithinLimits(false)) {
+        const LineAmounts amounts = enteredAmounts();
+        if (!lineWithinLimits(amounts, false)) {
             refreshTotals();
             return;
         }
         m_lines.append();
-        storeLine();
+        storeLine(amounts);
         resetLineEntry();
         m_modifyButton->setEnabled(false);
         m_deleteButton->setEnabled(false);
@@ -100,10 +103,11 @@ void CounterWindow::modifyLine()
         warnEmptyEntries();
         return;
     }
-    if (!lineWithinLimits(m_lines.recordCount() > 0))
+    const LineAmounts amounts = enteredAmounts();
+    if (!lineWithinLimits(amounts, m_lines.recordCount() > 0))
         return;
     m_lines.edit(); // on an empty ticket this begins a new line
-    storeLine();
+    storeLine(amounts);
     resetLineEntry();
     refreshTotals();
     showEntering(true);
@@ -129,14 +133,21 @@ void CounterWindow::loadClickedLine()
     }
     showEntering(false);
     m_productBox->setEditText(m_lines.text(QStringLiteral("品名")));
+    // The line is shown as stored, not priced afresh; it keeps its own amounts
+    // until its price, quantity or discount changes. One stored without amounts
+    // (by an older version) stops at them and is priced from its fields.
+    m_loadedAmounts.reset();
+    m_fractionDropped = false;
+    const QSignalBlocker priceQuiet(m_priceEdit), quantityQuiet(m_quantityEdit), discountQuiet(m_discountBox);
+    const LineAmounts stored{m_lines.text(QStringLiteral("金额")), m_lines.text(QStringLiteral("折后"))};
     const std::pair<QLineEdit *, const char *> numbers[] = {
         {m_priceEdit, "单价"}, {m_quantityEdit, "数量"}, {m_amountEdit, "金额"}, {m_discountedEdit, "折后"}};
     for (const auto &[field, column] : numbers) {
         field->setText(m_lines.text(QString::fromUtf8(column)));
         field->setText(RoundToCents(field->text()));
     }
-    m_discountBox->setEditText(
-        LineDiscount(m_lines.text(QStringLiteral("金额")), m_lines.text(QStringLiteral("折后"))));
+    m_discountBox->setEditText(LineDiscount(stored.amount, stored.discounted));
+    m_loadedAmounts = stored;
 }
 
 void CounterWindow::refreshTotals()
@@ -155,23 +166,32 @@ void CounterWindow::refreshTotals()
     m_changeEdit->setText(paid.isEmpty() ? QStringLiteral("0") : ChangeText(paid, m_payableEdit->text()));
 }
 
-// Assigns the line's seven fields from the entry fields and posts it. A text a
-// number column refuses ends this with an error and the row is not stored.
-void CounterWindow::storeLine()
+// What add and modify store as the line's amounts: priced from the price,
+// quantity and discount as the fields hold them now (a clicked line keeps its
+// own until one of them changes), less the fraction when "抹零" was pressed
+// since. Throws AppError for a line that cannot be priced.
+LineAmounts CounterWindow::enteredAmounts() const
 {
-    m_lines.setText(QStringLiteral("单号"), m_ticketNumberEdit->text());
-    m_lines.setText(QStringLiteral("时间"), m_ticketTimeEdit->text());
-    m_lines.setText(QStringLiteral("品名"), m_productBox->currentText());
-    m_lines.setText(QStringLiteral("单价"), m_priceEdit->text());
-    m_lines.setText(QStringLiteral("数量"), m_quantityEdit->text());
-    m_lines.setText(QStringLiteral("金额"), m_amountEdit->text());
-    m_lines.setText(QStringLiteral("折后"), m_discountedEdit->text());
-    m_lines.post();
+    LineAmounts amounts = m_loadedAmounts
+        ? *m_loadedAmounts
+        : PriceLineToStore(m_priceEdit->text(), m_quantityEdit->text(), m_discountBox->currentText());
+    if (m_fractionDropped)
+        amounts.discounted = DropFraction(amounts.discounted);
+    return amounts;
+}
+
+// Assigns the line's seven fields and posts it. A text a number column refuses
+// ends this with an error and the row is not stored.
+void CounterWindow::storeLine(const LineAmounts &amounts)
+{
+    CurrentTicket::PostLine(
+        m_lines, m_ticketNumberEdit->text(), m_ticketTimeEdit->text(),
+        {m_productBox->currentText(), m_priceEdit->text(), m_quantityEdit->text(), amounts.amount, amounts.discounted});
 }
 
 // Refuses, with a warning, a line whose figures or whose ticket's totals would
 // go beyond what a shop's number may hold.
-bool CounterWindow::lineWithinLimits(bool replacingCurrent)
+bool CounterWindow::lineWithinLimits(const LineAmounts &amounts, bool replacingCurrent)
 {
     const auto figure = [](const QString &text) {
         long double value = 0; // an unreadable text is refused when the line is stored
@@ -184,7 +204,7 @@ bool CounterWindow::lineWithinLimits(bool replacingCurrent)
         otherLines.afterDiscount -= m_lines.value(QStringLiteral("折后")).toDouble();
     }
     const QString warning = LineLimitWarning({figure(m_priceEdit->text()), figure(m_quantityEdit->text()),
-                                              figure(m_amountEdit->text()), figure(m_discountedEdit->text())},
+                                              figure(amounts.amount), figure(amounts.discounted)},
                                              otherLines);
     if (warning.isEmpty())
         return true;
@@ -211,6 +231,8 @@ void CounterWindow::warnEmptyEntries()
 
 void CounterWindow::resetLineEntry()
 {
+    m_loadedAmounts.reset();
+    m_fractionDropped = false;
     m_productBox->clearEditText();
     m_priceEdit->clear();
     m_quantityEdit->setText(QStringLiteral("1"));

@@ -1,10 +1,13 @@
 #pragma once
 
 #include "checkout/Ticket.h"
+#include "counter/LinePricing.h"
 #include "counter/TicketTotals.h"
 #include "data/RowSet.h"
 
 #include <QWidget>
+
+#include <optional>
 
 class Checkout;
 class Connection;
@@ -93,8 +96,9 @@ private:
     void deleteLine();
     void loadClickedLine();
     void refreshTotals();
-    void storeLine();
-    bool lineWithinLimits(bool replacingCurrent);
+    LineAmounts enteredAmounts() const;
+    void storeLine(const LineAmounts &amounts);
+    bool lineWithinLimits(const LineAmounts &amounts, bool replacingCurrent);
     bool entryComplete() const;
     void warnEmptyEntries();
     void resetLineEntry();
@@ -118,6 +122,9 @@ private:
     // look-up. After a look-up that found nothing, picks wait for a reload.
     bool m_productRowsFound = false;
     bool m_productListRead = false; // false until the catalogue first answered (a shop's server may be away)
+    // A clicked line's own amounts, kept until its price, quantity or discount changes.
+    std::optional<LineAmounts> m_loadedAmounts;
+    bool m_fractionDropped = false; // "抹零" pressed since the amounts were last computed
 
     // Header and chrome
     QLabel *m_banner, *m_minimiseImage, *m_closeImage;

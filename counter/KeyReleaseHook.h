@@ -3,8 +3,8 @@
 #include <QObject>
 #include <QSet>
 
-// Raises released() whenever a key is let go in a watched field, the event a
-// number field recomputes on. Only keys pressed in the field count: the key
+// Raises released() whenever a key is let go in a watched field, the event the
+// paid field recomputes the change on. Only keys pressed in the field count: the key
 // that closed a message box lets go in the field without having been pressed
 // there, and must not bring the message straight back. Auto-repeat releases
 // of a held key do not count either.

@@ -1,15 +1,35 @@
 #include "counter/LinePricing.h"
 
 #include "counter/CounterNumbers.h"
+#include "data/AppError.h"
 #include "data/NumberText.h"
 
 #include <cmath>
+#include <utility>
 
 long double LineAmount(const QString &price, const QString &quantity)
 {
     const long double p = TextToNumber(price);
     const long double q = TextToNumber(quantity);
     return q * p;
+}
+
+LineAmounts PriceLine(const QString &price, const QString &quantity, const QString &discount)
+{
+    const long double amount = LineAmount(price, quantity);
+    return {NumberToText(amount), NumberToText(DiscountedAmount(discount, amount))};
+}
+
+LineAmounts PriceLineToStore(const QString &price, const QString &quantity, const QString &discount)
+{
+    const std::pair<QString, QString> fields[] = {
+        {QStringLiteral("单价"), price}, {QStringLiteral("数量"), quantity}, {QStringLiteral("折扣"), discount}};
+    for (const auto &[name, text] : fields) {
+        long double value = 0;
+        if (!TryTextToNumber(text, value))
+            throw AppError(QStringLiteral("%1“%2”不是数字，无法计算这一行的金额，这一行没有保存").arg(name, text));
+    }
+    return PriceLine(price, quantity, discount);
 }
 
 long double DiscountedAmount(const QString &discount, long double amount)

@@ -9,6 +9,20 @@
 // The line's amount: quantity × unit price.
 long double LineAmount(const QString &price, const QString &quantity);
 
+// A line's two amounts, as texts: before and after its discount.
+struct LineAmounts
+{
+    QString amount;
+    QString discounted;
+};
+
+// The amounts of a line from its price, quantity and discount.
+LineAmounts PriceLine(const QString &price, const QString &quantity, const QString &discount);
+
+// The same for a line about to be stored: text that is no number throws
+// AppError in the cashier's words, naming the field.
+LineAmounts PriceLineToStore(const QString &price, const QString &quantity, const QString &discount);
+
 // The amount after a discount in tenths of the full price ("9.5" charges 95 %):
 // (discount × amount) × 0.1, each product rounded to extended precision.
 long double DiscountedAmount(const QString &discount, long double amount);

@@ -1,14 +1,37 @@
 #include "data/CurrentTicket.h"
 
+#include "data/AppError.h"
 #include "data/ColumnValue.h"
 #include "data/Connection.h"
+#include "data/NumberText.h"
+#include "data/RowSet.h"
 #include "data/mylib.h"
+
+#include <utility>
 
 namespace CurrentTicket {
 
 void Open(RowSet &lines)
 {
     ReopenQuery(lines, QStringLiteral("select * from xsxx"));
+}
+
+void PostLine(RowSet &lines, const QString &ticketNumber, const QString &time, const TicketLine &line)
+{
+    long double value = 0;
+    if (!TryTextToNumber(line.amount, value) || !TryTextToNumber(line.discounted, value)) {
+        lines.cancel();
+        throw AppError(QStringLiteral("“%1”这一行的金额（%2）或折后金额（%3）不是数字，这一行没有保存")
+                           .arg(line.name, line.amount, line.discounted));
+    }
+    const std::pair<QString, QString> fields[] = {
+        {QStringLiteral("单号"), ticketNumber},   {QStringLiteral("时间"), time},
+        {QStringLiteral("品名"), line.name},      {QStringLiteral("单价"), line.price},
+        {QStringLiteral("数量"), line.quantity},  {QStringLiteral("金额"), line.amount},
+        {QStringLiteral("折后"), line.discounted}};
+    for (const auto &[column, text] : fields)
+        lines.setText(column, text);
+    lines.post();
 }
 
 std::vector<TicketLine> Lines(Connection &session)

@@ -23,6 +23,10 @@ namespace CurrentTicket {
 
 // Lists the lines; the row set appends, modifies and deletes them.
 void Open(RowSet &lines);
+// Assigns the line and the ticket's number and time to the row being appended
+// or modified, and posts it. A line whose amounts are no numbers is not
+// stored: the row is dropped and AppError thrown.
+void PostLine(RowSet &lines, const QString &ticketNumber, const QString &time, const TicketLine &line);
 // The lines as values, read from the data file.
 std::vector<TicketLine> Lines(Connection &session);
 // Drops every line: a recorded sale's.

@@ -3,10 +3,12 @@
 #include "checkout/EscPosPrinter.h"
 #include "checkout/EscPosRaster.h"
 #include "checkout/EscPosTarget.h"
+#include "checkout/PrinterDevice.h"
 #include "data/AppError.h"
 #include "tests/checkout/SampleReceipt.h"
 #include "tests/support/VirtualEscPosPrinter.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
@@ -38,12 +40,17 @@ struct Failure
     qint64 elapsedMs = 0;
 };
 
-Failure SendFailure(const QString &target, const QByteArray &job)
+void Send(const QString &target, const QByteArray &job, qint64 timeLimitMs = 60000)
+{
+    SendEscPosJob(ParseEscPosTarget(target), job, QStringLiteral("job"), QDeadlineTimer(timeLimitMs));
+}
+
+Failure SendFailure(const QString &target, const QByteArray &job, qint64 timeLimitMs = 60000)
 {
     QElapsedTimer timer;
     timer.start();
     try {
-        SendEscPosJob(ParseEscPosTarget(target), job, QStringLiteral("job"));
+        Send(target, job, timeLimitMs);
     } catch (const AppError &error) {
         return {error.message(), timer.elapsed()};
     }
@@ -181,10 +188,7 @@ TEST(EscPosTransport, DeviceFileMissingUnwritableAbsentOrHangingUp)
     // A root-owned device the user has no rights to, as /dev/usb/lp0 is to
     // users outside the lp group.
     const QString locked = dir.filePath(QStringLiteral("lp1"));
-    {
-        QFile file(locked);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    }
+    ASSERT_EQ(::mkfifo(QFile::encodeName(locked).constData(), 0600), 0);
     ::chmod(QFile::encodeName(dir.path()).constData(), 0755);
     ::chmod(QFile::encodeName(locked).constData(), ::geteuid() == 0 ? 0600 : 0);
     Failure denied;
@@ -205,4 +209,72 @@ TEST(EscPosTransport, DeviceFileMissingUnwritableAbsentOrHangingUp)
     FifoDevice hangsUp(dir.filePath(QStringLiteral("lp3")), true);
     const Failure cut = SendFailure(dir.filePath(QStringLiteral("lp3")), LongReceiptJob());
     EXPECT_TRUE(cut.message.contains(QStringLiteral("发送数据时中断"))) << cut.message.toStdString();
+}
+
+// A device location that is a file or a folder, directly or through a link,
+// is refused by name at print time and in the set-up's check, and left as it
+// was; a named pipe, directly or through a link, is a printer.
+TEST(EscPosTransport, OnlyCharacterDevicesAndPipesArePrinters)
+{
+    QTemporaryDir dir;
+    const QByteArray stored("SQLite format 3\0 every sale of the shop", 40);
+    {
+        QFile file(dir.filePath(QStringLiteral("data.mdb")));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(stored);
+    }
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder")));
+    FifoDevice pipe(dir.filePath(QStringLiteral("pipe")));
+    for (const char *name : {"data.mdb", "folder", "pipe"})
+        ASSERT_TRUE(QFile::link(dir.filePath(QString::fromLatin1(name)),
+                                dir.filePath(QStringLiteral("link-to-") + QString::fromLatin1(name))));
+    // A character device that takes anything stands for a USB printer.
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/null"), dir.filePath(QStringLiteral("link-to-device"))));
+
+    const std::pair<const char *, const char *> cases[] = {{"data.mdb", "普通文件"},   {"link-to-data.mdb", "普通文件"},
+                                                           {"folder", "文件夹"},       {"link-to-folder", "文件夹"},
+                                                           {"pipe", nullptr},          {"link-to-pipe", nullptr},
+                                                           {"link-to-device", nullptr}};
+    for (const auto &[name, refusedAs] : cases) {
+        SCOPED_TRACE(name);
+        const QString path = dir.filePath(QString::fromLatin1(name));
+        if (!refusedAs) {
+            EXPECT_NO_THROW(CheckPrinterDevice(path));
+            EXPECT_NO_THROW(Send(path, EscPos::DrawerJob()));
+            continue;
+        }
+        const Failure printed = SendFailure(path, EscPos::DrawerJob());
+        QString checked;
+        try {
+            CheckPrinterDevice(path);
+        } catch (const AppError &error) {
+            checked = error.message();
+        }
+        for (const QString &message : {printed.message, checked})
+            EXPECT_TRUE(message.contains(path) && message.contains(QString::fromUtf8(refusedAs)))
+                << message.toStdString();
+    }
+    EXPECT_EQ(pipe.finish(), EscPos::DrawerJob().repeated(2));
+    QFile file(dir.filePath(QStringLiteral("data.mdb")));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), stored);
+}
+
+// A job may take what the slowest serial printer needs for it, and 5 s more.
+TEST(EscPosTransport, JobTimeLimitGrowsWithItsSize)
+{
+    const std::pair<qsizetype, qint64> cases[] = {{0, 5000}, {960, 6000}, {31 * 1024, 38066}, {96000, 105000}};
+    for (const auto &[bytes, limitMs] : cases)
+        EXPECT_EQ(EscPosJobTimeLimitMs(bytes), limitMs) << bytes;
+}
+
+// A printer that keeps reading, too slowly to finish, is given up at the deadline.
+TEST(EscPosTransport, SlowPrinterFailsAtTheDeadline)
+{
+    constexpr qint64 kLimitMs = 1500;
+    const VirtualEscPosPrinter slow(VirtualEscPosPrinter::Behaviour::ReadsSlowly);
+    const Failure late = SendFailure(slow.target(), LongReceiptJob(), kLimitMs);
+    EXPECT_TRUE(late.message.contains(QStringLiteral("太慢"))) << late.message.toStdString();
+    EXPECT_GE(late.elapsedMs, kLimitMs - 100);
+    EXPECT_LT(late.elapsedMs, kLimitMs + 1000);
 }

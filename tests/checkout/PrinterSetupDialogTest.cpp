@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
@@ -73,20 +74,39 @@ TEST(PrinterSetupDialog, SavedChoiceIsWrittenAndShownAgain)
     EXPECT_EQ(Find<QLineEdit>(again, "locationEdit")->text(), QStringLiteral("192.168.1.80:9100"));
 }
 
+// A location that names no printer, or a file or folder that is no device,
+// is refused: nothing saved, nothing printed on it.
 TEST(PrinterSetupDialog, LocationThatNamesNoPrinterIsRefusedAndNothingSaved)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("printer.conf"));
+    const QString dataFile = dir.filePath(QStringLiteral("data.mdb"));
+    {
+        QFile file(dataFile);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("sales");
+    }
+    const std::pair<QString, QString> cases[] = {{QStringLiteral("usb/lp0"), QStringLiteral("无法识别打印机位置")},
+                                                 {dataFile, QStringLiteral("普通文件")},
+                                                 {dir.path(), QStringLiteral("文件夹")}};
     CountingPrinter system;
-    RecordingResponder responder;
-    PrinterSetupDialog dialog(system, QString(), nullptr, path);
-    ChooseEscPos(dialog, 0, QStringLiteral("usb/lp0"), 0);
-    ClickOk(dialog);
+    for (const auto &[location, refusal] : cases) {
+        SCOPED_TRACE(location.toStdString());
+        RecordingResponder responder;
+        PrinterSetupDialog dialog(system, QString(), nullptr, path);
+        ChooseEscPos(dialog, 0, location, 0);
+        Find<QPushButton>(dialog, "testPageButton")->click();
+        ClickOk(dialog);
 
-    ASSERT_EQ(responder.texts().size(), 1u);
-    EXPECT_TRUE(responder.texts()[0].contains(QStringLiteral("无法识别打印机位置")));
-    EXPECT_NE(dialog.result(), QDialog::Accepted);
-    EXPECT_FALSE(QFileInfo::exists(path));
+        ASSERT_EQ(responder.texts().size(), 2u);
+        for (const QString &text : responder.texts())
+            EXPECT_TRUE(text.contains(refusal)) << text.toStdString();
+        EXPECT_NE(dialog.result(), QDialog::Accepted);
+        EXPECT_FALSE(QFileInfo::exists(path));
+    }
+    QFile file(dataFile);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("sales"));
 }
 
 TEST(PrinterSetupDialog, TestPageGoesToThePrinterAsChosen)

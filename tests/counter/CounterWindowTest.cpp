@@ -305,9 +305,8 @@ TEST_F(CounterWindowTest, APastedNonNumberStopsAtTheConversionErrorAndStoresNoth
 
     QApplication::clipboard()->setText(QStringLiteral("12a"));
     edit("Edit8")->selectAll();
-    edit("Edit8")->paste(); // what the context menu's Paste does
+    edit("Edit8")->paste(); // what the context menu's Paste does; the change recomputes
     EXPECT_EQ(edit("Edit8")->text(), QStringLiteral("12a"));
-    QTest::keyClick(edit("Edit8"), Qt::Key_End); // the key's release recomputes
     ASSERT_EQ(responder.texts(), std::vector<QString>{"'12a' is not a valid floating point value."});
     EXPECT_EQ(responder.shown.at(0).icon, Dialogs::Icon::Stop);
     EXPECT_EQ(edit("Edit9")->text(), QStringLiteral("12.35")); // the last good amounts stay
@@ -315,7 +314,7 @@ TEST_F(CounterWindowTest, APastedNonNumberStopsAtTheConversionErrorAndStoresNoth
     responder.shown.clear();
     QTest::mouseClick(button("SpeedButton3"), Qt::LeftButton);
     ASSERT_EQ(responder.texts().size(), 1u);
-    EXPECT_TRUE(responder.texts().at(0).startsWith(QStringLiteral("'12a' is not a valid floating point value")));
+    EXPECT_TRUE(responder.texts().at(0).startsWith(QStringLiteral("数量“12a”不是数字")));
     EXPECT_EQ(data.count(QStringLiteral("xsxx")), 0);
     EXPECT_EQ(grid()->view()->model()->rowCount(), 0);
     EXPECT_EQ(edit("Edit8")->text(), QStringLiteral("12a")); // nothing reset after the error
@@ -380,18 +379,80 @@ TEST_F(CounterWindowTest, ListPicksLookUpPricesAndRecompute)
     EXPECT_EQ(edit("Edit13")->text(), QString());
 }
 
-// The key that closes the conversion error lets go in the field without
-// having been pressed there: it must not bring the error straight back.
+// The key that closes the conversion error lets go in the field: it must not
+// bring the error straight back; a change of the text does.
 TEST_F(CounterWindowTest, AConversionErrorClosedByKeyboardStaysClosed)
 {
     edit("Edit7")->setText(QStringLiteral("abc"));
-    QTest::keyClick(edit("Edit7"), Qt::Key_End);
     ASSERT_EQ(responder.shown.size(), 1u);
     QTest::keyRelease(edit("Edit7"), Qt::Key_Return); // closed the box
+    QTest::keyClick(edit("Edit7"), Qt::Key_End);
     EXPECT_EQ(responder.shown.size(), 1u);
     EXPECT_EQ(edit("Edit7")->text(), QStringLiteral("abc"));
-    QTest::keyClick(edit("Edit7"), Qt::Key_Home); // the next key works as any key does
+    type(edit("Edit7"), QStringLiteral("1"));
     EXPECT_EQ(responder.shown.size(), 2u);
+}
+
+// Text that reaches a number field without a key (a middle-click or menu
+// paste) prices the line as typing does; add and modify store what the fields
+// price, and refuse a line they cannot price.
+TEST_F(CounterWindowTest, PastedNumbersPriceTheStoredLine)
+{
+    struct Case
+    {
+        const char *field;
+        const char *pasted;
+        bool modify;
+        const char *amount; // nullptr: the line is refused
+        const char *discounted;
+    };
+    const Case cases[] = {
+        {"Edit8", "11", false, "33", "33"},
+        {"Edit7", " 7 ", false, "14", "14"},
+        {"ComboBox2", "8", false, "6", "4.8"},
+        {"Edit8", "11", true, "33", "33"},
+        {"Edit7", " 7 ", true, "14", "14"},
+        {"ComboBox2", " 8 ", true, "6", "4.8"},
+        // Refused; a refused modify leaves its line selected, so it comes last.
+        {"Edit8", "1x", false, nullptr, nullptr},
+        {"ComboBox2", "x", true, nullptr, nullptr},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(std::string(c.field) + " " + c.pasted + (c.modify ? " modify" : " add"));
+        // A name typed by hand brings no price: the amounts stay empty until priced.
+        enterLine(QStringLiteral("自带"), QString(), QStringLiteral("2"), QStringLiteral("10"));
+        if (c.modify || std::string(c.field) != "Edit7")
+            retype(edit("Edit7"), QStringLiteral("3"));
+        if (c.modify) {
+            QTest::mouseClick(button("SpeedButton3"), Qt::LeftButton);
+            clickLine(grid()->view()->model()->rowCount() - 1);
+        }
+        const int before = data.count(QStringLiteral("xsxx"));
+        auto *field = form->findChild<QWidget *>(QString::fromLatin1(c.field));
+        auto *text = qobject_cast<QComboBox *>(field) ? static_cast<QComboBox *>(field)->lineEdit()
+                                                      : static_cast<QLineEdit *>(field);
+        text->selectAll();
+        text->insert(QString::fromLatin1(c.pasted));
+        responder.shown.clear();
+        QTest::mouseClick(button(c.modify ? "SpeedButton4" : "SpeedButton3"), Qt::LeftButton);
+
+        const int row = data.count(QStringLiteral("xsxx")) - 1;
+        if (c.amount) {
+            EXPECT_TRUE(responder.shown.empty());
+            EXPECT_EQ(row + 1, before + (c.modify ? 0 : 1));
+            EXPECT_EQ(line(row, "金额"), QString::fromLatin1(c.amount));
+            EXPECT_EQ(line(row, "折后"), QString::fromLatin1(c.discounted));
+        } else {
+            ASSERT_EQ(responder.texts().size(), 1u);
+            EXPECT_TRUE(responder.texts()[0].contains(QStringLiteral("不是数字")))
+                << responder.texts()[0].toStdString();
+            EXPECT_EQ(row + 1, before);
+            if (c.modify) {
+                EXPECT_EQ(line(row, "折后"), QStringLiteral("6"));
+            }
+        }
+    }
+    EXPECT_EQ(data.count(QStringLiteral("xsxx where 金额 is null or 折后 is null")), 0);
 }
 
 TEST_F(CounterWindowTest, KeyboardFlowAddsLinesWithEnter)

@@ -1,6 +1,7 @@
 #include "data/RowSet.h"
 #include "data/AppError.h"
 #include "data/Connection.h"
+#include "data/CurrentTicket.h"
 #include "data/PrintSettings.h"
 #include "data/mylib.h"
 #include "tests/support/TempData.h"
@@ -160,6 +161,31 @@ TEST_F(RowSetTest, SettingsRowIsCreatedWhenMissing)
     EXPECT_EQ(loaded.remark, QStringLiteral("谢谢\n再见"));
     EXPECT_EQ(loaded.pos, QStringLiteral("80"));
     EXPECT_EQ(loaded.print, QStringLiteral("2"));
+}
+
+// A ticket line is stored only with amounts that are numbers: never NULL.
+TEST_F(RowSetTest, TicketLineWithoutNumberAmountsIsNotStored)
+{
+    CurrentTicket::Open(rows);
+    const std::pair<const char *, const char *> cases[] = {
+        {"", "5"}, {"5", ""}, {"5", "abc"}, {"nan", "5"}, {"5", "4.5"}};
+    for (const auto &[amount, discounted] : cases) {
+        SCOPED_TRACE(std::string(amount) + " / " + discounted);
+        const bool numbers = std::string(discounted) == "4.5";
+        rows.append();
+        const TicketLine line{QStringLiteral("面包"), QStringLiteral("5"), QStringLiteral("1"),
+                              QString::fromLatin1(amount), QString::fromLatin1(discounted)};
+        if (numbers) {
+            CurrentTicket::PostLine(rows, QStringLiteral("1"), QStringLiteral("2024-01-01 10:00:00"), line);
+        } else {
+            EXPECT_THROW(
+                CurrentTicket::PostLine(rows, QStringLiteral("1"), QStringLiteral("2024-01-01 10:00:00"), line),
+                AppError);
+            EXPECT_FALSE(rows.isEditing());
+        }
+        EXPECT_EQ(data.count(QStringLiteral("xsxx")), numbers ? 1 : 0);
+    }
+    EXPECT_EQ(data.scalar(QStringLiteral("select 折后 from xsxx")), QStringLiteral("4.5"));
 }
 
 } // namespace

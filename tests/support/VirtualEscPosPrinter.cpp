@@ -18,6 +18,9 @@ namespace {
 // The smallest receive buffer the kernel allows, so that a printer that
 // stops reading stalls the sender after a few kilobytes.
 constexpr int kTinyReceiveBuffer = 1;
+// A slow reader takes this much, then pauses.
+constexpr size_t kSlowChunk = 1024;
+constexpr int kSlowPauseMs = 10;
 
 int ListenOnLoopback(int receiveBuffer, int backlog, int &port)
 {
@@ -132,16 +135,22 @@ void VirtualEscPosPrinter::serve()
 void VirtualEscPosPrinter::readConnection(int fd)
 {
     char buffer[65536];
+    const bool slow = m_behaviour == Behaviour::ReadsSlowly;
     for (;;) {
         pollfd waiting[2] = {{fd, POLLIN, 0}, {m_wakeUp[0], POLLIN, 0}};
         if (::poll(waiting, 2, -1) <= 0 || (waiting[1].revents & POLLIN))
             break;
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        const ssize_t n = ::read(fd, buffer, slow ? kSlowChunk : sizeof buffer);
         if (n <= 0)
             break;
-        const std::lock_guard lock(m_mutex);
-        m_received.append(buffer, n);
+        {
+            const std::lock_guard lock(m_mutex);
+            m_received.append(buffer, n);
+        }
         if (m_behaviour == Behaviour::HangsUpAfterFirstBytes)
+            break;
+        pollfd pausing{m_wakeUp[0], POLLIN, 0};
+        if (slow && ::poll(&pausing, 1, kSlowPauseMs) != 0)
             break;
     }
     // Closing with bytes unread resets the connection, as a printer that is

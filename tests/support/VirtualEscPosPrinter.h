@@ -11,11 +11,12 @@
 // A network receipt printer for tests: a TCP server on a free loopback port
 // that keeps every byte it receives, connection after connection. It can
 // also misbehave the ways real printers do: never answer a connection,
-// accept and never read, or hang up after the first bytes of a job.
+// accept and never read, hang up after the first bytes of a job, or read
+// steadily but slowly (about 100 KB/s, with little buffered on its side).
 class VirtualEscPosPrinter
 {
 public:
-    enum class Behaviour { Reads, NeverAnswers, NeverReads, HangsUpAfterFirstBytes };
+    enum class Behaviour { Reads, NeverAnswers, NeverReads, HangsUpAfterFirstBytes, ReadsSlowly };
 
     explicit VirtualEscPosPrinter(Behaviour behaviour = Behaviour::Reads);
     ~VirtualEscPosPrinter();
