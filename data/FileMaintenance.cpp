@@ -74,9 +74,10 @@ void writeBytes(sqlite3 *db, int out, const QString &target)
             throw copyFailed(target, QStringLiteral("无法读取数据文件"));
         for (int written = 0; written < length;) {
             const ssize_t step = ::write(out, chunk.constData() + written, size_t(length - written));
-            if (step < 0 && errno != EINTR)
+            if (step > 0)
+                written += int(step);
+            else if (errno != EINTR)
                 throw systemFailed(target);
-            written += int(std::max<ssize_t>(step, 0));
         }
         offset += length;
     }

@@ -33,6 +33,12 @@ DataError cannotOpen(const QString &file, int error)
                          .arg(QDir::toNativeSeparators(file), SystemErrorReason(error)));
 }
 
+DataError cannotLock(const QString &file, int error)
+{
+    return DataError(QStringLiteral("无法锁定数据文件“%1”：%2。程序无法启动。")
+                         .arg(QDir::toNativeSeparators(file), SystemErrorReason(error)));
+}
+
 bool sameFile(const struct stat &a, const struct stat &b)
 {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
@@ -41,9 +47,8 @@ bool sameFile(const struct stat &a, const struct stat &b)
 // Whether `file` still names the file open on `fd`.
 bool names(const QString &file, int fd)
 {
-    struct stat named
-    {
-    }, open{};
+    struct stat named = {};
+    struct stat open = {};
     return ::stat(QFile::encodeName(file).constData(), &named) == 0 && ::fstat(fd, &open) == 0 && sameFile(named, open);
 }
 
@@ -76,7 +81,7 @@ void InstanceLock::acquire()
             ::close(fd);
             if (error == EWOULDBLOCK)
                 throw running(m_file);
-            throw cannotOpen(m_file, error);
+            throw cannotLock(m_file, error);
         }
         if (names(m_file, fd)) {
             m_fd = fd;
@@ -98,9 +103,8 @@ void InstanceLock::replaceWith(const QString &replacement, const std::function<v
 bool InstanceLock::IsHeld(const QString &file, const QString &ownDataFile)
 {
     const QByteArray name = QFile::encodeName(file);
-    struct stat probed
-    {
-    }, own{};
+    struct stat probed = {};
+    struct stat own = {};
     if (::stat(name.constData(), &probed) != 0)
         return false; // nothing there: no program runs on it
     if (::stat(QFile::encodeName(ownDataFile).constData(), &own) == 0 && sameFile(probed, own))
