@@ -11,6 +11,8 @@
 #include "tests/support/TempData.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
@@ -133,6 +135,13 @@ TEST_F(BackupRestoreTest, FilesAnotherRunningProgramHoldsAreRefused)
 
     other.kill();
     EXPECT_NO_THROW(BackupRestore::Restore(session, backupFile));
+
+    // So is this program's own file, under whatever name it is chosen.
+    const QString ownFile = folder.filePath(QStringLiteral("own.bak"));
+    ASSERT_TRUE(QFile::link(data.file(), ownFile));
+    EXPECT_THROW(BackupRestore::Restore(session, ownFile), DataError);
+    EXPECT_THROW(BackupRestore::Backup(session, ownFile), DataError);
+    EXPECT_TRUE(QFileInfo(ownFile).isSymLink());
 }
 
 // The program keeps the file in place to itself: the restored one, once a restore replaced it.
