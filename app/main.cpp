@@ -4,7 +4,6 @@
 #include "data/AppError.h"
 #include "data/Connection.h"
 #include "data/DataFile.h"
-#include "data/InstanceLock.h"
 #include "data/ServerSettings.h"
 #include "grid/Dialogs.h"
 #include "report/FontFaces.h"
@@ -15,14 +14,19 @@ int main(int argc, char **argv)
 {
     // The data file is fixed for the whole run; a new one is made when there is
     // none. One running program per data file: a second start would empty the
-    // first one's ticket.
+    // first one's ticket. A file this program cannot hold is reported once Qt
+    // is up, and the program ends.
     DataFile::ResolveAtStartup();
-    InstanceLock lock(DataFile::Path());
-    const bool alone = lock.acquire();
-    // A shop with several counters names its server in database.conf; a file
-    // that cannot be read is reported once Qt is up, and the program ends.
-    QString settingsProblem;
     Connection session;
+    QString holdProblem;
+    try {
+        session.holdFile();
+    } catch (const DataError &error) {
+        holdProblem = error.message();
+    }
+    // A shop with several counters names its server in database.conf; a file
+    // that cannot be read is reported likewise.
+    QString settingsProblem;
     try {
         if (const std::optional<ServerSettings> server = LoadServerSettings())
             session.useServer(*server);
@@ -30,15 +34,15 @@ int main(int argc, char **argv)
         settingsProblem = error.message();
     }
     // The file's key is derived while Qt starts.
-    if (alone && settingsProblem.isEmpty())
+    if (holdProblem.isEmpty() && settingsProblem.isEmpty())
         session.beginOpening();
 
     QApplication qtApplication(argc, argv);
     QApplication::setApplicationName(QStringLiteral("销售小票打印"));
     InstallFontSubstitutes();
     InstallChineseTranslations(qtApplication);
-    if (!alone) {
-        Dialogs::Message(nullptr, QStringLiteral("程序已在运行。"), Dialogs::Icon::Warning);
+    if (!holdProblem.isEmpty()) {
+        Dialogs::Message(nullptr, holdProblem, Dialogs::Icon::Warning);
         return 1;
     }
     if (!settingsProblem.isEmpty()) {

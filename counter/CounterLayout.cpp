@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,6 +19,9 @@
 namespace {
 
 const QColor kCaptionBlue(0, 0, 255);
+// The totals' size, and the least they shrink to when long.
+constexpr int kTotalPixels = 21;
+constexpr int kSmallestTotalPixels = 8;
 
 QFont face(const char *family, int pixels, bool bold = false)
 {
@@ -173,14 +177,15 @@ void CounterWindow::buildLayout()
     QLabel *totalCaption = caption(totals, "Label17", "合计：", 16, 13);
     totalCaption->setFont(face("微软雅黑", 24, true));
     totalCaption->adjustSize();
-    m_totalQuantityLabel = caption(totals, "Label18", "0", 104, 20);
-    m_totalAmountLabel = caption(totals, "Label19", "0", 168, 20);
-    m_totalDiscountedLabel = caption(totals, "Label20", "0", 264, 20);
+    m_totalQuantityLabel = place<QLabel>(totals, "Label18", 104, 16, 60, 32);
+    m_totalAmountLabel = place<QLabel>(totals, "Label19", 168, 16, 92, 32);
+    m_totalDiscountedLabel = place<QLabel>(totals, "Label20", 264, 16, 115, 32);
     for (QLabel *total : {m_totalQuantityLabel, m_totalAmountLabel, m_totalDiscountedLabel}) {
-        total->setFont(face("宋体", 21, true));
         total->setStyleSheet(QStringLiteral("color: blue;"));
-        total->adjustSize();
+        total->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        total->setText(QStringLiteral("0"));
     }
+    fitTotals();
 
     // Payment
     caption(this, "Label12", "收银员：", 776, 314);
@@ -257,6 +262,17 @@ void CounterWindow::buildLayout()
     m_clock->setObjectName(QStringLiteral("Timer1"));
     m_clock->setInterval(1000);
     buildOptionsMenu();
+}
+
+void CounterWindow::fitTotals()
+{
+    for (QLabel *total : {m_totalQuantityLabel, m_totalAmountLabel, m_totalDiscountedLabel}) {
+        QFont font = face("宋体", kTotalPixels, true);
+        while (font.pixelSize() > kSmallestTotalPixels
+               && QFontMetrics(font).horizontalAdvance(total->text()) > total->width())
+            font.setPixelSize(font.pixelSize() - 1);
+        total->setFont(font);
+    }
 }
 
 void CounterWindow::buildOptionsMenu()

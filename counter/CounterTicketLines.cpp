@@ -156,10 +156,9 @@ void CounterWindow::refreshTotals()
     const std::pair<QLabel *, long double> labels[] = {{m_totalQuantityLabel, m_totals.quantity},
                                                        {m_totalAmountLabel, m_totals.amount},
                                                        {m_totalDiscountedLabel, m_totals.afterDiscount}};
-    for (const auto &[label, sum] : labels) {
+    for (const auto &[label, sum] : labels)
         label->setText(TotalText(sum));
-        label->adjustSize(); // the label grows with its text
-    }
+    fitTotals();
     m_payableEdit->setText(TotalText(m_totals.afterDiscount));
     // A customer who has paid already gets the change for the new total.
     const QString paid = m_paidBox->currentText();

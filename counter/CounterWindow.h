@@ -72,6 +72,7 @@ private:
     // Layout and wiring, one part of the window each.
     void buildLayout();
     void buildOptionsMenu();
+    void fitTotals(); // each total in its own place, drawn smaller when long
     void connectHeader();
     void connectLineEntry();
     void connectTicketLines();

@@ -3,6 +3,7 @@
 #include "data/AppError.h"
 #include "data/DataFile.h"
 #include "data/EngineError.h"
+#include "data/InstanceLock.h"
 #include "data/Schema.h"
 #include "data/ServerLink.h"
 #include "data/ServerSettings.h"
@@ -35,6 +36,13 @@ void Connection::setConnectionString(const QString &path)
 QString Connection::filePath() const
 {
     return m_path.isEmpty() ? DataFile::Path() : m_path;
+}
+
+void Connection::holdFile()
+{
+    auto lock = std::make_unique<InstanceLock>(filePath());
+    lock->acquire();
+    m_fileLock = std::move(lock);
 }
 
 void Connection::connectToFile()

@@ -11,6 +11,7 @@
 
 struct sqlite3;
 struct sqlite3_stmt;
+class InstanceLock;
 class ServerLink;
 class ServerResult;
 struct ServerSettings;
@@ -34,6 +35,13 @@ public:
     // The file to open; set while disconnected.
     void setConnectionString(const QString &path);
     QString filePath() const; // the file it opens: the data file when none was set
+
+    // Keeps the file to this program for the session's life, a restore's
+    // replacement included: taken at start, before the first opening, making
+    // the file when there is none. Throws DataError naming the file and why
+    // the program cannot have it. For the program's own session.
+    void holdFile();
+    InstanceLock *fileLock() const { return m_fileLock.get(); } // null unless held; for data/ only
 
     // Connects, checking on the session's own handle that the file is a usable
     // data file, and announces opened(). Throws DataError naming the file and
@@ -93,6 +101,7 @@ private:
     std::future<sqlite3 *> m_opening; // begun by beginOpening()
     std::unique_ptr<ServerLink> m_link; // set on the server's own connection
     std::unique_ptr<Connection> m_server; // set on a session whose shop has a server
+    std::unique_ptr<InstanceLock> m_fileLock; // closed after the engine's handle
     int m_counter = 0;
 };
 

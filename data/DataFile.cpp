@@ -1,7 +1,9 @@
 #include "data/DataFile.h"
 
 #include "data/AppError.h"
+#include "data/EngineError.h"
 #include "data/Schema.h"
+#include "data/SystemError.h"
 
 #include <sqlite3.h>
 
@@ -10,7 +12,8 @@
 #include <QFileInfo>
 
 #include <cerrno>
-#include <cstring>
+#include <cstdio>
+#include <cstdlib>
 #include <utility>
 
 #include <fcntl.h>
@@ -45,7 +48,7 @@ struct Database
 {
     sqlite3 *db = nullptr;
     ~Database() { sqlite3_close(db); }
-    QString error() const { return QString::fromUtf8(sqlite3_errmsg(db)); }
+    QString error() const { return EngineReason(db, sqlite3_extended_errcode(db)); }
     sqlite3 *release() { return std::exchange(db, nullptr); }
 };
 
@@ -75,8 +78,12 @@ void checkTables(Database &database, const QString &path)
     const int rc = sqlite3_exec(database.db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
     if (rc == SQLITE_BUSY)
         throw busy(path);
+    // A first page that reads with the key is ours: a file cut short or
+    // damaged further on is told as such, not as someone else's.
+    if (rc == SQLITE_NOTADB)
+        throw unusable(path, QStringLiteral("不是本程序的数据文件，或密码不符"));
     if (rc != SQLITE_OK)
-        throw unusable(path, QStringLiteral("不是本程序的数据文件，或密码不符（%1）").arg(database.error()));
+        throw unusable(path, database.error());
     for (const Schema::Table &table : Schema::Tables()) {
         QStringList present;
         sqlite3_stmt *stmt = nullptr;
@@ -176,17 +183,20 @@ void keepPagesDecrypted(Database &database, const QString &path)
         throw unusable(path, database.error());
 }
 
+// Builds the file under a name of its own and puts it in place only where
+// nothing is yet: of two programs making the first file at once, one keeps it
+// and the other's goes, so both end up on the same file.
 void create(const QString &path)
 {
-    const QString building = path + QStringLiteral(".new");
-    QFile::remove(building);
-    const int fd = ::open(QFile::encodeName(building).constData(), O_CREAT | O_EXCL | O_WRONLY, 0600);
+    QByteArray building = QFile::encodeName(path) + ".XXXXXX";
+    const int fd = ::mkostemp(building.data(), O_CLOEXEC); // owner-only
     if (fd < 0)
-        throw unusable(path, QStringLiteral("无法创建新的数据文件（%1）").arg(QString::fromLocal8Bit(strerror(errno))));
+        throw unusable(path, QStringLiteral("无法创建新的数据文件：%1").arg(SystemErrorReason(errno)));
     ::close(fd);
+    const QString buildingName = QFile::decodeName(building);
     try {
         Database database;
-        openKeyed(database, building, SQLITE_OPEN_READWRITE);
+        openKeyed(database, buildingName, SQLITE_OPEN_READWRITE);
         QStringList script{QStringLiteral("BEGIN")};
         for (const QString &statement : Schema::CreationStatements())
             script << statement;
@@ -195,13 +205,18 @@ void create(const QString &path)
         if (sqlite3_exec(database.db, sql.constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
             throw unusable(path, database.error());
     } catch (...) {
-        QFile::remove(building);
+        QFile::remove(buildingName);
         throw;
     }
-    if (::rename(QFile::encodeName(building).constData(), QFile::encodeName(path).constData()) != 0) {
-        QFile::remove(building);
-        throw unusable(path, QString::fromLocal8Bit(strerror(errno)));
-    }
+    const QByteArray target = QFile::encodeName(path);
+    int placed = ::renameat2(AT_FDCWD, building.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE);
+    if (placed != 0 && errno == EINVAL) // a file system that cannot refuse to replace
+        placed = ::rename(building.constData(), target.constData());
+    const int error = errno;
+    if (placed != 0)
+        QFile::remove(buildingName);
+    if (placed != 0 && error != EEXIST)
+        throw unusable(path, SystemErrorReason(error));
 }
 
 } // namespace

@@ -21,7 +21,8 @@ QString Path();
 
 // Makes a new data file at `path` when nothing is there: the five tables and a
 // default settings row, built under a temporary owner-only name and renamed
-// into place once complete. Anything already at `path` is left alone.
+// into place once complete. Anything already at `path` is left alone, even a
+// file another program put there meanwhile.
 // Throws DataError.
 void CreateIfMissing(const QString &path);
 

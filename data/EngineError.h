@@ -4,9 +4,12 @@
 
 struct sqlite3;
 
+// What the engine's result `code` on `db` means, in the user's words: a
+// locked, read-only, damaged or unreadable file, a full disk. Other codes
+// keep the engine's own text. For data/ only.
+QString EngineReason(sqlite3 *db, int code);
+
 // Turns what the engine reported on `db` (result code `code`) about the data
-// file at `path` into an error in the user's words: a locked file
-// (DataBusyError), a read-only file, a full disk, a damaged file, a file that
-// cannot be read or opened. Other codes keep the engine's own text. For data/
-// only.
+// file at `path` into an error naming the file and the reason; a locked file
+// gives DataBusyError. For data/ only.
 [[noreturn]] void ThrowEngineError(sqlite3 *db, int code, const QString &path);

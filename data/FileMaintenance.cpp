@@ -3,6 +3,9 @@
 #include "data/AppError.h"
 #include "data/Connection.h"
 #include "data/DataFile.h"
+#include "data/EngineError.h"
+#include "data/InstanceLock.h"
+#include "data/SystemError.h"
 
 #include <sqlite3.h>
 
@@ -10,12 +13,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
+#include <cstdlib>
 #include <functional>
+#include <utility>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -31,9 +34,9 @@ DataError copyFailed(const QString &target, const QString &reason)
     return DataError(QStringLiteral("无法复制数据文件到“%1”：%2").arg(QDir::toNativeSeparators(target), reason));
 }
 
-QString systemError()
+DataError systemFailed(const QString &target)
 {
-    return QString::fromLocal8Bit(std::strerror(errno));
+    return copyFailed(target, SystemErrorReason(errno));
 }
 
 bool run(sqlite3 *db, const char *sql)
@@ -51,12 +54,12 @@ void foldLog(sqlite3 *db, const QString &target)
         && qstricmp(reinterpret_cast<const char *>(sqlite3_column_text(mode, 0)), "wal") == 0;
     sqlite3_finalize(mode);
     if (wal && sqlite3_wal_checkpoint_v2(db, "main", SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr) != SQLITE_OK)
-        throw copyFailed(target, QStringLiteral("数据文件正被使用"));
+        throw copyFailed(target, QStringLiteral("数据文件正被使用，请稍后再试"));
 }
 
 // Reads the file through the engine's own handle: opening and closing the file
 // separately would drop the process's locks on it.
-void writeBytes(sqlite3 *db, QFile &out, const QString &target)
+void writeBytes(sqlite3 *db, int out, const QString &target)
 {
     sqlite3_file *file = nullptr;
     if (sqlite3_file_control(db, "main", SQLITE_FCNTL_FILE_POINTER, &file) != SQLITE_OK || !file || !file->pMethods)
@@ -69,38 +72,52 @@ void writeBytes(sqlite3 *db, QFile &out, const QString &target)
         const int length = int(std::min<sqlite3_int64>(kChunkSize, size - offset));
         if (file->pMethods->xRead(file, chunk.data(), length, offset) != SQLITE_OK)
             throw copyFailed(target, QStringLiteral("无法读取数据文件"));
-        if (out.write(chunk.constData(), length) != length)
-            throw copyFailed(target, out.errorString());
+        for (int written = 0; written < length;) {
+            const ssize_t step = ::write(out, chunk.constData() + written, size_t(length - written));
+            if (step > 0)
+                written += int(step);
+            else if (errno != EINTR)
+                throw systemFailed(target);
+        }
         offset += length;
     }
-}
-
-void syncToDisk(QFile &file, const QString &target)
-{
-    if (!file.flush() || ::fsync(file.handle()) != 0)
-        throw copyFailed(target, systemError());
 }
 
 // Makes the rename itself durable.
 void syncFolder(const QString &folder, const QString &target)
 {
-    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
-        throw copyFailed(target, systemError());
+        throw systemFailed(target);
     const bool synced = ::fsync(fd) == 0;
-    const QString reason = systemError();
+    const int error = errno;
     ::close(fd);
     if (!synced)
-        throw copyFailed(target, reason);
+        throw copyFailed(target, SystemErrorReason(error));
 }
+
+// The copy under construction, beside the target: removed unless kept.
+struct PartialCopy
+{
+    QByteArray name;
+    int fd = -1;
+    bool kept = false;
+    ~PartialCopy()
+    {
+        if (fd >= 0)
+            ::close(fd);
+        if (!kept)
+            ::unlink(name.constData());
+    }
+};
 
 // Copies the file open on `db` into `copy` inside a read transaction: the
 // shared lock it holds keeps every writer out while the bytes are read.
-void copyBytes(sqlite3 *db, QFile &copy, const QString &target)
+void copyBytes(sqlite3 *db, int copy, const QString &target)
 {
     foldLog(db, target);
     if (!run(db, "BEGIN") || !run(db, "SELECT count(*) FROM sqlite_master"))
-        throw copyFailed(target, QString::fromUtf8(sqlite3_errmsg(db)));
+        throw copyFailed(target, EngineReason(db, sqlite3_extended_errcode(db)));
     try {
         writeBytes(db, copy, target);
     } catch (...) {
@@ -110,19 +127,31 @@ void copyBytes(sqlite3 *db, QFile &copy, const QString &target)
     run(db, "ROLLBACK");
 }
 
-void copyInto(const QString &target, const std::function<void(QFile &)> &writeCopy)
+void copyInto(const QString &target, const std::function<void(int)> &writeCopy, InstanceLock *carried)
 {
-    QTemporaryFile copy(target + QStringLiteral(".XXXXXX"));
-    if (!copy.open())
-        throw copyFailed(target, copy.errorString());
-    writeCopy(copy);
-    syncToDisk(copy, target);
-    copy.close();
-    DataFile::Validate(copy.fileName());
-
-    if (::rename(QFile::encodeName(copy.fileName()).constData(), QFile::encodeName(target).constData()) != 0)
-        throw copyFailed(target, systemError());
-    copy.setAutoRemove(false);
+    PartialCopy copy{QFile::encodeName(target) + ".XXXXXX"};
+    copy.fd = ::mkostemp(copy.name.data(), O_CLOEXEC);
+    if (copy.fd < 0)
+        throw systemFailed(target);
+    writeCopy(copy.fd);
+    if (::fsync(copy.fd) != 0)
+        throw systemFailed(target);
+    ::close(std::exchange(copy.fd, -1));
+    const QString copyName = QFile::decodeName(copy.name);
+    try {
+        DataFile::Validate(copyName);
+    } catch (const DataError &) {
+        throw copyFailed(target, QStringLiteral("所复制的数据文件已损坏"));
+    }
+    const auto replace = [&] {
+        if (::rename(copy.name.constData(), QFile::encodeName(target).constData()) != 0)
+            throw systemFailed(target);
+    };
+    if (carried)
+        carried->replaceWith(copyName, replace);
+    else
+        replace();
+    copy.kept = true;
     syncFolder(QFileInfo(target).absolutePath(), target);
 }
 
@@ -130,21 +159,25 @@ void copyInto(const QString &target, const std::function<void(QFile &)> &writeCo
 
 void CopyDataFile(Connection &source, const QString &target)
 {
-    copyInto(target, [&](QFile &copy) { copyBytes(source.handle(), copy, target); });
+    copyInto(
+        target, [&](int copy) { copyBytes(source.handle(), copy, target); }, nullptr);
 }
 
-void CopyDataFile(const QString &source, const QString &target)
+void CopyDataFile(const QString &source, const QString &target, InstanceLock *carried)
 {
-    copyInto(target, [&](QFile &copy) {
-        sqlite3 *db = DataFile::OpenForReading(source);
-        try {
-            copyBytes(db, copy, target);
-        } catch (...) {
+    copyInto(
+        target,
+        [&](int copy) {
+            sqlite3 *db = DataFile::OpenForReading(source);
+            try {
+                copyBytes(db, copy, target);
+            } catch (...) {
+                sqlite3_close(db);
+                throw;
+            }
             sqlite3_close(db);
-            throw;
-        }
-        sqlite3_close(db);
-    });
+        },
+        carried);
 }
 
 } // namespace FileMaintenance

@@ -5,12 +5,27 @@
 #include "data/DataFile.h"
 #include "data/FileMaintenance.h"
 #include "data/InstanceLock.h"
+#include "data/SystemError.h"
 
+#include <QDir>
 #include <QFile>
+
+#include <cerrno>
 
 #include <unistd.h>
 
 namespace BackupRestore {
+
+namespace {
+
+// A copy from or onto a file a running program works on could be torn by its writes.
+void refuseHeld(Connection &session, const QString &file)
+{
+    if (InstanceLock::IsHeld(file, session.filePath()))
+        throw DataError(QStringLiteral("文件“%1”正由一个运行中的程序使用").arg(QDir::toNativeSeparators(file)));
+}
+
+} // namespace
 
 QString BackupFileName(const QString &chosen)
 {
@@ -18,17 +33,11 @@ QString BackupFileName(const QString &chosen)
     return chosen.endsWith(suffix, Qt::CaseInsensitive) ? chosen : chosen + suffix;
 }
 
-bool Backup(Connection &session, const QString &chosen)
+void Backup(Connection &session, const QString &chosen)
 {
     const QString target = BackupFileName(chosen);
-    if (InstanceLock::IsHeld(target))
-        return false;
-    try {
-        FileMaintenance::CopyDataFile(session, target);
-        return true;
-    } catch (const DataError &) {
-        return false;
-    }
+    refuseHeld(session, target);
+    FileMaintenance::CopyDataFile(session, target);
 }
 
 QString ReplacedDataName(const QString &dataFile, const QDateTime &moment)
@@ -36,36 +45,32 @@ QString ReplacedDataName(const QString &dataFile, const QDateTime &moment)
     return dataFile + moment.toString(QStringLiteral(".yyyyMMddHHmmss")) + QStringLiteral(".bak");
 }
 
-bool Restore(Connection &session, const QString &chosen)
+void Restore(Connection &session, const QString &chosen)
 {
-    if (InstanceLock::IsHeld(chosen))
-        return false;
+    refuseHeld(session, chosen);
     // Most refusals come before the session is touched; the copy then gets
     // the full check before it replaces anything.
-    try {
-        DataFile::Validate(chosen, DataFile::CheckDepth::Quick);
-    } catch (const DataError &) {
-        return false;
-    }
-    bool replaced = false;
+    DataFile::Validate(chosen, DataFile::CheckDepth::Quick);
     session.close();
     // The closed file keeps a second name, which holds on to the data the copy
     // is about to replace; without it, no restore.
     const QString dataFile = session.filePath();
     const QString kept = ReplacedDataName(dataFile, QDateTime::currentDateTime());
     if (::link(QFile::encodeName(dataFile).constData(), QFile::encodeName(kept).constData()) != 0) {
+        const QString reason = SystemErrorReason(errno);
         session.open();
-        return false;
+        throw DataError(
+            QStringLiteral("无法在“%1”旁保留现有的数据：%2").arg(QDir::toNativeSeparators(dataFile), reason));
     }
     try {
-        FileMaintenance::CopyDataFile(chosen, dataFile);
-        replaced = true;
+        // The program's lock goes onto the restored file as it takes the place.
+        FileMaintenance::CopyDataFile(chosen, dataFile, session.fileLock());
     } catch (const DataError &) {
-        // Told to the cashier as the failed restore; the old file is in place.
-        QFile::remove(kept);
+        QFile::remove(kept); // the old file is in place
+        session.open();
+        throw;
     }
     session.open();
-    return replaced;
 }
 
 } // namespace BackupRestore

@@ -1,5 +1,6 @@
 #include "maintenance/MaintenanceMenu.h"
 
+#include "data/AppError.h"
 #include "data/Connection.h"
 #include "data/Outbox.h"
 #include "data/ServerImport.h"
@@ -23,6 +24,12 @@ void OpenWithDesktop(const QUrl &url)
     QDesktopServices::openUrl(url);
 }
 
+// The entry's own words, then why.
+QString failure(const QString &message, const DataError &error)
+{
+    return message + QLatin1Char('\n') + error.message();
+}
+
 } // namespace
 
 MaintenanceMenu::MaintenanceMenu(Connection &session, QWidget *owner)
@@ -36,10 +43,13 @@ void MaintenanceMenu::backUp()
     const QString chosen = Dialogs::SaveFileName(m_owner);
     if (chosen.isEmpty())
         return;
-    Dialogs::Message(m_owner,
-                     BackupRestore::Backup(m_session, chosen) ? QStringLiteral("数据备份成功！")
-                                                              : QStringLiteral("数据备份失败，请重新备份！"),
-                     Dialogs::Icon::None);
+    try {
+        BackupRestore::Backup(m_session, chosen);
+    } catch (const DataError &error) {
+        Dialogs::Message(m_owner, failure(QStringLiteral("数据备份失败，请重新备份！"), error), Dialogs::Icon::None);
+        return;
+    }
+    Dialogs::Message(m_owner, QStringLiteral("数据备份成功！"), Dialogs::Icon::None);
 }
 
 void MaintenanceMenu::restore()
@@ -65,11 +75,10 @@ void MaintenanceMenu::restore()
                                 QStringLiteral("恢复将用所选文件替换现有的全部数据（现有数据另存为同一文件夹中的 "
                                                ".bak 文件），恢复后程序将退出。确定恢复吗？")))
         return;
-    bool restoredFile = false;
-    // Only a session that cannot be opened again raises an error here.
-    Dialogs::Guarded(m_owner, [&] { restoredFile = BackupRestore::Restore(m_session, chosen); });
-    if (!restoredFile) {
-        Dialogs::Message(m_owner, QStringLiteral("数据恢复失败，请重新恢复！"), Dialogs::Icon::None);
+    try {
+        BackupRestore::Restore(m_session, chosen);
+    } catch (const DataError &error) {
+        Dialogs::Message(m_owner, failure(QStringLiteral("数据恢复失败，请重新恢复！"), error), Dialogs::Icon::None);
         return;
     }
     Dialogs::Message(m_owner, QStringLiteral("数据恢复成功！"), Dialogs::Icon::None);

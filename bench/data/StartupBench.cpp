@@ -7,9 +7,9 @@
 #include "app/Translations.h"
 #include "bench/support/SalesHistory.h"
 #include "counter/CounterWindow.h"
+#include "data/AppError.h"
 #include "data/Connection.h"
 #include "data/DataFile.h"
-#include "data/InstanceLock.h"
 #include "report/FontFaces.h"
 
 #include <QApplication>
@@ -49,10 +49,12 @@ constexpr int kLabels = 60;
 int StartOnce(int argc, char **argv)
 {
     DataFile::ResolveAtStartup();
-    InstanceLock lock(DataFile::Path());
-    if (!lock.acquire())
-        return 1;
     Connection session;
+    try {
+        session.holdFile();
+    } catch (const DataError &) {
+        return 1;
+    }
     session.beginOpening();
     QApplication app(argc, argv);
     InstallFontSubstitutes();

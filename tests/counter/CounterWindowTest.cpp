@@ -503,6 +503,16 @@ TEST_F(CounterWindowTest, FiguresBeyondAShopsLimitAreRefusedByName)
     EXPECT_EQ(data.count(QStringLiteral("xsxx")), 1);
     EXPECT_TRUE(responder.texts().back().startsWith(QStringLiteral("合计金额")));
     EXPECT_EQ(label("Label19")->text(), QStringLiteral("60000000000"));
+
+    // Totals that long fit their places, side by side.
+    const QLabel *totals[] = {label("Label18"), label("Label19"), label("Label20")};
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_LE(totals[i]->fontMetrics().horizontalAdvance(totals[i]->text()), totals[i]->width());
+        if (i > 0) {
+            EXPECT_LT(totals[i - 1]->geometry().right(), totals[i]->x());
+        }
+    }
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 // A second program on a data file, for the tests that need two processes:
-//   hold <file>            takes the file's instance lock ("held" or "running"), then waits
+//   hold <file> [other]    starts as the program does: holds the file (making it when there
+//                          is none) and empties the ticket ("held"), or prints why it cannot;
+//                          then waits. With "other", as an unprivileged user when run as root
 //   lock <file> <ms>       keeps the file write-locked for <ms> ("locked"), then commits
 //   open <file>            opens a session on the file, as an unprivileged user when run
 //                          as root, and prints "ok" or the message the user would see
@@ -12,7 +14,6 @@
 #include "data/AppError.h"
 #include "data/Connection.h"
 #include "data/CurrentTicket.h"
-#include "data/InstanceLock.h"
 #include "data/RowSet.h"
 #include "data/SaleRecord.h"
 #include "tests/support/TicketEntry.h"
@@ -33,10 +34,25 @@ void say(const QString &text)
     std::fflush(stdout);
 }
 
-int hold(const QString &file)
+bool becomeOtherUser()
 {
-    InstanceLock lock(file);
-    say(lock.acquire() ? QStringLiteral("held") : QStringLiteral("running"));
+    return geteuid() != 0 || (setgid(65534) == 0 && setuid(65534) == 0);
+}
+
+int hold(const QString &file, bool asOther)
+{
+    if (asOther && !becomeOtherUser())
+        return 2;
+    Connection session;
+    session.setConnectionString(file);
+    try {
+        session.holdFile();
+        session.open();
+        CurrentTicket::Clear(session);
+        say(QStringLiteral("held"));
+    } catch (const DataError &error) {
+        say(error.message().replace(QLatin1Char('\n'), QLatin1Char(' ')));
+    }
     QThread::sleep(60);
     return 0;
 }
@@ -54,7 +70,7 @@ int lockFor(const QString &file, int ms)
 
 int openAsUser(const QString &file)
 {
-    if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
+    if (!becomeOtherUser())
         return 2;
     try {
         Connection session;
@@ -136,7 +152,7 @@ int main(int argc, char **argv)
     const QString &mode = args[1];
     const QString &file = args[2];
     if (mode == QLatin1String("hold"))
-        return hold(file);
+        return hold(file, args.size() > 3 && args[3] == QLatin1String("other"));
     if (mode == QLatin1String("lock") && args.size() > 3)
         return lockFor(file, args[3].toInt());
     if (mode == QLatin1String("open"))

@@ -1,6 +1,7 @@
 #include "maintenance/BackupRestore.h"
 #include "maintenance/HelpFile.h"
 
+#include "data/AppError.h"
 #include "data/Connection.h"
 #include "data/CurrentTicket.h"
 #include "data/RowSet.h"
@@ -10,6 +11,8 @@
 #include "tests/support/TempData.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
@@ -68,11 +71,11 @@ struct BackupRestoreTest : ::testing::Test
 TEST_F(BackupRestoreTest, AfterARestoreTheSessionWorksOnTheRestoredData)
 {
     recordTicket(QStringLiteral("20240501100000"));
-    ASSERT_TRUE(BackupRestore::Backup(session, QStringLiteral("%1/shop").arg(folder.path())));
+    ASSERT_NO_THROW(BackupRestore::Backup(session, QStringLiteral("%1/shop").arg(folder.path())));
     recordTicket(QStringLiteral("20240501110000"));
 
     QSignalSpy opened(&session, &Connection::opened);
-    ASSERT_TRUE(BackupRestore::Restore(session, backupFile));
+    ASSERT_NO_THROW(BackupRestore::Restore(session, backupFile));
     EXPECT_EQ(opened.size(), 1);
 
     // Same run, same session: it reads the restored file and records a sale in it.
@@ -95,7 +98,7 @@ TEST_F(BackupRestoreTest, AfterARestoreTheSessionWorksOnTheRestoredData)
 
 TEST_F(BackupRestoreTest, DamagedFilesAreNeitherBackedUpNorRestored)
 {
-    ASSERT_TRUE(BackupRestore::Backup(session, backupFile));
+    ASSERT_NO_THROW(BackupRestore::Backup(session, backupFile));
     data.exec(QStringLiteral("with recursive n(i) as (select 1 union all select i + 1 from n where i < 3000) "
                              "insert into xsmx(单号, 品名) select 'T' || i, '商品' || i from n"));
     const QString damagedBackup = folder.filePath(QStringLiteral("damaged.bak"));
@@ -104,7 +107,7 @@ TEST_F(BackupRestoreTest, DamagedFilesAreNeitherBackedUpNorRestored)
 
     QSignalSpy closing(&session, &Connection::aboutToClose);
     const QByteArray before = Fixtures::Bytes(data.file());
-    EXPECT_FALSE(BackupRestore::Restore(session, damagedBackup));
+    EXPECT_THROW(BackupRestore::Restore(session, damagedBackup), DataError);
     EXPECT_EQ(closing.size(), 0); // refused before the session was touched
     EXPECT_EQ(Fixtures::Bytes(data.file()), before);
 
@@ -112,7 +115,7 @@ TEST_F(BackupRestoreTest, DamagedFilesAreNeitherBackedUpNorRestored)
     session.close();
     Fixtures::DamagePage(data.file());
     const QByteArray older = Fixtures::Bytes(backupFile);
-    EXPECT_FALSE(BackupRestore::Backup(session, backupFile));
+    EXPECT_THROW(BackupRestore::Backup(session, backupFile), DataError);
     EXPECT_EQ(Fixtures::Bytes(backupFile), older);
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files),
               (QStringList{QStringLiteral("damaged.bak"), QStringLiteral("shop.bak")}));
@@ -121,17 +124,34 @@ TEST_F(BackupRestoreTest, DamagedFilesAreNeitherBackedUpNorRestored)
 // Another running program writes that file: a copy from or onto it could be torn.
 TEST_F(BackupRestoreTest, FilesAnotherRunningProgramHoldsAreRefused)
 {
-    ASSERT_TRUE(BackupRestore::Backup(session, backupFile));
+    ASSERT_NO_THROW(BackupRestore::Backup(session, backupFile));
     HelperProcess other({QStringLiteral("hold"), backupFile});
     ASSERT_EQ(other.readLine(), QStringLiteral("held"));
     const QByteArray before = Fixtures::Bytes(backupFile);
-    EXPECT_FALSE(BackupRestore::Backup(session, backupFile));
-    EXPECT_FALSE(BackupRestore::Restore(session, backupFile));
+    EXPECT_THROW(BackupRestore::Backup(session, backupFile), DataError);
+    EXPECT_THROW(BackupRestore::Restore(session, backupFile), DataError);
     EXPECT_EQ(Fixtures::Bytes(backupFile), before);
     EXPECT_TRUE(session.isOpen());
 
     other.kill();
-    EXPECT_TRUE(BackupRestore::Restore(session, backupFile));
+    EXPECT_NO_THROW(BackupRestore::Restore(session, backupFile));
+
+    // So is this program's own file, under whatever name it is chosen.
+    const QString ownFile = folder.filePath(QStringLiteral("own.bak"));
+    ASSERT_TRUE(QFile::link(data.file(), ownFile));
+    EXPECT_THROW(BackupRestore::Restore(session, ownFile), DataError);
+    EXPECT_THROW(BackupRestore::Backup(session, ownFile), DataError);
+    EXPECT_TRUE(QFileInfo(ownFile).isSymLink());
+}
+
+// The program keeps the file in place to itself: the restored one, once a restore replaced it.
+TEST_F(BackupRestoreTest, TheRestoredFileIsHeldAsTheReplacedOneWas)
+{
+    session.holdFile();
+    ASSERT_NO_THROW(BackupRestore::Backup(session, backupFile));
+    ASSERT_NO_THROW(BackupRestore::Restore(session, backupFile));
+    HelperProcess other({QStringLiteral("hold"), data.file()});
+    EXPECT_TRUE(other.readLine().startsWith(QStringLiteral("程序已在运行。")));
 }
 
 } // namespace

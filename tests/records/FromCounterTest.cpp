@@ -102,7 +102,7 @@ TEST_F(FromCounterTest, RestoreRefusedAtItsFirstCheckLeavesTheStatisticsListOpen
                  ASSERT_EQ(listed->recordCount(), 1);
                  responder.fileAnswers = {notOurs};
                  menuAction("N5").trigger();
-                 EXPECT_EQ(responder.texts().back(), QStringLiteral("数据恢复失败，请重新恢复！"));
+                 EXPECT_TRUE(responder.texts().back().startsWith(QStringLiteral("数据恢复失败，请重新恢复！")));
                  EXPECT_TRUE(listed->isOpen());
                  EXPECT_EQ(listed->recordCount(), 1);
              });
