@@ -83,6 +83,7 @@ void CounterWindow::startNextTicket()
     m_totals = {};
     for (QLabel *total : {m_totalQuantityLabel, m_totalAmountLabel, m_totalDiscountedLabel})
         total->setText(QStringLiteral("0"));
+    fitTotals(); // a long total before may have shrunk the font
     m_paidBox->setEditText(QString());
     m_payableEdit->clear();
     m_changeEdit->clear();

@@ -57,6 +57,8 @@ QString PassingRefusal(const pg_result *result)
     if (state == "57014" || state == "55P03")
         return QStringLiteral("数据库服务器在 %1 秒内没有完成操作，可能有数据表正被其他会话锁住，请稍后再试。")
             .arg(kStatementTimeoutSeconds);
+    if (state == "53100")
+        return QStringLiteral("数据库服务器的磁盘已满，请清理服务器的磁盘后再试。");
     if (state.startsWith("40") || state.startsWith("53"))
         return QStringLiteral("数据库服务器暂时无法完成操作，请稍后再试：%1")
             .arg(QString::fromUtf8(PQresultErrorMessage(result)).trimmed());
