@@ -31,7 +31,8 @@ ReceiptOrder ReprintOrder(const StoredSale &sale, const PrintSettings &settings,
     return order;
 }
 
-ReprintOutcome ReprintSale(Connection &session, ReceiptPrinter &printer, const QString &number, const QDateTime &at)
+ReprintOutcome ReprintSale(Connection &session, ReceiptPrinter &printer, const QString &number, const QDateTime &at,
+                           const Checkout::JobRunner &runJobs)
 {
     if (number.isEmpty())
         return ReprintOutcome::NoSale;
@@ -43,6 +44,6 @@ ReprintOutcome ReprintSale(Connection &session, ReceiptPrinter &printer, const Q
     const std::unique_ptr<Report> receipt = BuildReceipt(ReprintOrder(*sale, LoadPrintSettings(session), at));
     if (!receipt)
         return ReprintOutcome::NoTemplate;
-    printer.print(*receipt, number);
+    runJobs({[&] { printer.print(*receipt, number); }});
     return ReprintOutcome::Printed;
 }

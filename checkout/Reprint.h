@@ -1,5 +1,6 @@
 #pragma once
 
+#include "checkout/Checkout.h"
 #include "checkout/Ticket.h"
 #include "data/SalesLedger.h"
 
@@ -26,5 +27,7 @@ enum class ReprintOutcome {
 };
 
 // Prints one receipt of the sale recorded under `number`; a printing failure
-// throws AppError as the printer does.
-ReprintOutcome ReprintSale(Connection &session, ReceiptPrinter &printer, const QString &number, const QDateTime &at);
+// throws AppError as the printer does. The sale is read and its receipt built
+// here; only the printer's work goes to `runJobs`, as a checkout's does.
+ReprintOutcome ReprintSale(Connection &session, ReceiptPrinter &printer, const QString &number, const QDateTime &at,
+                           const Checkout::JobRunner &runJobs);

@@ -1,7 +1,7 @@
 #include "counter/CounterWindow.h"
 
 #include "checkout/Checkout.h"
-#include "counter/PrintProgress.h"
+#include "checkout/PrintProgress.h"
 #include "counter/TicketHeader.h"
 #include "data/Catalogue.h"
 #include "data/Connection.h"

@@ -1,5 +1,6 @@
 #include "records/DayEndWindow.h"
 
+#include "checkout/PrintProgress.h"
 #include "checkout/ReceiptPrinter.h"
 #include "grid/Dialogs.h"
 #include "grid/Handlers.h"
@@ -47,7 +48,7 @@ DayEndWindow::~DayEndWindow() = default;
 
 void DayEndWindow::printReport()
 {
-    m_printer.print(*m_report, QStringLiteral("日结报表"));
+    PrintWithProgress(this, {[this] { m_printer.print(*m_report, QStringLiteral("日结报表")); }});
 }
 
 void DayEndWindow::saveAsPdf()

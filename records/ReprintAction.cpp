@@ -1,5 +1,6 @@
 #include "records/ReprintAction.h"
 
+#include "checkout/PrintProgress.h"
 #include "checkout/Reprint.h"
 #include "grid/Dialogs.h"
 
@@ -11,7 +12,8 @@ void ReprintTicket(QWidget *window, Connection &session, ReceiptPrinter &printer
         Dialogs::Message(window, QStringLiteral("请先选择要重打的销售记录！"), Dialogs::Icon::Warning);
         return;
     }
-    switch (ReprintSale(session, printer, number, QDateTime::currentDateTime())) {
+    const auto printAside = [window](const std::vector<Checkout::Job> &jobs) { PrintWithProgress(window, jobs); };
+    switch (ReprintSale(session, printer, number, QDateTime::currentDateTime(), printAside)) {
     case ReprintOutcome::Printed:
         return;
     case ReprintOutcome::NoSale:

@@ -1,4 +1,4 @@
-#include "counter/PrintProgress.h"
+#include "checkout/PrintProgress.h"
 
 #include <QEventLoop>
 #include <QProgressDialog>
