@@ -86,6 +86,14 @@ TEST(ServerStore, ASaleGoesUpOnceWithItsLinesAndIsFoundAgain)
     EXPECT_EQ(found->time, QStringLiteral("2026-12-09 10:00:00"));
     // The counter's own file keeps no sale of its own.
     EXPECT_EQ(counter.data.count(QStringLiteral("xstj")), 0);
+
+    // Sales that waited together go up in the order they were made.
+    const QString next = IssueTicketNumber(counter.session), last = IssueTicketNumber(counter.session);
+    counter.sell(next, 1);
+    counter.sell(last, 1);
+    EXPECT_EQ(Outbox::Upload(counter.session), 2);
+    EXPECT_EQ(server.query(url, QStringLiteral("select 单号 from xstj order by 序号")),
+              (Rows{{number}, {next}, {last}}));
 }
 
 // Two counters set to the same number: the second sale under a number is not
