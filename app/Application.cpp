@@ -2,20 +2,20 @@
 
 #include "app/DesktopEntry.h"
 #include "checkout/Checkout.h"
-#include "checkout/ConfiguredPrinter.h"
-#include "checkout/PrinterSetupDialog.h"
-#include "checkout/ReceiptPreview.h"
-#include "checkout/ReceiptWindow.h"
-#include "checkout/SystemPrinter.h"
 #include "counter/CounterWindow.h"
-#include "data/CurrentTicket.h"
-#include "data/DamageCheck.h"
-#include "data/DataFile.h"
-#include "data/PrintSettings.h"
-#include "data/SalesUploader.h"
-#include "data/ServerSettings.h"
+#include "data/shop/CurrentTicket.h"
+#include "data/shop/PrintSettings.h"
+#include "data/store/DamageCheck.h"
+#include "data/store/DataFile.h"
+#include "data/store/ServerSettings.h"
+#include "data/sync/SalesUploader.h"
 #include "grid/Dialogs.h"
 #include "maintenance/MaintenanceMenu.h"
+#include "printers/ConfiguredPrinter.h"
+#include "printers/PrinterSetupDialog.h"
+#include "printers/SystemPrinter.h"
+#include "receipts/ReceiptPreview.h"
+#include "receipts/ReceiptWindow.h"
 #include "records/CatalogueWindow.h"
 #include "records/SaleDetailWindow.h"
 #include "records/StatisticsWindow.h"
@@ -28,7 +28,7 @@ namespace {
 constexpr int kDamageCheckDelayMs = 2000;
 }
 
-Application::Application(Connection &session)
+Application::Application(Session &session)
     : m_session(session)
     , m_systemPrinter(std::make_unique<SystemPrinter>())
     , m_printer(std::make_unique<ConfiguredPrinter>(*m_systemPrinter))

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/Connection.h"
+#include "data/store/Session.h"
 
 #include <QObject>
 
@@ -30,11 +30,11 @@ public:
     // the file when there is none; a file that cannot be used is reported once
     // and the windows still come up), starts the counter on it, and then looks
     // for damage in the file in the background.
-    explicit Application(Connection &session);
+    explicit Application(Session &session);
     ~Application() override;
 
     CounterWindow &counter() const { return *m_counter; }
-    Connection &session() const { return m_session; }
+    Session &session() const { return m_session; }
 
 private:
     void wire();
@@ -44,7 +44,7 @@ private:
     void setUpPrinter();
     void showPreview(ReceiptOrder order);
 
-    Connection &m_session;
+    Session &m_session;
     std::unique_ptr<SystemPrinter> m_systemPrinter;
     std::unique_ptr<ConfiguredPrinter> m_printer; // the system printer or a receipt printer, as printer.conf says
     std::unique_ptr<Checkout> m_checkout;

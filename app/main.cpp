@@ -1,10 +1,10 @@
 #include "app/Application.h"
 #include "app/Translations.h"
+#include "base/AppError.h"
 #include "counter/CounterWindow.h"
-#include "data/AppError.h"
-#include "data/Connection.h"
-#include "data/DataFile.h"
-#include "data/ServerSettings.h"
+#include "data/store/DataFile.h"
+#include "data/store/ServerSettings.h"
+#include "data/store/Session.h"
 #include "grid/Dialogs.h"
 #include "report/FontFaces.h"
 
@@ -17,7 +17,7 @@ int main(int argc, char **argv)
     // first one's ticket. A file this program cannot hold is reported once Qt
     // is up, and the program ends.
     DataFile::ResolveAtStartup();
-    Connection session;
+    Session session;
     QString holdProblem;
     try {
         session.holdFile();

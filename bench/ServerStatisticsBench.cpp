@@ -2,12 +2,12 @@
 // made, shown and its list of every ticket filled with the footer sums, as the
 // counter opens it. The server is a private one on this machine.
 #include "bench/support/BenchDataFile.h"
-#include "checkout/ReceiptPrinter.h"
-#include "data/Catalogue.h"
-#include "data/Connection.h"
-#include "data/RowSet.h"
-#include "data/ServerSettings.h"
+#include "data/shop/Catalogue.h"
+#include "data/store/RowSet.h"
+#include "data/store/ServerSettings.h"
+#include "data/store/Session.h"
 #include "grid/DataGrid.h"
+#include "printers/ReceiptPrinter.h"
 #include "records/SaleDetailWindow.h"
 #include "records/StatisticsWindow.h"
 #include "tests/support/TempPostgres.h"
@@ -55,7 +55,7 @@ int main(int argc, char **argv)
     TempPostgres server;
     const QString url = server.newDatabase();
     const BenchDataFile counterFile;
-    Connection session;
+    Session session;
     session.setConnectionString(counterFile.path());
     session.useServer({url, 1});
     session.open();

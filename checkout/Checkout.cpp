@@ -1,11 +1,11 @@
 #include "checkout/Checkout.h"
 
-#include "checkout/ReceiptPrinter.h"
-#include "checkout/ReceiptRenderer.h"
-#include "data/AppError.h"
-#include "data/CurrentTicket.h"
-#include "data/PrintSettings.h"
-#include "data/SaleRecord.h"
+#include "base/AppError.h"
+#include "data/shop/CurrentTicket.h"
+#include "data/shop/PrintSettings.h"
+#include "data/shop/SaleRecord.h"
+#include "printers/ReceiptPrinter.h"
+#include "receipts/ReceiptRenderer.h"
 #include "report/Report.h"
 
 namespace {
@@ -35,7 +35,7 @@ void RunHere(const std::vector<Checkout::Job> &jobs)
 
 } // namespace
 
-Checkout::Checkout(Connection &session, ReceiptPrinter &printer)
+Checkout::Checkout(Session &session, ReceiptPrinter &printer)
     : m_session(session)
     , m_printer(printer)
     , m_runJobs(RunHere)

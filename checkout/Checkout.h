@@ -1,12 +1,12 @@
 #pragma once
 
-#include "checkout/CheckoutPlan.h"
-#include "checkout/Ticket.h"
+#include "receipts/CheckoutPlan.h"
+#include "receipts/Ticket.h"
 
 #include <functional>
 #include <vector>
 
-class Connection;
+class Session;
 class ReceiptPrinter;
 
 // The Print button's work, on a ticket value: saves the settings, records the
@@ -19,7 +19,7 @@ class ReceiptPrinter;
 class Checkout
 {
 public:
-    Checkout(Connection &session, ReceiptPrinter &printer);
+    Checkout(Session &session, ReceiptPrinter &printer);
 
     // Told of the order whenever a template was filled for it (copies or not),
     // so that the template's preview can show the last receipt.
@@ -47,7 +47,7 @@ public:
     Result run(ReceiptOrder order);
 
 private:
-    Connection &m_session;
+    Session &m_session;
     ReceiptPrinter &m_printer;
     ReceiptFilled m_receiptFilled;
     JobRunner m_runJobs;

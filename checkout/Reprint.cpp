@@ -1,10 +1,10 @@
 #include "checkout/Reprint.h"
 
-#include "checkout/CheckoutPlan.h"
-#include "checkout/ReceiptFigures.h"
-#include "checkout/ReceiptPrinter.h"
-#include "checkout/ReceiptRenderer.h"
-#include "data/PrintSettings.h"
+#include "data/shop/PrintSettings.h"
+#include "printers/ReceiptPrinter.h"
+#include "receipts/CheckoutPlan.h"
+#include "receipts/ReceiptFigures.h"
+#include "receipts/ReceiptRenderer.h"
 #include "report/Report.h"
 
 ReceiptOrder ReprintOrder(const StoredSale &sale, const PrintSettings &settings, const QDateTime &at)
@@ -31,7 +31,7 @@ ReceiptOrder ReprintOrder(const StoredSale &sale, const PrintSettings &settings,
     return order;
 }
 
-ReprintOutcome ReprintSale(Connection &session, ReceiptPrinter &printer, const QString &number, const QDateTime &at,
+ReprintOutcome ReprintSale(Session &session, ReceiptPrinter &printer, const QString &number, const QDateTime &at,
                            const Checkout::JobRunner &runJobs)
 {
     if (number.isEmpty())

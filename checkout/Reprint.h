@@ -1,13 +1,13 @@
 #pragma once
 
 #include "checkout/Checkout.h"
-#include "checkout/Ticket.h"
-#include "data/SalesLedger.h"
+#include "data/shop/SalesLedger.h"
+#include "receipts/Ticket.h"
 
 #include <QDateTime>
 #include <QString>
 
-class Connection;
+class Session;
 class ReceiptPrinter;
 
 // A recorded sale's receipt printed again: as the sale was printed (its
@@ -29,5 +29,5 @@ enum class ReprintOutcome {
 // Prints one receipt of the sale recorded under `number`; a printing failure
 // throws AppError as the printer does. The sale is read and its receipt built
 // here; only the printer's work goes to `runJobs`, as a checkout's does.
-ReprintOutcome ReprintSale(Connection &session, ReceiptPrinter &printer, const QString &number, const QDateTime &at,
+ReprintOutcome ReprintSale(Session &session, ReceiptPrinter &printer, const QString &number, const QDateTime &at,
                            const Checkout::JobRunner &runJobs);

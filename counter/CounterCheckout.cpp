@@ -1,12 +1,12 @@
 #include "counter/CounterWindow.h"
 
+#include "base/NumberText.h"
 #include "checkout/Checkout.h"
 #include "counter/LinePricing.h"
 #include "counter/RemarkLines.h"
 #include "counter/ShopLimits.h"
-#include "data/CurrentTicket.h"
-#include "data/NumberText.h"
-#include "data/TicketNumbers.h"
+#include "data/shop/CurrentTicket.h"
+#include "data/sync/TicketNumbers.h"
 #include "grid/Dialogs.h"
 
 #include <QCheckBox>

@@ -5,7 +5,7 @@
 #include "counter/NumericKeyFilter.h"
 #include "counter/PrefixCompletion.h"
 #include "counter/SelectOnFocus.h"
-#include "data/Catalogue.h"
+#include "data/shop/Catalogue.h"
 #include "grid/Handlers.h"
 
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #include "counter/CounterNumbers.h"
 
-#include "data/NumberText.h"
+#include "base/NumberText.h"
 
 #include <cmath>
 

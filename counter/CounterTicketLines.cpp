@@ -1,10 +1,10 @@
 #include "counter/CounterWindow.h"
 
+#include "base/NumberText.h"
 #include "counter/CounterNumbers.h"
 #include "counter/LinePricing.h"
 #include "counter/ShopLimits.h"
-#include "data/CurrentTicket.h"
-#include "data/NumberText.h"
+#include "data/shop/CurrentTicket.h"
 #include "grid/DataGrid.h"
 #include "grid/Dialogs.h"
 #include "grid/Handlers.h"

@@ -3,11 +3,11 @@
 #include "checkout/Checkout.h"
 #include "checkout/PrintProgress.h"
 #include "counter/TicketHeader.h"
-#include "data/Catalogue.h"
-#include "data/Connection.h"
-#include "data/CurrentTicket.h"
-#include "data/PrintSettings.h"
-#include "data/TicketNumbers.h"
+#include "data/shop/Catalogue.h"
+#include "data/shop/CurrentTicket.h"
+#include "data/shop/PrintSettings.h"
+#include "data/store/Session.h"
+#include "data/sync/TicketNumbers.h"
 #include "grid/Handlers.h"
 
 #include <QAction>
@@ -24,7 +24,7 @@
 #include <QToolButton>
 #include <QWindow>
 
-CounterWindow::CounterWindow(Connection &session, Checkout &checkout, QWidget *parent)
+CounterWindow::CounterWindow(Session &session, Checkout &checkout, QWidget *parent)
     : QWidget(parent)
     , m_session(session)
     , m_checkout(checkout)
@@ -51,7 +51,7 @@ void CounterWindow::start()
     Dialogs::Guarded(this, [this] { CurrentTicket::Open(m_lines); });
     Dialogs::Guarded(this, [this] { startUp(); });
     // A restore opens the session anew: the lists follow the file now in place.
-    connect(&m_session, &Connection::opened, this, [this] {
+    connect(&m_session, &Session::opened, this, [this] {
         Dialogs::Guarded(this, [this] {
             refreshTicket();
             reloadProductList();

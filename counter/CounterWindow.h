@@ -1,16 +1,16 @@
 #pragma once
 
-#include "checkout/Ticket.h"
 #include "counter/LinePricing.h"
 #include "counter/TicketTotals.h"
-#include "data/RowSet.h"
+#include "data/store/RowSet.h"
+#include "receipts/Ticket.h"
 
 #include <QWidget>
 
 #include <optional>
 
 class Checkout;
-class Connection;
+class Session;
 class DataGrid;
 class QAction;
 class QCheckBox;
@@ -32,7 +32,7 @@ class CounterWindow : public QWidget
     Q_OBJECT
 public:
     // Builds the window; it reads nothing until start().
-    CounterWindow(Connection &session, Checkout &checkout, QWidget *parent = nullptr);
+    CounterWindow(Session &session, Checkout &checkout, QWidget *parent = nullptr);
     ~CounterWindow() override;
 
     // Starts the counter on the session: a fresh ticket number, the stored
@@ -115,7 +115,7 @@ private:
     ReceiptOrder currentOrder() const;
     void startNextTicket();
 
-    Connection &m_session;
+    Session &m_session;
     Checkout &m_checkout;
     RowSet m_lines; // the current ticket's lines, as the grid shows them
     TicketTotals m_totals;

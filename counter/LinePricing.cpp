@@ -1,8 +1,8 @@
 #include "counter/LinePricing.h"
 
+#include "base/AppError.h"
+#include "base/NumberText.h"
 #include "counter/CounterNumbers.h"
-#include "data/AppError.h"
-#include "data/NumberText.h"
 
 #include <cmath>
 #include <utility>

@@ -1,7 +1,7 @@
 #include "counter/TicketTotals.h"
 
 #include "counter/CounterNumbers.h"
-#include "data/RowSet.h"
+#include "data/store/RowSet.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "grid/DataGrid.h"
 
-#include "data/RowSet.h"
+#include "data/store/RowSet.h"
 #include "grid/Dialogs.h"
 #include "grid/FooterBar.h"
 #include "grid/GridDelegate.h"

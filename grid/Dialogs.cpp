@@ -1,6 +1,6 @@
 #include "grid/Dialogs.h"
 
-#include "data/AppError.h"
+#include "base/AppError.h"
 
 #include <QApplication>
 #include <QFileDialog>

@@ -1,7 +1,7 @@
 #include "grid/GridModel.h"
 
-#include "data/NumberText.h"
-#include "data/RowSet.h"
+#include "base/NumberText.h"
+#include "data/store/RowSet.h"
 
 #include <QColor>
 

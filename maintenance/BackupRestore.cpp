@@ -1,11 +1,11 @@
 #include "maintenance/BackupRestore.h"
 
-#include "data/AppError.h"
-#include "data/Connection.h"
-#include "data/DataFile.h"
-#include "data/FileMaintenance.h"
-#include "data/InstanceLock.h"
-#include "data/SystemError.h"
+#include "base/AppError.h"
+#include "base/SystemError.h"
+#include "data/store/DataFile.h"
+#include "data/store/FileMaintenance.h"
+#include "data/store/InstanceLock.h"
+#include "data/store/Session.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,7 +19,7 @@ namespace BackupRestore {
 namespace {
 
 // A copy from or onto a file a running program works on could be torn by its writes.
-void refuseHeld(Connection &session, const QString &file)
+void refuseHeld(Session &session, const QString &file)
 {
     if (InstanceLock::IsHeld(file, session.filePath()))
         throw DataError(QStringLiteral("文件“%1”正由一个运行中的程序使用").arg(QDir::toNativeSeparators(file)));
@@ -33,7 +33,7 @@ QString BackupFileName(const QString &chosen)
     return chosen.endsWith(suffix, Qt::CaseInsensitive) ? chosen : chosen + suffix;
 }
 
-void Backup(Connection &session, const QString &chosen)
+void Backup(Session &session, const QString &chosen)
 {
     const QString target = BackupFileName(chosen);
     refuseHeld(session, target);
@@ -45,7 +45,7 @@ QString ReplacedDataName(const QString &dataFile, const QDateTime &moment)
     return dataFile + moment.toString(QStringLiteral(".yyyyMMddHHmmss")) + QStringLiteral(".bak");
 }
 
-void Restore(Connection &session, const QString &chosen)
+void Restore(Session &session, const QString &chosen)
 {
     refuseHeld(session, chosen);
     // Most refusals come before the session is touched; the copy then gets

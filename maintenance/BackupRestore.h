@@ -3,7 +3,7 @@
 #include <QDateTime>
 #include <QString>
 
-class Connection;
+class Session;
 
 // Backup and restore of the session's data file. Both throw DataError giving
 // the reason of a failure: the menu entries show it under their own message.
@@ -16,7 +16,7 @@ QString BackupFileName(const QString &chosen);
 // Copies the session's data file to BackupFileName(chosen), replacing a file
 // of that name; the copy is checked before this returns. Refused when a
 // running program works on that file.
-void Backup(Connection &session, const QString &chosen);
+void Backup(Session &session, const QString &chosen);
 
 // The name the data it replaces keeps after a restore, beside the data file:
 // "data.mdb" restored at 2026-12-09 18:45:00 keeps "data.mdb.20261209184500.bak".
@@ -31,6 +31,6 @@ QString ReplacedDataName(const QString &dataFile, const QDateTime &moment);
 // moving onto it), and the session opened again whatever the outcome, so the
 // windows run their queries on the file now in place. When it throws, the
 // data file is as it was, unless the error is the session's own on reopening.
-void Restore(Connection &session, const QString &chosen);
+void Restore(Session &session, const QString &chosen);
 
 } // namespace BackupRestore

@@ -1,6 +1,6 @@
 #include "maintenance/DatabaseSetupDialog.h"
 
-#include "data/ServerAddress.h"
+#include "data/store/ServerAddress.h"
 #include "grid/Dialogs.h"
 #include "grid/Handlers.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/ServerSettings.h"
+#include "data/store/ServerSettings.h"
 
 #include <QDialog>
 

@@ -1,9 +1,9 @@
 #include "maintenance/MaintenanceMenu.h"
 
-#include "data/AppError.h"
-#include "data/Connection.h"
-#include "data/Outbox.h"
-#include "data/ServerImport.h"
+#include "base/AppError.h"
+#include "data/store/Session.h"
+#include "data/sync/Outbox.h"
+#include "data/sync/ServerImport.h"
 #include "grid/Dialogs.h"
 #include "maintenance/BackupRestore.h"
 #include "maintenance/DatabaseSetupDialog.h"
@@ -32,7 +32,7 @@ QString failure(const QString &message, const DataError &error)
 
 } // namespace
 
-MaintenanceMenu::MaintenanceMenu(Connection &session, QWidget *owner)
+MaintenanceMenu::MaintenanceMenu(Session &session, QWidget *owner)
     : QObject(owner)
     , m_session(session)
     , m_owner(owner)

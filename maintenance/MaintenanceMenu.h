@@ -2,7 +2,7 @@
 
 #include <QObject>
 
-class Connection;
+class Session;
 class QWidget;
 
 // The options menu's maintenance entries: backup and restore of the data file,
@@ -12,7 +12,7 @@ class MaintenanceMenu : public QObject
 {
     Q_OBJECT
 public:
-    MaintenanceMenu(Connection &session, QWidget *owner);
+    MaintenanceMenu(Session &session, QWidget *owner);
 
 public slots:
     void backUp();
@@ -32,6 +32,6 @@ signals:
     void restored();
 
 private:
-    Connection &m_session;
+    Session &m_session;
     QWidget *m_owner;
 };

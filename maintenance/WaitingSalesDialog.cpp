@@ -1,6 +1,6 @@
 #include "maintenance/WaitingSalesDialog.h"
 
-#include "data/NumberText.h"
+#include "base/NumberText.h"
 #include "grid/Dialogs.h"
 #include "grid/Handlers.h"
 
@@ -12,7 +12,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-WaitingSalesDialog::WaitingSalesDialog(Connection &session, QWidget *parent)
+WaitingSalesDialog::WaitingSalesDialog(Session &session, QWidget *parent)
     : QDialog(parent)
     , m_session(session)
     , m_table(new QTableWidget(this))

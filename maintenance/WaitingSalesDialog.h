@@ -1,12 +1,12 @@
 #pragma once
 
-#include "data/Outbox.h"
+#include "data/sync/Outbox.h"
 
 #include <QDialog>
 
 #include <vector>
 
-class Connection;
+class Session;
 class QPushButton;
 class QTableWidget;
 
@@ -19,7 +19,7 @@ class WaitingSalesDialog : public QDialog
 {
     Q_OBJECT
 public:
-    explicit WaitingSalesDialog(Connection &session, QWidget *parent = nullptr);
+    explicit WaitingSalesDialog(Session &session, QWidget *parent = nullptr);
 
 private:
     void reload();
@@ -28,7 +28,7 @@ private:
     void sendUnderFreshNumber();
     const Outbox::Entry *selected() const;
 
-    Connection &m_session;
+    Session &m_session;
     std::vector<Outbox::Entry> m_entries;
     QTableWidget *m_table;
     QPushButton *m_sendAgainButton, *m_freshNumberButton;

@@ -1,6 +1,6 @@
 #include "records/CatalogueWindow.h"
 
-#include "data/Catalogue.h"
+#include "data/shop/Catalogue.h"
 #include "grid/DataGrid.h"
 #include "grid/Dialogs.h"
 #include "grid/Handlers.h"
@@ -14,7 +14,7 @@
 #include <QStyle>
 #include <QToolButton>
 
-CatalogueWindow::CatalogueWindow(Connection &session, QWidget *parent)
+CatalogueWindow::CatalogueWindow(Session &session, QWidget *parent)
     : QDialog(parent)
     , m_products(session)
 {

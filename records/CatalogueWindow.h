@@ -1,10 +1,10 @@
 #pragma once
 
-#include "data/RowSet.h"
+#include "data/store/RowSet.h"
 
 #include <QDialog>
 
-class Connection;
+class Session;
 class DataGrid;
 class QEvent;
 class QLineEdit;
@@ -15,7 +15,7 @@ class CatalogueWindow : public QDialog
 {
     Q_OBJECT
 public:
-    explicit CatalogueWindow(Connection &session, QWidget *parent = nullptr);
+    explicit CatalogueWindow(Session &session, QWidget *parent = nullptr);
     ~CatalogueWindow() override;
 
     // Brings the window up to date before each opening: lists the products as

@@ -1,21 +1,14 @@
 #include "records/DayEndReport.h"
 
-#include "checkout/ReceiptLayoutParts.h"
+#include "receipts/ReceiptLayoutParts.h"
 #include "report/Report.h"
 #include "report/ReportUnits.h"
 #include "report/TableData.h"
-
-#include <QMarginsF>
 
 #include <cmath>
 
 namespace {
 
-const QString kFace = QStringLiteral("方正兰亭刊黑_GBK");
-const QString kDashFace = QStringLiteral("Arial");
-constexpr double kDashSize = 10;
-// Paper margins, in millimetres, as on the receipts: left, top, right, bottom.
-const QMarginsF kMargins(5, 10, 5, 10);
 constexpr int kLineUnits = 18;
 // Where the products' figures start, as parts of the band's width.
 constexpr double kQuantityColumn = 0.50;
@@ -108,16 +101,14 @@ std::unique_ptr<Report> BuildDayEndReport(const DayEnd::Figures &figures, const 
     const double bandWidth = narrow ? ReceiptLayout::kBandWidth58 : ReceiptLayout::kBandWidth76;
     auto report = std::make_unique<Report>(QStringLiteral("日结报表"));
     report->setPaperWidthMm(narrow ? ReceiptLayout::kPaperWidth58 : ReceiptLayout::kPaperWidth76);
-    report->setMarginsMm(kMargins);
+    report->setMarginsMm(ReceiptLayout::kPaperMargins);
     report->setBandWidthMm(bandWidth);
 
-    QFont font(kFace);
-    font.setPointSizeF(narrow ? ReceiptLayout::kTextSize58 : ReceiptLayout::kTextSize76);
+    const QFont font = ReceiptLayout::TextFont(narrow ? ReceiptLayout::kTextSize58 : ReceiptLayout::kTextSize76);
     QFont heading = font;
     heading.setPointSizeF(font.pointSizeF() + 3);
     heading.setBold(true);
-    QFont dashFont(kDashFace);
-    dashFont.setPointSizeF(kDashSize);
+    const QFont dashFont = ReceiptLayout::DashFont();
     const QString dashes = QString::fromLatin1(narrow ? ReceiptLayout::kDashes58 : ReceiptLayout::kDashes76);
 
     // Figures go one or two to a line, so that large sums fit narrow paper.
@@ -159,7 +150,8 @@ std::unique_ptr<Report> BuildDayEndReport(const DayEnd::Figures &figures, const 
     ReportBand *summary = report->addBand(ReportBand::Kind::Summary, QStringLiteral("SummaryBand"), kLineUnits);
     summary->addLabel(QStringLiteral("EndLine"), QStringLiteral("—— 日结完 ——"), 0, 0, font);
 
-    const double marginsUnits = ReportUnits::ToUnits(kMargins.top() + kMargins.bottom());
+    const double marginsUnits = ReportUnits::ToUnits(ReceiptLayout::kPaperMargins.top()
+                                                     + ReceiptLayout::kPaperMargins.bottom());
     report->setHeightUnits(static_cast<int>(std::ceil(marginsUnits)) + title.heightUnits() + productCount * kLineUnits
                            + kLineUnits);
     return report;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "data/DayEnd.h"
-#include "data/TicketFilter.h"
+#include "data/shop/DayEnd.h"
+#include "data/shop/TicketFilter.h"
 
 #include <QDateTime>
 #include <QString>

@@ -1,9 +1,9 @@
 #include "records/DayEndWindow.h"
 
 #include "checkout/PrintProgress.h"
-#include "checkout/ReceiptPrinter.h"
 #include "grid/Dialogs.h"
 #include "grid/Handlers.h"
+#include "printers/ReceiptPrinter.h"
 #include "report/Report.h"
 #include "report/ReportOutput.h"
 #include "report/ReportView.h"

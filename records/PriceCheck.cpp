@@ -1,7 +1,7 @@
 #include "records/PriceCheck.h"
 
+#include "base/NumberText.h"
 #include "counter/ShopLimits.h"
-#include "data/NumberText.h"
 
 QString PriceProblem(const QString &text)
 {

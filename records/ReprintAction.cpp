@@ -6,7 +6,7 @@
 
 #include <QDateTime>
 
-void ReprintTicket(QWidget *window, Connection &session, ReceiptPrinter &printer, const QString &number)
+void ReprintTicket(QWidget *window, Session &session, ReceiptPrinter &printer, const QString &number)
 {
     if (number.isEmpty()) {
         Dialogs::Message(window, QStringLiteral("请先选择要重打的销售记录！"), Dialogs::Icon::Warning);

@@ -2,10 +2,10 @@
 
 #include <QString>
 
-class Connection;
+class Session;
 class QWidget;
 class ReceiptPrinter;
 
 // Reprints the receipt of the ticket recorded under `number` for a window's
 // button, telling the user why when nothing can be printed.
-void ReprintTicket(QWidget *window, Connection &session, ReceiptPrinter &printer, const QString &number);
+void ReprintTicket(QWidget *window, Session &session, ReceiptPrinter &printer, const QString &number);

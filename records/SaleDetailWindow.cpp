@@ -1,6 +1,6 @@
 #include "records/SaleDetailWindow.h"
 
-#include "data/SalesLedger.h"
+#include "data/shop/SalesLedger.h"
 #include "grid/DataGrid.h"
 #include "grid/Handlers.h"
 #include "records/Controls.h"
@@ -9,7 +9,7 @@
 
 #include <QToolButton>
 
-SaleDetailWindow::SaleDetailWindow(Connection &session, ReceiptPrinter &printer, QWidget *parent)
+SaleDetailWindow::SaleDetailWindow(Session &session, ReceiptPrinter &printer, QWidget *parent)
     : QDialog(parent)
     , m_lines(session)
     , m_printer(printer)

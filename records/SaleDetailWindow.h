@@ -1,10 +1,10 @@
 #pragma once
 
-#include "data/RowSet.h"
+#include "data/store/RowSet.h"
 
 #include <QDialog>
 
-class Connection;
+class Session;
 class ReceiptPrinter;
 
 // The sales detail: the sold lines of one recorded ticket, read-only, and
@@ -13,7 +13,7 @@ class SaleDetailWindow : public QDialog
 {
     Q_OBJECT
 public:
-    SaleDetailWindow(Connection &session, ReceiptPrinter &printer, QWidget *parent = nullptr);
+    SaleDetailWindow(Session &session, ReceiptPrinter &printer, QWidget *parent = nullptr);
     ~SaleDetailWindow() override;
 
     // Lists the lines whose ticket number contains `number`, as the data file

@@ -1,6 +1,6 @@
 #include "records/SalesChartWindow.h"
 
-#include "data/AppError.h"
+#include "base/AppError.h"
 #include "grid/Dialogs.h"
 #include "grid/Handlers.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/DayEnd.h"
+#include "data/shop/DayEnd.h"
 
 #include <QDialog>
 

@@ -1,8 +1,8 @@
 #include "records/StatisticsWindow.h"
 
-#include "data/DayEnd.h"
-#include "data/PrintSettings.h"
-#include "data/SalesLedger.h"
+#include "data/shop/DayEnd.h"
+#include "data/shop/PrintSettings.h"
+#include "data/shop/SalesLedger.h"
 #include "grid/DataGrid.h"
 #include "grid/Dialogs.h"
 #include "grid/Handlers.h"
@@ -27,7 +27,7 @@
 #include <QToolButton>
 #include <QWindow>
 
-StatisticsWindow::StatisticsWindow(Connection &session, SaleDetailWindow &detailWindow, ReceiptPrinter &printer,
+StatisticsWindow::StatisticsWindow(Session &session, SaleDetailWindow &detailWindow, ReceiptPrinter &printer,
                                    QWidget *parent)
     : QDialog(parent)
     , m_tickets(session)
@@ -216,7 +216,7 @@ void StatisticsWindow::reprintCurrentTicket()
 // Over the tickets listed, on the receipt paper of the current settings.
 void StatisticsWindow::showDayEnd()
 {
-    Connection &session = m_tickets.connection();
+    Session &session = m_tickets.connection();
     const DayEnd::Figures figures = DayEnd::Sum(session, m_filter);
     DayEndWindow preview(BuildDayEndReport(figures, DescribeSpan(m_filter, figures), QDateTime::currentDateTime(),
                                            LoadPrintSettings(session).pos),

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "data/RowSet.h"
-#include "data/TicketFilter.h"
+#include "data/shop/TicketFilter.h"
+#include "data/store/RowSet.h"
 
 #include <QDialog>
 
-class Connection;
+class Session;
 class DataGrid;
 class QCheckBox;
 class QDateEdit;
@@ -23,7 +23,7 @@ class StatisticsWindow : public QDialog
 {
     Q_OBJECT
 public:
-    StatisticsWindow(Connection &session, SaleDetailWindow &detailWindow, ReceiptPrinter &printer,
+    StatisticsWindow(Session &session, SaleDetailWindow &detailWindow, ReceiptPrinter &printer,
                      QWidget *parent = nullptr);
     ~StatisticsWindow() override;
 

@@ -1,8 +1,8 @@
 #include "records/TicketExport.h"
 
-#include "data/NumberText.h"
-#include "data/RowSet.h"
-#include "records/XlsWriter.h"
+#include "base/NumberText.h"
+#include "data/store/RowSet.h"
+#include "fileformats/XlsWriter.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,6 +1,6 @@
 #include "report/DefaultPrinter.h"
 
-#include "data/AppError.h"
+#include "base/AppError.h"
 #include "report/PrintedReport.h"
 #include "report/Report.h"
 #include "report/ReportOutput.h"

@@ -1,6 +1,6 @@
 #include "report/Report.h"
 
-#include "data/AppError.h"
+#include "base/AppError.h"
 #include "report/ReportUnits.h"
 #include "report/TextFlow.h"
 

@@ -1,7 +1,7 @@
 #include "report/ReportOutput.h"
 #include "report/ReportPageSize.h"
 
-#include "data/AppError.h"
+#include "base/AppError.h"
 #include "report/PrintedReport.h"
 #include "report/Report.h"
 #include "report/ReportUnits.h"

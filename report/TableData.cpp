@@ -1,6 +1,6 @@
 #include "report/TableData.h"
 
-#include "data/AppError.h"
+#include "base/AppError.h"
 
 TableData::TableData(const QStringList &fields, std::vector<QStringList> rows)
     : m_fields(fields)

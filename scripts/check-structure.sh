@@ -1,10 +1,11 @@
 #!/bin/sh
 # Fails when the folders' layering is broken: SQL text or engine calls outside
-# data/, or the engine folders (data/, report/, grid/) reaching into a window folder.
+# data/, or a folder including one it may not build on. Each folder may
+# include only the folders listed for it below, so the libraries stay acyclic.
 set -e
 cd "$(dirname "$0")/.."
 status=0
-product="app counter checkout records maintenance report grid"
+product="app counter checkout records maintenance receipts printers report fileformats grid base"
 
 sql=$(grep -rnEi --include='*.cpp' --include='*.h' \
     '\bsqlite3_|\bPQ[a-z]+\(|libpq-fe\.h|\bselect\b.*\bfrom\b|\binsert\s+into\b|\bupdate\b.*\bset\b.*=|\bdelete\s+from\b|\b(create|drop|alter)\s+(table|index)\b|(^|[^#[:alnum:]_])pragma\s+\w' \
@@ -15,11 +16,42 @@ if [ -n "$sql" ]; then
     status=1
 fi
 
-upward=$(grep -rnE --include='*.cpp' --include='*.h' '#include "(counter|checkout|records|maintenance|app)/' \
-    data report grid || true)
-if [ -n "$upward" ]; then
-    echo "data/, report/ and grid/ include a window folder:"
-    echo "$upward"
-    status=1
-fi
+# folder: the folders it may include, itself among them.
+while IFS=: read -r folder allowed; do
+    wrong=$(grep -rnE --include='*.cpp' --include='*.h' '#include "[a-z]+/' "$folder" |
+        grep -vE "#include \"($allowed)/" || true)
+    if [ -n "$wrong" ]; then
+        echo "$folder/ includes a folder it may not build on (allowed: $allowed):"
+        echo "$wrong"
+        status=1
+    fi
+done <<'LAYERS'
+base:base
+data/store:base|data/store
+data/sync:base|data/store|data/sync
+data/shop:base|data/store|data/sync|data/shop
+report:base|report
+fileformats:base|fileformats
+grid:base|data/store|grid
+receipts:base|data/shop|report|receipts
+printers:base|report|grid|printers
+checkout:base|data/shop|report|receipts|printers|checkout
+maintenance:base|data/store|data/sync|data/shop|grid|maintenance
+counter:base|data/store|data/sync|data/shop|report|grid|receipts|printers|checkout|maintenance|counter
+records:base|data/store|data/sync|data/shop|report|grid|fileformats|receipts|printers|checkout|counter|records
+LAYERS
+
+# Every folder of the program is in the table above, or is app/: it wires them
+# all, and no library includes it since none may name it above.
+for folder in $(git ls-files '*.cpp' '*.h' | grep -vE '^(tests|bench)/' | xargs -n1 dirname | sort -u); do
+    case $folder in
+    app | base | data/store | data/sync | data/shop | report | fileformats | grid | receipts | printers | checkout | \
+        maintenance | counter | records) ;;
+    *)
+        echo "$folder/ is not in the layering table of $0"
+        status=1
+        ;;
+    esac
+done
+
 exit $status

@@ -5,14 +5,14 @@
 #include "app/Application.h"
 #include "bench/support/BenchDataFile.h"
 #include "bench/support/SalesHistory.h"
-#include "checkout/ReceiptPrinter.h"
-#include "checkout/ReceiptRenderer.h"
-#include "checkout/ReceiptWindow.h"
-#include "checkout/SystemPrinter.h"
 #include "counter/CounterWindow.h"
-#include "data/Connection.h"
-#include "data/CurrentTicket.h"
-#include "data/SaleRecord.h"
+#include "data/shop/CurrentTicket.h"
+#include "data/shop/SaleRecord.h"
+#include "data/store/Session.h"
+#include "printers/ReceiptPrinter.h"
+#include "printers/SystemPrinter.h"
+#include "receipts/ReceiptRenderer.h"
+#include "receipts/ReceiptWindow.h"
 #include "report/Report.h"
 #include "report/ReportOutput.h"
 #include "tests/support/Controls.h"
@@ -52,7 +52,7 @@ QComboBox *Box(CounterWindow &form, const char *name)
 }
 
 // Twenty lines as the counter would have stored them, and 300 paid.
-void FillTicket(Connection &connection, CounterWindow &form)
+void FillTicket(Session &connection, CounterWindow &form)
 {
     connection.exec(QStringLiteral("with recursive k(j) as (select 1 union all select j + 1 from k where j < ?1) "
                                    "insert into xsxx (单号, 时间, 品名, 单价, 数量, 金额, 折后) "
@@ -74,7 +74,7 @@ int Run()
 
     const BenchDataFile data;
     const QString file = data.path();
-    Connection connection;
+    Session connection;
     connection.setConnectionString(file);
     QElapsedTimer timer;
     timer.start();
@@ -82,7 +82,7 @@ int Run()
     std::printf("history: %d sold lines generated in %lld ms\n", kSoldLines, timer.elapsed());
 
     RecordingResponder responder;
-    Connection session;
+    Session session;
     Application program(session);
     CounterWindow &form = program.counter();
     form.show();

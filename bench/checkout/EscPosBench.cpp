@@ -1,7 +1,7 @@
-#include "checkout/EscPosPrinter.h"
-#include "checkout/PrinterConf.h"
+#include "printers/EscPosPrinter.h"
+#include "printers/PrinterConf.h"
 #include "report/FontFaces.h"
-#include "tests/checkout/SampleReceipt.h"
+#include "tests/printers/SampleReceipt.h"
 #include "tests/support/VirtualEscPosPrinter.h"
 
 #include <QElapsedTimer>

@@ -4,8 +4,8 @@
 #include "bench/support/BenchDataFile.h"
 #include "bench/support/SalesHistory.h"
 #include "counter/CounterWindow.h"
-#include "data/Connection.h"
-#include "data/RowSet.h"
+#include "data/store/RowSet.h"
+#include "data/store/Session.h"
 #include "grid/DataGrid.h"
 #include "tests/support/Controls.h"
 
@@ -34,11 +34,11 @@ int main(int argc, char **argv)
     const BenchDataFile data;
     const QString file = data.path();
 
-    Connection connection;
+    Session connection;
     connection.setConnectionString(file);
     GenerateProducts(connection, 5000);
 
-    Connection session;
+    Session session;
     Application program(session);
     CounterWindow &form = program.counter();
     auto *productBox = Find<QComboBox>(form, "ComboBox1");

@@ -1,9 +1,9 @@
 // Records one sale on a fresh data file, for watching the commit's system
 // calls: run it under strace through commit_sync.sh.
-#include "data/Connection.h"
-#include "data/CurrentTicket.h"
-#include "data/RowSet.h"
-#include "data/SaleRecord.h"
+#include "data/shop/CurrentTicket.h"
+#include "data/shop/SaleRecord.h"
+#include "data/store/RowSet.h"
+#include "data/store/Session.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -15,7 +15,7 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     QTemporaryDir dir;
-    Connection session;
+    Session session;
     session.setConnectionString(QDir(dir.path()).filePath(QStringLiteral("data.mdb")));
     session.openOrCreate();
 

@@ -4,13 +4,13 @@
 // server writes to memory without flushing, so a server on its own disk and
 // across a network adds its commit and the round trips to these figures.
 #include "bench/support/BenchDataFile.h"
-#include "data/Connection.h"
-#include "data/CurrentTicket.h"
-#include "data/Outbox.h"
-#include "data/RowSet.h"
-#include "data/SaleRecord.h"
-#include "data/ServerSettings.h"
-#include "data/TicketNumbers.h"
+#include "data/shop/CurrentTicket.h"
+#include "data/shop/SaleRecord.h"
+#include "data/store/RowSet.h"
+#include "data/store/ServerSettings.h"
+#include "data/store/Session.h"
+#include "data/sync/Outbox.h"
+#include "data/sync/TicketNumbers.h"
 #include "tests/support/TempPostgres.h"
 #include "tests/support/TicketEntry.h"
 
@@ -30,7 +30,7 @@ constexpr int kSales = 200;
 constexpr double kTargetMs = 20;
 
 // Twenty lines entered as the counter enters them, and the ticket they make.
-SaleTicket EnterTicket(Connection &session, RowSet &lines)
+SaleTicket EnterTicket(Session &session, RowSet &lines)
 {
     CurrentTicket::Open(lines);
     for (int line = 0; line < kTicketLines; ++line)
@@ -64,7 +64,7 @@ int Run()
     TempPostgres server;
     const QString url = server.newDatabase();
     const BenchDataFile data;
-    Connection session;
+    Session session;
     session.setConnectionString(data.path());
     session.useServer({url, 1});
     session.open();

@@ -5,11 +5,11 @@
 // fresh child process of this program.
 #include "app/Application.h"
 #include "app/Translations.h"
+#include "base/AppError.h"
 #include "bench/support/SalesHistory.h"
 #include "counter/CounterWindow.h"
-#include "data/AppError.h"
-#include "data/Connection.h"
-#include "data/DataFile.h"
+#include "data/store/DataFile.h"
+#include "data/store/Session.h"
 #include "report/FontFaces.h"
 
 #include <QApplication>
@@ -49,7 +49,7 @@ constexpr int kLabels = 60;
 int StartOnce(int argc, char **argv)
 {
     DataFile::ResolveAtStartup();
-    Connection session;
+    Session session;
     try {
         session.holdFile();
     } catch (const DataError &) {
@@ -116,7 +116,7 @@ int main(int argc, char **argv)
     {
         QElapsedTimer timer;
         timer.start();
-        Connection connection;
+        Session connection;
         connection.setConnectionString(QDir(large.path()).filePath(QStringLiteral("data.mdb")));
         GenerateSales(connection, 200000, 5);
         GenerateProducts(connection, 5000);

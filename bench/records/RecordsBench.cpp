@@ -4,12 +4,12 @@
 // one ticket.
 #include "bench/support/BenchDataFile.h"
 #include "bench/support/SalesHistory.h"
-#include "checkout/ReceiptPrinter.h"
-#include "data/Connection.h"
-#include "data/DayEnd.h"
-#include "data/RowSet.h"
-#include "data/SalesLedger.h"
+#include "data/shop/DayEnd.h"
+#include "data/shop/SalesLedger.h"
+#include "data/store/RowSet.h"
+#include "data/store/Session.h"
 #include "grid/DataGrid.h"
+#include "printers/ReceiptPrinter.h"
 #include "records/SaleDetailWindow.h"
 #include "records/StatisticsWindow.h"
 
@@ -67,7 +67,7 @@ int main(int argc, char **argv)
 
     const BenchDataFile data;
     const QString dataFile = data.path();
-    Connection connection;
+    Session connection;
     connection.setConnectionString(dataFile);
     const qint64 generateMs = Milliseconds([&] { GenerateSales(connection, tickets, linesPerTicket); });
     connection.close();
@@ -76,7 +76,7 @@ int main(int argc, char **argv)
     const double baseMb = PeakMemoryMb();
 
     // The windows share one session, as in the program.
-    Connection session;
+    Session session;
     session.setConnectionString(dataFile);
     NoPrinter printer;
     SaleDetailWindow detail(session, printer);

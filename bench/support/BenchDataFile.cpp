@@ -1,6 +1,6 @@
 #include "bench/support/BenchDataFile.h"
 
-#include "data/DataFile.h"
+#include "data/store/DataFile.h"
 
 BenchDataFile::BenchDataFile()
     : m_path(m_dir.filePath(QStringLiteral("data.mdb")))

@@ -1,8 +1,8 @@
 #include "bench/support/SalesHistory.h"
 
-#include "data/Connection.h"
+#include "data/store/Session.h"
 
-void GenerateSales(Connection &connection, int tickets, int linesPerTicket)
+void GenerateSales(Session &connection, int tickets, int linesPerTicket)
 {
     Transaction transaction(connection);
     connection.exec(QStringLiteral("with recursive n(i) as (select 0 union all select i + 1 from n where i < ?1 - 1) "
@@ -19,7 +19,7 @@ void GenerateSales(Connection &connection, int tickets, int linesPerTicket)
     transaction.commit();
 }
 
-void GenerateProducts(Connection &connection, int products)
+void GenerateProducts(Session &connection, int products)
 {
     Transaction transaction(connection);
     connection.exec(QStringLiteral("with recursive n(i) as (select 1 union all select i + 1 from n where i < ?1) "

@@ -1,9 +1,9 @@
 #pragma once
 
-class Connection;
+class Session;
 
 // Fills a data file with years of sales for the benchmarks: tickets two
 // minutes apart from 2024-01-01, each with the same number of lines.
-void GenerateSales(Connection &connection, int tickets, int linesPerTicket);
+void GenerateSales(Session &connection, int tickets, int linesPerTicket);
 // Products named "商品1" ... with prices.
-void GenerateProducts(Connection &connection, int products);
+void GenerateProducts(Session &connection, int products);

@@ -1,8 +1,8 @@
 // Times the export of a long ticket list to a workbook: fills a temporary
 // data file with tickets, lists them as the statistics window does, exports.
 #include "bench/support/BenchDataFile.h"
-#include "data/Connection.h"
-#include "data/RowSet.h"
+#include "data/store/RowSet.h"
+#include "data/store/Session.h"
 #include "records/TicketExport.h"
 
 #include <QDir>
@@ -18,7 +18,7 @@ int main(int argc, char **argv)
     const BenchDataFile data;
     const QString dataFile = data.path();
 
-    Connection connection;
+    Session connection;
     connection.setConnectionString(dataFile);
     connection.exec(
         QStringLiteral(

@@ -1,7 +1,7 @@
 #include "app/Application.h"
 #include "counter/CounterWindow.h"
-#include "data/Connection.h"
-#include "data/ServerSettings.h"
+#include "data/store/ServerSettings.h"
+#include "data/store/Session.h"
 #include "tests/support/Controls.h"
 #include "tests/support/RecordingResponder.h"
 #include "tests/support/TempData.h"
@@ -44,7 +44,7 @@ struct Shop
     const QString url = server.newDatabase();
     TempData data;
     RecordingResponder dialogs;
-    Connection session;
+    Session session;
 };
 
 // Enters two 绿茶 at 3 and prints: a sale of 6.
@@ -112,9 +112,9 @@ TEST(SeveralCounters, ARefusedSaleIsSetAsideAndALockedServerNeverHoldsUpTheWindo
                  QStringLiteral("insert into xstj (单号, 时间, 收银员, 数量, 折后) "
                                 "values ('%1', '2026-12-01 08:00:00', '别家', 1, 1)")
                      .arg(taken));
-    Connection locker;
+    Session locker;
     locker.useServer({url, 4});
-    Connection &held = locker.in(Store::Shared);
+    Session &held = locker.in(Store::Shared);
     held.exec(QStringLiteral("SET idle_in_transaction_session_timeout = 15000")); // in case the window waits for it
     auto lock = std::make_unique<Transaction>(held);
     held.exec(QStringLiteral("LOCK TABLE xstj"));

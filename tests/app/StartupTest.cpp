@@ -2,8 +2,8 @@
 #include "app/DesktopEntry.h"
 #include "app/Translations.h"
 #include "counter/CounterWindow.h"
-#include "data/Connection.h"
-#include "data/ServerSettings.h"
+#include "data/store/ServerSettings.h"
+#include "data/store/Session.h"
 #include "grid/DataGrid.h"
 #include "tests/support/Controls.h"
 #include "tests/support/RecordingResponder.h"
@@ -28,7 +28,7 @@ struct StartupTest : ::testing::Test
 {
     TempData data;
     RecordingResponder dialogs;
-    Connection session;
+    Session session;
     std::unique_ptr<Application> program;
 
     void start() { program = std::make_unique<Application>(session); }

@@ -1,10 +1,10 @@
 #include "app/Application.h"
-#include "checkout/PrinterConf.h"
 #include "counter/CounterWindow.h"
-#include "data/Connection.h"
-#include "data/RowSet.h"
+#include "data/store/RowSet.h"
+#include "data/store/Session.h"
 #include "grid/DataGrid.h"
-#include "tests/checkout/EscPosDecoder.h"
+#include "printers/PrinterConf.h"
+#include "tests/printers/EscPosDecoder.h"
 #include "tests/support/Controls.h"
 #include "tests/support/CupsPdfPrinter.h"
 #include "tests/support/RecordingResponder.h"
@@ -91,7 +91,7 @@ QString textOf(const QString &pdf)
 // The first row of a query, its columns as the row set gives them as text, joined by "|".
 QString rowOf(const TempData &data, const QString &sql)
 {
-    Connection connection;
+    Session connection;
     connection.setConnectionString(data.file());
     RowSet rows(connection);
     rows.setStatement(sql);
@@ -234,7 +234,7 @@ protected:
     TempData data;
     RecordingResponder responder;
     CupsPdfPrinter *printer = nullptr;
-    Connection session;
+    Session session;
     std::unique_ptr<Application> program;
     CounterWindow *form = nullptr;
     int jobsBefore = 0;

@@ -1,8 +1,8 @@
+#include "base/AppError.h"
 #include "checkout/Checkout.h"
-#include "checkout/ReceiptPrinter.h"
-#include "data/AppError.h"
-#include "data/Connection.h"
-#include "data/RowSet.h"
+#include "data/store/RowSet.h"
+#include "data/store/Session.h"
+#include "printers/ReceiptPrinter.h"
 #include "report/Report.h"
 #include "tests/support/TempData.h"
 
@@ -20,7 +20,7 @@ namespace {
 // Rows of a table of the file, as another program would see them.
 int CountRows(const QString &file, const QString &table)
 {
-    Connection connection;
+    Session connection;
     connection.setConnectionString(file);
     RowSet rows(connection);
     rows.setStatement(QStringLiteral("select count(*) from ") + table);
@@ -124,7 +124,7 @@ protected:
     }
 
     TempData data;
-    Connection session;
+    Session session;
     RecordingPrinter printer{data.file()};
     Checkout checkout{session, printer};
 };
@@ -213,7 +213,7 @@ TEST_F(CheckoutService, AFullDiskStopsTheSaleBeforeAnythingPrints)
         disk.fillUpBut(pages * 4096);
         RecordingPrinter printer(file);
         try {
-            Connection session;
+            Session session;
             session.setConnectionString(file);
             Checkout(session, printer).run(order("58", "1"));
             ++stored;

@@ -1,9 +1,9 @@
 #include "app/Application.h"
 #include "counter/CounterWindow.h"
-#include "data/Connection.h"
-#include "tests/report/PdfText.h"
+#include "data/store/Session.h"
 #include "tests/support/Controls.h"
 #include "tests/support/CupsPdfPrinter.h"
+#include "tests/support/PdfText.h"
 #include "tests/support/RecordingResponder.h"
 #include "tests/support/TempData.h"
 
@@ -100,7 +100,7 @@ protected:
     TempData data;
     RecordingResponder responder;
     CupsPdfPrinter *printer = nullptr;
-    Connection session;
+    Session session;
     std::unique_ptr<Application> program;
     CounterWindow *form = nullptr;
 };

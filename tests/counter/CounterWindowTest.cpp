@@ -1,10 +1,10 @@
 #include "counter/CounterWindow.h"
 
 #include "checkout/Checkout.h"
-#include "checkout/ReceiptPrinter.h"
-#include "data/Connection.h"
+#include "data/store/Session.h"
+#include "printers/ReceiptPrinter.h"
 
-#include "data/NumberText.h"
+#include "base/NumberText.h"
 #include "grid/DataGrid.h"
 #include "tests/support/Controls.h"
 #include "tests/support/RecordingResponder.h"
@@ -133,7 +133,7 @@ protected:
 
     TempData data;
     RecordingResponder responder;
-    Connection session;
+    Session session;
     NoPrinter printer;
     Checkout checkout{session, printer};
     std::unique_ptr<CounterWindow> form;

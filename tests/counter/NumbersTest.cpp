@@ -1,9 +1,9 @@
+#include "base/AppError.h"
+#include "base/NumberText.h"
 #include "counter/CounterNumbers.h"
 #include "counter/LinePricing.h"
 #include "counter/ShopLimits.h"
-#include "data/AppError.h"
-#include "data/ColumnValue.h"
-#include "data/NumberText.h"
+#include "data/store/ColumnValue.h"
 
 #include <gtest/gtest.h>
 

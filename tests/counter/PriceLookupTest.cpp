@@ -1,9 +1,9 @@
+#include "base/NumberText.h"
 #include "counter/TicketTotals.h"
-#include "data/Catalogue.h"
-#include "data/Connection.h"
-#include "data/DataFile.h"
-#include "data/NumberText.h"
-#include "data/RowSet.h"
+#include "data/shop/Catalogue.h"
+#include "data/store/DataFile.h"
+#include "data/store/RowSet.h"
+#include "data/store/Session.h"
 #include "tests/support/TempData.h"
 
 #include <gtest/gtest.h>
@@ -28,7 +28,7 @@ protected:
     std::optional<QString> price(const QString &name) { return Catalogue::PriceOf(connection, name); }
 
     TempData data;
-    Connection connection;
+    Session connection;
 };
 
 TEST_F(PriceLookupTest, APickedNameFindsItsOwnRowBeforeLongerNames)
@@ -78,7 +78,7 @@ TEST_F(PriceLookupTest, QuotesInANameAreJustText)
 TEST(TicketTotals, SumsSkipEmptyValuesAndRoundEachToFourDecimals)
 {
     TempData data;
-    Connection connection;
+    Session connection;
     connection.setConnectionString(DataFile::Path());
     connection.exec(QStringLiteral("insert into xsxx (品名, 数量, 金额, 折后) values ('a', 1, 10, 9.4905)"));
     connection.exec(QStringLiteral("insert into xsxx (品名, 数量, 金额, 折后) values ('b', 2.5, null, 0.00004)"));

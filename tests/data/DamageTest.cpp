@@ -1,5 +1,5 @@
-#include "data/Connection.h"
-#include "data/DamageCheck.h"
+#include "data/store/DamageCheck.h"
+#include "data/store/Session.h"
 #include "tests/support/TempData.h"
 
 #include <QFile>
@@ -34,7 +34,7 @@ void damagePage(const QString &path)
 struct DamageTest : ::testing::Test
 {
     TempData data;
-    Connection session;
+    Session session;
     void SetUp() override { fillLedger(data); }
 };
 

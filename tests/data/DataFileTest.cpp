@@ -1,8 +1,8 @@
-#include "data/DataFile.h"
-#include "data/AppError.h"
-#include "data/Connection.h"
-#include "data/RowSet.h"
-#include "data/mylib.h"
+#include "data/store/DataFile.h"
+#include "base/AppError.h"
+#include "data/store/ReopenQuery.h"
+#include "data/store/RowSet.h"
+#include "data/store/Session.h"
 #include "tests/data/HelperProcess.h"
 
 #include <QCryptographicHash>
@@ -33,7 +33,7 @@ struct DataFileTest : ::testing::Test
 {
     QTemporaryDir dir;
     QString path = dir.filePath(QStringLiteral("data.mdb"));
-    Connection session;
+    Session session;
     void SetUp() override { session.setConnectionString(path); }
     void TearDown() override { DataFile::SetPath({}); }
 
@@ -104,7 +104,7 @@ TEST_F(DataFileTest, UnusableFilesAreRefusedAndNeverTouched)
     for (const Case &c : cases) {
         writeFile(path, c.content);
         const QByteArray before = fingerprint(path);
-        Connection refused;
+        Session refused;
         refused.setConnectionString(path);
         try {
             refused.openOrCreate();

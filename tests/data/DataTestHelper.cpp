@@ -11,11 +11,11 @@
 //                          the kill interrupted, then records sales until killed
 //                          ("selling" after the first), pausing as a receipt prints
 //                          between writing each sale and committing it
-#include "data/AppError.h"
-#include "data/Connection.h"
-#include "data/CurrentTicket.h"
-#include "data/RowSet.h"
-#include "data/SaleRecord.h"
+#include "base/AppError.h"
+#include "data/shop/CurrentTicket.h"
+#include "data/shop/SaleRecord.h"
+#include "data/store/RowSet.h"
+#include "data/store/Session.h"
 #include "tests/support/TicketEntry.h"
 
 #include <QCoreApplication>
@@ -43,7 +43,7 @@ int hold(const QString &file, bool asOther)
 {
     if (asOther && !becomeOtherUser())
         return 2;
-    Connection session;
+    Session session;
     session.setConnectionString(file);
     try {
         session.holdFile();
@@ -59,7 +59,7 @@ int hold(const QString &file, bool asOther)
 
 int lockFor(const QString &file, int ms)
 {
-    Connection writer;
+    Session writer;
     writer.setConnectionString(file);
     writer.exec(QStringLiteral("BEGIN EXCLUSIVE"));
     say(QStringLiteral("locked"));
@@ -73,7 +73,7 @@ int openAsUser(const QString &file)
     if (!becomeOtherUser())
         return 2;
     try {
-        Connection session;
+        Session session;
         session.setConnectionString(file);
         session.open();
         say(QStringLiteral("ok"));
@@ -83,7 +83,7 @@ int openAsUser(const QString &file)
     return 0;
 }
 
-int countOf(Connection &session, const QString &sql)
+int countOf(Session &session, const QString &sql)
 {
     RowSet rows(session);
     rows.setStatement(sql);
@@ -93,7 +93,7 @@ int countOf(Connection &session, const QString &sql)
 
 // The ticket's lines are named "<number>/<line>", so that lines a kill left
 // behind tell which sale they belong to.
-void recordTicket(Connection &session, RowSet &lines, const QString &number)
+void recordTicket(Session &session, RowSet &lines, const QString &number)
 {
     CurrentTicket::Open(lines);
     SaleTicket ticket;
@@ -108,7 +108,7 @@ void recordTicket(Connection &session, RowSet &lines, const QString &number)
 
 int sell(const QString &file)
 {
-    Connection session;
+    Session session;
     session.setConnectionString(file);
     session.open(); // rolls back what a killed run left half-written
     RowSet check(session);

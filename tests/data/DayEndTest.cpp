@@ -1,7 +1,7 @@
-#include "data/DayEnd.h"
+#include "data/shop/DayEnd.h"
 
-#include "data/Connection.h"
-#include "data/RowSet.h"
+#include "data/store/RowSet.h"
+#include "data/store/Session.h"
 #include "tests/support/TempData.h"
 
 #include <gtest/gtest.h>
@@ -37,7 +37,7 @@ protected:
     double sql(const QString &statement) const { return data.scalar(statement).toDouble(); }
 
     TempData data;
-    Connection session;
+    Session session;
 };
 
 struct Case
@@ -81,7 +81,7 @@ TEST_F(DayEndTest, SumsEqualTheSqlSumsOfTheFilteredTickets)
         EXPECT_EQ(cashierTickets, figures.all.tickets);
 
         std::map<QString, double> expected;
-        Connection check;
+        Session check;
         check.setConnectionString(data.file());
         RowSet sold(check);
         sold.setStatement(QStringLiteral("select m.品名, total(m.折后) from xsmx m join xstj t on t.单号 = m.单号 "

@@ -1,8 +1,8 @@
-#include "data/InstanceLock.h"
+#include "data/store/InstanceLock.h"
 
-#include "data/AppError.h"
-#include "data/Connection.h"
-#include "data/RowSet.h"
+#include "base/AppError.h"
+#include "data/store/RowSet.h"
+#include "data/store/Session.h"
 #include "tests/data/HelperProcess.h"
 
 #include <QFile>
@@ -74,7 +74,7 @@ TEST_F(InstanceLockTest, ASecondProgramOnTheSameFileIsRefused)
         QFile::remove(file);
         HelperProcess first({QStringLiteral("hold"), file});
         ASSERT_EQ(first.readLine(), QStringLiteral("held"));
-        Connection ticket;
+        Session ticket;
         ticket.setConnectionString(file);
         ticket.exec(QStringLiteral("insert into xsxx(品名, 单价, 数量) values('可乐', 3, 3)"));
 

@@ -1,6 +1,6 @@
-#include "data/Connection.h"
-#include "data/DataFile.h"
-#include "data/RowSet.h"
+#include "data/store/DataFile.h"
+#include "data/store/RowSet.h"
+#include "data/store/Session.h"
 #include "tests/data/HelperProcess.h"
 #include "tests/support/TempData.h"
 

@@ -1,9 +1,9 @@
-#include "data/RowSet.h"
-#include "data/AppError.h"
-#include "data/Connection.h"
-#include "data/CurrentTicket.h"
-#include "data/PrintSettings.h"
-#include "data/mylib.h"
+#include "data/store/RowSet.h"
+#include "base/AppError.h"
+#include "data/shop/CurrentTicket.h"
+#include "data/shop/PrintSettings.h"
+#include "data/store/ReopenQuery.h"
+#include "data/store/Session.h"
 #include "tests/support/TempData.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +13,7 @@ namespace {
 struct RowSetTest : ::testing::Test
 {
     TempData data;
-    Connection connection;
+    Session connection;
     RowSet rows{connection};
 
     void openLines() { ReopenQuery(rows, QStringLiteral("select * from xsxx")); }

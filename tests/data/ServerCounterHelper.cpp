@@ -8,14 +8,14 @@
 // waits, trying again while the server is away, and reports how many sales
 // still wait ("done <waiting>"). An error the checkout would show ends it with
 // "failed <message>".
-#include "data/AppError.h"
-#include "data/Connection.h"
-#include "data/CurrentTicket.h"
-#include "data/Outbox.h"
-#include "data/RowSet.h"
-#include "data/SaleRecord.h"
-#include "data/ServerSettings.h"
-#include "data/TicketNumbers.h"
+#include "base/AppError.h"
+#include "data/shop/CurrentTicket.h"
+#include "data/shop/SaleRecord.h"
+#include "data/store/RowSet.h"
+#include "data/store/ServerSettings.h"
+#include "data/store/Session.h"
+#include "data/sync/Outbox.h"
+#include "data/sync/TicketNumbers.h"
 #include "tests/support/TicketEntry.h"
 
 #include <QCoreApplication>
@@ -41,7 +41,7 @@ QString Money(qint64 cents)
     return QString::number(double(cents) / 100, 'f', 2);
 }
 
-void upload(Connection &session)
+void upload(Session &session)
 {
     try {
         Outbox::Upload(session);
@@ -51,7 +51,7 @@ void upload(Connection &session)
 }
 
 // One sale of 1 to 4 lines, one piece each at a price of its own, some discounted.
-void sellOne(Connection &session, RowSet &lines)
+void sellOne(Session &session, RowSet &lines)
 {
     QRandomGenerator &random = *QRandomGenerator::global();
     const int count = random.bounded(1, 5);
@@ -79,7 +79,7 @@ void sellOne(Connection &session, RowSet &lines)
 }
 
 // Sends what waits until nothing does, or until the server has stayed away too long.
-void flush(Connection &session)
+void flush(Session &session)
 {
     const QDeadlineTimer deadline(kFlushSeconds * 1000);
     while (Outbox::Pending(session) > 0 && !deadline.hasExpired()) {
@@ -93,7 +93,7 @@ void flush(Connection &session)
 
 int sell(const QStringList &args)
 {
-    Connection session;
+    Session session;
     session.setConnectionString(args[2]);
     session.useServer({args[3], args[4].toInt()});
     session.open();

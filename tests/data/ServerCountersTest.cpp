@@ -1,6 +1,6 @@
-#include "data/Connection.h"
-#include "data/Outbox.h"
-#include "data/ServerSettings.h"
+#include "data/store/ServerSettings.h"
+#include "data/store/Session.h"
+#include "data/sync/Outbox.h"
 #include "tests/data/HelperProcess.h"
 #include "tests/support/TempData.h"
 #include "tests/support/TempPostgres.h"
@@ -163,7 +163,7 @@ TEST(ServerCounters, ACounterKilledAtRandomLosesNoSaleAndDoublesNone)
     }
     EXPECT_GT(resumedWithSalesWaiting, 0) << "no kill came between a sale and its upload";
 
-    Connection session;
+    Session session;
     session.setConnectionString(data.file());
     session.useServer({url, 9});
     session.open();

@@ -1,8 +1,8 @@
 // Copying a counter's own catalogue and sales to the shop's new server.
-#include "data/ServerImport.h"
-#include "data/AppError.h"
-#include "data/Connection.h"
-#include "data/ServerSettings.h"
+#include "data/sync/ServerImport.h"
+#include "base/AppError.h"
+#include "data/store/ServerSettings.h"
+#include "data/store/Session.h"
 #include "tests/support/TempData.h"
 #include "tests/support/TempPostgres.h"
 
@@ -57,7 +57,7 @@ protected:
     TempPostgres &server = SharedPostgres();
     const QString url = server.newDatabase();
     FilledFile file;
-    Connection session;
+    Session session;
 };
 
 TEST_F(ServerImportTest, AnEmptyServerGetsEveryRowInStoredOrder)
@@ -106,7 +106,7 @@ TEST_F(ServerImportTest, ASecondImportIsRefusedAndChangesNothing)
     // Another counter with sales of its own finds the server in use.
     FilledFile other;
     other.data.exec(QStringLiteral("insert into xstj (单号) values ('2026121000000003')"));
-    Connection otherSession;
+    Session otherSession;
     otherSession.setConnectionString(other.data.file());
     otherSession.useServer({url, 2});
     try {
@@ -119,7 +119,7 @@ TEST_F(ServerImportTest, ASecondImportIsRefusedAndChangesNothing)
 
     // Products alone also make a server one in use.
     const QString withProducts = server.newDatabase();
-    Connection third;
+    Session third;
     third.setConnectionString(file.data.file());
     third.useServer({withProducts, 3});
     third.in(Store::Shared).exec(QStringLiteral("insert into spxx (品名) values ('雪碧')"));

@@ -1,13 +1,13 @@
-#include "data/AppError.h"
-#include "data/Catalogue.h"
-#include "data/Connection.h"
-#include "data/CurrentTicket.h"
-#include "data/Outbox.h"
-#include "data/RowSet.h"
-#include "data/SaleRecord.h"
-#include "data/SalesLedger.h"
-#include "data/ServerSettings.h"
-#include "data/TicketNumbers.h"
+#include "base/AppError.h"
+#include "data/shop/Catalogue.h"
+#include "data/shop/CurrentTicket.h"
+#include "data/shop/SaleRecord.h"
+#include "data/shop/SalesLedger.h"
+#include "data/store/RowSet.h"
+#include "data/store/ServerSettings.h"
+#include "data/store/Session.h"
+#include "data/sync/Outbox.h"
+#include "data/sync/TicketNumbers.h"
 #include "tests/support/TempData.h"
 #include "tests/support/TempPostgres.h"
 #include "tests/support/TicketEntry.h"
@@ -51,7 +51,7 @@ struct Counter
     }
 
     TempData data;
-    Connection session;
+    Session session;
 };
 
 } // namespace
@@ -138,7 +138,7 @@ TEST(ServerStore, ALockedTableEndsEachStatementWithinItsLimit)
     const QString number = QStringLiteral("2026120910000001");
     counter.sell(number, 1);
     SalesLedger::FindSale(counter.session, number); // linked before the lock
-    Connection &held = locker.session.in(Store::Shared);
+    Session &held = locker.session.in(Store::Shared);
     // Without a limit the waits would end only when the server drops the idle locker.
     held.exec(QStringLiteral("SET idle_in_transaction_session_timeout = 12000"));
     Transaction lock(held);

@@ -1,8 +1,8 @@
 #include "grid/DataGrid.h"
 
-#include "data/Connection.h"
-#include "data/DataFile.h"
-#include "data/RowSet.h"
+#include "data/store/DataFile.h"
+#include "data/store/RowSet.h"
+#include "data/store/Session.h"
 #include "tests/support/RecordingResponder.h"
 #include "tests/support/TempData.h"
 
@@ -84,7 +84,7 @@ protected:
     }
 
     TempData data;
-    Connection connection;
+    Session connection;
     RowSet lines{connection};
     DataGrid grid;
     RecordingResponder responder;

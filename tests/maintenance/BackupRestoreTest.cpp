@@ -1,11 +1,11 @@
 #include "maintenance/BackupRestore.h"
 #include "maintenance/HelpFile.h"
 
-#include "data/AppError.h"
-#include "data/Connection.h"
-#include "data/CurrentTicket.h"
-#include "data/RowSet.h"
-#include "data/SaleRecord.h"
+#include "base/AppError.h"
+#include "data/shop/CurrentTicket.h"
+#include "data/shop/SaleRecord.h"
+#include "data/store/RowSet.h"
+#include "data/store/Session.h"
 #include "tests/data/HelperProcess.h"
 #include "tests/maintenance/MaintenanceFixtures.h"
 #include "tests/support/TempData.h"
@@ -55,7 +55,7 @@ namespace {
 struct BackupRestoreTest : ::testing::Test
 {
     TempData data;
-    Connection session;
+    Session session;
     QTemporaryDir folder;
     QString backupFile = folder.filePath(QStringLiteral("shop.bak"));
 
@@ -74,7 +74,7 @@ TEST_F(BackupRestoreTest, AfterARestoreTheSessionWorksOnTheRestoredData)
     ASSERT_NO_THROW(BackupRestore::Backup(session, QStringLiteral("%1/shop").arg(folder.path())));
     recordTicket(QStringLiteral("20240501110000"));
 
-    QSignalSpy opened(&session, &Connection::opened);
+    QSignalSpy opened(&session, &Session::opened);
     ASSERT_NO_THROW(BackupRestore::Restore(session, backupFile));
     EXPECT_EQ(opened.size(), 1);
 
@@ -105,7 +105,7 @@ TEST_F(BackupRestoreTest, DamagedFilesAreNeitherBackedUpNorRestored)
     ASSERT_TRUE(QFile::copy(data.file(), damagedBackup));
     Fixtures::DamagePage(damagedBackup);
 
-    QSignalSpy closing(&session, &Connection::aboutToClose);
+    QSignalSpy closing(&session, &Session::aboutToClose);
     const QByteArray before = Fixtures::Bytes(data.file());
     EXPECT_THROW(BackupRestore::Restore(session, damagedBackup), DataError);
     EXPECT_EQ(closing.size(), 0); // refused before the session was touched

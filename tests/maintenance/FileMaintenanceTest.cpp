@@ -1,8 +1,8 @@
-#include "data/FileMaintenance.h"
+#include "data/store/FileMaintenance.h"
 
-#include "data/AppError.h"
-#include "data/Connection.h"
-#include "data/DataFile.h"
+#include "base/AppError.h"
+#include "data/store/DataFile.h"
+#include "data/store/Session.h"
 #include "tests/maintenance/MaintenanceFixtures.h"
 #include "tests/support/TempData.h"
 
@@ -70,7 +70,7 @@ TEST(CopyDataFile, NeverCopiesAnUnfinishedTransaction)
     const QString target = out.filePath(QStringLiteral("copy.bak"));
     const qint64 sizeBefore = QFileInfo(data.file()).size();
     {
-        Connection writer;
+        Session writer;
         writer.setConnectionString(data.file());
         writer.exec(QStringLiteral("PRAGMA cache_size=10"));
         Transaction transaction(writer);
@@ -96,7 +96,7 @@ TEST(CopyDataFile, IncludesChangesStillInTheWriteAheadLog)
     TempData data;
     QTemporaryDir out;
     const QString target = out.filePath(QStringLiteral("copy.bak"));
-    Connection writer;
+    Session writer;
     writer.setConnectionString(data.file());
     writer.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
     writer.exec(QStringLiteral("insert into spxx(品名, 单价) values('雪碧', 3.5)"));

@@ -1,7 +1,7 @@
 #include "tests/maintenance/MaintenanceFixtures.h"
 
-#include "data/Connection.h"
-#include "data/RowSet.h"
+#include "data/store/RowSet.h"
+#include "data/store/Session.h"
 #include "tests/support/TempData.h"
 
 #include <QFile>
@@ -26,7 +26,7 @@ void MakeDatabase(const TempData &data, const QString &path, const QString &key,
 {
     // An empty file is an empty database; the connection does not create files.
     WriteBytes(path, {});
-    Connection connection;
+    Session connection;
     connection.setConnectionString(data.file());
     connection.exec(QStringLiteral("ATTACH DATABASE ?1 AS other KEY ?2"), {path, key});
     for (const QString &table : tables)
@@ -48,7 +48,7 @@ void DamagePage(const QString &path)
 
 QString Scalar(const QString &path, const QString &sql)
 {
-    Connection connection;
+    Session connection;
     connection.setConnectionString(path);
     RowSet rows(connection);
     rows.setStatement(sql);
@@ -58,7 +58,7 @@ QString Scalar(const QString &path, const QString &sql)
 
 QStringList Rows(const QString &path, const QString &sql)
 {
-    Connection connection;
+    Session connection;
     connection.setConnectionString(path);
     RowSet rows(connection);
     rows.setStatement(sql);

@@ -1,10 +1,10 @@
 #include "maintenance/MaintenanceMenu.h"
 
-#include "data/AppError.h"
-#include "data/Connection.h"
-#include "data/CurrentTicket.h"
-#include "data/DataFile.h"
-#include "data/RowSet.h"
+#include "base/AppError.h"
+#include "data/shop/CurrentTicket.h"
+#include "data/store/DataFile.h"
+#include "data/store/RowSet.h"
+#include "data/store/Session.h"
 #include "maintenance/WebAddresses.h"
 #include "tests/maintenance/MaintenanceFixtures.h"
 #include "tests/support/RecordingResponder.h"
@@ -152,7 +152,7 @@ protected:
     TempData data;
     RecordingResponder responder;
     QTemporaryDir folder;
-    Connection session;
+    Session session;
     RowSet lines{session};
     QWidget owner;
     MaintenanceMenu menu{session, &owner};
@@ -240,7 +240,7 @@ TEST_F(MaintenanceEntries, BackupWhereNoFileCanBeWrittenFails)
 TEST_F(MaintenanceEntries, CancelledDialogsDoNothing)
 {
     const QByteArray before = Bytes(data.file());
-    QSignalSpy closing(&session, &Connection::aboutToClose);
+    QSignalSpy closing(&session, &Session::aboutToClose);
     menu.backUp(); // no answer: cancelled
     menu.restore();
     EXPECT_TRUE(responder.shown.empty());
@@ -289,7 +289,7 @@ TEST_F(MaintenanceEntries, RestoreThatFailsWhileCopyingReconnects)
     ASSERT_EQ(lastMessage(), kBackupDone);
     recordTicket(QStringLiteral("20240501110000"));
     const QByteArray before = Bytes(data.file());
-    QSignalSpy opened(&session, &Connection::opened);
+    QSignalSpy opened(&session, &Session::opened);
     {
         FileSizeLimit limit(512);
         restore(folder.filePath(QStringLiteral("shop.bak")));
@@ -319,7 +319,7 @@ TEST_F(MaintenanceEntries, FailuresSayWhy)
     backup(cut);
     QFile(cut).resize(QFile(cut).size() / 2);
     const auto opening = [](const QString &file) {
-        Connection other;
+        Session other;
         other.setConnectionString(file);
         try {
             other.openOrCreate();

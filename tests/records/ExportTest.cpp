@@ -1,7 +1,7 @@
+#include "tests/fileformats/ReadBack.h"
 #include "tests/records/RecordsFixture.h"
-#include "tests/xls/ReadBack.h"
 
-#include "data/RowSet.h"
+#include "data/store/RowSet.h"
 #include "grid/DataGrid.h"
 #include "records/SaleDetailWindow.h"
 #include "records/StatisticsWindow.h"

@@ -3,8 +3,8 @@
 #include "tests/records/RecordsFixture.h"
 
 #include "app/Application.h"
-#include "data/Connection.h"
-#include "data/RowSet.h"
+#include "data/store/RowSet.h"
+#include "data/store/Session.h"
 #include "grid/DataGrid.h"
 
 #include <QAction>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "checkout/ReceiptPrinter.h"
-#include "data/Connection.h"
+#include "data/store/Session.h"
+#include "printers/ReceiptPrinter.h"
 #include "tests/support/Controls.h"
 #include "tests/support/RecordingResponder.h"
 #include "tests/support/TempData.h"
@@ -80,5 +80,5 @@ protected:
 
     TempData data;
     RecordingResponder responder;
-    Connection session;
+    Session session;
 };

@@ -1,6 +1,6 @@
-#include "checkout/ReceiptLayoutParts.h"
-#include "data/DataFile.h"
+#include "data/store/DataFile.h"
 #include "grid/DataGrid.h"
+#include "receipts/ReceiptLayoutParts.h"
 #include "records/SaleDetailWindow.h"
 #include "records/StatisticsWindow.h"
 #include "tests/records/RecordsFixture.h"
@@ -105,7 +105,7 @@ TEST_F(ReprintAndReportsTest, NothingPrintsWithoutATicketOrItsLines)
 TEST_F(ReprintAndReportsTest, OldDataFileIsUpgradedAndReprintsWithBlankPayment)
 {
     {
-        Connection old;
+        Session old;
         old.setConnectionString(data.file());
         old.exec(QStringLiteral("drop table xstj"));
         old.exec(QStringLiteral("create table xstj (\"序号\" INTEGER PRIMARY KEY AUTOINCREMENT, \"单号\" TEXT, "

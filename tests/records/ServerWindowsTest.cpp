@@ -1,16 +1,16 @@
 // The records windows show the same on a shop's server as on a counter's own
 // file holding the same data: the same rows in the same order, the same texts
 // and sums, the same search results (case, "%", "_" and "\" included).
+#include "tests/fileformats/ReadBack.h"
 #include "tests/records/RecordsFixture.h"
 #include "tests/support/TempPostgres.h"
-#include "tests/xls/ReadBack.h"
 
 #include "app/Application.h"
-#include "data/Catalogue.h"
-#include "data/DayEnd.h"
-#include "data/RowSet.h"
-#include "data/ServerImport.h"
-#include "data/ServerSettings.h"
+#include "data/shop/Catalogue.h"
+#include "data/shop/DayEnd.h"
+#include "data/store/RowSet.h"
+#include "data/store/ServerSettings.h"
+#include "data/sync/ServerImport.h"
 #include "grid/DataGrid.h"
 #include "records/CatalogueWindow.h"
 #include "records/SaleDetailWindow.h"
@@ -67,7 +67,7 @@ const std::vector<Product> &Products()
     return products;
 }
 
-void AddTicket(Connection &file, const QVariant &number, const QString &time, const QVariant &cashier, int seed)
+void AddTicket(Session &file, const QVariant &number, const QString &time, const QVariant &cashier, int seed)
 {
     double quantity = 0, amount = 0, discounted = 0;
     for (int j = 0; j < seed % 3 + 1; ++j) {
@@ -90,7 +90,7 @@ void AddTicket(Connection &file, const QVariant &number, const QString &time, co
 
 // A shop's file: a catalogue and a few hundred sales over five days, stored
 // neither in number nor in time order, and a few odd ones.
-void FillShop(Connection &file)
+void FillShop(Session &file)
 {
     Transaction transaction(file);
     for (const Product &product : Products())
@@ -118,7 +118,7 @@ struct Shop
 {
     Shop()
     {
-        Connection importing;
+        Session importing;
         importing.setConnectionString(file.file());
         FillShop(importing);
         importing.useServer({url, 1});
@@ -138,7 +138,7 @@ struct Counter
             session.useServer({serverUrl, 2});
         session.open();
     }
-    Connection session;
+    Session session;
     RecordingPrinter printer;
     SaleDetailWindow detail{session, printer};
     StatisticsWindow statistics{session, detail, printer};
@@ -381,7 +381,7 @@ TEST_F(ServerWindowsTest, ATicketDeletedInTheStatisticsIsGoneFromTheServer)
 {
     // A database of its own, so that the other tests keep every ticket.
     const QString url = SharedPostgres().newDatabase();
-    Connection importing;
+    Session importing;
     importing.setConnectionString(shop->file.file());
     importing.useServer({url, 1});
     ImportToServer(importing);

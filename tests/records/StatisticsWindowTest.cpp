@@ -1,6 +1,6 @@
 #include "tests/records/RecordsFixture.h"
 
-#include "data/RowSet.h"
+#include "data/store/RowSet.h"
 #include "grid/DataGrid.h"
 #include "records/SaleDetailWindow.h"
 #include "records/StatisticsWindow.h"

@@ -1,4 +1,4 @@
-#include "data/AppError.h"
+#include "base/AppError.h"
 #include "report/DefaultPrinter.h"
 #include "report/Report.h"
 #include "report/ReportView.h"

@@ -1,9 +1,9 @@
-#include "data/AppError.h"
+#include "base/AppError.h"
 #include "report/Report.h"
 #include "report/ReportOutput.h"
 #include "report/ReportUnits.h"
 #include "report/TableData.h"
-#include "tests/report/PdfText.h"
+#include "tests/support/PdfText.h"
 
 #include <QTemporaryDir>
 

@@ -1,8 +1,8 @@
 #include "tests/support/TempData.h"
 
-#include "data/Connection.h"
-#include "data/DataFile.h"
-#include "data/RowSet.h"
+#include "data/store/DataFile.h"
+#include "data/store/RowSet.h"
+#include "data/store/Session.h"
 
 TempData::TempData()
     : m_file(m_dir.filePath(QStringLiteral("data.mdb")))
@@ -13,7 +13,7 @@ TempData::TempData()
 
 void TempData::exec(const QString &sql) const
 {
-    Connection c;
+    Session c;
     c.setConnectionString(m_file);
     c.exec(sql);
 }
@@ -25,7 +25,7 @@ int TempData::count(const QString &table) const
 
 QString TempData::scalar(const QString &sql) const
 {
-    Connection c;
+    Session c;
     c.setConnectionString(m_file);
     RowSet rs(c);
     rs.setStatement(sql);

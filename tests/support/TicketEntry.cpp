@@ -1,6 +1,6 @@
 #include "tests/support/TicketEntry.h"
 
-#include "data/RowSet.h"
+#include "data/store/RowSet.h"
 
 void AddTicketLine(RowSet &lines, const QString &name, const QString &price, const QString &quantity,
                    const QString &amount, const QString &discounted)

@@ -1,0 +1,6 @@
+#include "base/AppError.h"
+
+AppError::AppError(const QString &message)
+    : std::runtime_error(message.toStdString())
+    , m_message(message)
+{ }

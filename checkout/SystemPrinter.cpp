@@ -1,6 +1,0 @@
-#include "checkout/SystemPrinter.h"
-
-void SystemPrinter::print(const Report &receipt, const QString &jobName)
-{
-    m_printer.print(receipt, jobName);
-}

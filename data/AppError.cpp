@@ -1,6 +1,0 @@
-#include "data/AppError.h"
-
-AppError::AppError(const QString &message)
-    : std::runtime_error(message.toStdString())
-    , m_message(message)
-{ }

@@ -1,0 +1,52 @@
+#include "data/shop/CurrentTicket.h"
+
+#include "base/AppError.h"
+#include "base/NumberText.h"
+#include "data/store/ColumnValue.h"
+#include "data/store/ReopenQuery.h"
+#include "data/store/RowSet.h"
+#include "data/store/Session.h"
+
+#include <utility>
+
+namespace CurrentTicket {
+
+void Open(RowSet &lines)
+{
+    ReopenQuery(lines, QStringLiteral("select * from xsxx"));
+}
+
+void PostLine(RowSet &lines, const QString &ticketNumber, const QString &time, const TicketLine &line)
+{
+    long double value = 0;
+    if (!TryTextToNumber(line.amount, value) || !TryTextToNumber(line.discounted, value)) {
+        lines.cancel();
+        throw AppError(QStringLiteral("“%1”这一行的金额（%2）或折后金额（%3）不是数字，这一行没有保存")
+                           .arg(line.name, line.amount, line.discounted));
+    }
+    const std::pair<QString, QString> fields[] = {
+        {QStringLiteral("单号"), ticketNumber},   {QStringLiteral("时间"), time},
+        {QStringLiteral("品名"), line.name},      {QStringLiteral("单价"), line.price},
+        {QStringLiteral("数量"), line.quantity},  {QStringLiteral("金额"), line.amount},
+        {QStringLiteral("折后"), line.discounted}};
+    for (const auto &[column, text] : fields)
+        lines.setText(column, text);
+    lines.post();
+}
+
+std::vector<TicketLine> Lines(Session &session)
+{
+    Statement rows(session, QStringLiteral("select 品名, 单价, 数量, 金额, 折后 from xsxx order by ID"));
+    std::vector<TicketLine> lines;
+    const auto number = [&rows](int column) { return ColumnValueToText(ColumnKind::Number, rows.value(column)); };
+    while (rows.step())
+        lines.push_back({rows.value(0).toString(), number(1), number(2), number(3), number(4)});
+    return lines;
+}
+
+void Clear(Session &session)
+{
+    session.exec(QStringLiteral("delete from xsxx"));
+}
+
+} // namespace CurrentTicket

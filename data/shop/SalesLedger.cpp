@@ -1,0 +1,91 @@
+#include "data/shop/SalesLedger.h"
+
+#include "data/shop/TicketCondition.h"
+#include "data/store/ColumnValue.h"
+#include "data/store/ReopenQuery.h"
+#include "data/store/Session.h"
+
+#include <QVariant>
+
+#include <vector>
+
+namespace SalesLedger {
+
+namespace {
+
+// The ticket list's columns: the paid amount and the change are kept for
+// reprints, not listed or exported.
+const QString kListedColumns = QStringLiteral("序号, 单号, 时间, 数量, 金额, 折后, 收银员");
+
+QString NumberText(const QVariant &value)
+{
+    return ColumnValueToText(ColumnKind::Number, value);
+}
+
+} // namespace
+
+void OpenTickets(RowSet &tickets, const TicketFilter &filter)
+{
+    const TicketCondition condition = ConditionOf(filter);
+    // A span lists in time order, the others in stored order.
+    const QString order = filter.kind == TicketFilter::Kind::Between ? QStringLiteral("时间, 序号")
+                                                                     : QStringLiteral("序号");
+    ReopenQuery(tickets, Store::Shared,
+                QStringLiteral("select %1 from xstj where %2 order by %3").arg(kListedColumns, condition.where, order),
+                condition.parameters);
+}
+
+void OpenTicketsByNumber(RowSet &tickets)
+{
+    ReopenQuery(tickets, Store::Shared, QStringLiteral("select %1 from xstj order by 单号 asc").arg(kListedColumns));
+}
+
+void OpenSoldLines(RowSet &lines, const QString &number)
+{
+    if (number.isEmpty()) {
+        ReopenQuery(lines, Store::Shared, QStringLiteral("select * from xsmx where 单号<>''"));
+        return;
+    }
+    // A number that contains the searched one is that number or a longer one:
+    // each branch has an index (on 单号 and on its length), where a bare
+    // substring test reads every line. The unary plus keeps the planner from
+    // walking the whole table in 序号 order; the few lines found are sorted after.
+    ReopenQuery(lines, Store::Shared,
+                QStringLiteral("select * from xsmx where 单号 = ?1 "
+                               "or (length(单号) > length(?1) and instr(单号, ?1) > 0) order by +序号"),
+                {number});
+}
+
+std::optional<StoredSale> FindSale(Session &session, const QString &number)
+{
+    Statement ticket(session.in(Store::Shared),
+                     QStringLiteral("select 时间, 收银员, 数量, 金额, 折后, 支付, 找零 from xstj "
+                                    "where 单号 = ?1 order by 序号 desc limit 1"),
+                     {number});
+    if (!ticket.step())
+        return std::nullopt;
+    StoredSale sale;
+    sale.number = number;
+    sale.time = ticket.value(0).toString();
+    sale.cashier = ticket.value(1).toString();
+    sale.totalQuantity = NumberText(ticket.value(2));
+    sale.totalAmount = NumberText(ticket.value(3));
+    sale.totalDiscounted = NumberText(ticket.value(4));
+    sale.paid = NumberText(ticket.value(5));
+    sale.change = NumberText(ticket.value(6));
+
+    Statement lines(session.in(Store::Shared),
+                    QStringLiteral("select 品名, 单价, 数量, 金额, 折后, 客户, 电话, 地址 from xsmx "
+                                   "where 单号 = ?1 order by 序号"),
+                    {number});
+    while (lines.step()) {
+        sale.lines.push_back({lines.value(0).toString(), NumberText(lines.value(1)), NumberText(lines.value(2)),
+                              NumberText(lines.value(3)), NumberText(lines.value(4))});
+        sale.customer = lines.value(5).toString();
+        sale.phone = lines.value(6).toString();
+        sale.address = lines.value(7).toString();
+    }
+    return sale;
+}
+
+} // namespace SalesLedger

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+class Session;
+class InstanceLock;
+
+// Whole-file copies of a data file, for backup and restore.
+namespace FileMaintenance {
+
+// Copies the data file open on `source` to `target` as it stands between two
+// transactions: its bytes are read under a read lock, so no half-written change
+// can be in the copy. The copy is written beside `target` under a temporary
+// name, flushed to disk and checked page by page to be an undamaged data file
+// before it is renamed to `target`, replacing a file of that name; until then
+// `target` stays as it was. Throws DataError giving the reason (a full disk,
+// no permission, a damaged file).
+void CopyDataFile(Session &source, const QString &target);
+// The same from a file, opened read-only for the copy. `carried`, the lock of
+// the file being replaced, moves onto the copy as it takes the target's place.
+void CopyDataFile(const QString &source, const QString &target, InstanceLock *carried = nullptr);
+
+} // namespace FileMaintenance

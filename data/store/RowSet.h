@@ -1,0 +1,120 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+#include <vector>
+
+class Session;
+enum class Store;
+
+// How a column's value turns into text and back.
+enum class ColumnKind { Text, Number, DateTime, AutoNumber };
+
+// A row set: a statement of one or more lines, run into an in-memory snapshot
+// with a current row. Statements of the form "select * from <table> ..." can
+// also append, modify and delete rows of <table>; each row is found again in
+// the table by its row identity; so can "select <columns> from <table> ...".
+// User text is passed as positional parameters (?1, ?2 ...), never pasted
+// into the statement.
+class RowSet : public QObject
+{
+    Q_OBJECT
+public:
+    explicit RowSet(Session &connection, QObject *parent = nullptr);
+    ~RowSet() override;
+
+    Session &connection() const { return m_connection; }
+
+    // Statement: its lines joined by line breaks; a change takes effect at the next open().
+    void clearStatement();
+    void addLine(const QString &line);
+    void setStatement(const QString &statement);
+    QString statement() const;
+    void setParameters(const std::vector<QVariant> &parameters);
+    // Which store the statement reads (Store::Local unless set); from the next open().
+    void setStore(Store store);
+
+    void open(); // runs the statement; first row current; connects first when needed
+    void close();
+    bool isOpen() const { return m_open; }
+
+    int recordCount() const;
+    int recNo() const; // 1-based position of the current row; 0 when empty
+    int currentIndex() const { return m_current; } // 0-based; -1 when empty
+    bool eof() const { return m_eof; }
+    void first();
+    void next();
+    void last();
+    void moveTo(int index); // 0-based; clamps into range
+
+    int columnCount() const;
+    QString columnName(int column) const;
+    int columnIndex(const QString &name) const; // -1 when absent
+    ColumnKind columnKind(int column) const;
+    QString tableName() const { return m_table; }
+
+    // Current row, by column name; throws DataError for an unknown column.
+    QString text(const QString &column) const;
+    QVariant value(const QString &column) const; // NULL turns into empty text
+    // Any row, by position: for grids and reports.
+    QString textAt(int row, int column) const;
+    QVariant rawAt(int row, int column) const; // stored value: double, qint64, QString or null
+
+    // Editing: edit() the current row (begins a new row on an empty row set),
+    // append() a new row at the end, setText() per column, post() writes at once.
+    // A text a column refuses throws and discards the whole pending row, so a
+    // row is never stored half-written.
+    void edit();
+    void append();
+    void setText(const QString &column, const QString &text);
+    void post();
+    void cancel();
+    bool isEditing() const { return m_state != State::Browse; }
+
+    void deleteCurrent(); // deletes the current row from the table at once
+
+signals:
+    void aboutToReset(); // before an open or close replaces the rows
+    void reset(); // opened or closed: everything may have changed
+    void rowChanged(int row); // a posted edit
+    void rowAboutToBeInserted(int row); // a posted append, before the row is added
+    void rowInserted(int row); // ... and after
+    void rowAboutToBeRemoved(int row); // a delete, before the row goes
+    void rowRemoved(int row); // ... and after
+    void currentChanged(int row);
+
+private:
+    enum class State { Browse, Edit, Insert };
+    struct Column
+    {
+        QString name;
+        ColumnKind kind;
+    };
+
+    void requireOpen() const;
+    void requireWritable() const;
+    void requireCurrent() const;
+    int requireColumn(const QString &name) const;
+    void setCurrent(int index);
+    void reloadRow(int index, qint64 rowId);
+    Session &store() const; // the connection the statement runs on
+
+    Session &m_connection;
+    Store m_store;
+    QStringList m_lines;
+    std::vector<QVariant> m_parameters;
+    bool m_open = false;
+    QString m_table; // set when the statement can write
+    QString m_selected; // its columns: "*" or a list of names
+    std::vector<Column> m_columns;
+    std::vector<std::vector<QVariant>> m_rows;
+    std::vector<qint64> m_rowIds;
+    int m_current = -1;
+    bool m_eof = true;
+    State m_state = State::Browse;
+    std::vector<QVariant> m_pending;
+    std::vector<bool> m_assigned;
+};

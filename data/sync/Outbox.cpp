@@ -1,0 +1,204 @@
+#include "data/sync/Outbox.h"
+
+#include "base/AppError.h"
+#include "data/store/Session.h"
+#include "data/sync/TicketNumbers.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QStringList>
+
+#include <optional>
+
+namespace Outbox {
+
+namespace {
+
+const QString kTicketKey = QStringLiteral("xstj");
+const QString kNumber = QStringLiteral("单号");
+const QString kLinesKey = QStringLiteral("xsmx");
+
+QString Serialised(const SaleRows &sale)
+{
+    QJsonArray lines;
+    for (const NewRow &line : sale.lines)
+        lines.append(line.toJson());
+    QJsonObject json;
+    json.insert(kTicketKey, sale.ticket.toJson());
+    json.insert(kLinesKey, lines);
+    return QString::fromUtf8(QJsonDocument(json).toJson(QJsonDocument::Compact));
+}
+
+SaleRows Deserialised(const QString &text)
+{
+    const QJsonObject json = QJsonDocument::fromJson(text.toUtf8()).object();
+    SaleRows sale{NewRow::fromJson(kTicketKey, json.value(kTicketKey).toObject()), {}};
+    for (const QJsonValue &line : json.value(kLinesKey).toArray())
+        sale.lines.push_back(NewRow::fromJson(kLinesKey, line.toObject()));
+    return sale;
+}
+
+struct Waiting
+{
+    qint64 id;
+    SaleRows sale;
+};
+
+// The server holds another sale under the number of the one sent.
+class NumberTakenError : public DataError
+{
+public:
+    using DataError::DataError;
+};
+
+std::optional<Waiting> Oldest(Session &session)
+{
+    Statement oldest(session,
+                     QStringLiteral("select 序号, 销售 from outbox "
+                                    "where 序号 not in (select 序号 from outbox_set_aside) "
+                                    "order by 序号 limit 1"));
+    if (!oldest.step())
+        return std::nullopt;
+    return Waiting{oldest.value(0).toLongLong(), Deserialised(oldest.value(1).toString())};
+}
+
+// The columns that tell a sale sent again from another sale under the same number.
+const QStringList kSameSale = {QStringLiteral("时间"), QStringLiteral("收银员"), QStringLiteral("数量"),
+                               QStringLiteral("折后")};
+
+// A sale already on the server under this number: this very sale, sent again
+// after a kill or a broken link, or another counter's sale under the same
+// number (two counters set to one counter number), which must not be dropped.
+void RequireSameSale(Session &server, const NewRow &ticket)
+{
+    Statement stored(server, QStringLiteral("select 时间, 收银员, 数量, 折后 from xstj where 单号 = ?1"),
+                     {ticket.value(kNumber)});
+    if (!stored.step())
+        return;
+    for (int i = 0; i < kSameSale.size(); ++i) {
+        const QVariant mine = ticket.value(kSameSale[i]);
+        const QVariant theirs = stored.value(i);
+        const bool same = mine.typeId() == QMetaType::Double ? theirs.toDouble() == mine.toDouble()
+                                                             : theirs.toString() == mine.toString();
+        if (!same)
+            throw NumberTakenError(QStringLiteral("服务器上已有另一笔单号为 %1 的销售，本机的这笔销售暂不上传。"
+                                                  "请检查是否有两台收银机设置了相同的收银台号，"
+                                                  "然后在“选项 → 待上传销售”中换新单号重新上传。")
+                                       .arg(ticket.value(kNumber).toString()));
+    }
+}
+
+// Stores the sale on the server unless it is there already.
+void Send(Session &server, const SaleRows &sale)
+{
+    Transaction transaction(server);
+    Statement ticket(
+        server, sale.ticket.insertStatement() + QStringLiteral(" ON CONFLICT (\"单号\") DO NOTHING RETURNING 序号"),
+        sale.ticket.values());
+    if (ticket.step()) {
+        for (const NewRow &line : sale.lines)
+            line.insert(server);
+    } else {
+        RequireSameSale(server, sale.ticket);
+    }
+    transaction.commit();
+}
+
+// Sends one waiting sale and takes it out of the outbox; a sale the server
+// refuses is set aside with the reason instead. True when it went up.
+bool SentOrSetAside(Session &session, Session &server, const Waiting &waiting)
+{
+    try {
+        Send(server, waiting.sale);
+    } catch (const ServerAwayError &) {
+        throw; // the server may well take it later
+    } catch (const DataError &refusal) {
+        const bool numberTaken = dynamic_cast<const NumberTakenError *>(&refusal) != nullptr;
+        session.exec(QStringLiteral("insert into outbox_set_aside (序号, 原因, 单号重复) values (?1, ?2, ?3)"),
+                     {waiting.id, refusal.message(), qint64(numberTaken)});
+        return false;
+    }
+    // Killed here, the sale is sent again and the server keeps it once.
+    session.exec(QStringLiteral("delete from outbox where 序号 = ?1"), {waiting.id});
+    return true;
+}
+
+} // namespace
+
+void Add(Session &session, const SaleRows &sale)
+{
+    session.exec(QStringLiteral("insert into outbox (单号, 销售) values (?1, ?2)"),
+                 {sale.ticket.value(kNumber), Serialised(sale)});
+}
+
+int Pending(Session &session)
+{
+    const Counts counts = Count(session);
+    return counts.waiting + counts.setAside;
+}
+
+Counts Count(Session &session)
+{
+    Statement count(session,
+                    QStringLiteral("select count(*), count(a.序号) from outbox o "
+                                   "left join outbox_set_aside a on a.序号 = o.序号"));
+    if (!count.step())
+        return {};
+    const int all = count.value(0).toInt(), setAside = count.value(1).toInt();
+    return {all - setAside, setAside};
+}
+
+std::vector<Entry> List(Session &session)
+{
+    Statement listed(session,
+                     QStringLiteral("select o.序号, o.销售, a.原因, a.单号重复 from outbox o "
+                                    "left join outbox_set_aside a on a.序号 = o.序号 order by o.序号"));
+    std::vector<Entry> entries;
+    while (listed.step()) {
+        const NewRow ticket = Deserialised(listed.value(1).toString()).ticket;
+        entries.push_back({listed.value(0).toLongLong(), ticket.value(kNumber).toString(),
+                           ticket.value(QStringLiteral("时间")).toString(),
+                           ticket.value(QStringLiteral("折后")).toDouble(), listed.value(2).toString(),
+                           listed.value(3).toInt() != 0});
+    }
+    return entries;
+}
+
+int Upload(Session &session, const std::function<bool()> &goOn)
+{
+    if (!session.hasServer())
+        return 0;
+    Session &server = session.in(Store::Shared);
+    int sent = 0;
+    while (const std::optional<Waiting> waiting = Oldest(session)) {
+        sent += SentOrSetAside(session, server, *waiting);
+        if (goOn && !goOn())
+            break;
+    }
+    return sent;
+}
+
+QString SendAgain(Session &session, qint64 id, bool underFreshNumber)
+{
+    const QString fresh = underFreshNumber ? IssueTicketNumber(session) : QString();
+    Transaction transaction(session);
+    Statement stored(session, QStringLiteral("select 销售 from outbox where 序号 = ?1"), {id});
+    if (!stored.step())
+        throw DataError(QStringLiteral("这笔销售已不在待上传的销售中。"));
+    SaleRows sale = Deserialised(stored.value(0).toString());
+    if (underFreshNumber) {
+        sale.ticket.set(QStringLiteral("原单号"), sale.ticket.value(kNumber).toString());
+        sale.ticket.set(kNumber, fresh);
+        for (NewRow &line : sale.lines)
+            line.set(kNumber, fresh);
+        session.exec(QStringLiteral("update outbox set 单号 = ?2, 销售 = ?3 where 序号 = ?1"),
+                     {id, fresh, Serialised(sale)});
+    }
+    session.exec(QStringLiteral("delete from outbox_set_aside where 序号 = ?1"), {id});
+    transaction.commit();
+    emit session.saleQueued();
+    return sale.ticket.value(kNumber).toString();
+}
+
+} // namespace Outbox

@@ -1,0 +1,243 @@
+#include "printers/EscPosPrinter.h"
+#include "base/AppError.h"
+#include "printers/ConfiguredPrinter.h"
+#include "printers/EscPosEncoder.h"
+#include "printers/EscPosRaster.h"
+#include "printers/EscPosTarget.h"
+#include "printers/PrinterConf.h"
+#include "printers/PrinterTestPage.h"
+#include "tests/printers/EscPosDecoder.h"
+#include "tests/printers/SampleReceipt.h"
+#include "tests/support/VirtualEscPosPrinter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+PrinterConf EscPosConf(const QString &target, int dots, bool cut, bool drawer)
+{
+    PrinterConf conf;
+    conf.kind = PrinterConf::Kind::EscPos;
+    conf.target = target;
+    conf.dots = dots;
+    conf.cut = cut;
+    conf.drawer = drawer;
+    return conf;
+}
+
+int BlackPixels(const QImage &image, int left, int right)
+{
+    int black = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = left; x < right; ++x)
+            black += image.pixelIndex(x, y);
+    return black;
+}
+
+// The receipt printer the system printer stands for: it counts what reaches it.
+struct CountingPrinter : ReceiptPrinter
+{
+    void print(const Report &, const QString &) override { ++receipts; }
+    void saleFinished() override { ++sales; }
+    int receipts = 0;
+    int sales = 0;
+};
+
+} // namespace
+
+TEST(EscPosPrinter, SaleOfTwoCopiesArrivesAsTwoCutPiecesOfTheSameImageAndOneDrawerPulse)
+{
+    for (const int dots : {kDots58mm, kDots80mm}) {
+        SCOPED_TRACE(dots);
+        const SampleReceipt receipt(20, dots == kDots58mm ? 58 : 76);
+        VirtualEscPosPrinter device;
+        EscPosPrinter printer(EscPosConf(device.target(), dots, true, true));
+        printer.print(receipt.report(), QStringLiteral("20261209181500"));
+        printer.print(receipt.report(), QStringLiteral("20261209181500"));
+        printer.saleFinished();
+
+        const DecodedEscPos decoded = DecodeEscPos(device.received(3));
+        const QImage expected = RenderReceiptRaster(receipt.report(), dots);
+        ASSERT_EQ(decoded.images.size(), 2u);
+        for (const QImage &piece : decoded.images)
+            EXPECT_TRUE(SamePixels(piece, expected));
+        EXPECT_EQ(expected.width(), dots);
+        EXPECT_LE(decoded.tallestBlock, EscPos::kMaxRowsPerBlock);
+        EXPECT_GT(expected.height(), EscPos::kMaxRowsPerBlock); // the limit was put to the test
+        const qsizetype blocks = decoded.count('v') / 2;
+        const QString piece = QStringLiteral("@") + QString(blocks, u'v') + QStringLiteral("dV");
+        EXPECT_EQ(decoded.commands, piece + piece + QStringLiteral("@p"));
+    }
+}
+
+TEST(EscPosPrinter, WithCuttingAndDrawerOffNothingIsCutOrOpened)
+{
+    const SampleReceipt receipt(3, 58);
+    VirtualEscPosPrinter device;
+    EscPosPrinter printer(EscPosConf(device.target(), kDots58mm, false, false));
+    printer.print(receipt.report(), QStringLiteral("t"));
+    printer.print(receipt.report(), QStringLiteral("t"));
+    printer.saleFinished();
+
+    const DecodedEscPos decoded = DecodeEscPos(device.received(2));
+    EXPECT_EQ(decoded.images.size(), 2u);
+    EXPECT_EQ(decoded.count('d'), 2);
+    EXPECT_EQ(decoded.count('V'), 0);
+    EXPECT_EQ(decoded.count('p'), 0);
+    EXPECT_EQ(device.connections(), 2);
+}
+
+TEST(EscPosRaster, PaperWidthFillsThePrintableWidthAtOneScale)
+{
+    // 58 mm paper on 384 dots: the page's length follows at the same scale,
+    // and the dashed rule, which runs to the band's right edge, is kept whole.
+    const SampleReceipt receipt(5, 58);
+    const QImage raster = RenderReceiptRaster(receipt.report(), kDots58mm);
+    const double dotsPerMm = kDots58mm / receipt.report().paperWidthMm();
+    EXPECT_EQ(raster.height(), int(std::ceil(receipt.report().pageLengthMm() * dotsPerMm)));
+    EXPECT_EQ(BlackPixels(raster, 0, int(4.5 * dotsPerMm)), 0); // left margin
+    EXPECT_EQ(BlackPixels(raster, int(53.5 * dotsPerMm), kDots58mm), 0); // right margin
+    EXPECT_GT(BlackPixels(raster, int(5 * dotsPerMm), int(8 * dotsPerMm)), 0);
+    // A custom width is rounded down to whole bytes.
+    EXPECT_EQ(RenderReceiptRaster(receipt.report(), 500).width(), 496);
+}
+
+TEST(EscPosRaster, GreysAreThresholdedNotDithered)
+{
+    QImage grey(16, 4, QImage::Format_RGB32);
+    grey.fill(qRgb(127, 127, 127));
+    const QImage dark = ThresholdToMono(grey);
+    grey.fill(qRgb(128, 128, 128));
+    const QImage light = ThresholdToMono(grey);
+    EXPECT_EQ(BlackPixels(dark, 0, 16), 16 * 4);
+    EXPECT_EQ(BlackPixels(light, 0, 16), 0);
+}
+
+TEST(EscPosEncoder, RowsArePaddedWithWhiteToWholeBytes)
+{
+    QImage black(12, 2, QImage::Format_Mono);
+    black.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
+    black.fill(1);
+    const QByteArray bytes = EscPos::RasterImage(black);
+    // GS v 0, mode 0, 2 bytes per row, 2 rows, then the rows.
+    EXPECT_EQ(bytes.toHex(' '), QByteArray("1d 76 30 00 02 00 02 00 ff f0 ff f0"));
+}
+
+TEST(PrinterTestPage, RulerSpansThePrintableWidth)
+{
+    for (const int dots : {kDots58mm, kDots80mm}) {
+        SCOPED_TRACE(dots);
+        const auto page = BuildPrinterTestPage(QStringLiteral("幸福便利店"), dots);
+        const QImage raster = RenderReceiptRaster(*page, dots);
+        EXPECT_EQ(raster.width(), dots);
+        EXPECT_GT(BlackPixels(raster, 0, 8), 0);
+        EXPECT_GT(BlackPixels(raster, dots - 8, dots), 0);
+        const auto texts = page->run().items;
+        EXPECT_TRUE(std::any_of(texts.begin(), texts.end(),
+                                [dots](const PlacedItem &item) { return item.text.contains(QString::number(dots)); }));
+    }
+}
+
+TEST(ConfiguredPrinter, FollowsPrinterConfAtEachSale)
+{
+    QTemporaryDir dir;
+    const QString conf = dir.filePath(QStringLiteral("salescounter/printer.conf"));
+    const SampleReceipt receipt(2, 58);
+    CountingPrinter system;
+    ConfiguredPrinter printer(system, conf);
+
+    // No file: the system printer, as before there was a choice.
+    printer.print(receipt.report(), QStringLiteral("1"));
+    printer.saleFinished();
+    EXPECT_EQ(system.receipts, 1);
+    EXPECT_EQ(system.sales, 1);
+
+    VirtualEscPosPrinter device;
+    SavePrinterConf(conf, EscPosConf(device.target(), kDots58mm, true, true));
+    printer.print(receipt.report(), QStringLiteral("2"));
+    printer.saleFinished();
+    const DecodedEscPos decoded = DecodeEscPos(device.received(2));
+    EXPECT_EQ(decoded.images.size(), 1u);
+    EXPECT_EQ(decoded.count('p'), 1);
+    EXPECT_EQ(system.receipts, 1);
+    EXPECT_EQ(system.sales, 1);
+}
+
+TEST(PrinterConf, SavedSettingsReadBackTheSame)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("salescounter/printer.conf"));
+    EXPECT_EQ(LoadPrinterConf(path), PrinterConf{}); // no file: the system printer
+    for (const PrinterConf &conf : {EscPosConf(QStringLiteral("/dev/usb/lp0"), 576, false, true),
+                                    EscPosConf(QStringLiteral("tcp://[fe80::1]:9100"), 384, true, false),
+                                    EscPosConf(QStringLiteral("cups://小票"), 512, true, true)}) {
+        SavePrinterConf(path, conf);
+        EXPECT_EQ(LoadPrinterConf(path), conf);
+    }
+
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("[printer]\nkind=escpos\ntarget=tcp://10.0.0.9\ndots=576\ncut=false\n");
+    file.close();
+    const PrinterConf read = LoadPrinterConf(path);
+    EXPECT_EQ(read, EscPosConf(QStringLiteral("tcp://10.0.0.9"), 576, false, false));
+    EXPECT_EQ(ParseEscPosTarget(read.target).port, 9100);
+
+    // Refused, naming the file and what it cannot use: a value, or a line it
+    // cannot read (garbage, a misspelled group or key), never taken for "no file".
+    const std::pair<const char *, const char *> broken[] = {
+        {"[printer]\nkind=laser\n", "kind=laser"},
+        {"[printer]\ndots=12\n", "dots=12"},
+        {"[printer]\ncut=maybe\n", "cut=maybe"},
+        {"\x7f\x45LF\x02\x01\x01 garbage\n", "第 1 行"},
+        {"; set up by hand\n[printr]\nkind=escpos\n", "第 2 行"},
+        {"[printer]\nKind=escpos\n", "第 2 行"},
+        {"[printer]\nkind=escpos\n\ntarget /dev/usb/lp0\n", "第 4 行"},
+        {"kind=escpos\n", "第 1 行"}};
+    for (const auto &[text, named] : broken) {
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(text);
+        file.close();
+        try {
+            LoadPrinterConf(path);
+            ADD_FAILURE() << text << " was read";
+        } catch (const AppError &error) {
+            EXPECT_TRUE(error.message().contains(path) && error.message().contains(QString::fromUtf8(named)))
+                << error.message().toStdString();
+        }
+    }
+}
+
+TEST(PrinterConf, LivesUnderTheUsersConfigurationFolder)
+{
+    const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", "/tmp/machine-config");
+    EXPECT_EQ(PrinterConfPath(), QStringLiteral("/tmp/machine-config/salescounter/printer.conf"));
+    qputenv("XDG_CONFIG_HOME", "relative/is/ignored");
+    EXPECT_TRUE(PrinterConfPath().endsWith(QStringLiteral("/.config/salescounter/printer.conf")));
+    EXPECT_TRUE(QDir::isAbsolutePath(PrinterConfPath()));
+    qputenv("XDG_CONFIG_HOME", saved);
+}
+
+TEST(EscPosTarget, ThreeFormsAndNothingElse)
+{
+    const EscPosTarget network = ParseEscPosTarget(QStringLiteral("tcp://192.168.1.50"));
+    EXPECT_EQ(network.kind, EscPosTarget::Kind::Network);
+    EXPECT_EQ(network.host, QStringLiteral("192.168.1.50"));
+    EXPECT_EQ(network.port, 9100);
+    const EscPosTarget v6 = ParseEscPosTarget(QStringLiteral("tcp://[::1]:9101"));
+    EXPECT_EQ(v6.host, QStringLiteral("::1"));
+    EXPECT_EQ(EscPosTargetText(v6), QStringLiteral("tcp://[::1]:9101"));
+    EXPECT_EQ(ParseEscPosTarget(QStringLiteral("cups://receipt")).queue, QStringLiteral("receipt"));
+    EXPECT_EQ(ParseEscPosTarget(QStringLiteral("/dev/usb/lp0")).device, QStringLiteral("/dev/usb/lp0"));
+    for (const char *bad : {"", "lp0", "tcp://", "tcp://host:0", "tcp://host:70000", "tcp://host:x", "tcp://::1",
+                            "cups://", "http://printer"})
+        EXPECT_THROW(ParseEscPosTarget(QString::fromUtf8(bad)), AppError) << bad;
+}

@@ -1,0 +1,131 @@
+#include "printers/PrinterSetupDialog.h"
+#include "printers/ReceiptPrinter.h"
+#include "tests/printers/EscPosDecoder.h"
+#include "tests/support/Controls.h"
+#include "tests/support/RecordingResponder.h"
+#include "tests/support/VirtualEscPosPrinter.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Stands for the system printer: counts the pages that reach it.
+struct CountingPrinter : ReceiptPrinter
+{
+    void print(const Report &, const QString &) override { ++pages; }
+    int pages = 0;
+};
+
+void ChooseEscPos(PrinterSetupDialog &dialog, int connection, const QString &location, int widthRow)
+{
+    Find<QComboBox>(dialog, "kindBox")->setCurrentIndex(1);
+    Find<QComboBox>(dialog, "connectionBox")->setCurrentIndex(connection);
+    Find<QLineEdit>(dialog, "locationEdit")->setText(location);
+    Find<QComboBox>(dialog, "widthBox")->setCurrentIndex(widthRow);
+}
+
+void ClickOk(PrinterSetupDialog &dialog)
+{
+    Find<QDialogButtonBox>(dialog, "buttons")->button(QDialogButtonBox::Ok)->click();
+}
+
+} // namespace
+
+TEST(PrinterSetupDialog, SavedChoiceIsWrittenAndShownAgain)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("salescounter/printer.conf"));
+    CountingPrinter system;
+    PrinterSetupDialog dialog(system, QStringLiteral("幸福便利店"), nullptr, path);
+    EXPECT_EQ(Find<QComboBox>(dialog, "kindBox")->currentIndex(), 0); // no file: the system printer
+    ChooseEscPos(dialog, 1, QStringLiteral("192.168.1.80"), 2);
+    Find<QSpinBox>(dialog, "dotsBox")->setValue(512);
+    Find<QCheckBox>(dialog, "cutBox")->setChecked(false);
+    Find<QCheckBox>(dialog, "drawerBox")->setChecked(true);
+    std::vector<PrinterConf> announced;
+    QObject::connect(&dialog, &PrinterSetupDialog::printerChanged,
+                     [&announced](const PrinterConf &conf) { announced.push_back(conf); });
+    ClickOk(dialog);
+
+    PrinterConf expected;
+    expected.kind = PrinterConf::Kind::EscPos;
+    expected.target = QStringLiteral("tcp://192.168.1.80:9100");
+    expected.dots = 512;
+    expected.cut = false;
+    expected.drawer = true;
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(LoadPrinterConf(path), expected);
+    ASSERT_EQ(announced.size(), 1u);
+    EXPECT_EQ(announced[0], expected);
+
+    const PrinterSetupDialog again(system, QString(), nullptr, path);
+    EXPECT_EQ(again.chosenConf(), expected);
+    EXPECT_EQ(Find<QComboBox>(again, "widthBox")->currentIndex(), 2);
+    EXPECT_EQ(Find<QLineEdit>(again, "locationEdit")->text(), QStringLiteral("192.168.1.80:9100"));
+}
+
+// A location that names no printer, or a file or folder that is no device,
+// is refused: nothing saved, nothing printed on it.
+TEST(PrinterSetupDialog, LocationThatNamesNoPrinterIsRefusedAndNothingSaved)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("printer.conf"));
+    const QString dataFile = dir.filePath(QStringLiteral("data.mdb"));
+    {
+        QFile file(dataFile);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("sales");
+    }
+    const std::pair<QString, QString> cases[] = {{QStringLiteral("usb/lp0"), QStringLiteral("无法识别打印机位置")},
+                                                 {dataFile, QStringLiteral("普通文件")},
+                                                 {dir.path(), QStringLiteral("文件夹")}};
+    CountingPrinter system;
+    for (const auto &[location, refusal] : cases) {
+        SCOPED_TRACE(location.toStdString());
+        RecordingResponder responder;
+        PrinterSetupDialog dialog(system, QString(), nullptr, path);
+        ChooseEscPos(dialog, 0, location, 0);
+        Find<QPushButton>(dialog, "testPageButton")->click();
+        ClickOk(dialog);
+
+        ASSERT_EQ(responder.texts().size(), 2u);
+        for (const QString &text : responder.texts())
+            EXPECT_TRUE(text.contains(refusal)) << text.toStdString();
+        EXPECT_NE(dialog.result(), QDialog::Accepted);
+        EXPECT_FALSE(QFileInfo::exists(path));
+    }
+    QFile file(dataFile);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("sales"));
+}
+
+TEST(PrinterSetupDialog, TestPageGoesToThePrinterAsChosen)
+{
+    QTemporaryDir dir;
+    CountingPrinter system;
+    VirtualEscPosPrinter device;
+    PrinterSetupDialog dialog(system, QStringLiteral("幸福便利店"), nullptr,
+                              dir.filePath(QStringLiteral("printer.conf")));
+    ChooseEscPos(dialog, 1, device.target().mid(6), 1);
+    Find<QPushButton>(dialog, "testPageButton")->click();
+
+    const DecodedEscPos decoded = DecodeEscPos(device.received(1));
+    ASSERT_EQ(decoded.images.size(), 1u);
+    EXPECT_EQ(decoded.images[0].width(), 576);
+    EXPECT_TRUE(decoded.commands.endsWith(QStringLiteral("dV")));
+    EXPECT_EQ(system.pages, 0);
+
+    Find<QComboBox>(dialog, "kindBox")->setCurrentIndex(0);
+    Find<QPushButton>(dialog, "testPageButton")->click();
+    EXPECT_EQ(system.pages, 1);
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "receipts/CheckoutPlan.h"
+#include "receipts/Ticket.h"
+
+// A ticket of three lines with a two-line remark, as a checkout hands it to
+// the renderer, on the template and variant asked for.
+ReceiptOrder SampleOrder(ReceiptTemplate which, bool withCustomer, int lines = 3);
+
+const char *TemplateName(ReceiptTemplate which);
+bool IsTwoPart(ReceiptTemplate which);
+bool IsWide(ReceiptTemplate which);
+
+inline constexpr ReceiptTemplate kAllTemplates[] = {ReceiptTemplate::OnePart58, ReceiptTemplate::OnePart76,
+                                                    ReceiptTemplate::TwoPart58, ReceiptTemplate::TwoPart76};

@@ -1,0 +1,151 @@
+#include "records/TicketExport.h"
+
+#include "base/AppError.h"
+#include "data/shop/SalesLedger.h"
+#include "data/store/RowSet.h"
+#include "data/store/Session.h"
+#include "tests/fileformats/ReadBack.h"
+#include "tests/support/TempData.h"
+
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+const QStringList TitleRow = {
+    TextCell(QStringLiteral("序号")),   TextCell(QStringLiteral("单号")), TextCell(QStringLiteral("时间")),
+    TextCell(QStringLiteral("数量")),   TextCell(QStringLiteral("金额")), TextCell(QStringLiteral("折后")),
+    TextCell(QStringLiteral("收银员")),
+};
+
+class TicketExportTest : public ::testing::Test
+{
+protected:
+    TicketExportTest() { m_connection.setConnectionString(m_data.file()); }
+
+    void addTickets(const QString &values)
+    {
+        m_data.exec(QStringLiteral("insert into xstj (单号, 时间, 数量, 金额, 折后, 收银员) values ") + values);
+    }
+    RowSet &openList()
+    {
+        // The statistics window's list: the paid amount and the change stay out of it.
+        SalesLedger::OpenTicketsByNumber(m_list);
+        return m_list;
+    }
+    QString target() const { return m_out.filePath(QStringLiteral("销售统计.xls")); }
+
+    TempData m_data;
+
+private:
+    QTemporaryDir m_out;
+    Session m_connection;
+    RowSet m_list{m_connection};
+};
+
+TEST_F(TicketExportTest, AnEmptyListWritesTheTitleRowOnly)
+{
+    ExportRowSetToXls(openList(), target());
+
+    const auto sheets = ReadWorkbook(target());
+
+    ASSERT_EQ(sheets.size(), 1u);
+    EXPECT_EQ(sheets[0].rows, std::vector<QStringList>{TitleRow});
+}
+
+// Every listed ticket, from the first whatever the current row, in list
+// order; numbers with all the decimals of their text, empty values as
+// empty cells.
+TEST_F(TicketExportTest, EveryTicketIsWrittenWithItsValuesInListOrder)
+{
+    addTickets(QStringLiteral("('20240102090000', '2024-01-02 09:00:00', 3, 12.345, 11.1, '张三'),"
+                              "('20240101080000', '2024-01-01 08:00:00', 1, 0.5, 0.45, 'Li Si'),"
+                              "('20240103100000', null, null, null, null, null),"
+                              "('20240104110000', '2024-01-04 11:00:00', 2, 0.1 + 0.2, 1e20 / 3, '')"));
+    RowSet &list = openList();
+    list.moveTo(1);
+
+    ExportRowSetToXls(list, target());
+
+    EXPECT_EQ(list.currentIndex(), 1);
+    const auto sheets = ReadWorkbook(target());
+    ASSERT_EQ(sheets.size(), 1u);
+    const std::vector<QStringList> expected = {
+        TitleRow,
+        {NumberCell(2), TextCell(QStringLiteral("20240101080000")), TextCell(list.textAt(0, 2)), NumberCell(1),
+         NumberCell(0.5), NumberCell(0.45), TextCell(QStringLiteral("Li Si"))},
+        {NumberCell(1), TextCell(QStringLiteral("20240102090000")), TextCell(list.textAt(1, 2)), NumberCell(3),
+         NumberCell(12.345), NumberCell(11.1), TextCell(QStringLiteral("张三"))},
+        {NumberCell(3), TextCell(QStringLiteral("20240103100000")), QString(), QString(), QString(), QString(),
+         QString()},
+        // Stored with more digits than their text shows: written as the text reads.
+        {NumberCell(4), TextCell(QStringLiteral("20240104110000")), TextCell(list.textAt(3, 2)), NumberCell(2),
+         NumberCell(0.3), NumberCell(3.33333333333333e19), QString()},
+    };
+    EXPECT_EQ(sheets[0].rows, expected);
+    EXPECT_FALSE(list.textAt(0, 2).isEmpty());
+}
+
+// 70,000 tickets do not fit one sheet: the rest goes on in a second sheet
+// under its own title row, and no ticket is lost or moved.
+TEST_F(TicketExportTest, ALongListContinuesOnFurtherSheetsWithoutLosingARow)
+{
+    const int count = 70000;
+    m_data.exec(QStringLiteral("with recursive n(i) as (select 1 union all select i + 1 from n where i < ")
+                + QString::number(count)
+                + QStringLiteral(") insert into xstj (单号, 时间, 数量, 金额, 折后, 收银员) "
+                                 "select printf('2024%010d', i), '2024-03-04 05:06:07', i, i * 1.5, i * 0.125, "
+                                 "'收银员' || (i % 10) from n"));
+    RowSet &list = openList();
+    std::vector<std::pair<int, int>> calls;
+
+    ExportRowSetToXls(list, target(), [&calls](int done, int total) { calls.emplace_back(done, total); });
+
+    const auto sheets = ReadWorkbook(target());
+    ASSERT_EQ(sheets.size(), 2u);
+    EXPECT_EQ(sheets[0].name, QStringLiteral("Sheet1"));
+    EXPECT_EQ(sheets[1].name, QStringLiteral("Sheet2"));
+    EXPECT_EQ(sheets[0].rows.size(), 65536u);
+    std::vector<QStringList> written;
+    for (const ReadSheet &sheet : sheets) {
+        ASSERT_FALSE(sheet.rows.empty());
+        EXPECT_EQ(sheet.rows.front(), TitleRow);
+        written.insert(written.end(), sheet.rows.begin() + 1, sheet.rows.end());
+    }
+    ASSERT_EQ(written.size(), size_t(count));
+    for (int i = 1; i <= count; ++i) {
+        const QStringList expected = {
+            NumberCell(i),
+            TextCell(QStringLiteral("2024%1").arg(i, 10, 10, QLatin1Char('0'))),
+            TextCell(list.textAt(i - 1, 2)),
+            NumberCell(i),
+            NumberCell(i * 1.5),
+            NumberCell(i * 0.125),
+            TextCell(QStringLiteral("收银员%1").arg(i % 10)),
+        };
+        ASSERT_EQ(written[size_t(i - 1)], expected) << "ticket " << i;
+    }
+
+    ASSERT_GE(calls.size(), 2u);
+    EXPECT_EQ(calls.front(), std::make_pair(0, count));
+    EXPECT_EQ(calls.back(), std::make_pair(count, count));
+    EXPECT_LE(calls.size(), 102u); // now and then, not once per row
+    EXPECT_TRUE(std::is_sorted(calls.begin(), calls.end()));
+}
+
+TEST_F(TicketExportTest, AnUnwritableTargetThrowsAndLeavesNoFile)
+{
+    addTickets(QStringLiteral("('20240101080000', '2024-01-01 08:00:00', 1, 2, 2, '张三')"));
+    const QString badTarget = QFileInfo(target()).absolutePath() + QStringLiteral("/missing/x.xls");
+
+    EXPECT_THROW(ExportRowSetToXls(openList(), badTarget), AppError);
+
+    EXPECT_FALSE(QFileInfo::exists(badTarget));
+}
+
+} // namespace

@@ -1,0 +1,80 @@
+#include "tests/support/PdfText.h"
+
+#include <QProcess>
+#include <QRegularExpression>
+
+#include <stdexcept>
+
+namespace {
+
+QString Run(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(30000) || process.exitCode() != 0)
+        throw std::runtime_error((program + QStringLiteral(" failed: ")).toStdString()
+                                 + process.readAllStandardError().toStdString());
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+QString Info(const QString &pdfPath)
+{
+    return Run(QStringLiteral("pdfinfo"), {pdfPath});
+}
+
+} // namespace
+
+namespace PdfText {
+
+QString Text(const QString &pdfPath)
+{
+    return Run(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), pdfPath, QStringLiteral("-")});
+}
+
+bool Shows(const QString &text, const QString &expected)
+{
+    const auto comparable = [](const QString &s) {
+        QString result = s.normalized(QString::NormalizationForm_KC);
+        result.remove(QRegularExpression(QStringLiteral("\\s")));
+        return result;
+    };
+    return comparable(text).contains(comparable(expected));
+}
+
+QSizeF PageSizeMm(const QString &pdfPath)
+{
+    const QRegularExpression size(QStringLiteral("Page size:\\s+([0-9.]+) x ([0-9.]+) pts"));
+    const auto match = size.match(Info(pdfPath));
+    if (!match.hasMatch())
+        throw std::runtime_error("pdfinfo shows no page size");
+    const double mmPerPoint = 25.4 / 72;
+    return QSizeF(match.captured(1).toDouble() * mmPerPoint, match.captured(2).toDouble() * mmPerPoint);
+}
+
+int PageCount(const QString &pdfPath)
+{
+    const QRegularExpression pages(QStringLiteral("Pages:\\s+(\\d+)"));
+    const auto match = pages.match(Info(pdfPath));
+    if (!match.hasMatch())
+        throw std::runtime_error("pdfinfo shows no page count");
+    return match.captured(1).toInt();
+}
+
+std::vector<Word> Words(const QString &pdfPath)
+{
+    const QString page = Run(
+        QStringLiteral("pdftotext"),
+        {QStringLiteral("-bbox"), QStringLiteral("-l"), QStringLiteral("1"), pdfPath, QStringLiteral("-")});
+    const QRegularExpression word(QStringLiteral(
+        "<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">([^<]*)</word>"));
+    std::vector<Word> words;
+    for (auto match = word.globalMatch(page); match.hasNext();) {
+        const auto found = match.next();
+        const QPointF topLeft(found.captured(1).toDouble(), found.captured(2).toDouble());
+        const QPointF bottomRight(found.captured(3).toDouble(), found.captured(4).toDouble());
+        words.push_back({found.captured(5), QRectF(topLeft, bottomRight)});
+    }
+    return words;
+}
+
+} // namespace PdfText
