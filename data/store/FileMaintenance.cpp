@@ -2,7 +2,7 @@
 
 #include "base/AppError.h"
 #include "base/SystemError.h"
-#include "data/store/DataFile.h"
+#include "data/store/DataFileHandle.h"
 #include "data/store/EngineError.h"
 #include "data/store/InstanceLock.h"
 #include "data/store/Session.h"

@@ -1,7 +1,7 @@
 #include "data/store/FileStore.h"
 
 #include "base/AppError.h"
-#include "data/store/DataFile.h"
+#include "data/store/DataFileHandle.h"
 #include "data/store/EngineError.h"
 #include "data/store/InstanceLock.h"
 #include "data/store/Schema.h"
