@@ -64,7 +64,7 @@ void Restore(Session &session, const QString &chosen)
     }
     try {
         // The program's lock goes onto the restored file as it takes the place.
-        FileMaintenance::CopyDataFile(chosen, dataFile, session.fileLock());
+        FileMaintenance::ReplaceDataFile(chosen, session);
     } catch (const DataError &) {
         QFile::remove(kept); // the old file is in place
         session.open();

@@ -1,18 +1,30 @@
 #!/bin/sh
-# Fails when the folders' layering is broken: SQL text or engine calls outside
-# data/, or a folder including one it may not build on. Each folder may
-# include only the folders listed for it below, so the libraries stay acyclic.
+# Fails when the folders' layering is broken: SQL text outside data/, engine
+# calls or headers outside data/store/, or a folder including one it may not
+# build on. Each folder may include only the folders listed for it below, so
+# the libraries stay acyclic.
 set -e
 cd "$(dirname "$0")/.."
 status=0
 product="app counter checkout records maintenance receipts printers report fileformats grid base"
 
 sql=$(grep -rnEi --include='*.cpp' --include='*.h' \
-    '\bsqlite3_|\bPQ[a-z]+\(|libpq-fe\.h|\bselect\b.*\bfrom\b|\binsert\s+into\b|\bupdate\b.*\bset\b.*=|\bdelete\s+from\b|\b(create|drop|alter)\s+(table|index)\b|(^|[^#[:alnum:]_])pragma\s+\w' \
+    '\bselect\b.*\bfrom\b|\binsert\s+into\b|\bupdate\b.*\bset\b.*=|\bdelete\s+from\b|\b(create|drop|alter)\s+(table|index)\b|(^|[^#[:alnum:]_])pragma\s+\w' \
     $product || true)
 if [ -n "$sql" ]; then
-    echo "SQL or engine calls outside data/:"
+    echo "SQL outside data/:"
     echo "$sql"
+    status=1
+fi
+
+# Only the store talks to the engines: the shop's and the sync's code goes
+# through its statements, and no one else may define the store's own switch.
+engine=$(grep -rnE --include='*.cpp' --include='*.h' --include='CMakeLists.txt' \
+    '\bsqlite3_|\bPQ[a-z]+\(|sqlite3\.h|libpq-fe\.h|SC_STORE_ENGINES' \
+    $product data/sync data/shop || true)
+if [ -n "$engine" ]; then
+    echo "Engine calls or headers outside data/store/:"
+    echo "$engine"
     status=1
 fi
 

@@ -4,7 +4,7 @@
 
 void GenerateSales(Session &connection, int tickets, int linesPerTicket)
 {
-    Transaction transaction(connection);
+    Transaction transaction(connection.file());
     connection.exec(QStringLiteral("with recursive n(i) as (select 0 union all select i + 1 from n where i < ?1 - 1) "
                                    "insert into xstj (单号, 时间, 数量, 金额, 折后, 收银员) "
                                    "select strftime('%Y%m%d%H%M%S', 1704067200 + i * 120, 'unixepoch'), "
@@ -21,7 +21,7 @@ void GenerateSales(Session &connection, int tickets, int linesPerTicket)
 
 void GenerateProducts(Session &connection, int products)
 {
-    Transaction transaction(connection);
+    Transaction transaction(connection.file());
     connection.exec(QStringLiteral("with recursive n(i) as (select 1 union all select i + 1 from n where i < ?1) "
                                    "insert into spxx (品名, 单价, 备注) select '商品' || i, i % 97 + 0.5, '' from n"),
                     {products});

@@ -36,7 +36,7 @@ void PostLine(RowSet &lines, const QString &ticketNumber, const QString &time, c
 
 std::vector<TicketLine> Lines(Session &session)
 {
-    Statement rows(session, QStringLiteral("select 品名, 单价, 数量, 金额, 折后 from xsxx order by ID"));
+    Statement rows(session.file(), QStringLiteral("select 品名, 单价, 数量, 金额, 折后 from xsxx order by ID"));
     std::vector<TicketLine> lines;
     const auto number = [&rows](int column) { return ColumnValueToText(ColumnKind::Number, rows.value(column)); };
     while (rows.step())

@@ -6,7 +6,7 @@
 
 PrintSettings LoadPrintSettings(Session &session)
 {
-    Statement row(session,
+    Statement row(session.file(),
                   QStringLiteral("select 店名, 备注, 收银员, pos, modle, print from dynr order by rowid limit 1"));
     if (!row.step())
         return {};

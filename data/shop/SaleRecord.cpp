@@ -2,11 +2,8 @@
 
 #include "data/shop/CurrentTicket.h"
 #include "data/store/ColumnValue.h"
-#include "data/store/EngineError.h"
 #include "data/store/NewRow.h"
 #include "data/sync/Outbox.h"
-
-#include <sqlite3.h>
 
 #include <QStringList>
 
@@ -19,13 +16,12 @@ const QStringList kLineColumns = {QStringLiteral("品名"), QStringLiteral("单�
                                   QStringLiteral("金额"), QStringLiteral("折后")};
 
 // The ticket's lines as texts, in the order they were added.
-std::vector<QStringList> ticketLines(Session &connection)
+std::vector<QStringList> ticketLines(DataStore &file)
 {
     QStringList quoted;
     for (const QString &column : kLineColumns)
         quoted << QStringLiteral("\"%1\"").arg(column);
-    Statement select(connection,
-                     QStringLiteral("SELECT %1 FROM xsxx ORDER BY ID").arg(quoted.join(QStringLiteral(", "))));
+    Statement select(file, QStringLiteral("SELECT %1 FROM xsxx ORDER BY ID").arg(quoted.join(QStringLiteral(", "))));
     std::vector<QStringList> lines;
     while (select.step()) {
         QStringList texts;
@@ -50,10 +46,10 @@ NewRow ticketRow(const SaleTicket &ticket)
     return sale;
 }
 
-SaleRows SaleRowsOf(Session &connection, const SaleTicket &ticket)
+SaleRows SaleRowsOf(DataStore &file, const SaleTicket &ticket)
 {
     SaleRows rows{ticketRow(ticket), {}};
-    for (const QStringList &line : ticketLines(connection)) {
+    for (const QStringList &line : ticketLines(file)) {
         NewRow sold(QStringLiteral("xsmx"));
         sold.set(QStringLiteral("单号"), ticket.number);
         sold.set(QStringLiteral("时间"), ticket.time);
@@ -67,24 +63,6 @@ SaleRows SaleRowsOf(Session &connection, const SaleTicket &ticket)
     return rows;
 }
 
-// The receipt prints between the writing and the commit, so whatever the
-// commit needs of the disk is taken now: a full disk then stops the sale
-// before anything is printed. The header page goes into the journal first (the
-// commit rewrites it, and would otherwise grow the journal then); writing the
-// changed pages out syncs the journal and grows the file to its new size.
-void writeThrough(Session &connection)
-{
-    const qint64 version = [&connection] {
-        Statement read(connection, QStringLiteral("PRAGMA user_version"));
-        read.step();
-        return read.value(0).toLongLong();
-    }();
-    connection.exec(QStringLiteral("PRAGMA user_version = %1").arg(version));
-    sqlite3 *db = connection.handle();
-    if (const int rc = sqlite3_db_cacheflush(db); rc != SQLITE_OK)
-        ThrowEngineError(db, rc, connection.filePath());
-}
-
 } // namespace
 
 void CheckSale(const SaleTicket &ticket)
@@ -94,20 +72,21 @@ void CheckSale(const SaleTicket &ticket)
 
 PendingSale::PendingSale(Session &connection, const SaleTicket &ticket)
     : m_connection(connection)
-    , m_transaction(connection)
+    , m_transaction(connection.file())
 {
-    const SaleRows rows = SaleRowsOf(connection, ticket);
+    FileStore &file = connection.file();
+    const SaleRows rows = SaleRowsOf(file, ticket);
     // Beside a server the sale waits in the counter's own file until the
     // server has it, so that a sale is never lost while the server is away.
     if (connection.hasServer()) {
         Outbox::Add(connection, rows);
     } else {
-        rows.ticket.insert(connection);
+        rows.ticket.insert(file);
         for (const NewRow &line : rows.lines)
-            line.insert(connection);
+            line.insert(file);
     }
     CurrentTicket::Clear(connection);
-    writeThrough(connection);
+    file.reserveCommit();
 }
 
 void PendingSale::commit()

@@ -1,7 +1,7 @@
 #include "data/store/DamageCheck.h"
 
 #include "base/AppError.h"
-#include "data/store/DataFile.h"
+#include "data/store/DataFileHandle.h"
 #include "data/store/Session.h"
 
 #include <sqlite3.h>

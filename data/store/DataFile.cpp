@@ -1,4 +1,5 @@
 #include "data/store/DataFile.h"
+#include "data/store/DataFileHandle.h"
 
 #include "base/AppError.h"
 #include "base/SystemError.h"

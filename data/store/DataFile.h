@@ -2,8 +2,6 @@
 
 #include <QString>
 
-struct sqlite3;
-
 // Where the data file lives and how it is opened. The path is fixed once when
 // the program starts, so a file dialog that changes the current directory never
 // moves the data.
@@ -26,18 +24,7 @@ QString Path();
 // Throws DataError.
 void CreateIfMissing(const QString &path);
 
-// Opens the data file at `path` for reading and writing with our key and
-// checks, on that same handle, that it holds every table and column and can
-// be written. Waits for another program's lock as long as any statement does.
-// Throws DataError naming the file and the problem (DataBusyError when the
-// lock outlasts the wait); a refused file is never written. For data/ only.
-sqlite3 *Open(const QString &path);
-
-// Opens the data file at `path` read-only with our key and checks that it
-// holds every table and column. Throws DataError. For data/ only.
-sqlite3 *OpenForReading(const QString &path);
-
-// CreateIfMissing(), then the checks of Open().
+// CreateIfMissing(), then the checks of opening it for writing.
 void EnsureUsable(const QString &path);
 
 enum class CheckDepth { Quick, Full };
@@ -46,11 +33,6 @@ enum class CheckDepth { Quick, Full };
 // key, hold every table and column and pass the engine's quick or full
 // page-by-page check (restore and backup use it). Throws DataError.
 void Validate(const QString &path, CheckDepth depth = CheckDepth::Full);
-
-enum class CheckResult { Intact, Damaged, Stopped };
-// Runs the engine's quick or full check on an open handle; Stopped when
-// sqlite3_interrupt() ended it. For data/ only.
-CheckResult CheckPages(sqlite3 *db, CheckDepth depth);
 
 // The warning for a data file found damaged while the program runs.
 QString DamageWarning(const QString &path);

@@ -2,7 +2,7 @@
 
 #include "base/AppError.h"
 #include "base/SystemError.h"
-#include "data/store/DataFile.h"
+#include "data/store/DataFileHandle.h"
 #include "data/store/EngineError.h"
 #include "data/store/InstanceLock.h"
 #include "data/store/Session.h"
@@ -155,29 +155,38 @@ void copyInto(const QString &target, const std::function<void(int)> &writeCopy, 
     syncFolder(QFileInfo(target).absolutePath(), target);
 }
 
+// Writes the copy from the file at `source`, opened read-only for it.
+std::function<void(int)> readingFrom(const QString &source, const QString &target)
+{
+    return [source, target](int copy) {
+        sqlite3 *db = DataFile::OpenForReading(source);
+        try {
+            copyBytes(db, copy, target);
+        } catch (...) {
+            sqlite3_close(db);
+            throw;
+        }
+        sqlite3_close(db);
+    };
+}
+
 } // namespace
 
 void CopyDataFile(Session &source, const QString &target)
 {
     copyInto(
-        target, [&](int copy) { copyBytes(source.handle(), copy, target); }, nullptr);
+        target, [&](int copy) { copyBytes(source.file().handle(), copy, target); }, nullptr);
 }
 
-void CopyDataFile(const QString &source, const QString &target, InstanceLock *carried)
+void CopyDataFile(const QString &source, const QString &target)
 {
-    copyInto(
-        target,
-        [&](int copy) {
-            sqlite3 *db = DataFile::OpenForReading(source);
-            try {
-                copyBytes(db, copy, target);
-            } catch (...) {
-                sqlite3_close(db);
-                throw;
-            }
-            sqlite3_close(db);
-        },
-        carried);
+    copyInto(target, readingFrom(source, target), nullptr);
+}
+
+void ReplaceDataFile(const QString &source, Session &session)
+{
+    FileStore &file = session.file();
+    copyInto(file.path(), readingFrom(source, file.path()), file.m_lock.get());
 }
 
 } // namespace FileMaintenance

@@ -3,7 +3,6 @@
 #include <QString>
 
 class Session;
-class InstanceLock;
 
 // Whole-file copies of a data file, for backup and restore.
 namespace FileMaintenance {
@@ -16,8 +15,10 @@ namespace FileMaintenance {
 // `target` stays as it was. Throws DataError giving the reason (a full disk,
 // no permission, a damaged file).
 void CopyDataFile(Session &source, const QString &target);
-// The same from a file, opened read-only for the copy. `carried`, the lock of
-// the file being replaced, moves onto the copy as it takes the target's place.
-void CopyDataFile(const QString &source, const QString &target, InstanceLock *carried = nullptr);
+// The same from a file, opened read-only for the copy.
+void CopyDataFile(const QString &source, const QString &target);
+// Copies `source` over the data file of `session`, which is closed: the lock
+// the session holds on its file moves onto the copy as it takes the place.
+void ReplaceDataFile(const QString &source, Session &session);
 
 } // namespace FileMaintenance

@@ -2,8 +2,8 @@
 
 #include "base/NumberText.h"
 #include "data/store/ColumnValue.h"
+#include "data/store/DataStore.h"
 #include "data/store/Schema.h"
-#include "data/store/Session.h"
 
 #include <QJsonValue>
 
@@ -63,9 +63,9 @@ QString NewRow::insertStatement() const
         .arg(m_table, quoted.join(QStringLiteral(", ")), placeholders.join(QStringLiteral(", ")));
 }
 
-void NewRow::insert(Session &connection, const QString &tail) const
+void NewRow::insert(DataStore &store, const QString &tail) const
 {
-    connection.exec(tail.isEmpty() ? insertStatement() : insertStatement() + QLatin1Char(' ') + tail, m_values);
+    store.exec(tail.isEmpty() ? insertStatement() : insertStatement() + QLatin1Char(' ') + tail, m_values);
 }
 
 QJsonObject NewRow::toJson() const

@@ -7,7 +7,7 @@
 
 #include <vector>
 
-class Session;
+class DataStore;
 
 // One row to insert into a table: texts converted as the table's columns
 // require (a refused text throws ConversionError before anything is stored).
@@ -25,7 +25,7 @@ public:
 
     // "INSERT INTO <table> (...) VALUES (...)" with its values bound; `tail`
     // follows it (a conflict clause, a returning clause).
-    void insert(Session &connection, const QString &tail = {}) const;
+    void insert(DataStore &store, const QString &tail = {}) const;
     QString insertStatement() const;
     const std::vector<QVariant> &values() const { return m_values; }
 

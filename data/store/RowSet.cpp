@@ -2,7 +2,6 @@
 
 #include "base/AppError.h"
 #include "data/store/ColumnValue.h"
-#include "data/store/Schema.h"
 #include "data/store/Session.h"
 
 #include <QRegularExpression>
@@ -14,18 +13,6 @@ const QString kRowIdColumn = QStringLiteral("__rowid");
 QString quoted(const QString &name)
 {
     return QLatin1Char('"') + name + QLatin1Char('"');
-}
-
-// A server's tables may hold a row-identity column of their own, which "*"
-// would list: the table's known columns stand in for it there.
-QString ColumnsOf(const QString &selected, const QString &table, const Session &store)
-{
-    if (selected != QLatin1String("*") || !store.isServer())
-        return selected;
-    QStringList names;
-    for (const QString &name : Schema::ColumnNames(table))
-        names << quoted(name);
-    return names.join(QStringLiteral(", "));
 }
 
 } // namespace
@@ -70,7 +57,7 @@ void RowSet::setStore(Store store)
     m_store = store;
 }
 
-Session &RowSet::store() const
+DataStore &RowSet::store() const
 {
     return m_connection.in(m_store);
 }
@@ -78,7 +65,7 @@ Session &RowSet::store() const
 void RowSet::open()
 {
     close();
-    Session &connection = store();
+    DataStore &connection = store();
     QString sql = statement();
     // "select * from <table> ..." and "select <columns> from <table> ..." can
     // write back: fetch each row's identity too.
@@ -90,12 +77,12 @@ void RowSet::open()
     QString selected;
     if (match.hasMatch()) {
         table = match.captured(2);
-        selected = ColumnsOf(match.captured(1), table, connection);
+        selected = match.captured(1) == QLatin1String("*") ? connection.allColumns(table) : match.captured(1);
         sql.replace(match.capturedStart(0), match.capturedLength(0),
                     QStringLiteral("select %1 AS %2, %3 from %4")
                         .arg(connection.rowIdColumn(table), kRowIdColumn, selected, table));
-        // A server keeps no stored order of its own: rows come in the order they were added.
-        if (connection.isServer() && !sql.contains(QStringLiteral("order by"), Qt::CaseInsensitive))
+        // Without an order of their own, rows come in the order they were added.
+        if (!connection.keepsRowOrder() && !sql.contains(QStringLiteral("order by"), Qt::CaseInsensitive))
             sql += QStringLiteral(" order by ") + kRowIdColumn;
     }
 

@@ -7,6 +7,7 @@
 
 #include <vector>
 
+class DataStore;
 class Session;
 enum class Store;
 
@@ -100,7 +101,7 @@ private:
     int requireColumn(const QString &name) const;
     void setCurrent(int index);
     void reloadRow(int index, qint64 rowId);
-    Session &store() const; // the connection the statement runs on
+    DataStore &store() const; // the store the statement runs on
 
     Session &m_connection;
     Store m_store;

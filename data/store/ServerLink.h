@@ -1,5 +1,10 @@
 #pragma once
 
+// The engine's own handles, for the store's code only.
+#ifndef SC_STORE_ENGINES
+#error "only data/store reaches the engines' handles"
+#endif
+
 #include <QDeadlineTimer>
 #include <QString>
 #include <QVariant>
@@ -12,7 +17,7 @@ struct pg_result;
 
 // The rows one statement returned from the server, read as the data file's
 // rows are: numbers as doubles or integers, NULL as a null value, the rest as
-// text. For data/ only.
+// text.
 class ServerResult
 {
 public:
@@ -39,7 +44,7 @@ private:
 // A link to the PostgreSQL server named by a libpq connection string. It
 // connects when first used and again after the link broke, creating the
 // shop's tables on a server that lacks them and refusing tables of another shape. Statements are written as for the
-// data file (?1, ?2 ... parameters, instr, like) and translated. For data/ only.
+// data file (?1, ?2 ... parameters, instr, like) and translated.
 class ServerLink
 {
 public:

@@ -54,7 +54,7 @@ public:
 
 std::optional<Waiting> Oldest(Session &session)
 {
-    Statement oldest(session,
+    Statement oldest(session.file(),
                      QStringLiteral("select 序号, 销售 from outbox "
                                     "where 序号 not in (select 序号 from outbox_set_aside) "
                                     "order by 序号 limit 1"));
@@ -70,7 +70,7 @@ const QStringList kSameSale = {QStringLiteral("时间"), QStringLiteral("收银�
 // A sale already on the server under this number: this very sale, sent again
 // after a kill or a broken link, or another counter's sale under the same
 // number (two counters set to one counter number), which must not be dropped.
-void RequireSameSale(Session &server, const NewRow &ticket)
+void RequireSameSale(DataStore &server, const NewRow &ticket)
 {
     Statement stored(server, QStringLiteral("select 时间, 收银员, 数量, 折后 from xstj where 单号 = ?1"),
                      {ticket.value(kNumber)});
@@ -90,7 +90,7 @@ void RequireSameSale(Session &server, const NewRow &ticket)
 }
 
 // Stores the sale on the server unless it is there already.
-void Send(Session &server, const SaleRows &sale)
+void Send(DataStore &server, const SaleRows &sale)
 {
     Transaction transaction(server);
     Statement ticket(
@@ -107,7 +107,7 @@ void Send(Session &server, const SaleRows &sale)
 
 // Sends one waiting sale and takes it out of the outbox; a sale the server
 // refuses is set aside with the reason instead. True when it went up.
-bool SentOrSetAside(Session &session, Session &server, const Waiting &waiting)
+bool SentOrSetAside(Session &session, DataStore &server, const Waiting &waiting)
 {
     try {
         Send(server, waiting.sale);
@@ -140,7 +140,7 @@ int Pending(Session &session)
 
 Counts Count(Session &session)
 {
-    Statement count(session,
+    Statement count(session.file(),
                     QStringLiteral("select count(*), count(a.序号) from outbox o "
                                    "left join outbox_set_aside a on a.序号 = o.序号"));
     if (!count.step())
@@ -151,7 +151,7 @@ Counts Count(Session &session)
 
 std::vector<Entry> List(Session &session)
 {
-    Statement listed(session,
+    Statement listed(session.file(),
                      QStringLiteral("select o.序号, o.销售, a.原因, a.单号重复 from outbox o "
                                     "left join outbox_set_aside a on a.序号 = o.序号 order by o.序号"));
     std::vector<Entry> entries;
@@ -169,7 +169,7 @@ int Upload(Session &session, const std::function<bool()> &goOn)
 {
     if (!session.hasServer())
         return 0;
-    Session &server = session.in(Store::Shared);
+    DataStore &server = session.in(Store::Shared);
     int sent = 0;
     while (const std::optional<Waiting> waiting = Oldest(session)) {
         sent += SentOrSetAside(session, server, *waiting);
@@ -182,8 +182,8 @@ int Upload(Session &session, const std::function<bool()> &goOn)
 QString SendAgain(Session &session, qint64 id, bool underFreshNumber)
 {
     const QString fresh = underFreshNumber ? IssueTicketNumber(session) : QString();
-    Transaction transaction(session);
-    Statement stored(session, QStringLiteral("select 销售 from outbox where 序号 = ?1"), {id});
+    Transaction transaction(session.file());
+    Statement stored(session.file(), QStringLiteral("select 销售 from outbox where 序号 = ?1"), {id});
     if (!stored.step())
         throw DataError(QStringLiteral("这笔销售已不在待上传的销售中。"));
     SaleRows sale = Deserialised(stored.value(0).toString());

@@ -13,14 +13,14 @@ namespace {
 // Rows per insert: many rows per round trip, well under the server's limit of parameters.
 constexpr int kRowsPerInsert = 500;
 
-int CountOf(Session &connection, const QString &table)
+int CountOf(DataStore &store, const QString &table)
 {
-    Statement count(connection, QStringLiteral("select count(*) from %1").arg(table));
+    Statement count(store, QStringLiteral("select count(*) from %1").arg(table));
     return count.step() ? count.value(0).toInt() : 0;
 }
 
 // Copies every row of `table` in stored order; the server numbers them anew.
-int CopyTable(Session &file, Session &server, const QString &table, const QString &order)
+int CopyTable(DataStore &file, DataStore &server, const QString &table, const QString &order)
 {
     QStringList columns;
     for (const QString &column : Schema::ColumnNames(table))
@@ -61,12 +61,13 @@ ImportedCounts ImportToServer(Session &session)
 {
     if (!session.hasServer())
         throw DataError(QStringLiteral("没有设置数据库服务器，无法导入。"));
-    Statement repeated(session, QStringLiteral("select 单号 from xstj group by 单号 having count(*) > 1 limit 1"));
+    Statement repeated(session.file(),
+                       QStringLiteral("select 单号 from xstj group by 单号 having count(*) > 1 limit 1"));
     if (repeated.step())
         throw DataError(QStringLiteral("本机数据中单号 %1 出现了不止一次，服务器上每个单号只能有一笔销售，导入已取消。")
                             .arg(repeated.value(0).toString()));
 
-    Session &server = session.in(Store::Shared);
+    DataStore &server = session.in(Store::Shared);
     Transaction transaction(server);
     // Two imports at once: the second waits, then finds the first one's rows.
     server.exec(QStringLiteral("lock table spxx, xstj, xsmx in exclusive mode"));
@@ -75,9 +76,9 @@ ImportedCounts ImportToServer(Session &session)
         throw DataError(QStringLiteral("服务器数据库中已有商品或销售记录，导入已取消，服务器上的数据没有任何改动。"));
 
     ImportedCounts counts;
-    counts.products = CopyTable(session, server, QStringLiteral("spxx"), QStringLiteral("rowid"));
-    counts.tickets = CopyTable(session, server, QStringLiteral("xstj"), QStringLiteral("序号"));
-    counts.lines = CopyTable(session, server, QStringLiteral("xsmx"), QStringLiteral("序号"));
+    counts.products = CopyTable(session.file(), server, QStringLiteral("spxx"), QStringLiteral("rowid"));
+    counts.tickets = CopyTable(session.file(), server, QStringLiteral("xstj"), QStringLiteral("序号"));
+    counts.lines = CopyTable(session.file(), server, QStringLiteral("xsmx"), QStringLiteral("序号"));
     transaction.commit();
     return counts;
 }

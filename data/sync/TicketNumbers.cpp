@@ -11,11 +11,11 @@ QString IssueTicketNumber(Session &session, const QDateTime &moment)
     if (!session.hasServer())
         return moment.toString(kMomentFormat);
 
-    Transaction transaction(session);
+    Transaction transaction(session.file());
     QString previous;
     bool hasLast = false;
     {
-        Statement last(session, QStringLiteral("select 单号 from issued_number"));
+        Statement last(session.file(), QStringLiteral("select 单号 from issued_number"));
         hasLast = last.step();
         if (hasLast)
             previous = last.value(0).toString().left(14);

@@ -114,7 +114,7 @@ TEST(SeveralCounters, ARefusedSaleIsSetAsideAndALockedServerNeverHoldsUpTheWindo
                      .arg(taken));
     Session locker;
     locker.useServer({url, 4});
-    Session &held = locker.in(Store::Shared);
+    DataStore &held = locker.in(Store::Shared);
     held.exec(QStringLiteral("SET idle_in_transaction_session_timeout = 15000")); // in case the window waits for it
     auto lock = std::make_unique<Transaction>(held);
     held.exec(QStringLiteral("LOCK TABLE xstj"));

@@ -18,7 +18,7 @@ protected:
     DayEndTest()
     {
         session.setConnectionString(data.file());
-        Transaction transaction(session);
+        Transaction transaction(session.file());
         session.exec(QStringLiteral(
             "with recursive n(i) as (select 0 union all select i + 1 from n where i < 9999) "
             "insert into xstj (单号, 时间, 数量, 金额, 折后, 收银员) "

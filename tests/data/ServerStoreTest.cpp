@@ -138,7 +138,7 @@ TEST(ServerStore, ALockedTableEndsEachStatementWithinItsLimit)
     const QString number = QStringLiteral("2026120910000001");
     counter.sell(number, 1);
     SalesLedger::FindSale(counter.session, number); // linked before the lock
-    Session &held = locker.session.in(Store::Shared);
+    DataStore &held = locker.session.in(Store::Shared);
     // Without a limit the waits would end only when the server drops the idle locker.
     held.exec(QStringLiteral("SET idle_in_transaction_session_timeout = 12000"));
     Transaction lock(held);

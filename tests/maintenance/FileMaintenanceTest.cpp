@@ -73,7 +73,7 @@ TEST(CopyDataFile, NeverCopiesAnUnfinishedTransaction)
         Session writer;
         writer.setConnectionString(data.file());
         writer.exec(QStringLiteral("PRAGMA cache_size=10"));
-        Transaction transaction(writer);
+        Transaction transaction(writer.file());
         const QString remark(400, QLatin1Char('x'));
         for (int i = 0; i < 300; ++i)
             writer.exec(QStringLiteral("insert into spxx(品名, 单价, 备注) values(?1, 1, ?2)"),

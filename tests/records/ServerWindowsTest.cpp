@@ -92,7 +92,7 @@ void AddTicket(Session &file, const QVariant &number, const QString &time, const
 // neither in number nor in time order, and a few odd ones.
 void FillShop(Session &file)
 {
-    Transaction transaction(file);
+    Transaction transaction(file.file());
     for (const Product &product : Products())
         file.exec(QStringLiteral("insert into spxx (品名, 单价, 备注) values (?1, ?2, ?3)"),
                   {product.name, product.price, product.remark});
