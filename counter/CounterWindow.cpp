@@ -30,6 +30,9 @@ CounterWindow::CounterWindow(Session &session, Checkout &checkout, QWidget *pare
     , m_checkout(checkout)
     , m_ui(std::make_unique<Ui::CounterWindow>())
 {
+    // Before the form: its style sheet fixes the fonts its widgets have when it is applied.
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    setFont(PixelFont("宋体", 15));
     m_ui->setupUi(this);
     finishForm();
     if (const QScreen *screen = this->screen())
@@ -54,8 +57,6 @@ CounterWindow::~CounterWindow() = default;
 
 void CounterWindow::finishForm()
 {
-    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
-    setFont(PixelFont("宋体", 15));
     setBackgroundRole(QPalette::Button);
     const std::pair<QWidget *, int> headings[] = {
         {m_ui->SpeedButton1, 15}, {m_ui->Label1, 15}, {m_ui->Label17, 24}, {m_ui->SpeedButton8, 27}};
@@ -67,6 +68,11 @@ void CounterWindow::finishForm()
         palette.setColor(QPalette::Base, palette.color(QPalette::Button));
         palette.setColor(QPalette::Text, QColor(0, 0, 255));
         output->setPalette(palette);
+    }
+    for (QLineEdit *bold : {m_ui->Edit12, m_ui->Edit13}) {
+        QFont font = bold->font();
+        font.setBold(true);
+        bold->setFont(font);
     }
 
     auto *motto = new QLabel(QStringLiteral("  以“好用、实用、易用”为设计理念！"));
