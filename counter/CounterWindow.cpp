@@ -1,54 +1,153 @@
 #include "counter/CounterWindow.h"
 
+#include "base/NumberText.h"
 #include "checkout/Checkout.h"
 #include "checkout/PrintProgress.h"
+#include "counter/LineEntry.h"
+#include "counter/LinePricing.h"
+#include "counter/PaymentEntry.h"
+#include "counter/PixelFont.h"
+#include "counter/RemarkLines.h"
+#include "counter/ShopLimits.h"
 #include "counter/TicketHeader.h"
-#include "data/shop/Catalogue.h"
-#include "data/shop/CurrentTicket.h"
+#include "counter/TicketLines.h"
+#include "counter/WindowChrome.h"
 #include "data/shop/PrintSettings.h"
 #include "data/store/Session.h"
 #include "data/sync/TicketNumbers.h"
 #include "grid/Handlers.h"
+#include "maintenance/WebAddresses.h"
+#include "ui_CounterWindow.h"
 
-#include <QAction>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
-#include <QMouseEvent>
-#include <QPlainTextEdit>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QTimer>
-#include <QToolButton>
-#include <QWindow>
 
 CounterWindow::CounterWindow(Session &session, Checkout &checkout, QWidget *parent)
     : QWidget(parent)
     , m_session(session)
     , m_checkout(checkout)
-    , m_lines(session)
+    , m_ui(std::make_unique<Ui::CounterWindow>())
 {
-    buildLayout();
+    // Before the form: its style sheet fixes the fonts its widgets have when it is applied.
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    setFont(PixelFont("宋体", 15));
+    m_ui->setupUi(this);
+    finishForm();
     if (const QScreen *screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
+    new WindowChrome(*this, m_ui->Image1, m_ui->Image2, m_ui->Image3);
+    m_entry = new LineEntry(*m_ui, session, *this);
+    m_payment = new PaymentEntry(m_ui->ComboBox3, m_ui->Edit12, m_ui->Edit13, *this);
+    m_lines = new TicketLines(
+        *m_ui, session, *m_entry, *m_payment,
+        [this] {
+            return TicketStamp{m_ui->Edit2->text(), m_ui->Edit3->text()};
+        },
+        *this);
     connectHeader();
-    connectLineEntry();
-    connectTicketLines();
-    connectPayment();
-    connectActions();
     m_checkout.setJobRunner([this](const std::vector<Checkout::Job> &jobs) { PrintWithProgress(this, jobs); });
 
     m_clock->start();
-    m_customerEdit->setFocus(); // the customer's name comes first
+    m_ui->Edit4->setFocus(); // the customer's name comes first
 }
 
 CounterWindow::~CounterWindow() = default;
 
+void CounterWindow::finishForm()
+{
+    setBackgroundRole(QPalette::Button);
+    const std::pair<QWidget *, int> headings[] = {
+        {m_ui->SpeedButton1, 15}, {m_ui->Label1, 15}, {m_ui->Label17, 24}, {m_ui->SpeedButton8, 27}};
+    for (const auto &[heading, pixels] : headings)
+        heading->setFont(PixelFont("微软雅黑", pixels, true));
+    // Read-only output: button-face background, blue text.
+    for (QLineEdit *output : {m_ui->Edit9, m_ui->Edit10, m_ui->Edit12, m_ui->Edit13}) {
+        QPalette palette = output->palette();
+        palette.setColor(QPalette::Base, palette.color(QPalette::Button));
+        palette.setColor(QPalette::Text, QColor(0, 0, 255));
+        output->setPalette(palette);
+    }
+    for (QLineEdit *bold : {m_ui->Edit12, m_ui->Edit13}) {
+        QFont font = bold->font();
+        font.setBold(true);
+        bold->setFont(font);
+    }
+
+    auto *motto = new QLabel(QStringLiteral("  以“好用、实用、易用”为设计理念！"));
+    motto->setFixedWidth(550);
+    auto *blank = new QLabel;
+    blank->setFixedWidth(200);
+    m_ui->StatusBar1->addWidget(motto);
+    m_ui->StatusBar1->addWidget(blank);
+    m_ui->StatusBar1->addWidget(new QLabel(QStringLiteral(" 网站：") + WebAddresses::Site), 1);
+    m_waitingSalesLabel = new QLabel;
+    m_waitingSalesLabel->setObjectName(QStringLiteral("WaitingSalesLabel"));
+    m_waitingSalesLabel->setStyleSheet(QStringLiteral("QLabel { color: red; }"));
+    m_waitingSalesLabel->hide();
+    m_ui->StatusBar1->addPermanentWidget(m_waitingSalesLabel);
+    m_setAsideSalesLabel = new QLabel;
+    m_setAsideSalesLabel->setObjectName(QStringLiteral("SetAsideSalesLabel"));
+    m_setAsideSalesLabel->setStyleSheet(QStringLiteral("QLabel { color: red; font-weight: bold; }"));
+    m_setAsideSalesLabel->hide();
+    m_ui->StatusBar1->addPermanentWidget(m_setAsideSalesLabel);
+
+    m_clock = new QTimer(this);
+    m_clock->setObjectName(QStringLiteral("Timer1"));
+    m_clock->setInterval(1000);
+    buildOptionsMenu();
+}
+
+// The options menu; each entry asks for what lies beyond the counter.
+void CounterWindow::buildOptionsMenu()
+{
+    m_optionsMenu = new QMenu(this);
+    m_optionsMenu->setObjectName(QStringLiteral("PopupMenu1"));
+    const struct
+    {
+        const char *name;
+        const char *text; // nullptr: a separator
+        void (CounterWindow::*request)();
+    } entries[] = {
+        {"N1", "商品信息", &CounterWindow::catalogueRequested},
+        {"N2", "销售统计", &CounterWindow::statisticsRequested},
+        {"N3", nullptr, nullptr},
+        {"N4", "数据备份", &CounterWindow::backupRequested},
+        {"N5", "数据恢复", &CounterWindow::restoreRequested},
+        {"N6", nullptr, nullptr},
+        {"N7", "帮助主题", &CounterWindow::helpRequested},
+        {"N8", "常见问题", &CounterWindow::faqRequested},
+        {"N9", "软件网站", &CounterWindow::siteRequested},
+        {"PrinterSetupEntry", "打印机设置", &CounterWindow::printerSetupRequested},
+        {"DatabaseSetupEntry", "数据库设置", &CounterWindow::databaseSetupRequested},
+        {"ServerImportEntry", "导入本机数据到服务器", &CounterWindow::serverImportRequested},
+        {"WaitingSalesEntry", "待上传销售", &CounterWindow::waitingSalesRequested},
+        {"AboutEntry", "关于", &CounterWindow::aboutRequested},
+    };
+    for (const auto &entry : entries) {
+        QAction *action = entry.text ? m_optionsMenu->addAction(QString::fromUtf8(entry.text))
+                                     : m_optionsMenu->addSeparator();
+        action->setObjectName(QString::fromLatin1(entry.name));
+        if (entry.request)
+            connect(action, &QAction::triggered, this, entry.request);
+    }
+}
+
+void CounterWindow::connectHeader()
+{
+    connect(m_clock, &QTimer::timeout, this, &CounterWindow::showTime);
+    ConnectHandler(m_ui->CheckBox1, &QCheckBox::clicked, this, &CounterWindow::setManualTime);
+    ConnectHandler(m_ui->CheckBox2, &QCheckBox::clicked, this, &CounterWindow::setCustomerShown);
+    ConnectHandler(m_ui->SpeedButton1, &QToolButton::clicked, this, &CounterWindow::popUpOptions);
+    connect(m_ui->SpeedButton6, &QToolButton::clicked, this, &CounterWindow::statisticsRequested);
+    ConnectHandler(m_ui->SpeedButton7, &QToolButton::clicked, this, &CounterWindow::askForPreview);
+    ConnectHandler(m_ui->SpeedButton8, &QToolButton::clicked, this, &CounterWindow::printTicket);
+}
+
 void CounterWindow::start()
 {
-    Dialogs::Guarded(this, [this] { CurrentTicket::Open(m_lines); });
+    Dialogs::Guarded(this, [this] { m_lines->open(); });
     Dialogs::Guarded(this, [this] { startUp(); });
     // A restore opens the session anew: the lists follow the file now in place.
     connect(&m_session, &Session::opened, this, [this] {
@@ -59,66 +158,34 @@ void CounterWindow::start()
     });
 }
 
-void CounterWindow::connectHeader()
-{
-    connect(m_clock, &QTimer::timeout, this, &CounterWindow::showTime);
-    ConnectHandler(m_manualTimeCheck, &QCheckBox::clicked, this, &CounterWindow::setManualTime);
-    ConnectHandler(m_customerCheck, &QCheckBox::clicked, this, &CounterWindow::setCustomerShown);
-    ConnectHandler(m_optionsButton, &QToolButton::clicked, this, &CounterWindow::popUpOptions);
-    for (QLabel *chrome : {m_banner, m_minimiseImage, m_closeImage})
-        chrome->installEventFilter(this);
-}
-
-// The options menu and the buttons that lead out of the counter.
-void CounterWindow::connectActions()
-{
-    connect(m_catalogueAction, &QAction::triggered, this, &CounterWindow::catalogueRequested);
-    connect(m_statisticsAction, &QAction::triggered, this, &CounterWindow::statisticsRequested);
-    connect(m_statisticsButton, &QToolButton::clicked, this, &CounterWindow::statisticsRequested);
-    connect(m_backupAction, &QAction::triggered, this, &CounterWindow::backupRequested);
-    connect(m_restoreAction, &QAction::triggered, this, &CounterWindow::restoreRequested);
-    connect(m_helpAction, &QAction::triggered, this, &CounterWindow::helpRequested);
-    connect(m_faqAction, &QAction::triggered, this, &CounterWindow::faqRequested);
-    connect(m_siteAction, &QAction::triggered, this, &CounterWindow::siteRequested);
-    connect(m_printerSetupAction, &QAction::triggered, this, &CounterWindow::printerSetupRequested);
-    connect(m_databaseSetupAction, &QAction::triggered, this, &CounterWindow::databaseSetupRequested);
-    connect(m_serverImportAction, &QAction::triggered, this, &CounterWindow::serverImportRequested);
-    connect(m_waitingSalesAction, &QAction::triggered, this, &CounterWindow::waitingSalesRequested);
-    connect(m_aboutAction, &QAction::triggered, this, &CounterWindow::aboutRequested);
-    ConnectHandler(m_previewButton, &QToolButton::clicked, this, &CounterWindow::askForPreview);
-    ConnectHandler(m_printButton, &QToolButton::clicked, this, &CounterWindow::printTicket);
-}
-
 // A fresh ticket number, the stored settings, the product list, and the lines
 // of a sale an earlier run did not record (a failed print, a kill), with their totals.
 void CounterWindow::startUp()
 {
-    m_ticketNumberEdit->setText(IssueTicketNumber(m_session));
+    m_ui->Edit2->setText(IssueTicketNumber(m_session));
     const PrintSettings settings = LoadPrintSettings(m_session);
-    m_shopNameEdit->setText(settings.shopName);
-    m_remarkEdit->setPlainText(settings.remark);
-    m_cashierEdit->setText(settings.cashier);
-    m_paperWidthBox->setEditText(settings.pos);
-    m_templateBox->setEditText(settings.modle);
-    m_copiesBox->setEditText(settings.print);
-    CurrentTicket::Open(m_lines);
-    if (m_lines.recordCount() > 0) // an empty ticket starts blank, with nothing payable yet
-        refreshTotals();
+    m_ui->Edit1->setText(settings.shopName);
+    m_ui->Memo1->setPlainText(settings.remark);
+    m_ui->Edit11->setText(settings.cashier);
+    m_ui->ComboBox4->setEditText(settings.pos);
+    m_ui->ComboBox5->setEditText(settings.modle);
+    m_ui->ComboBox6->setEditText(settings.print);
+    m_lines->open();
+    if (!m_lines->isEmpty()) // an empty ticket starts blank, with nothing payable yet
+        m_lines->refreshTotals();
     // Last: a shop's server may be away, and the counter works without its list.
     reloadProductList();
 }
 
 void CounterWindow::reloadProductList()
 {
-    // Read first: a list that cannot be read keeps the one shown.
-    const QStringList names = Catalogue::ProductNames(m_session);
-    m_productBox->clear();
-    m_productBox->clearEditText();
-    m_productListRead = true;
-    m_productRowsFound = !names.isEmpty();
-    m_productBox->addItems(names);
-    m_productBox->setCurrentIndex(-1);
-    m_productBox->clearEditText();
+    m_entry->reloadProducts();
+}
+
+void CounterWindow::refreshTicket()
+{
+    m_lines->open();
+    m_lines->refreshTotals();
 }
 
 void CounterWindow::showWaitingSales(int count, int setAside, const QString &problem)
@@ -130,35 +197,29 @@ void CounterWindow::showWaitingSales(int count, int setAside, const QString &pro
     m_setAsideSalesLabel->setToolTip(QStringLiteral("服务器拒绝了这些销售，详见“选项 → 待上传销售”"));
     m_setAsideSalesLabel->setVisible(setAside > 0);
     // The server answers again: a product list it could not give before follows now.
-    if (problem.isEmpty() && !m_productListRead)
+    if (problem.isEmpty() && !m_entry->productsRead())
         Dialogs::Guarded(this, [this] { reloadProductList(); });
-}
-
-void CounterWindow::refreshTicket()
-{
-    CurrentTicket::Open(m_lines);
-    refreshTotals();
 }
 
 void CounterWindow::showTime()
 {
-    m_ticketTimeEdit->setText(TicketTime());
+    m_ui->Edit3->setText(TicketTime());
 }
 
 // Manual ticket time: the clock stops and the time can be typed.
 void CounterWindow::setManualTime()
 {
-    if (m_manualTimeCheck->isChecked())
+    if (m_ui->CheckBox1->isChecked())
         m_clock->stop();
     else
         m_clock->start();
-    m_ticketTimeEdit->setEnabled(m_manualTimeCheck->isChecked());
+    m_ui->Edit3->setEnabled(m_ui->CheckBox1->isChecked());
 }
 
 void CounterWindow::setCustomerShown()
 {
-    const bool withCustomer = m_customerCheck->isChecked();
-    for (QLineEdit *edit : {m_customerEdit, m_phoneEdit, m_addressEdit}) {
+    const bool withCustomer = m_ui->CheckBox2->isChecked();
+    for (QLineEdit *edit : {m_ui->Edit4, m_ui->Edit5, m_ui->Edit6}) {
         if (!withCustomer)
             edit->clear();
         edit->setEnabled(withCustomer);
@@ -167,34 +228,77 @@ void CounterWindow::setCustomerShown()
 
 void CounterWindow::popUpOptions()
 {
-    m_optionsMenu->popup(QPoint(x() + m_optionsButton->x(), y() + 120));
+    m_optionsMenu->popup(QPoint(x() + m_ui->SpeedButton1->x(), y() + 120));
 }
 
-bool CounterWindow::eventFilter(QObject *watched, QEvent *event)
+// Print: the checkout saves the settings, records the sale, prints the receipt
+// and opens the drawer; the counter then starts the next ticket.
+void CounterWindow::printTicket()
 {
-    if (event->type() == QEvent::KeyPress && (watched == m_quantityEdit || watched == m_discountBox)) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            Dialogs::Guarded(this, [this] { addLine(); });
-            return true;
-        }
-        return false;
-    }
-    const auto *mouse = static_cast<QMouseEvent *>(event);
-    if (event->type() == QEvent::MouseButtonPress && watched == m_banner && mouse->button() == Qt::LeftButton) {
-        if (QWindow *window = windowHandle())
-            window->startSystemMove();
-        return true;
-    }
-    if (event->type() == QEvent::MouseButtonRelease && mouse->button() == Qt::LeftButton) {
-        if (watched == m_minimiseImage) {
-            showMinimized();
-            return true;
-        }
-        if (watched == m_closeImage) {
-            close();
-            return true;
+    long double paid = 0;
+    if (TryTextToNumber(m_payment->paid(), paid)) {
+        if (const QString warning = ShopNumberWarning(paid, QStringLiteral("支付")); !warning.isEmpty()) {
+            Dialogs::Message(this, warning, Dialogs::Icon::Warning);
+            return;
         }
     }
-    return QWidget::eventFilter(watched, event);
+    // No second sale while this one prints.
+    m_ui->SpeedButton8->setEnabled(false);
+    const auto enableAgain = qScopeGuard([this] { m_ui->SpeedButton8->setEnabled(true); });
+    const Checkout::Result result = m_checkout.run(currentOrder());
+    if (result.outcome == Checkout::Outcome::EmptyTicket) {
+        Dialogs::Message(this, QStringLiteral("打印信息为空！"), Dialogs::Icon::Warning);
+        return;
+    }
+    m_lines->open();
+    startNextTicket();
+    if (!result.drawerProblem.isEmpty())
+        Dialogs::Message(this, QStringLiteral("销售已记录，但钱箱没有打开：%1").arg(result.drawerProblem),
+                         Dialogs::Icon::Warning);
+}
+
+void CounterWindow::askForPreview()
+{
+    emit previewRequested(currentOrder());
+}
+
+// The ticket as a value: its totals from the current ticket's rows (the
+// checkout reads the lines themselves from the data file), its texts from the
+// counter's fields, the settings as they stand.
+ReceiptOrder CounterWindow::currentOrder() const
+{
+    ReceiptOrder order;
+    order.settings = {m_ui->Edit1->text(),
+                      m_ui->Memo1->toPlainText(),
+                      m_ui->Edit11->text(),
+                      m_ui->ComboBox4->currentText(),
+                      m_ui->ComboBox5->currentText(),
+                      m_ui->ComboBox6->currentText()};
+    order.remarkLines = ShownLineCount(*m_ui->Memo1);
+    order.withCustomer = m_ui->CheckBox2->isChecked();
+
+    const TicketTotals &totals = m_lines->totals();
+    Ticket &ticket = order.ticket;
+    ticket.number = m_ui->Edit2->text();
+    ticket.time = m_ui->Edit3->text();
+    ticket.cashier = m_ui->Edit11->text();
+    ticket.customer = m_ui->Edit4->text();
+    ticket.phone = m_ui->Edit5->text();
+    ticket.address = m_ui->Edit6->text();
+    ticket.totalQuantity = TotalText(totals.quantity);
+    ticket.totalAmount = TotalText(totals.amount);
+    ticket.totalDiscounted = TotalText(totals.afterDiscount);
+    ticket.paid = m_payment->paid();
+    ticket.change = m_payment->change();
+    return order;
+}
+
+// The customer, the totals and the payment are cleared under a new ticket number.
+void CounterWindow::startNextTicket()
+{
+    for (QLineEdit *edit : {m_ui->Edit4, m_ui->Edit5, m_ui->Edit6})
+        edit->clear();
+    m_lines->clearTotals();
+    m_payment->clear();
+    m_ui->Edit2->setText(IssueTicketNumber(m_session));
 }

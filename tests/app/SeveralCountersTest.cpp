@@ -3,6 +3,7 @@
 #include "data/store/ServerSettings.h"
 #include "data/store/Session.h"
 #include "tests/support/Controls.h"
+#include "tests/support/CounterDriver.h"
 #include "tests/support/RecordingResponder.h"
 #include "tests/support/TempData.h"
 #include "tests/support/TempPostgres.h"
@@ -48,16 +49,10 @@ struct Shop
 };
 
 // Enters two 绿茶 at 3 and prints: a sale of 6.
-void SellTwoTeas(CounterWindow *counter)
+void SellTwoTeas(const CounterDriver &counter)
 {
-    Find<QComboBox>(counter, "ComboBox1")->setEditText(QStringLiteral("绿茶"));
-    for (auto [name, text] : {std::pair{"Edit7", "3"}, std::pair{"Edit8", "2"}}) {
-        QLineEdit *field = Find<QLineEdit>(counter, name);
-        field->selectAll(); // typing replaces what the field holds
-        QTest::keyClicks(field, QString::fromLatin1(text));
-    }
-    QTest::mouseClick(Find<QToolButton>(counter, "SpeedButton3"), Qt::LeftButton);
-    QTest::mouseClick(Find<QToolButton>(counter, "SpeedButton8"), Qt::LeftButton);
+    counter.addLine(QStringLiteral("绿茶"), QStringLiteral("3"), QStringLiteral("2"));
+    counter.print();
 }
 
 } // namespace
@@ -72,29 +67,29 @@ TEST(SeveralCounters, SalesMadeWhileTheServerIsAwayWaitAndThenGoUp)
     server.stop();
 
     Application program(session);
-    CounterWindow *counter = &program.counter();
+    const CounterDriver counter(program.counter());
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_TRUE(dialogs.shown.front().text.startsWith(QStringLiteral("无法连接数据库服务器")));
-    const QString number = Find<QLineEdit>(counter, "Edit2")->text();
+    const QString number = counter.ticketNumber()->text();
     EXPECT_EQ(number.size(), 16);
     EXPECT_TRUE(number.endsWith(QStringLiteral("03")));
 
     SellTwoTeas(counter);
     EXPECT_EQ(data.count(QStringLiteral("xsxx")), 0);
     EXPECT_EQ(data.count(QStringLiteral("outbox")), 1);
-    auto *waiting = Find<QLabel>(counter, "WaitingSalesLabel");
+    auto *waiting = counter.waitingSales();
     QTRY_VERIFY_WITH_TIMEOUT(!waiting->isHidden(), 10000); // once a worker found the server silent
     EXPECT_EQ(waiting->text(), QStringLiteral("1 笔销售待上传"));
 
     dialogs.shown.clear();
-    Find<QAction>(counter, "N5")->trigger(); // 数据恢复
+    counter.menuEntry("N5")->trigger(); // 数据恢复
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_TRUE(dialogs.shown.front().text.contains(QStringLiteral("1 笔销售等待上传")));
 
     server.start();
     QTRY_VERIFY_WITH_TIMEOUT(waiting->isHidden(), 20000);
     EXPECT_EQ(data.count(QStringLiteral("outbox")), 0);
-    EXPECT_EQ(Find<QComboBox>(counter, "ComboBox1")->count(), 1); // the product list follows
+    EXPECT_EQ(counter.product()->count(), 1); // the product list follows
     EXPECT_EQ(server.query(url, QStringLiteral("select 单号, 折后 from xstj")), (Rows{{number, QStringLiteral("6")}}));
 }
 
@@ -106,8 +101,8 @@ TEST(SeveralCounters, ARefusedSaleIsSetAsideAndALockedServerNeverHoldsUpTheWindo
     Shop shop;
     auto &[server, url, data, dialogs, session] = shop;
     Application program(session);
-    CounterWindow *counter = &program.counter();
-    const QString taken = Find<QLineEdit>(counter, "Edit2")->text();
+    const CounterDriver counter(program.counter());
+    const QString taken = counter.ticketNumber()->text();
     server.query(url,
                  QStringLiteral("insert into xstj (单号, 时间, 收银员, 数量, 折后) "
                                 "values ('%1', '2026-12-01 08:00:00', '别家', 1, 1)")
@@ -132,14 +127,14 @@ TEST(SeveralCounters, ARefusedSaleIsSetAsideAndALockedServerNeverHoldsUpTheWindo
     tick.stop();
     lock.reset();
 
-    auto *waiting = Find<QLabel>(counter, "WaitingSalesLabel");
-    auto *setAside = Find<QLabel>(counter, "SetAsideSalesLabel");
+    auto *waiting = counter.waitingSales();
+    auto *setAside = counter.setAsideSales();
     QTRY_VERIFY_WITH_TIMEOUT(waiting->isHidden() && !setAside->isHidden(), 20000);
     EXPECT_EQ(setAside->text(), QStringLiteral("1 笔销售被搁置"));
     EXPECT_EQ(server.query(url, QStringLiteral("select count(*) from xstj where 收银员 <> '别家'")),
               Rows{{QStringLiteral("2")}});
     dialogs.shown.clear();
-    Find<QAction>(counter, "N5")->trigger(); // 数据恢复 keeps refusing, and says why
+    counter.menuEntry("N5")->trigger(); // 数据恢复 keeps refusing, and says why
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_TRUE(dialogs.shown.front().text.contains(QStringLiteral("1 笔被服务器拒绝而搁置")))
         << dialogs.shown.front().text.toStdString();
@@ -156,7 +151,7 @@ TEST(SeveralCounters, ARefusedSaleIsSetAsideAndALockedServerNeverHoldsUpTheWindo
         dialog->close();
     });
     poll.start(10);
-    Find<QAction>(counter, "WaitingSalesEntry")->trigger();
+    counter.menuEntry("WaitingSalesEntry")->trigger();
     QTRY_VERIFY_WITH_TIMEOUT(setAside->isHidden(), 20000);
     EXPECT_EQ(server.query(url, QStringLiteral("select 折后 from xstj where 原单号 = '%1'").arg(taken)),
               Rows{{QStringLiteral("6")}});

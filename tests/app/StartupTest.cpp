@@ -4,8 +4,7 @@
 #include "counter/CounterWindow.h"
 #include "data/store/ServerSettings.h"
 #include "data/store/Session.h"
-#include "grid/DataGrid.h"
-#include "tests/support/Controls.h"
+#include "tests/support/CounterDriver.h"
 #include "tests/support/RecordingResponder.h"
 #include "tests/support/TempData.h"
 
@@ -22,6 +21,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 namespace {
 
 struct StartupTest : ::testing::Test
@@ -30,15 +31,13 @@ struct StartupTest : ::testing::Test
     RecordingResponder dialogs;
     Session session;
     std::unique_ptr<Application> program;
+    std::optional<CounterDriver> counter;
 
-    void start() { program = std::make_unique<Application>(session); }
-    template <typename Control>
-    Control *control(const char *name) const
+    void start()
     {
-        return Find<Control>(&program->counter(), name);
+        program = std::make_unique<Application>(session);
+        counter.emplace(program->counter());
     }
-    QLineEdit *edit(const char *name) const { return control<QLineEdit>(name); }
-    QComboBox *box(const char *name) const { return control<QComboBox>(name); }
 };
 
 // Lines left on the ticket by a run that did not record their sale (a print
@@ -56,26 +55,24 @@ TEST_F(StartupTest, StartsWithTheStoredSettingsAndTheLinesOfAnUnrecordedSale)
 
     EXPECT_TRUE(dialogs.shown.empty()) << dialogs.texts().front().toStdString();
     EXPECT_EQ(data.count(QStringLiteral("xsxx")), 2);
-    EXPECT_EQ(control<DataGrid>("DBGridEh1")->rowSet()->recordCount(), 2);
-    EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d{14}$")).match(edit("Edit2")->text()).hasMatch());
-    EXPECT_EQ(edit("Edit1")->text(), QStringLiteral("便民小店"));
-    EXPECT_EQ(control<QPlainTextEdit>("Memo1")->toPlainText(), QStringLiteral("谢谢惠顾\n欢迎再来"));
-    EXPECT_EQ(edit("Edit11")->text(), QStringLiteral("李"));
-    EXPECT_EQ(box("ComboBox4")->currentText(), QStringLiteral("76"));
-    EXPECT_EQ(box("ComboBox5")->currentText(), QStringLiteral("两联"));
-    EXPECT_EQ(box("ComboBox6")->currentText(), QStringLiteral("2"));
-    EXPECT_EQ((QStringList{control<QLabel>("Label18")->text(), control<QLabel>("Label19")->text(),
-                           control<QLabel>("Label20")->text()}),
-              (QStringList{QStringLiteral("3"), QStringLiteral("5"), QStringLiteral("4.8")}));
+    EXPECT_EQ(counter->lineCount(), 2);
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d{14}$")).match(counter->ticketNumber()->text()).hasMatch());
+    EXPECT_EQ(counter->shopName()->text(), QStringLiteral("便民小店"));
+    EXPECT_EQ(counter->remark()->toPlainText(), QStringLiteral("谢谢惠顾\n欢迎再来"));
+    EXPECT_EQ(counter->cashier()->text(), QStringLiteral("李"));
+    EXPECT_EQ(counter->paperWidth()->currentText(), QStringLiteral("76"));
+    EXPECT_EQ(counter->layout()->currentText(), QStringLiteral("两联"));
+    EXPECT_EQ(counter->copies()->currentText(), QStringLiteral("2"));
+    EXPECT_EQ(counter->totals(), (std::vector<QString>{"3", "5", "4.8", "4.8", "0"}));
 
     // Each name once, the box itself empty.
     QStringList names;
-    for (int i = 0; i < box("ComboBox1")->count(); ++i)
-        names << box("ComboBox1")->itemText(i);
+    for (int i = 0; i < counter->product()->count(); ++i)
+        names << counter->product()->itemText(i);
     names.sort();
     EXPECT_EQ(names,
               (QStringList{QStringLiteral("O'Neil \"特价\""), QStringLiteral("可乐"), QStringLiteral("百事可乐")}));
-    EXPECT_EQ(box("ComboBox1")->currentText(), QString());
+    EXPECT_EQ(counter->product()->currentText(), QString());
 }
 
 TEST_F(StartupTest, EmptySettingsTableGivesEmptyBoxes)
@@ -83,9 +80,9 @@ TEST_F(StartupTest, EmptySettingsTableGivesEmptyBoxes)
     data.exec(QStringLiteral("delete from dynr"));
     start();
     EXPECT_TRUE(dialogs.shown.empty());
-    for (const char *name : {"ComboBox4", "ComboBox5", "ComboBox6"})
-        EXPECT_EQ(box(name)->currentText(), QString()) << name;
-    EXPECT_EQ(edit("Edit1")->text(), QString());
+    for (QComboBox *box : {counter->paperWidth(), counter->layout(), counter->copies()})
+        EXPECT_EQ(box->currentText(), QString()) << box->objectName().toStdString();
+    EXPECT_EQ(counter->shopName()->text(), QString());
 }
 
 TEST_F(StartupTest, ClockShowsTheTicketTimeUnlessStopped)
@@ -93,9 +90,9 @@ TEST_F(StartupTest, ClockShowsTheTicketTimeUnlessStopped)
     start();
     QTest::qWait(1100); // the clock ticks each second
     EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d$"))
-                    .match(edit("Edit3")->text())
+                    .match(counter->ticketTime()->text())
                     .hasMatch());
-    EXPECT_FALSE(edit("Edit3")->isEnabled());
+    EXPECT_FALSE(counter->ticketTime()->isEnabled());
 }
 
 TEST_F(StartupTest, BrokenDataFileIsReportedOnceAndLeftAlone)
@@ -112,7 +109,7 @@ TEST_F(StartupTest, BrokenDataFileIsReportedOnceAndLeftAlone)
     EXPECT_LE(dialogs.shown.size(), 2u); // the file's problem, then the settings that could not be read
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), QByteArray("not a data file"));
-    EXPECT_EQ(edit("Edit2")->text().size(), 14); // the counter still comes up
+    EXPECT_EQ(counter->ticketNumber()->text().size(), 14); // the counter still comes up
 }
 
 // A database.conf others can read is flagged at start, and the server's

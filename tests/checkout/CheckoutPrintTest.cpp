@@ -6,6 +6,7 @@
 #include "printers/PrinterConf.h"
 #include "tests/printers/EscPosDecoder.h"
 #include "tests/support/Controls.h"
+#include "tests/support/CounterDriver.h"
 #include "tests/support/CupsPdfPrinter.h"
 #include "tests/support/RecordingResponder.h"
 #include "tests/support/TempData.h"
@@ -32,6 +33,7 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <thread>
 
@@ -162,68 +164,49 @@ protected:
         program = std::make_unique<Application>(session);
         form = &program->counter();
         form->show();
-        box("ComboBox1")->clearEditText();
-        check("CheckBox1")->click(); // the ticket time as typed, not the clock's
-        edit("Edit1")->setText(QStringLiteral("好运小店"));
-        edit("Edit11")->setText(QStringLiteral("小王"));
-        Find<QPlainTextEdit>(form, "Memo1")->setPlainText(QString());
-        box("ComboBox4")->setEditText(QStringLiteral("58"));
-        box("ComboBox5")->setEditText(QStringLiteral("一联"));
-        box("ComboBox6")->setEditText(QStringLiteral("1"));
-        setCustomer(false);
-        edit("Edit2")->setText(QStringLiteral("20240501000001"));
-        edit("Edit3")->setText(QStringLiteral("2024-05-01 10:20:30"));
+        counter.emplace(*form);
+        counter->product()->clearEditText();
+        counter->manualTime()->click(); // the ticket time as typed, not the clock's
+        counter->shopName()->setText(QStringLiteral("好运小店"));
+        counter->cashier()->setText(QStringLiteral("小王"));
+        counter->remark()->setPlainText(QString());
+        counter->paperWidth()->setEditText(QStringLiteral("58"));
+        counter->layout()->setEditText(QStringLiteral("一联"));
+        counter->copies()->setEditText(QStringLiteral("1"));
+        counter->showCustomer(false);
+        counter->ticketNumber()->setText(QStringLiteral("20240501000001"));
+        counter->ticketTime()->setText(QStringLiteral("2024-05-01 10:20:30"));
         jobsBefore = printer->jobsSubmitted();
     }
     void TearDown() override { qputenv("XDG_CONFIG_HOME", savedConfig); }
 
-    QLineEdit *edit(const char *name) const { return Find<QLineEdit>(form, name); }
-    QComboBox *box(const char *name) const { return Find<QComboBox>(form, name); }
-    QCheckBox *check(const char *name) const { return Find<QCheckBox>(form, name); }
-    QLabel *label(const char *name) const { return Find<QLabel>(form, name); }
-    int ticketLines() const { return Find<DataGrid>(form, "DBGridEh1")->rowSet()->recordCount(); }
-
-    void setCustomer(bool on)
-    {
-        if (check("CheckBox2")->isChecked() != on)
-            check("CheckBox2")->click();
-    }
-
     // Enters lines "商品1".."商品n" at 12.5 each, line i of quantity i, and 20 paid.
     void addLines(int count)
     {
-        for (int i = 1; i <= count; ++i) {
-            box("ComboBox1")->setEditText(QStringLiteral("商品%1").arg(i));
-            edit("Edit7")->setText(QStringLiteral("12.5"));
-            edit("Edit8")->setText(QString::number(i));
-            QTest::keyClick(edit("Edit8"), Qt::Key_End); // the line's amounts follow the key
-            QTest::mouseClick(Find<QToolButton>(form, "SpeedButton3"), Qt::LeftButton);
-        }
-        box("ComboBox3")->setEditText(QStringLiteral("20"));
+        for (int i = 1; i <= count; ++i)
+            counter->addLine(QStringLiteral("商品%1").arg(i), QStringLiteral("12.5"), QString::number(i));
+        counter->paid()->setEditText(QStringLiteral("20"));
     }
-
-    void pressPrint() { QTest::mouseClick(Find<QToolButton>(form, "SpeedButton8"), Qt::LeftButton); }
 
     void expectCounterReset()
     {
-        EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d{14}$")).match(edit("Edit2")->text()).hasMatch())
-            << edit("Edit2")->text().toStdString();
-        for (const char *total : {"Label18", "Label19", "Label20"})
-            EXPECT_EQ(label(total)->text(), QStringLiteral("0"));
-        for (const char *name : {"Edit4", "Edit5", "Edit6", "Edit12", "Edit13"})
-            EXPECT_EQ(edit(name)->text(), QString()) << name;
-        EXPECT_EQ(box("ComboBox3")->currentText(), QString());
-        EXPECT_EQ(ticketLines(), 0);
+        EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d{14}$")).match(counter->ticketNumber()->text()).hasMatch())
+            << counter->ticketNumber()->text().toStdString();
+        EXPECT_EQ(counter->totals(), (std::vector<QString>{"0", "0", "0", "", ""}));
+        for (QLineEdit *customer : {counter->customer(), counter->phone(), counter->address()})
+            EXPECT_EQ(customer->text(), QString());
+        EXPECT_EQ(counter->paid()->currentText(), QString());
+        EXPECT_EQ(counter->lineCount(), 0);
         // What the next ticket starts from stays.
-        EXPECT_EQ(edit("Edit1")->text(), QStringLiteral("好运小店"));
-        EXPECT_EQ(edit("Edit3")->text(), QStringLiteral("2024-05-01 10:20:30"));
+        EXPECT_EQ(counter->shopName()->text(), QStringLiteral("好运小店"));
+        EXPECT_EQ(counter->ticketTime()->text(), QStringLiteral("2024-05-01 10:20:30"));
     }
 
     void expectTicketKept(int lines)
     {
-        EXPECT_EQ(edit("Edit2")->text(), QStringLiteral("20240501000001"));
-        EXPECT_EQ(label("Label18")->text(), QString::number(lines * (lines + 1) / 2));
-        EXPECT_EQ(ticketLines(), lines);
+        EXPECT_EQ(counter->ticketNumber()->text(), QStringLiteral("20240501000001"));
+        EXPECT_EQ(counter->totalQuantity()->text(), QString::number(lines * (lines + 1) / 2));
+        EXPECT_EQ(counter->lineCount(), lines);
         EXPECT_EQ(data.count(QStringLiteral("xsxx")), lines);
         EXPECT_EQ(data.count(QStringLiteral("xstj")), 0);
         EXPECT_EQ(data.count(QStringLiteral("xsmx")), 0);
@@ -237,6 +220,7 @@ protected:
     Session session;
     std::unique_ptr<Application> program;
     CounterWindow *form = nullptr;
+    std::optional<CounterDriver> counter;
     int jobsBefore = 0;
 };
 
@@ -260,13 +244,13 @@ TEST_F(CheckoutPrintTest, PrintsOneReceiptOnPaperAsLongAsTheTicketAndRecordsTheS
     int soldLines = 0;
     for (const Case &c : cases) {
         SCOPED_TRACE(std::string(c.width) + c.parts);
-        edit("Edit2")->setText(QStringLiteral("20240501000001"));
-        box("ComboBox4")->setEditText(QString::fromUtf8(c.width));
-        box("ComboBox5")->setEditText(QString::fromUtf8(c.parts));
-        Find<QPlainTextEdit>(form, "Memo1")->setPlainText(QString::fromUtf8(c.remark));
+        counter->ticketNumber()->setText(QStringLiteral("20240501000001"));
+        counter->paperWidth()->setEditText(QString::fromUtf8(c.width));
+        counter->layout()->setEditText(QString::fromUtf8(c.parts));
+        counter->remark()->setPlainText(QString::fromUtf8(c.remark));
         addLines(c.lines);
 
-        pressPrint();
+        counter->print();
         ASSERT_TRUE(responder.shown.empty()) << responder.shown.front().text.toStdString();
 
         const QStringList pdfs = printer->waitForNewPdfs(1);
@@ -300,7 +284,7 @@ TEST_F(CheckoutPrintTest, PrintsOneReceiptOnPaperAsLongAsTheTicketAndRecordsTheS
 TEST_F(CheckoutPrintTest, ASalePrintedIsListedInTheStatisticsThroughTheOneSession)
 {
     addLines(2);
-    pressPrint();
+    counter->print();
     ASSERT_TRUE(responder.shown.empty()) << responder.shown.front().text.toStdString();
     printer->waitForNewPdfs(1);
 
@@ -314,12 +298,12 @@ TEST_F(CheckoutPrintTest, ASalePrintedIsListedInTheStatisticsThroughTheOneSessio
             listed << statisticsRows->textAt(row, statisticsRows->columnIndex(QStringLiteral("单号")));
         statistics->reject();
     });
-    QTest::mouseClick(Find<QToolButton>(form, "SpeedButton6"), Qt::LeftButton);
+    QTest::mouseClick(counter->statistics(), Qt::LeftButton);
 
     EXPECT_EQ(listed, QStringList{QStringLiteral("20240501000001")});
     ASSERT_NE(statisticsRows, nullptr);
     EXPECT_EQ(&statisticsRows->connection(), &program->session());
-    EXPECT_EQ(&Find<DataGrid>(form, "DBGridEh1")->rowSet()->connection(), &program->session());
+    EXPECT_EQ(&counter->lines()->rowSet()->connection(), &program->session());
 }
 
 // While a slow receipt printer takes a print (the sale's receipt, its reprint
@@ -384,7 +368,7 @@ TEST_F(CheckoutPrintTest, ASlowReceiptPrinterLeavesTheWindowLiveAndPrintsOnce)
          },
          0},
     };
-    check("CheckBox1")->click(); // the clock runs again
+    counter->manualTime()->click(); // the clock runs again
     int devices = 0;
     for (const Case &c : cases) {
         SCOPED_TRACE(c.path);
@@ -401,7 +385,7 @@ TEST_F(CheckoutPrintTest, ASlowReceiptPrinterLeavesTheWindowLiveAndPrintsOnce)
         QObject::connect(&watch, &QTimer::timeout, [&] {
             if (const auto *progress = qobject_cast<QProgressDialog *>(QApplication::activeModalWidget())) {
                 shown << progress->labelText();
-                times << edit("Edit3")->text();
+                times << counter->ticketTime()->text();
                 click(printing, c.button);
             }
         });
@@ -417,16 +401,16 @@ TEST_F(CheckoutPrintTest, ASlowReceiptPrinterLeavesTheWindowLiveAndPrintsOnce)
         EXPECT_EQ(received.images.size(), 1u);
         EXPECT_EQ(received.count('p'), c.drawerPulses);
         EXPECT_EQ(data.count(QStringLiteral("xstj")), 1);
-        EXPECT_EQ(ticketLines(), 0);
+        EXPECT_EQ(counter->lineCount(), 0);
     }
 }
 
 TEST_F(CheckoutPrintTest, TwoCopiesAreTwoJobsOfOneSale)
 {
-    box("ComboBox6")->setEditText(QStringLiteral("2"));
+    counter->copies()->setEditText(QStringLiteral("2"));
     addLines(2);
 
-    pressPrint();
+    counter->print();
 
     const QStringList pdfs = printer->waitForNewPdfs(2);
     EXPECT_EQ(printer->jobsSubmitted(), jobsBefore + 2);
@@ -438,13 +422,13 @@ TEST_F(CheckoutPrintTest, TwoCopiesAreTwoJobsOfOneSale)
 
 TEST_F(CheckoutPrintTest, CustomerReceiptPrintsAndStoresTheCustomer)
 {
-    setCustomer(true);
-    edit("Edit4")->setText(QStringLiteral("张三丰"));
-    edit("Edit5")->setText(QStringLiteral("13912345678"));
-    edit("Edit6")->setText(QStringLiteral("解放路8号"));
+    counter->showCustomer(true);
+    counter->customer()->setText(QStringLiteral("张三丰"));
+    counter->phone()->setText(QStringLiteral("13912345678"));
+    counter->address()->setText(QStringLiteral("解放路8号"));
     addLines(1);
 
-    pressPrint();
+    counter->print();
 
     const QString text = textOf(printer->submittedDocument(printer->waitForNewPdfs(1).front()));
     for (const char *expected : {"张三丰", "13912345678", "解放路8号", "小王", "20", "7.5"})
@@ -466,13 +450,13 @@ TEST_F(CheckoutPrintTest, SettingsMatchingNoReceiptRecordWithoutPrinting)
     int recorded = 0;
     for (const Case &c : cases) {
         SCOPED_TRACE(std::string(c.width) + c.parts + c.copies);
-        edit("Edit2")->setText(QStringLiteral("20240501000001"));
-        box("ComboBox4")->setEditText(QString::fromUtf8(c.width));
-        box("ComboBox5")->setEditText(QString::fromUtf8(c.parts));
-        box("ComboBox6")->setEditText(QString::fromUtf8(c.copies));
+        counter->ticketNumber()->setText(QStringLiteral("20240501000001"));
+        counter->paperWidth()->setEditText(QString::fromUtf8(c.width));
+        counter->layout()->setEditText(QString::fromUtf8(c.parts));
+        counter->copies()->setEditText(QString::fromUtf8(c.copies));
         addLines(1);
 
-        pressPrint();
+        counter->print();
 
         EXPECT_TRUE(responder.shown.empty());
         EXPECT_EQ(printer->jobsSubmitted(), jobsBefore);
@@ -487,10 +471,10 @@ TEST_F(CheckoutPrintTest, SettingsMatchingNoReceiptRecordWithoutPrinting)
 TEST_F(CheckoutPrintTest, EmptyTicketSavesTheSettingsAndStopsThere)
 {
     data.exec(QStringLiteral("delete from dynr"));
-    edit("Edit1")->setText(QStringLiteral("新店名"));
-    Find<QPlainTextEdit>(form, "Memo1")->setPlainText(QStringLiteral("第一行\n第二行"));
+    counter->shopName()->setText(QStringLiteral("新店名"));
+    counter->remark()->setPlainText(QStringLiteral("第一行\n第二行"));
 
-    pressPrint();
+    counter->print();
 
     ASSERT_EQ(responder.shown.size(), 1u);
     EXPECT_EQ(responder.shown[0].text, QStringLiteral("打印信息为空！"));
@@ -501,7 +485,7 @@ TEST_F(CheckoutPrintTest, EmptyTicketSavesTheSettingsAndStopsThere)
     EXPECT_EQ(rowOf(data, QStringLiteral("select 店名, 备注, 收银员, pos, modle, print from dynr")),
               QStringLiteral("新店名|第一行\n第二行|小王|58|一联|1"));
     EXPECT_EQ(printer->jobsSubmitted(), jobsBefore);
-    EXPECT_EQ(edit("Edit2")->text(), QStringLiteral("20240501000001"));
+    EXPECT_EQ(counter->ticketNumber()->text(), QStringLiteral("20240501000001"));
     EXPECT_EQ(data.count(QStringLiteral("xstj")), 0);
 }
 
@@ -513,10 +497,10 @@ TEST_F(CheckoutPrintTest, WithoutADefaultPrinterNothingIsRecorded)
         CupsPdfPrinter *printer;
         ~Restore() { printer->addQueue(); }
     } restore{printer};
-    edit("Edit1")->setText(QStringLiteral("改过的店名"));
+    counter->shopName()->setText(QStringLiteral("改过的店名"));
     addLines(2);
 
-    pressPrint();
+    counter->print();
 
     ASSERT_EQ(responder.shown.size(), 1u);
     EXPECT_EQ(responder.shown[0].icon, Dialogs::Icon::Stop);
@@ -530,12 +514,12 @@ TEST_F(CheckoutPrintTest, PrinterAddedWhileRunningIsFoundAndJobsAreNamedAfterThe
 {
     printer->removeQueue();
     addLines(1);
-    pressPrint();
+    counter->print();
     ASSERT_EQ(responder.shown.size(), 1u) << "no printer yet";
     responder.shown.clear();
 
     printer->addQueue();
-    pressPrint();
+    counter->print();
     ASSERT_TRUE(responder.shown.empty()) << responder.shown.front().text.toStdString();
     const QStringList pdfs = printer->waitForNewPdfs(1);
     EXPECT_TRUE(QFileInfo(pdfs.front()).fileName().contains(QStringLiteral("20240501000001")))
@@ -546,7 +530,7 @@ TEST_F(CheckoutPrintTest, PrinterAddedWhileRunningIsFoundAndJobsAreNamedAfterThe
 TEST_F(CheckoutPrintTest, RefusedSaleKeepsTheTicket)
 {
     // Nothing prints, so only the recording is under test.
-    box("ComboBox4")->setEditText(QStringLiteral("80"));
+    counter->paperWidth()->setEditText(QStringLiteral("80"));
     addLines(3);
 
     struct Case
@@ -560,12 +544,12 @@ TEST_F(CheckoutPrintTest, RefusedSaleKeepsTheTicket)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
         responder.shown.clear();
-        edit("Edit3")->setText(QString::fromUtf8(c.time));
+        counter->ticketTime()->setText(QString::fromUtf8(c.time));
         if (c.refuseLine)
             data.exec(QStringLiteral("create trigger refuse before insert on xsmx when new.品名 = '商品2' "
                                      "begin select raise(abort, 'refused'); end"));
 
-        pressPrint();
+        counter->print();
 
         ASSERT_EQ(responder.shown.size(), 1u);
         EXPECT_EQ(responder.shown[0].icon, Dialogs::Icon::Stop);
@@ -580,9 +564,9 @@ namespace {
 TEST_F(CheckoutPrintTest, SaleThatCannotBeStoredPrintsNoReceipt)
 {
     addLines(2);
-    edit("Edit3")->setText(QStringLiteral("昨天下午"));
+    counter->ticketTime()->setText(QStringLiteral("昨天下午"));
 
-    pressPrint();
+    counter->print();
 
     ASSERT_EQ(responder.shown.size(), 1u);
     EXPECT_EQ(responder.shown[0].icon, Dialogs::Icon::Stop);

@@ -2,6 +2,7 @@
 #include "counter/CounterWindow.h"
 #include "data/store/Session.h"
 #include "tests/support/Controls.h"
+#include "tests/support/CounterDriver.h"
 #include "tests/support/CupsPdfPrinter.h"
 #include "tests/support/PdfText.h"
 #include "tests/support/RecordingResponder.h"
@@ -23,6 +24,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -50,34 +52,28 @@ protected:
     {
         printer = &CupsPdfPrinter::Shared();
         program = std::make_unique<Application>(session);
-        form = &program->counter();
-        form->show();
-        Find<QCheckBox>(form, "CheckBox1")->click(); // the ticket time as typed
-        Find<QLineEdit>(form, "Edit1")->setText(QStringLiteral("好运小店"));
-        Find<QLineEdit>(form, "Edit11")->setText(QStringLiteral("小王"));
-        Find<QPlainTextEdit>(form, "Memo1")->setPlainText(QStringLiteral("谢谢惠顾"));
-        Find<QComboBox>(form, "ComboBox6")->setEditText(QStringLiteral("1"));
+        program->counter().show();
+        counter.emplace(program->counter());
+        counter->manualTime()->click(); // the ticket time as typed
+        counter->shopName()->setText(QStringLiteral("好运小店"));
+        counter->cashier()->setText(QStringLiteral("小王"));
+        counter->remark()->setPlainText(QStringLiteral("谢谢惠顾"));
+        counter->copies()->setEditText(QStringLiteral("1"));
     }
 
     QString printSale(const QString &number, const char *width, const char *parts, bool withCustomer)
     {
-        Find<QComboBox>(form, "ComboBox4")->setEditText(QString::fromUtf8(width));
-        Find<QComboBox>(form, "ComboBox5")->setEditText(QString::fromUtf8(parts));
-        if (Find<QCheckBox>(form, "CheckBox2")->isChecked() != withCustomer)
-            Find<QCheckBox>(form, "CheckBox2")->click();
-        Find<QLineEdit>(form, "Edit4")->setText(withCustomer ? QStringLiteral("张三丰") : QString());
-        Find<QLineEdit>(form, "Edit5")->setText(withCustomer ? QStringLiteral("13912345678") : QString());
-        Find<QLineEdit>(form, "Edit2")->setText(number);
-        Find<QLineEdit>(form, "Edit3")->setText(QStringLiteral("2024-05-01 10:20:30"));
-        for (int i = 1; i <= 2; ++i) {
-            Find<QComboBox>(form, "ComboBox1")->setEditText(QStringLiteral("商品%1").arg(i));
-            Find<QLineEdit>(form, "Edit7")->setText(QStringLiteral("12.5"));
-            Find<QLineEdit>(form, "Edit8")->setText(QString::number(i));
-            QTest::keyClick(Find<QLineEdit>(form, "Edit8"), Qt::Key_End);
-            QTest::mouseClick(Find<QToolButton>(form, "SpeedButton3"), Qt::LeftButton);
-        }
-        Find<QComboBox>(form, "ComboBox3")->setEditText(QStringLiteral("50"));
-        QTest::mouseClick(Find<QToolButton>(form, "SpeedButton8"), Qt::LeftButton);
+        counter->paperWidth()->setEditText(QString::fromUtf8(width));
+        counter->layout()->setEditText(QString::fromUtf8(parts));
+        counter->showCustomer(withCustomer);
+        counter->customer()->setText(withCustomer ? QStringLiteral("张三丰") : QString());
+        counter->phone()->setText(withCustomer ? QStringLiteral("13912345678") : QString());
+        counter->ticketNumber()->setText(number);
+        counter->ticketTime()->setText(QStringLiteral("2024-05-01 10:20:30"));
+        for (int i = 1; i <= 2; ++i)
+            counter->addLine(QStringLiteral("商品%1").arg(i), QStringLiteral("12.5"), QString::number(i));
+        counter->paid()->setEditText(QStringLiteral("50"));
+        counter->print();
         EXPECT_TRUE(responder.shown.empty());
         return TextOf(printer->submittedDocument(printer->waitForNewPdfs(1).front()));
     }
@@ -92,7 +88,7 @@ protected:
             QTest::mouseClick(Find<QToolButton>(statistics, "ReprintButton"), Qt::LeftButton);
             statistics->reject();
         });
-        QTest::mouseClick(Find<QToolButton>(form, "SpeedButton6"), Qt::LeftButton);
+        CounterDriver::click(counter->statistics());
         EXPECT_TRUE(responder.shown.empty());
         return TextOf(printer->submittedDocument(printer->waitForNewPdfs(1).front()));
     }
@@ -102,7 +98,7 @@ protected:
     CupsPdfPrinter *printer = nullptr;
     Session session;
     std::unique_ptr<Application> program;
-    CounterWindow *form = nullptr;
+    std::optional<CounterDriver> counter;
 };
 
 TEST_F(ReprintPrintTest, AReprintIsTheOriginalReceiptUnderTheMarkAndChangesNothing)

@@ -4,6 +4,7 @@
 #include "data/store/DataFile.h"
 #include "data/store/RowSet.h"
 #include "data/store/Session.h"
+#include "tests/support/PrintTo.h"
 #include "tests/support/TempData.h"
 
 #include <gtest/gtest.h>
@@ -31,48 +32,22 @@ protected:
     Session connection;
 };
 
-TEST_F(PriceLookupTest, APickedNameFindsItsOwnRowBeforeLongerNames)
+// A picked name finds its own row before longer names; without an exact name
+// the first row containing it counts. Pattern characters and quotes in a name
+// are literal text: never another product's price.
+TEST_F(PriceLookupTest, ANameFindsItsOwnPriceLiterally)
 {
-    product(QStringLiteral("百事可乐"), QStringLiteral("3.5"));
-    product(QStringLiteral("可乐"), QStringLiteral("2.5"));
-    product(QStringLiteral("可乐"), QStringLiteral("2.8"));
-    EXPECT_EQ(price(QStringLiteral("可乐")), QStringLiteral("2.5"));
-    EXPECT_EQ(price(QStringLiteral("百事可乐")), QStringLiteral("3.5"));
-}
-
-TEST_F(PriceLookupTest, WithoutAnExactNameTheFirstContainingRowCounts)
-{
-    product(QStringLiteral("矿泉水 大"), QStringLiteral("2"));
-    product(QStringLiteral("矿泉水 小"), QStringLiteral("1"));
-    EXPECT_EQ(price(QStringLiteral("矿泉水")), QStringLiteral("2"));
-    EXPECT_EQ(price(QStringLiteral("小")), QStringLiteral("1"));
-}
-
-// A name the list still shows after its product was deleted, or a name holding
-// pattern characters, is looked up literally: never another product's price.
-TEST_F(PriceLookupTest, PatternCharactersInANameAreLiteral)
-{
-    product(QStringLiteral("可乐"), QStringLiteral("2.5"));
-    product(QStringLiteral("5%_折扣装"), QStringLiteral("9"));
-    for (const char *name : {"%%", "__", "可%", "%可"})
-        EXPECT_EQ(price(QString::fromUtf8(name)), std::nullopt) << name;
-    EXPECT_EQ(price(QStringLiteral("%_")), QStringLiteral("9"));
-}
-
-TEST_F(PriceLookupTest, NoPriceIsEmptyTextAndNoProductIsNone)
-{
-    product(QStringLiteral("面包"), QString());
-    EXPECT_EQ(price(QStringLiteral("面包")), QString());
-    EXPECT_EQ(price(QStringLiteral("牛奶")), std::nullopt);
-}
-
-TEST_F(PriceLookupTest, QuotesInANameAreJustText)
-{
-    product(QStringLiteral("12\" 比萨"), QStringLiteral("30"));
-    product(QStringLiteral("a'b"), QStringLiteral("4"));
-    EXPECT_EQ(price(QStringLiteral("12\" 比萨")), QStringLiteral("30"));
-    EXPECT_EQ(price(QStringLiteral("a'b")), QStringLiteral("4"));
-    EXPECT_EQ(price(QStringLiteral("\" or 1=1 --")), std::nullopt);
+    const std::pair<const char *, const char *> products[] = {
+        {"百事可乐", "3.5"}, {"可乐", "2.5"}, {"可乐", "2.8"},     {"矿泉水 大", "2"}, {"矿泉水 小", "1"},
+        {"5%_折扣装", "9"},  {"面包", ""},    {"12\" 比萨", "30"}, {"a'b", "4"}};
+    for (const auto &[name, price] : products)
+        product(QString::fromUtf8(name), QString::fromUtf8(price));
+    const std::pair<const char *, std::optional<QString>> cases[] = {
+        {"可乐", "2.5"}, {"百事可乐", "3.5"}, {"矿泉水", "2"}, {"小", "1"},         {"%%", {}},
+        {"__", {}},      {"可%", {}},         {"%可", {}},     {"%_", "9"},         {"面包", QString()},
+        {"牛奶", {}},    {"12\" 比萨", "30"}, {"a'b", "4"},    {"\" or 1=1 --", {}}};
+    for (const auto &[name, expected] : cases)
+        EXPECT_EQ(price(QString::fromUtf8(name)), expected) << name;
 }
 
 TEST(TicketTotals, SumsSkipEmptyValuesAndRoundEachToFourDecimals)

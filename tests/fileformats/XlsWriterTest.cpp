@@ -2,6 +2,7 @@
 
 #include "base/AppError.h"
 #include "tests/fileformats/ReadBack.h"
+#include "tests/support/PrintTo.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,13 +11,6 @@
 #include <QtEndian>
 
 #include <gtest/gtest.h>
-
-#include <ostream>
-
-void PrintTo(const QString &text, std::ostream *os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace {
 

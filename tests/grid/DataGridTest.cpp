@@ -3,6 +3,7 @@
 #include "data/store/DataFile.h"
 #include "data/store/RowSet.h"
 #include "data/store/Session.h"
+#include "tests/support/PrintTo.h"
 #include "tests/support/RecordingResponder.h"
 #include "tests/support/TempData.h"
 
@@ -12,13 +13,6 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
-
-#include <ostream>
-
-void PrintTo(const QString &text, std::ostream *out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "receipts/Ticket.h"
 #include "report/Report.h"
 #include "report/ReportView.h"
-#include "tests/support/Controls.h"
+#include "tests/support/CounterDriver.h"
 #include "tests/support/TempData.h"
 
 #include <QApplication>
@@ -48,18 +48,14 @@ protected:
                 return qobject_cast<ReceiptWindow *>(window);
         return nullptr;
     }
-    template <typename Control>
-    Control *counter(const char *name) const
-    {
-        return Find<Control>(&program->counter(), name);
-    }
+    CounterDriver counter() const { return CounterDriver(program->counter()); }
 
     // Presses Preview; whatever window it shows modally is noted and closed.
     Shown press(bool withCustomer, const QString &width, const QString &parts)
     {
-        counter<QCheckBox>("CheckBox2")->setChecked(withCustomer);
-        counter<QComboBox>("ComboBox4")->setEditText(width);
-        counter<QComboBox>("ComboBox5")->setEditText(parts);
+        counter().withCustomer()->setChecked(withCustomer);
+        counter().paperWidth()->setEditText(width);
+        counter().layout()->setEditText(parts);
         Shown shown;
         QTimer closer;
         closer.setSingleShot(true);
@@ -71,7 +67,7 @@ protected:
             }
         });
         closer.start(0);
-        counter<QToolButton>("SpeedButton7")->click();
+        counter().preview()->click();
         QApplication::processEvents();
         return shown;
     }
@@ -153,7 +149,7 @@ TEST_F(Preview, ShowsTheTicketOnTheCounter)
 
 TEST_F(Preview, AnEmptyTicketShowsTheLayoutAndSavesNothing)
 {
-    counter<QLineEdit>("Edit1")->setText(QStringLiteral("新店名"));
+    counter().shopName()->setText(QStringLiteral("新店名"));
     press(false, QStringLiteral("58"), QStringLiteral("一联"));
     EXPECT_EQ(data.scalar(QStringLiteral("select 店名 from dynr")), QString());
     EXPECT_EQ(data.count(QStringLiteral("xstj")), 0);

@@ -6,6 +6,7 @@
 #include "data/store/RowSet.h"
 #include "data/store/Session.h"
 #include "grid/DataGrid.h"
+#include "tests/support/CounterDriver.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -22,8 +23,7 @@ namespace {
 class FromCounterTest : public RecordsTest
 {
 protected:
-    static QAction &menuAction(const char *name) { return *Find<QAction>(window("MainForm"), name); }
-    QComboBox &productBox() { return *Find<QComboBox>(window("MainForm"), "ComboBox1"); }
+    static CounterDriver counter() { return CounterDriver(window("MainForm")); }
 
     Application program{session};
 };
@@ -31,10 +31,10 @@ protected:
 TEST_F(FromCounterTest, CatalogueOpensReloadedAndClosingReloadsTheProductList)
 {
     data.exec(QStringLiteral("insert into spxx (品名, 单价) values ('可乐', 3), ('雪碧', 2.5), ('可乐', 3.5)"));
-    productBox().setEditText(QStringLiteral("旧的文字"));
+    counter().product()->setEditText(QStringLiteral("旧的文字"));
     QWidget &catalogue = window("SpxxForm");
 
-    runModal([] { menuAction("N1").trigger(); },
+    runModal([] { counter().menuEntry("N1")->trigger(); },
              [&catalogue](QWidget *shown) {
                  EXPECT_EQ(shown, &catalogue);
                  DataGrid *grid = Find<DataGrid>(catalogue, "DBGridEh1");
@@ -46,14 +46,14 @@ TEST_F(FromCounterTest, CatalogueOpensReloadedAndClosingReloadsTheProductList)
                  Find<QLineEdit>(catalogue, "Edit1")->setText(QStringLiteral("留下的文字"));
              });
 
-    EXPECT_TRUE(productBox().currentText().isEmpty());
+    EXPECT_TRUE(counter().product()->currentText().isEmpty());
     QStringList items;
-    for (int i = 0; i < productBox().count(); ++i)
-        items << productBox().itemText(i);
+    for (int i = 0; i < counter().product()->count(); ++i)
+        items << counter().product()->itemText(i);
     items.sort();
     EXPECT_EQ(items, (QStringList{QStringLiteral("可乐"), QStringLiteral("果汁"), QStringLiteral("雪碧")}));
 
-    runModal([] { menuAction("N1").trigger(); },
+    runModal([] { counter().menuEntry("N1")->trigger(); },
              [&catalogue](QWidget *) {
                  EXPECT_TRUE(Find<QLineEdit>(catalogue, "Edit1")->text().isEmpty());
                  EXPECT_TRUE(Find<QToolButton>(catalogue, "SpeedButton1")->isEnabled());
@@ -64,7 +64,7 @@ TEST_F(FromCounterTest, CatalogueOpensReloadedAndClosingReloadsTheProductList)
 TEST_F(FromCounterTest, MenuAndButtonOpenTheStatisticsReloadedAndReset)
 {
     QWidget &statistics = window("XstjForm");
-    runModal([] { QTest::mouseClick(Find<QToolButton>(window("MainForm"), "SpeedButton6"), Qt::LeftButton); },
+    runModal([] { CounterDriver::click(counter().statistics()); },
              [&statistics](QWidget *shown) {
                  EXPECT_EQ(shown, &statistics);
                  EXPECT_FALSE(Find<QDateEdit>(statistics, "DateTimePicker1")->isEnabled());
@@ -74,7 +74,7 @@ TEST_F(FromCounterTest, MenuAndButtonOpenTheStatisticsReloadedAndReset)
              });
 
     store(Ticket{QStringLiteral("20240304100000"), QStringLiteral("2024-03-04 10:00:00"), 1, 1, 1, QString()});
-    runModal([] { menuAction("N2").trigger(); },
+    runModal([] { counter().menuEntry("N2")->trigger(); },
              [&statistics](QWidget *shown) {
                  EXPECT_EQ(shown, &statistics);
                  EXPECT_TRUE(Find<QCheckBox>(statistics, "CheckBox1")->isChecked());
@@ -96,12 +96,12 @@ TEST_F(FromCounterTest, RestoreRefusedAtItsFirstCheckLeavesTheStatisticsListOpen
     file.write("这不是数据文件");
     file.close();
 
-    runModal([] { menuAction("N2").trigger(); },
+    runModal([] { counter().menuEntry("N2")->trigger(); },
              [&](QWidget *statistics) {
                  const RowSet *listed = Find<DataGrid>(statistics, "DBGridEh1")->rowSet();
                  ASSERT_EQ(listed->recordCount(), 1);
                  responder.fileAnswers = {notOurs};
-                 menuAction("N5").trigger();
+                 counter().menuEntry("N5")->trigger();
                  EXPECT_TRUE(responder.texts().back().startsWith(QStringLiteral("数据恢复失败，请重新恢复！")));
                  EXPECT_TRUE(listed->isOpen());
                  EXPECT_EQ(listed->recordCount(), 1);

@@ -3,6 +3,7 @@
 #include "data/store/Session.h"
 #include "printers/ReceiptPrinter.h"
 #include "tests/support/Controls.h"
+#include "tests/support/PrintTo.h"
 #include "tests/support/RecordingResponder.h"
 #include "tests/support/TempData.h"
 
@@ -13,14 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <ostream>
 #include <vector>
-
-// Readable QString values in failure messages.
-inline void PrintTo(const QString &text, std::ostream *out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
 
 // Keeps what the windows print: each job's name and what its items show.
 class RecordingPrinter : public ReceiptPrinter
