@@ -15,7 +15,7 @@ namespace {
 // catch what a list of coordinates cannot: a face, size, weight or position
 // that changed, text that wraps or clips, an item that went missing.
 // To accept a deliberate change of the receipts, regenerate them with
-//   SC_UPDATE_GOLDEN=1 ctest -R receipt_render_test
+//   SC_UPDATE_GOLDEN=1 ctest -R receipts_tests
 // and commit tests/receipts/golden/*.png after looking at them.
 constexpr double kDotsPerInch = 96;
 // A pixel differs when its grey level moves by more than this (anti-aliasing
