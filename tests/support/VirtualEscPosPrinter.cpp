@@ -168,9 +168,10 @@ ssize_t VirtualEscPosPrinter::readSome(int fd)
         const std::lock_guard lock(m_mutex);
         m_received.append(buffer, n);
     }
-    pollfd pausing{m_wakeUp[0], POLLIN, 0};
-    if (n > 0 && slow)
+    if (n > 0 && slow) { // a pause that stopping cuts short
+        pollfd pausing{m_wakeUp[0], POLLIN, 0};
         ::poll(&pausing, 1, kSlowPauseMs);
+    }
     return n;
 }
 
