@@ -139,7 +139,12 @@ TEST_F(CheckoutService, PrintsTheChosenReceiptAsOftenAsTheCopiesSayUnderTheTicke
         filled.push_back(which);
         EXPECT_EQ(o.ticket.lines.size(), 1u) << "the receipt shows the recorded lines";
     });
-    EXPECT_EQ(checkout.run(order("76", "2", true)).outcome, Checkout::Outcome::Recorded);
+    ReceiptOrder sale = order("76", "2", true);
+    sale.ticket.totalDiscounted = QStringLiteral("22.5");
+    sale.ticket.customer = QStringLiteral("张三丰");
+    sale.ticket.phone = QStringLiteral("13912345678");
+    sale.ticket.address = QStringLiteral("解放路8号");
+    EXPECT_EQ(checkout.run(sale).outcome, Checkout::Outcome::Recorded);
     ASSERT_EQ(printer.jobs.size(), 2u);
     for (const auto &job : printer.jobs) {
         EXPECT_EQ(job.report, QStringLiteral("QuickRep2"));
@@ -148,6 +153,9 @@ TEST_F(CheckoutService, PrintsTheChosenReceiptAsOftenAsTheCopiesSayUnderTheTicke
     EXPECT_EQ(filled, std::vector<ReceiptTemplate>{ReceiptTemplate::OnePart76});
     EXPECT_EQ(data.count(QStringLiteral("xstj")), 1);
     EXPECT_EQ(data.count(QStringLiteral("xsmx")), 1);
+    EXPECT_EQ(data.scalar(QStringLiteral("select 金额 || '/' || 折后 from xstj")), QStringLiteral("25.0/22.5"));
+    EXPECT_EQ(data.scalar(QStringLiteral("select 客户 || '/' || 电话 || '/' || 地址 from xsmx")),
+              QStringLiteral("张三丰/13912345678/解放路8号"));
     EXPECT_EQ(data.count(QStringLiteral("xsxx")), 0);
     EXPECT_EQ(printer.storedAtDrawer, std::vector<int>{1}) << "the drawer opens once, after the sale is stored";
 }

@@ -28,12 +28,10 @@
 
 namespace {
 
-// What a PDF shows, without blanks, in compatibility form.
+// What a PDF shows, made comparable.
 QString TextOf(const QString &pdf)
 {
-    return PdfText::Text(pdf)
-        .normalized(QString::NormalizationForm_KC)
-        .remove(QRegularExpression(QStringLiteral("\\s")));
+    return PdfText::Comparable(PdfText::Text(pdf));
 }
 
 QByteArray Digest(const QString &path)
@@ -103,29 +101,18 @@ protected:
 
 TEST_F(ReprintPrintTest, AReprintIsTheOriginalReceiptUnderTheMarkAndChangesNothing)
 {
-    struct Case
-    {
-        const char *number, *width, *parts;
-        bool withCustomer;
-    };
-    // Each sale's number sorts before the last one, so it is listed first.
-    const Case cases[] = {{"20240501000009", "58", "一联", true}, {"20240501000008", "76", "两联", false}};
+    const QString original = printSale(QStringLiteral("20240501000009"), "58", "一联", true);
+    const QByteArray before = Digest(data.file());
+
+    QString reprint = reprintFirstListed();
+
+    EXPECT_EQ(Digest(data.file()), before);
     const QRegularExpression mark(QStringLiteral("重打\\d{4}-\\d{2}-\\d{2}\\d{2}:\\d{2}:\\d{2}"));
-    for (const Case &c : cases) {
-        SCOPED_TRACE(std::string(c.width) + c.parts);
-        const QString original = printSale(QString::fromUtf8(c.number), c.width, c.parts, c.withCustomer);
-        const QByteArray before = Digest(data.file());
-
-        QString reprint = reprintFirstListed();
-
-        EXPECT_EQ(Digest(data.file()), before);
-        EXPECT_TRUE(mark.match(reprint).hasMatch()) << reprint.toStdString();
-        EXPECT_EQ(reprint.remove(mark), original);
-        // Compatibility form turns the full-width colon into ":".
-        EXPECT_TRUE(original.contains(QStringLiteral("支付金额:50应付金额:37.5找零金额:12.5")))
-            << original.toStdString();
-        EXPECT_EQ(original.contains(QStringLiteral("张三丰")), c.withCustomer);
-    }
+    EXPECT_TRUE(mark.match(reprint).hasMatch()) << reprint.toStdString();
+    EXPECT_EQ(reprint.remove(mark), original);
+    // Compatibility form turns the full-width colon into ":".
+    EXPECT_TRUE(original.contains(QStringLiteral("支付金额:50应付金额:37.5找零金额:12.5"))) << original.toStdString();
+    EXPECT_TRUE(original.contains(QStringLiteral("张三丰"))) << original.toStdString();
 }
 
 } // namespace

@@ -17,7 +17,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
@@ -52,61 +51,42 @@ struct CountingPrinter : ReceiptPrinter
 
 } // namespace
 
-TEST(EscPosPrinter, SaleOfTwoCopiesArrivesAsTwoCutPiecesOfTheSameImageAndOneDrawerPulse)
+// A sale of two copies, one connection a job: the receipt's very image twice,
+// in blocks the printer takes, each fed and cut as set, then one drawer pulse
+// when the drawer is on.
+TEST(EscPosPrinter, SaleOfTwoCopiesArrivesAsTheSameImageTwiceCutAndOpenedAsSet)
 {
-    for (const int dots : {kDots58mm, kDots80mm}) {
-        SCOPED_TRACE(dots);
-        const SampleReceipt receipt(20, dots == kDots58mm ? 58 : 76);
+    struct Case
+    {
+        int dots;
+        bool cut;
+        bool drawer;
+    };
+    const Case cases[] = {{kDots58mm, true, true}, {kDots80mm, true, true}, {kDots58mm, false, false}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(std::to_string(c.dots) + (c.cut ? " cut" : "") + (c.drawer ? " drawer" : ""));
+        const SampleReceipt receipt(20, c.dots == kDots58mm ? 58 : 76);
         VirtualEscPosPrinter device;
-        EscPosPrinter printer(EscPosConf(device.target(), dots, true, true));
+        EscPosPrinter printer(EscPosConf(device.target(), c.dots, c.cut, c.drawer));
         printer.print(receipt.report(), QStringLiteral("20261209181500"));
         printer.print(receipt.report(), QStringLiteral("20261209181500"));
         printer.saleFinished();
 
-        const DecodedEscPos decoded = DecodeEscPos(device.received(3));
-        const QImage expected = RenderReceiptRaster(receipt.report(), dots);
+        const int jobs = c.drawer ? 3 : 2;
+        const DecodedEscPos decoded = DecodeEscPos(device.received(jobs));
+        EXPECT_EQ(device.connections(), jobs);
+        const QImage expected = RenderReceiptRaster(receipt.report(), c.dots);
         ASSERT_EQ(decoded.images.size(), 2u);
         for (const QImage &piece : decoded.images)
             EXPECT_TRUE(SamePixels(piece, expected));
-        EXPECT_EQ(expected.width(), dots);
+        EXPECT_EQ(expected.width(), c.dots);
         EXPECT_LE(decoded.tallestBlock, EscPos::kMaxRowsPerBlock);
         EXPECT_GT(expected.height(), EscPos::kMaxRowsPerBlock); // the limit was put to the test
         const qsizetype blocks = decoded.count('v') / 2;
-        const QString piece = QStringLiteral("@") + QString(blocks, u'v') + QStringLiteral("dV");
-        EXPECT_EQ(decoded.commands, piece + piece + QStringLiteral("@p"));
+        const QString piece = QStringLiteral("@") + QString(blocks, u'v')
+            + (c.cut ? QStringLiteral("dV") : QStringLiteral("d"));
+        EXPECT_EQ(decoded.commands, piece + piece + (c.drawer ? QStringLiteral("@p") : QString()));
     }
-}
-
-TEST(EscPosPrinter, WithCuttingAndDrawerOffNothingIsCutOrOpened)
-{
-    const SampleReceipt receipt(3, 58);
-    VirtualEscPosPrinter device;
-    EscPosPrinter printer(EscPosConf(device.target(), kDots58mm, false, false));
-    printer.print(receipt.report(), QStringLiteral("t"));
-    printer.print(receipt.report(), QStringLiteral("t"));
-    printer.saleFinished();
-
-    const DecodedEscPos decoded = DecodeEscPos(device.received(2));
-    EXPECT_EQ(decoded.images.size(), 2u);
-    EXPECT_EQ(decoded.count('d'), 2);
-    EXPECT_EQ(decoded.count('V'), 0);
-    EXPECT_EQ(decoded.count('p'), 0);
-    EXPECT_EQ(device.connections(), 2);
-}
-
-TEST(EscPosRaster, PaperWidthFillsThePrintableWidthAtOneScale)
-{
-    // 58 mm paper on 384 dots: the page's length follows at the same scale,
-    // and the dashed rule, which runs to the band's right edge, is kept whole.
-    const SampleReceipt receipt(5, 58);
-    const QImage raster = RenderReceiptRaster(receipt.report(), kDots58mm);
-    const double dotsPerMm = kDots58mm / receipt.report().paperWidthMm();
-    EXPECT_EQ(raster.height(), int(std::ceil(receipt.report().pageLengthMm() * dotsPerMm)));
-    EXPECT_EQ(BlackPixels(raster, 0, int(4.5 * dotsPerMm)), 0); // left margin
-    EXPECT_EQ(BlackPixels(raster, int(53.5 * dotsPerMm), kDots58mm), 0); // right margin
-    EXPECT_GT(BlackPixels(raster, int(5 * dotsPerMm), int(8 * dotsPerMm)), 0);
-    // A custom width is rounded down to whole bytes.
-    EXPECT_EQ(RenderReceiptRaster(receipt.report(), 500).width(), 496);
 }
 
 TEST(EscPosRaster, GreysAreThresholdedNotDithered)

@@ -12,15 +12,9 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QThread>
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <thread>
-
-#include <fcntl.h>
-#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -58,56 +52,6 @@ Failure SendFailure(const QString &target, const QByteArray &job, qint64 timeLim
     return {};
 }
 
-// A printer's device file as a named pipe, read by a thread of the test
-// (optionally hanging up after the first bytes).
-class FifoDevice
-{
-public:
-    FifoDevice(const QString &path, bool hangUpAfterFirstBytes = false)
-    {
-        const QByteArray name = QFile::encodeName(path);
-        if (::mkfifo(name.constData(), 0600) != 0)
-            throw std::runtime_error("mkfifo failed");
-        m_fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-        m_thread = std::thread([this, hangUpAfterFirstBytes] { read(hangUpAfterFirstBytes); });
-    }
-    ~FifoDevice() { finish(); }
-
-    QByteArray finish()
-    {
-        m_stop = true;
-        if (m_thread.joinable())
-            m_thread.join();
-        return m_received;
-    }
-
-private:
-    void read(bool hangUp)
-    {
-        char buffer[65536];
-        for (;;) {
-            pollfd waiting{m_fd, POLLIN, 0};
-            ::poll(&waiting, 1, 10);
-            const ssize_t n = ::read(m_fd, buffer, sizeof buffer);
-            if (n > 0) {
-                m_received.append(buffer, n);
-                if (hangUp)
-                    break;
-            } else if (m_stop) {
-                break;
-            } else if (n == 0) {
-                QThread::msleep(1);
-            }
-        }
-        ::close(m_fd);
-    }
-
-    int m_fd = -1;
-    std::atomic<bool> m_stop{false};
-    QByteArray m_received;
-    std::thread m_thread;
-};
-
 // Runs a step as the unprivileged user "nobody" when the test runs as root,
 // for whom the file permissions would not count.
 class AsNobody
@@ -144,14 +88,14 @@ TEST(EscPosTransport, DeviceFileAndNetworkReceiveTheSameBytes)
     EscPosPrinter(conf).saleFinished();
 
     QTemporaryDir dir;
-    FifoDevice device(dir.filePath(QStringLiteral("lp0")));
-    conf.target = dir.filePath(QStringLiteral("lp0"));
+    VirtualEscPosPrinter device(dir.filePath(QStringLiteral("lp0")));
+    conf.target = device.target();
     EscPosPrinter(conf).print(receipt.report(), QStringLiteral("job"));
     EscPosPrinter(conf).saleFinished();
 
     const QByteArray sent = network.received(2);
     EXPECT_GT(sent.size(), 10000);
-    EXPECT_EQ(device.finish(), sent);
+    EXPECT_EQ(device.received(2), sent);
 }
 
 TEST(EscPosTransport, NetworkPrinterThatRefusesOrStopsTakingBytes)
@@ -206,8 +150,9 @@ TEST(EscPosTransport, DeviceFileMissingUnwritableAbsentOrHangingUp)
     EXPECT_TRUE(noReader.message.contains(QStringLiteral("没有响应"))) << noReader.message.toStdString();
 
     // The reader going away mid-job fails the job and leaves the program running.
-    FifoDevice hangsUp(dir.filePath(QStringLiteral("lp3")), true);
-    const Failure cut = SendFailure(dir.filePath(QStringLiteral("lp3")), LongReceiptJob());
+    const VirtualEscPosPrinter hangsUp(dir.filePath(QStringLiteral("lp3")),
+                                       VirtualEscPosPrinter::Behaviour::HangsUpAfterFirstBytes);
+    const Failure cut = SendFailure(hangsUp.target(), LongReceiptJob());
     EXPECT_TRUE(cut.message.contains(QStringLiteral("发送数据时中断"))) << cut.message.toStdString();
 }
 
@@ -224,7 +169,7 @@ TEST(EscPosTransport, OnlyCharacterDevicesAndPipesArePrinters)
         file.write(stored);
     }
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder")));
-    FifoDevice pipe(dir.filePath(QStringLiteral("pipe")));
+    VirtualEscPosPrinter pipe(dir.filePath(QStringLiteral("pipe")));
     for (const char *name : {"data.mdb", "folder", "pipe"})
         ASSERT_TRUE(QFile::link(dir.filePath(QString::fromLatin1(name)),
                                 dir.filePath(QStringLiteral("link-to-") + QString::fromLatin1(name))));
@@ -254,7 +199,7 @@ TEST(EscPosTransport, OnlyCharacterDevicesAndPipesArePrinters)
             EXPECT_TRUE(message.contains(path) && message.contains(QString::fromUtf8(refusedAs)))
                 << message.toStdString();
     }
-    EXPECT_EQ(pipe.finish(), EscPos::DrawerJob().repeated(2));
+    EXPECT_EQ(pipe.received(2), EscPos::DrawerJob().repeated(2));
     QFile file(dir.filePath(QStringLiteral("data.mdb")));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), stored);

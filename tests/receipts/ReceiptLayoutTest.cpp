@@ -2,9 +2,9 @@
 #include "receipts/ReceiptRenderer.h"
 #include "report/Report.h"
 #include "report/ReportOutput.h"
+#include "tests/receipts/Golden.h"
 #include "tests/receipts/SampleOrder.h"
 
-#include <QDir>
 #include <QImage>
 
 #include <gtest/gtest.h>
@@ -15,7 +15,7 @@ namespace {
 // catch what a list of coordinates cannot: a face, size, weight or position
 // that changed, text that wraps or clips, an item that went missing.
 // To accept a deliberate change of the receipts, regenerate them with
-//   SC_UPDATE_GOLDEN=1 ctest -R receipt_render_test
+//   SC_UPDATE_GOLDEN=1 ctest -R receipts_tests
 // and commit tests/receipts/golden/*.png after looking at them.
 constexpr double kDotsPerInch = 96;
 // A pixel differs when its grey level moves by more than this (anti-aliasing
@@ -23,14 +23,6 @@ constexpr double kDotsPerInch = 96;
 constexpr int kGreyTolerance = 96;
 // ... and a render matches when at most this share of its pixels differ.
 constexpr double kDifferingShare = 0.002;
-
-QString GoldenPath(ReceiptTemplate which, bool withCustomer)
-{
-    return QDir(QStringLiteral(SC_GOLDEN_DIR))
-        .filePath(
-            QStringLiteral("%1%2.png")
-                .arg(QString::fromUtf8(TemplateName(which)), withCustomer ? QStringLiteral("-customer") : QString()));
-}
 
 int DifferingPixels(const QImage &a, const QImage &b)
 {
@@ -54,7 +46,7 @@ TEST(ReceiptRender, MatchesTheGoldenImageOfEachReceipt)
             const auto receipt = BuildReceipt(SampleOrder(which, withCustomer));
             const QImage rendered
                 = RenderReportPage(receipt->run(), 0, kDotsPerInch).convertToFormat(QImage::Format_Grayscale8);
-            const QString path = GoldenPath(which, withCustomer);
+            const QString path = GoldenPath(which, withCustomer, "png");
             if (update) {
                 ASSERT_TRUE(rendered.save(path)) << path.toStdString();
                 continue;

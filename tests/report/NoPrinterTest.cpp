@@ -1,7 +1,6 @@
 #include "base/AppError.h"
 #include "report/DefaultPrinter.h"
 #include "report/Report.h"
-#include "report/ReportView.h"
 
 #include <gtest/gtest.h>
 
@@ -23,15 +22,4 @@ TEST(ReportPrint, WithoutDefaultPrinterThrowsAClearMessage)
             EXPECT_EQ(error.message(), QStringLiteral("没有设置默认打印机，请先在系统中设置默认打印机"));
         }
     }
-}
-
-TEST(ReportView, SizeFollowsThePaperAtOnePixelPerUnit)
-{
-    Report report(QStringLiteral("Sample"));
-    report.setPaperWidthMm(60);
-    report.setHeightUnits(400);
-    ReportView view(report);
-    EXPECT_EQ(view.size(), QSize(227, 400)); // 60 mm = 226.8 units
-    report.setHeightUnits(525);
-    EXPECT_EQ(view.size(), QSize(227, 525));
 }

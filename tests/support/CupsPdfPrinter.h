@@ -32,7 +32,6 @@ public:
     CupsPdfPrinter(const CupsPdfPrinter &) = delete;
     CupsPdfPrinter &operator=(const CupsPdfPrinter &) = delete;
 
-    QString queue() const { return m_queue; }
     QString outputDir() const;
 
     // Number of jobs the scheduler has accepted so far, finished or not.

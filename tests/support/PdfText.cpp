@@ -31,14 +31,14 @@ QString Text(const QString &pdfPath)
     return Run(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), pdfPath, QStringLiteral("-")});
 }
 
+QString Comparable(const QString &text)
+{
+    return text.normalized(QString::NormalizationForm_KC).remove(QRegularExpression(QStringLiteral("\\s")));
+}
+
 bool Shows(const QString &text, const QString &expected)
 {
-    const auto comparable = [](const QString &s) {
-        QString result = s.normalized(QString::NormalizationForm_KC);
-        result.remove(QRegularExpression(QStringLiteral("\\s")));
-        return result;
-    };
-    return comparable(text).contains(comparable(expected));
+    return Comparable(text).contains(Comparable(expected));
 }
 
 QSizeF PageSizeMm(const QString &pdfPath)

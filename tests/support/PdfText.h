@@ -11,9 +11,10 @@ namespace PdfText {
 
 // The text of every page, pages separated by form feeds.
 QString Text(const QString &pdfPath);
-// Whether the text read back shows the expected text. Blanks are ignored, and
-// both are compared in compatibility form: the PDF maps some Chinese glyphs
-// back to look-alike radicals ("⼀" for "一").
+// A text read back, made comparable: without blanks, in compatibility form
+// (the PDF maps some Chinese glyphs back to look-alike radicals, "⼀" for "一").
+QString Comparable(const QString &text);
+// Whether the text read back shows the expected text, both made comparable.
 bool Shows(const QString &text, const QString &expected);
 // The size of the first page, in millimetres.
 QSizeF PageSizeMm(const QString &pdfPath);

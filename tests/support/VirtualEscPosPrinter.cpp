@@ -1,16 +1,17 @@
 #include "tests/support/VirtualEscPosPrinter.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QThread>
 
 #include <stdexcept>
-#include <vector>
 
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -19,8 +20,8 @@ namespace {
 // stops reading stalls the sender after a few kilobytes.
 constexpr int kTinyReceiveBuffer = 1;
 // A slow reader takes this much, then pauses.
-constexpr size_t kSlowChunk = 1024;
-constexpr int kSlowPauseMs = 10;
+constexpr size_t kSlowChunk = 256;
+constexpr int kSlowPauseMs = 20;
 
 int ListenOnLoopback(int receiveBuffer, int backlog, int &port)
 {
@@ -63,9 +64,27 @@ VirtualEscPosPrinter::VirtualEscPosPrinter(Behaviour behaviour)
         return;
     }
     m_listener = ListenOnLoopback(behaviour == Behaviour::Reads ? 0 : kTinyReceiveBuffer, 8, m_port);
+    startThread(&VirtualEscPosPrinter::serve);
+}
+
+VirtualEscPosPrinter::VirtualEscPosPrinter(const QString &devicePath, Behaviour behaviour)
+    : m_behaviour(behaviour)
+    , m_devicePath(devicePath)
+{
+    const QByteArray name = QFile::encodeName(devicePath);
+    if (::mkfifo(name.constData(), 0600) != 0)
+        throw std::runtime_error("mkfifo failed");
+    m_device = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (behaviour == Behaviour::ReadsSlowly)
+        ::fcntl(m_device, F_SETPIPE_SZ, 4096);
+    startThread(&VirtualEscPosPrinter::serveDevice);
+}
+
+void VirtualEscPosPrinter::startThread(void (VirtualEscPosPrinter::*serving)())
+{
     if (::pipe2(m_wakeUp, O_CLOEXEC) != 0)
         throw std::runtime_error("pipe2() failed");
-    m_thread = std::thread([this] { serve(); });
+    m_thread = std::thread(serving, this);
 }
 
 VirtualEscPosPrinter::~VirtualEscPosPrinter()
@@ -80,22 +99,30 @@ VirtualEscPosPrinter::~VirtualEscPosPrinter()
     }
     for (int fd : m_queueFillers)
         ::close(fd);
-    ::close(m_listener);
+    if (m_listener >= 0)
+        ::close(m_listener);
 }
 
 QString VirtualEscPosPrinter::target() const
 {
-    return QStringLiteral("tcp://127.0.0.1:%1").arg(m_port);
+    return m_devicePath.isEmpty() ? QStringLiteral("tcp://127.0.0.1:%1").arg(m_port) : m_devicePath;
 }
 
 QByteArray VirtualEscPosPrinter::received(int jobs)
 {
     QElapsedTimer timer;
     timer.start();
+    int idleBefore = 0;
+    {
+        const std::lock_guard lock(m_mutex);
+        idleBefore = m_foundIdle;
+    }
     for (;;) {
         {
             const std::lock_guard lock(m_mutex);
-            if (m_ended >= jobs || timer.elapsed() > 5000)
+            // The second look at an idle pipe began after this call did.
+            const bool done = m_devicePath.isEmpty() ? m_ended >= jobs : m_foundIdle >= idleBefore + 2;
+            if (done || timer.elapsed() > 5000)
                 return m_received;
         }
         QThread::msleep(1);
@@ -132,25 +159,28 @@ void VirtualEscPosPrinter::serve()
         ::close(fd);
 }
 
-void VirtualEscPosPrinter::readConnection(int fd)
+ssize_t VirtualEscPosPrinter::readSome(int fd)
 {
     char buffer[65536];
     const bool slow = m_behaviour == Behaviour::ReadsSlowly;
+    const ssize_t n = ::read(fd, buffer, slow ? kSlowChunk : sizeof buffer);
+    if (n > 0) {
+        const std::lock_guard lock(m_mutex);
+        m_received.append(buffer, n);
+    }
+    if (n > 0 && slow) { // a pause that stopping cuts short
+        pollfd pausing{m_wakeUp[0], POLLIN, 0};
+        ::poll(&pausing, 1, kSlowPauseMs);
+    }
+    return n;
+}
+
+void VirtualEscPosPrinter::readConnection(int fd)
+{
     for (;;) {
         pollfd waiting[2] = {{fd, POLLIN, 0}, {m_wakeUp[0], POLLIN, 0}};
-        if (::poll(waiting, 2, -1) <= 0 || (waiting[1].revents & POLLIN))
-            break;
-        const ssize_t n = ::read(fd, buffer, slow ? kSlowChunk : sizeof buffer);
-        if (n <= 0)
-            break;
-        {
-            const std::lock_guard lock(m_mutex);
-            m_received.append(buffer, n);
-        }
-        if (m_behaviour == Behaviour::HangsUpAfterFirstBytes)
-            break;
-        pollfd pausing{m_wakeUp[0], POLLIN, 0};
-        if (slow && ::poll(&pausing, 1, kSlowPauseMs) != 0)
+        if (::poll(waiting, 2, -1) <= 0 || (waiting[1].revents & POLLIN) || readSome(fd) <= 0
+            || m_behaviour == Behaviour::HangsUpAfterFirstBytes)
             break;
     }
     // Closing with bytes unread resets the connection, as a printer that is
@@ -158,6 +188,31 @@ void VirtualEscPosPrinter::readConnection(int fd)
     ::close(fd);
     const std::lock_guard lock(m_mutex);
     ++m_ended;
+}
+
+void VirtualEscPosPrinter::serveDevice()
+{
+    // A pipe whose writer has gone keeps reporting the hang-up, so it is
+    // looked at every few milliseconds rather than waited on.
+    for (;;) {
+        pollfd waiting[2] = {{m_device, POLLIN, 0}, {m_wakeUp[0], POLLIN, 0}};
+        ::poll(waiting, 2, 10);
+        const ssize_t n = readSome(m_device);
+        if (n > 0 && m_behaviour == Behaviour::HangsUpAfterFirstBytes)
+            break;
+        if (n > 0)
+            continue;
+        if (m_stopping)
+            break;
+        if (n == 0) { // empty, and no one writing
+            {
+                const std::lock_guard lock(m_mutex);
+                ++m_foundIdle;
+            }
+            QThread::msleep(1);
+        }
+    }
+    ::close(m_device);
 }
 
 int UnusedLoopbackPort()
