@@ -18,7 +18,6 @@
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -86,16 +85,6 @@ TEST_F(StartupTest, EmptySettingsTableGivesEmptyBoxes)
     for (const char *name : {"ComboBox4", "ComboBox5", "ComboBox6"})
         EXPECT_EQ(box(name)->currentText(), QString()) << name;
     EXPECT_EQ(edit("Edit1")->text(), QString());
-}
-
-TEST_F(StartupTest, ClockShowsTheTicketTimeUnlessStopped)
-{
-    start();
-    QTest::qWait(1100); // the clock ticks each second
-    EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d$"))
-                    .match(edit("Edit3")->text())
-                    .hasMatch());
-    EXPECT_FALSE(edit("Edit3")->isEnabled());
 }
 
 TEST_F(StartupTest, BrokenDataFileIsReportedOnceAndLeftAlone)
