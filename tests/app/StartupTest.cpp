@@ -17,7 +17,6 @@
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -83,16 +82,6 @@ TEST_F(StartupTest, EmptySettingsTableGivesEmptyBoxes)
     for (QComboBox *box : {counter->paperWidth(), counter->layout(), counter->copies()})
         EXPECT_EQ(box->currentText(), QString()) << box->objectName().toStdString();
     EXPECT_EQ(counter->shopName()->text(), QString());
-}
-
-TEST_F(StartupTest, ClockShowsTheTicketTimeUnlessStopped)
-{
-    start();
-    QTest::qWait(1100); // the clock ticks each second
-    EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d$"))
-                    .match(counter->ticketTime()->text())
-                    .hasMatch());
-    EXPECT_FALSE(counter->ticketTime()->isEnabled());
 }
 
 TEST_F(StartupTest, BrokenDataFileIsReportedOnceAndLeftAlone)

@@ -4,9 +4,8 @@
 #include <QString>
 #include <QStringList>
 
-// The test's helper program (DATA_TEST_HELPER: tests/data/DataTestHelper.cpp,
-// or the counter of tests/data/ServerCounterHelper.cpp) run on a data file; it
-// is killed when the object goes.
+// The tests' second program (DATA_TEST_HELPER: tests/data/DataTestHelper.cpp)
+// run on a data file; it is killed when the object goes.
 class HelperProcess
 {
 public:

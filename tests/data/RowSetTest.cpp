@@ -149,12 +149,10 @@ TEST_F(RowSetTest, SettingsRowIsCreatedWhenMissing)
 {
     data.exec(QStringLiteral("delete from dynr"));
     EXPECT_EQ(LoadPrintSettings(connection).pos, QString());
-    SavePrintSettings(connection,
-                      {QStringLiteral("小店"), QStringLiteral("谢谢\n再见"), QStringLiteral("王"), QStringLiteral("80"),
-                       QStringLiteral("两联"), QStringLiteral("2")});
-    SavePrintSettings(connection,
-                      {QStringLiteral("小店"), QStringLiteral("谢谢\n再见"), QStringLiteral("王"), QStringLiteral("80"),
-                       QStringLiteral("两联"), QStringLiteral("2")});
+    const PrintSettings saved{QStringLiteral("小店"), QStringLiteral("谢谢\n再见"), QStringLiteral("王"),
+                              QStringLiteral("80"),   QStringLiteral("两联"),       QStringLiteral("2")};
+    SavePrintSettings(connection, saved);
+    SavePrintSettings(connection, saved);
     ReopenQuery(rows, QStringLiteral("select * from dynr"));
     ASSERT_EQ(rows.recordCount(), 1); // the second save updates the row the first made
     const PrintSettings loaded = LoadPrintSettings(connection);

@@ -1,10 +1,7 @@
 #include "data/shop/SaleRecord.h"
 #include "base/AppError.h"
-#include "data/store/RowSet.h"
 #include "data/store/Session.h"
 #include "tests/support/TempData.h"
-
-#include <QStringList>
 
 #include <gtest/gtest.h>
 
@@ -23,24 +20,6 @@ SaleTicket ticket()
             QStringLiteral("人民路1号"),
             QStringLiteral("40"),
             QStringLiteral("6.25")};
-}
-
-// Every row of a table as "a|b|c" texts, in row order.
-QStringList rowsOf(const QString &table, const QString &file)
-{
-    Session connection;
-    connection.setConnectionString(file);
-    RowSet rows(connection);
-    rows.setStatement(QStringLiteral("select * from %1").arg(table));
-    rows.open();
-    QStringList texts;
-    for (int row = 0; row < rows.recordCount(); ++row) {
-        QStringList cells;
-        for (int column = 0; column < rows.columnCount(); ++column)
-            cells << rows.textAt(row, column);
-        texts << cells.join(u'|');
-    }
-    return texts;
 }
 
 class SaleRecordTest : public ::testing::Test
@@ -79,11 +58,11 @@ TEST_F(SaleRecordTest, StoresTheTicketAndItsLinesInOrderAndEmptiesTheTicket)
     sale.amount.clear(); // an empty total is stored as nothing
     record(sale);
 
-    EXPECT_EQ(rowsOf(QStringLiteral("xstj"), data.file()),
+    EXPECT_EQ(data.rows(QStringLiteral("select * from xstj")),
               QStringList{QStringLiteral("1|20240501102030|2024-05-01 10:20:30|3||33.75|小王|40|6.25")});
     EXPECT_EQ(data.scalar(QStringLiteral("select count(*) from xstj where 金额 is null")), QStringLiteral("1"));
     EXPECT_EQ(
-        rowsOf(QStringLiteral("xsmx"), data.file()),
+        data.rows(QStringLiteral("select * from xsmx")),
         (QStringList{
             QStringLiteral("1|20240501102030|2024-05-01 10:20:30|张三|13800000000|人民路1号|苹果|12.5|2|25|22.5"),
             QStringLiteral("2|20240501102030|2024-05-01 10:20:30|张三|13800000000|人民路1号|空价||0|0|0"),
@@ -124,15 +103,15 @@ TEST_F(SaleRecordTest, RefusedValueStoresNothing)
         if (c.refuseSecondLine)
             data.exec(QStringLiteral("create trigger refuse before insert on xsmx when new.品名 = '拒收' "
                                      "begin select raise(abort, 'refused'); end"));
-        const QStringList tickets = rowsOf(QStringLiteral("xstj"), data.file());
-        const QStringList sold = rowsOf(QStringLiteral("xsmx"), data.file());
-        const QStringList lines = rowsOf(QStringLiteral("xsxx"), data.file());
+        const QStringList tickets = data.rows(QStringLiteral("select * from xstj"));
+        const QStringList sold = data.rows(QStringLiteral("select * from xsmx"));
+        const QStringList lines = data.rows(QStringLiteral("select * from xsxx"));
 
         EXPECT_THROW(record(c.sale), AppError);
 
-        EXPECT_EQ(rowsOf(QStringLiteral("xstj"), data.file()), tickets);
-        EXPECT_EQ(rowsOf(QStringLiteral("xsmx"), data.file()), sold);
-        EXPECT_EQ(rowsOf(QStringLiteral("xsxx"), data.file()), lines);
+        EXPECT_EQ(data.rows(QStringLiteral("select * from xstj")), tickets);
+        EXPECT_EQ(data.rows(QStringLiteral("select * from xsmx")), sold);
+        EXPECT_EQ(data.rows(QStringLiteral("select * from xsxx")), lines);
     }
     // Nothing of a refused sale lingers on the connection: the next one goes through.
     data.exec(QStringLiteral("drop trigger refuse"));

@@ -28,12 +28,12 @@ qint64 Cents(const QString &money)
     return qRound64(money.toDouble() * 100);
 }
 
-// A counter process (tests/data/ServerCounterHelper.cpp) selling on its own data file.
+// A counter process (tests/data/DataTestHelper.cpp) selling on its own data file.
 class CounterRun
 {
 public:
     CounterRun(const QString &file, const QString &url, int counter, int sales, int pauseMs = 0)
-        : m_process({QStringLiteral("sell"), file, url, QString::number(counter), QString::number(sales),
+        : m_process({QStringLiteral("counter"), file, url, QString::number(counter), QString::number(sales),
                      QString::number(pauseMs)})
     { }
 

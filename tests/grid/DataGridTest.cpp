@@ -7,7 +7,6 @@
 #include "tests/support/RecordingResponder.h"
 #include "tests/support/TempData.h"
 
-#include <QHeaderView>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
@@ -98,32 +97,6 @@ TEST_F(DataGridTest, CellsShowTheDisplayFormatAndRowNumbersArePaintedNotRead)
         EXPECT_EQ(grid.cellText(row, 0), QString()) << row;
     }
     EXPECT_EQ(grid.cellText(0, 1), QStringLiteral("a"));
-    const QAbstractItemModel *model = grid.view()->model();
-    EXPECT_EQ(model->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("序号"));
-    EXPECT_EQ(model->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("品名"));
-    EXPECT_EQ(model->data(model->index(0, 1), Qt::BackgroundRole).value<QColor>(), QColor(255, 255, 255));
-    EXPECT_EQ(model->data(model->index(1, 1), Qt::BackgroundRole).value<QColor>(), QColor(238, 238, 238));
-    EXPECT_EQ(model->data(model->index(2, 1), Qt::BackgroundRole).value<QColor>(), QColor(255, 255, 255));
-}
-
-TEST_F(DataGridTest, RowNumbersAreDrawnThreePixelsInAndTwoDown)
-{
-    addLines({{QStringLiteral("a"), 1}, {QStringLiteral("b"), 2}});
-    show();
-    const QRect cell = grid.view()->visualRect(grid.view()->model()->index(1, 0)); // an unselected row
-    const QImage image = grid.view()->viewport()->grab().toImage();
-    int left = cell.right(), top = cell.bottom();
-    for (int y = cell.top(); y < cell.bottom(); ++y)
-        for (int x = cell.left(); x < cell.right(); ++x)
-            if (qGray(image.pixel(x, y)) < 128) {
-                left = std::min(left, x);
-                top = std::min(top, y);
-            }
-    ASSERT_LT(left, cell.right()) << "no number drawn";
-    EXPECT_GE(left - cell.left(), 3);
-    EXPECT_LE(left - cell.left(), 6);
-    EXPECT_GE(top - cell.top(), 2);
-    EXPECT_LE(left - cell.left(), cell.width() / 2); // left-aligned, not centred
 }
 
 TEST_F(DataGridTest, FooterKeepsFixedTextAndSumsCurrent)
@@ -181,7 +154,7 @@ TEST_F(DataGridTest, ClicksAndArrowsMoveTheCurrentRowAndTheRowSetMovesTheSelecti
     EXPECT_EQ(grid.view()->model()->headerData(0, Qt::Vertical, Qt::DisplayRole).toString(), QString());
 }
 
-TEST_F(DataGridTest, ClicksOnAnEmptyGridStillReachTheWindow)
+TEST_F(DataGridTest, AnEmptyGridPassesClicksOnAndAsksNothing)
 {
     addLines({});
     show();
@@ -192,44 +165,8 @@ TEST_F(DataGridTest, ClicksOnAnEmptyGridStillReachTheWindow)
     EXPECT_EQ(clicked.at(0).at(0).toInt(), -1);
     QTest::mouseDClick(grid.view()->viewport(), Qt::LeftButton, {}, QPoint(30, 10));
     EXPECT_EQ(doubleClicked.count(), 1);
-}
-
-TEST_F(DataGridTest, TitlesToggleASortMarkerWithoutReordering)
-{
-    addLines({{QStringLiteral("b"), 1}, {QStringLiteral("a"), 2}});
-    show();
-    QHeaderView *titles = grid.view()->horizontalHeader();
-    EXPECT_EQ(titles->sortIndicatorSection(), -1);
-    const QPoint title(titles->sectionViewportPosition(1) + 5, titles->height() / 2);
-    QTest::mouseClick(titles->viewport(), Qt::LeftButton, {}, title);
-    EXPECT_EQ(titles->sortIndicatorSection(), 1);
-    const Qt::SortOrder first = titles->sortIndicatorOrder();
-    QTest::mouseClick(titles->viewport(), Qt::LeftButton, {}, title);
-    EXPECT_NE(titles->sortIndicatorOrder(), first);
-    EXPECT_EQ(grid.cellText(0, 1), QStringLiteral("b"));
-    EXPECT_EQ(lines.textAt(0, lines.columnIndex(QStringLiteral("品名"))), QStringLiteral("b"));
-}
-
-TEST_F(DataGridTest, ColumnsAreScaledToFillTheWidth)
-{
-    addLines({{QStringLiteral("a"), 1}});
-    show();
-    const auto total = [this] {
-        int sum = 0;
-        for (int c = 0; c < 4; ++c)
-            sum += grid.view()->columnWidth(c);
-        return sum;
-    };
-    EXPECT_EQ(total(), grid.view()->viewport()->width());
-    // Design widths 50 : 150 : 80 : 100 keep their proportions.
-    EXPECT_NEAR(double(grid.view()->columnWidth(1)) / grid.view()->columnWidth(0), 3.0, 0.1);
-    grid.resize(700, 240);
-    QTest::qWait(10);
-    EXPECT_EQ(total(), grid.view()->viewport()->width());
-    lines.open(); // reopening keeps the proportions
-    QTest::qWait(10);
-    EXPECT_EQ(total(), grid.view()->viewport()->width());
-    EXPECT_NEAR(double(grid.view()->columnWidth(1)) / grid.view()->columnWidth(0), 3.0, 0.1);
+    QTest::keyClick(grid.view(), Qt::Key_Delete, Qt::ControlModifier); // nothing to delete: no question
+    EXPECT_TRUE(responder.shown.empty());
 }
 
 TEST_F(DataGridTest, CtrlDeleteAsksAndDeletesTheCurrentRowOnOk)
@@ -280,14 +217,6 @@ TEST_F(DataGridTest, CtrlDeleteWithSeveralRowsHighlightedDeletesThemAll)
     EXPECT_EQ(data.scalar(QStringLiteral("select 品名 from xsxx")), QStringLiteral("b"));
     EXPECT_EQ(grid.footerText(3), QStringLiteral("2"));
     EXPECT_EQ(grid.view()->model()->rowCount(), 1);
-}
-
-TEST_F(DataGridTest, CtrlDeleteOnAnEmptyGridAsksNothing)
-{
-    addLines({});
-    show();
-    QTest::keyClick(grid.view(), Qt::Key_Delete, Qt::ControlModifier);
-    EXPECT_TRUE(responder.shown.empty());
 }
 
 TEST_F(DataGridTest, ALargeRowSetIsDrawnOnlyWhereItIsSeen)

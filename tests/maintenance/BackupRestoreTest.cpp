@@ -91,9 +91,9 @@ TEST_F(BackupRestoreTest, AfterARestoreTheSessionWorksOnTheRestoredData)
     ticket.quantity = QStringLiteral("2");
     RecordSale(session, ticket);
 
-    EXPECT_EQ(Fixtures::Rows(data.file(), QStringLiteral("select 单号 from xstj order by 单号")),
+    EXPECT_EQ(data.rows(QStringLiteral("select 单号 from xstj order by 单号")),
               (QStringList{QStringLiteral("20240501100000"), QStringLiteral("20240501120000")}));
-    EXPECT_EQ(Fixtures::Scalar(data.file(), QStringLiteral("select 品名 from xsmx")), QStringLiteral("可乐"));
+    EXPECT_EQ(data.scalar(QStringLiteral("select 品名 from xsmx")), QStringLiteral("可乐"));
 }
 
 TEST_F(BackupRestoreTest, DamagedFilesAreNeitherBackedUpNorRestored)
@@ -103,7 +103,7 @@ TEST_F(BackupRestoreTest, DamagedFilesAreNeitherBackedUpNorRestored)
                              "insert into xsmx(单号, 品名) select 'T' || i, '商品' || i from n"));
     const QString damagedBackup = folder.filePath(QStringLiteral("damaged.bak"));
     ASSERT_TRUE(QFile::copy(data.file(), damagedBackup));
-    Fixtures::DamagePage(damagedBackup);
+    DamagePage(damagedBackup);
 
     QSignalSpy closing(&session, &Session::aboutToClose);
     const QByteArray before = Fixtures::Bytes(data.file());
@@ -113,7 +113,7 @@ TEST_F(BackupRestoreTest, DamagedFilesAreNeitherBackedUpNorRestored)
 
     // The damage is found in the copy before the backup reports success.
     session.close();
-    Fixtures::DamagePage(data.file());
+    DamagePage(data.file());
     const QByteArray older = Fixtures::Bytes(backupFile);
     EXPECT_THROW(BackupRestore::Backup(session, backupFile), DataError);
     EXPECT_EQ(Fixtures::Bytes(backupFile), older);

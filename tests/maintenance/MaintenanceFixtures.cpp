@@ -5,7 +5,6 @@
 #include "tests/support/TempData.h"
 
 #include <QFile>
-#include <QRandomGenerator>
 
 namespace Fixtures {
 
@@ -34,18 +33,6 @@ void MakeDatabase(const TempData &data, const QString &path, const QString &key,
     connection.exec(QStringLiteral("DETACH DATABASE other"));
 }
 
-void DamagePage(const QString &path)
-{
-    constexpr int kPageSize = 1024;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadWrite))
-        return;
-    QByteArray noise(kPageSize, Qt::Uninitialized);
-    QRandomGenerator::global()->fillRange(reinterpret_cast<quint32 *>(noise.data()), kPageSize / 4);
-    file.seek(file.size() / kPageSize / 2 * kPageSize);
-    file.write(noise);
-}
-
 QString Scalar(const QString &path, const QString &sql)
 {
     Session connection;
@@ -54,23 +41,6 @@ QString Scalar(const QString &path, const QString &sql)
     rows.setStatement(sql);
     rows.open();
     return rows.recordCount() ? rows.textAt(0, 0) : QString();
-}
-
-QStringList Rows(const QString &path, const QString &sql)
-{
-    Session connection;
-    connection.setConnectionString(path);
-    RowSet rows(connection);
-    rows.setStatement(sql);
-    rows.open();
-    QStringList result;
-    for (int row = 0; row < rows.recordCount(); ++row) {
-        QStringList columns;
-        for (int column = 0; column < rows.columnCount(); ++column)
-            columns << rows.textAt(row, column);
-        result << columns.join(QLatin1Char(':'));
-    }
-    return result;
 }
 
 } // namespace Fixtures

@@ -16,12 +16,7 @@ void WriteBytes(const QString &path, const QByteArray &bytes);
 // under `key` (an empty key gives a plain, unencrypted database).
 void MakeDatabase(const TempData &data, const QString &path, const QString &key, const QStringList &tables);
 
-// Overwrites one page in the middle of the file with random bytes.
-void DamagePage(const QString &path);
-
 // The first column of the first row of `sql` run on the database at `path`.
 QString Scalar(const QString &path, const QString &sql);
-// Every row of `sql` on the database at `path`, its columns joined by ":".
-QStringList Rows(const QString &path, const QString &sql);
 
 } // namespace Fixtures

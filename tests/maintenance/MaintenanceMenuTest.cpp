@@ -5,17 +5,13 @@
 #include "data/store/DataFile.h"
 #include "data/store/RowSet.h"
 #include "data/store/Session.h"
-#include "maintenance/WebAddresses.h"
 #include "tests/maintenance/MaintenanceFixtures.h"
 #include "tests/support/RecordingResponder.h"
 #include "tests/support/TempData.h"
 
-#include <QCoreApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QUrl>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -36,16 +32,6 @@ const QString kBackupDone = QStringLiteral("数据备份成功！");
 const QString kBackupFailed = QStringLiteral("数据备份失败，请重新备份！");
 const QString kRestoreDone = QStringLiteral("数据恢复成功！");
 const QString kRestoreFailed = QStringLiteral("数据恢复失败，请重新恢复！");
-
-// Takes the place of the desktop's handler for web addresses and files.
-class UrlRecorder : public QObject
-{
-    Q_OBJECT
-public:
-    QList<QUrl> urls;
-public slots:
-    void open(const QUrl &url) { urls << url; }
-};
 
 // Files larger than the limit cannot be written while it lasts.
 class FileSizeLimit
@@ -201,24 +187,8 @@ TEST_F(MaintenanceEntries, BackupKeepsTheTicketLinesAsTheyWere)
     restore(folder.filePath(QStringLiteral("lines.bak")));
     ASSERT_EQ(lastMessage(), kRestoreDone);
 
-    EXPECT_EQ(Fixtures::Rows(data.file(), QStringLiteral("select 品名, 数量, 折后 from xsxx order by rowid")),
-              (QStringList{QStringLiteral("可乐:2:6"), QStringLiteral("雪碧:1.5:4.05")}));
-}
-
-TEST_F(MaintenanceEntries, BackupNamesAndReplacesTheFile)
-{
-    backup(folder.filePath(QStringLiteral("shop.BAK")));
-    EXPECT_EQ(lastMessage(), kBackupDone);
-    EXPECT_TRUE(QFile::exists(folder.filePath(QStringLiteral("shop.BAK"))));
-    EXPECT_FALSE(QFile::exists(folder.filePath(QStringLiteral("shop.BAK.bak"))));
-
-    // Backing up again to the same name replaces the earlier copy.
-    recordTicket(QStringLiteral("20240502090000"));
-    backup(folder.filePath(QStringLiteral("shop.BAK")));
-    EXPECT_EQ(lastMessage(), kBackupDone);
-    EXPECT_EQ(Scalar(folder.filePath(QStringLiteral("shop.BAK")), QStringLiteral("select 单号 from xstj")),
-              QStringLiteral("20240502090000"));
-    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("shop.BAK")});
+    EXPECT_EQ(data.rows(QStringLiteral("select 品名, 数量, 折后 from xsxx order by rowid")),
+              (QStringList{QStringLiteral("可乐|2|6"), QStringLiteral("雪碧|1.5|4.05")}));
 }
 
 TEST_F(MaintenanceEntries, BackupWhereNoFileCanBeWrittenFails)
@@ -376,27 +346,4 @@ TEST_F(MaintenanceEntries, FailuresSayWhy)
     }
 }
 
-TEST_F(MaintenanceEntries, HelpAndWebEntriesHandEachChoiceToTheDesktop)
-{
-    UrlRecorder recorder;
-    QDesktopServices::setUrlHandler(QStringLiteral("https"), &recorder, "open");
-    QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "open");
-    menu.openFaq();
-    menu.openFaq();
-    menu.openSite();
-    menu.openHelp();
-    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
-    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
-
-    ASSERT_EQ(recorder.urls.size(), 4);
-    EXPECT_EQ(recorder.urls[0], QUrl(QStringLiteral("https://www.tindrel.com/ques.htm")));
-    EXPECT_EQ(recorder.urls[1], recorder.urls[0]);
-    EXPECT_EQ(recorder.urls[2], QUrl(WebAddresses::Site));
-    EXPECT_EQ(recorder.urls[3].toLocalFile(),
-              QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(QStringLiteral("使用帮助.html")));
-    EXPECT_TRUE(responder.shown.empty());
-}
-
 } // namespace
-
-#include "MaintenanceMenuTest.moc"

@@ -211,20 +211,6 @@ TEST_F(CatalogueTest, DeleteRemovesTheCurrentRowWithoutAsking)
     EXPECT_EQ(responder.texts(), std::vector<QString>{QStringLiteral("Delete record?")});
 }
 
-TEST_F(CatalogueTest, CtrlDeleteInTheListAsksFirst)
-{
-    clickCell(grid, 1, 1);
-    responder.confirmAnswer = false;
-    QTest::keyClick(grid->view(), Qt::Key_Delete, Qt::ControlModifier);
-    ASSERT_EQ(responder.texts(), std::vector<QString>{QStringLiteral("Delete record?")});
-    EXPECT_EQ(data.count(QStringLiteral("spxx")), 2);
-
-    responder.confirmAnswer = true;
-    QTest::keyClick(grid->view(), Qt::Key_Delete, Qt::ControlModifier);
-    EXPECT_EQ(data.scalar(QStringLiteral("select 品名 from spxx")), QStringLiteral("可乐"));
-    EXPECT_EQ(data.count(QStringLiteral("spxx")), 1);
-}
-
 TEST_F(CatalogueTest, ReloadShowsTheFileAndResetsTheWindowAndClosingTellsOfChanges)
 {
     int changes = 0;

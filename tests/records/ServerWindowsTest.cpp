@@ -305,19 +305,16 @@ TEST_F(ServerWindowsTest, TheStatisticsListSearchesSumsAndExportsTheSame)
         found += local.ticketGrid->rowSet()->recordCount();
     }
     EXPECT_GT(found, 500); // the searches found something to compare
-    // The searched text is taken literally: _, % and \ find only themselves.
-    const std::pair<const char *, int> literal[] = {{"_", 25}, {"%", 25}, {"\\", 1}, {"b_", 25}, {"!", 0}};
+    // The searched text is taken literally: _, % and \ find only themselves. Both
+    // ignore the case of ASCII letters, and only of those.
+    const std::pair<const char *, int> literal[] = {{"_", 25}, {"%", 25},     {"\\", 1},    {"b_", 25},
+                                                    {"!", 0},  {"alice", 76}, {"émile", 25}};
     for (const auto &[cashier, count] : literal)
         for (Counter *counter : {&local, &server}) {
             SCOPED_TRACE(cashier);
             search(*counter, QString(), QString::fromUtf8(cashier));
             EXPECT_EQ(counter->ticketGrid->rowSet()->recordCount(), count);
         }
-    // Both ignore the case of ASCII letters, and only of those.
-    search(server, QString(), QStringLiteral("alice"));
-    EXPECT_EQ(server.ticketGrid->rowSet()->recordCount(), 76);
-    search(server, QString(), QStringLiteral("émile"));
-    EXPECT_EQ(server.ticketGrid->rowSet()->recordCount(), 25);
 
     const std::pair<QDate, QDate> spans[] = {{QDate(2026, 12, 1), QDate(2026, 12, 1)},
                                              {QDate(2026, 12, 2), QDate(2026, 12, 3)},

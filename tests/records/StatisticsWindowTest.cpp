@@ -259,25 +259,4 @@ TEST_F(StatisticsTest, DetailOfAnEmptyListShowsEveryNumberedLineAndDeletesNothin
     EXPECT_EQ(data.count(QStringLiteral("xstj")), 4);
 }
 
-TEST_F(StatisticsTest, CtrlDeleteInBothListsAsksFirst)
-{
-    store(SoldLine{T2, QStringLiteral("可乐"), 3, 1, 3, 3});
-    clickCell(grid, 1, 1);
-    responder.confirmAnswer = true;
-    QTest::keyClick(grid->view(), Qt::Key_Delete, Qt::ControlModifier);
-    EXPECT_EQ(responder.texts(), std::vector<QString>{QStringLiteral("Delete record?")});
-    EXPECT_EQ(data.count(QStringLiteral("xstj")), 3);
-    EXPECT_EQ(grid->footerText(3), QStringLiteral("9"));
-
-    responder.shown.clear();
-    // The deleted ticket's successor, T2, is now current.
-    runModal([this] { doubleClickCurrent(); },
-             [this](QWidget *) {
-                 ASSERT_EQ(detailGrid->rowSet()->recordCount(), 1);
-                 QTest::keyClick(detailGrid->view(), Qt::Key_Delete, Qt::ControlModifier);
-             });
-    EXPECT_EQ(responder.texts(), std::vector<QString>{QStringLiteral("Delete record?")});
-    EXPECT_EQ(data.count(QStringLiteral("xsmx")), 0);
-}
-
 } // namespace

@@ -1,13 +1,11 @@
 #include "records/TicketExport.h"
 
-#include "base/AppError.h"
 #include "data/shop/SalesLedger.h"
 #include "data/store/RowSet.h"
 #include "data/store/Session.h"
 #include "tests/fileformats/ReadBack.h"
 #include "tests/support/TempData.h"
 
-#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -47,16 +45,6 @@ private:
     Session m_connection;
     RowSet m_list{m_connection};
 };
-
-TEST_F(TicketExportTest, AnEmptyListWritesTheTitleRowOnly)
-{
-    ExportRowSetToXls(openList(), target());
-
-    const auto sheets = ReadWorkbook(target());
-
-    ASSERT_EQ(sheets.size(), 1u);
-    EXPECT_EQ(sheets[0].rows, std::vector<QStringList>{TitleRow});
-}
 
 // Every listed ticket, from the first whatever the current row, in list
 // order; numbers with all the decimals of their text, empty values as
@@ -136,16 +124,6 @@ TEST_F(TicketExportTest, ALongListContinuesOnFurtherSheetsWithoutLosingARow)
     EXPECT_EQ(calls.back(), std::make_pair(count, count));
     EXPECT_LE(calls.size(), 102u); // now and then, not once per row
     EXPECT_TRUE(std::is_sorted(calls.begin(), calls.end()));
-}
-
-TEST_F(TicketExportTest, AnUnwritableTargetThrowsAndLeavesNoFile)
-{
-    addTickets(QStringLiteral("('20240101080000', '2024-01-01 08:00:00', 1, 2, 2, '张三')"));
-    const QString badTarget = QFileInfo(target()).absolutePath() + QStringLiteral("/missing/x.xls");
-
-    EXPECT_THROW(ExportRowSetToXls(openList(), badTarget), AppError);
-
-    EXPECT_FALSE(QFileInfo::exists(badTarget));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 // A temporary folder holding a fresh data.mdb that every connection of the
@@ -17,8 +18,13 @@ public:
     int count(const QString &table) const;
     // The first column of the first row of a query, as the row set gives it as text.
     QString scalar(const QString &sql) const;
+    // Every row of a query, its columns' texts joined by "|".
+    QStringList rows(const QString &sql) const;
 
 private:
     QTemporaryDir m_dir;
     QString m_file;
 };
+
+// Overwrites one page in the middle of a data file with random bytes.
+void DamagePage(const QString &path);
