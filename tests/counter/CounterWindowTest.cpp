@@ -208,6 +208,24 @@ TEST_F(CounterWindowTest, DroppingTheFractionLastsUntilTheLineIsRecomputed)
     CounterDriver::click(counter.dropFraction());
     EXPECT_EQ(counter.discounted()->text(), QString());
     EXPECT_TRUE(responder.shown.empty());
+
+    // A line clicked after it was pressed for another keeps its own amounts.
+    counter.enterLine(QStringLiteral("自带"), QStringLiteral("3.3"), QStringLiteral("2"), QStringLiteral("9.5"));
+    CounterDriver::click(counter.add());
+    counter.enterLine(QStringLiteral("面包"), QStringLiteral("1.25"), QStringLiteral("1"));
+    CounterDriver::click(counter.dropFraction());
+    counter.clickLine(1);
+    CounterDriver::click(counter.modify());
+    EXPECT_EQ(line(1, "折后"), QStringLiteral("6.27"));
+}
+
+TEST_F(CounterWindowTest, ThePicturesMinimiseAndCloseTheWindow)
+{
+    QTest::mouseClick(Find<QLabel>(form, "Image2"), Qt::LeftButton);
+    EXPECT_TRUE(form.isMinimized());
+    form.showNormal();
+    QTest::mouseClick(Find<QLabel>(form, "Image3"), Qt::LeftButton);
+    EXPECT_FALSE(form.isVisible());
 }
 
 TEST_F(CounterWindowTest, APastedNonNumberStopsAtTheConversionErrorAndStoresNothing)
