@@ -43,14 +43,14 @@ CounterWindow::CounterWindow(Session &session, Checkout &checkout, QWidget *pare
     m_lines = new TicketLines(
         *m_ui, session, *m_entry, *m_payment,
         [this] {
-            return TicketStamp{m_ui->Edit2->text(), m_ui->Edit3->text()};
+            return TicketStamp{ticketNumberEdit()->text(), ticketTimeEdit()->text()};
         },
         *this);
     connectHeader();
     m_checkout.setJobRunner([this](const std::vector<Checkout::Job> &jobs) { PrintWithProgress(this, jobs); });
 
     m_clock->start();
-    m_ui->Edit4->setFocus(); // the customer's name comes first
+    customerEdit()->setFocus(); // the customer's name comes first
 }
 
 CounterWindow::~CounterWindow() = default;
@@ -59,7 +59,7 @@ void CounterWindow::finishForm()
 {
     setBackgroundRole(QPalette::Button);
     const std::pair<QWidget *, int> headings[] = {
-        {m_ui->SpeedButton1, 15}, {m_ui->Label1, 15}, {m_ui->Label17, 24}, {m_ui->SpeedButton8, 27}};
+        {optionsButton(), 15}, {m_ui->Label1, 15}, {m_ui->Label17, 24}, {printButton(), 27}};
     for (const auto &[heading, pixels] : headings)
         heading->setFont(PixelFont("微软雅黑", pixels, true));
     // Read-only output: button-face background, blue text.
@@ -79,19 +79,19 @@ void CounterWindow::finishForm()
     motto->setFixedWidth(550);
     auto *blank = new QLabel;
     blank->setFixedWidth(200);
-    m_ui->StatusBar1->addWidget(motto);
-    m_ui->StatusBar1->addWidget(blank);
-    m_ui->StatusBar1->addWidget(new QLabel(QStringLiteral(" 网站：") + WebAddresses::Site), 1);
+    statusBar()->addWidget(motto);
+    statusBar()->addWidget(blank);
+    statusBar()->addWidget(new QLabel(QStringLiteral(" 网站：") + WebAddresses::Site), 1);
     m_waitingSalesLabel = new QLabel;
     m_waitingSalesLabel->setObjectName(QStringLiteral("WaitingSalesLabel"));
     m_waitingSalesLabel->setStyleSheet(QStringLiteral("QLabel { color: red; }"));
     m_waitingSalesLabel->hide();
-    m_ui->StatusBar1->addPermanentWidget(m_waitingSalesLabel);
+    statusBar()->addPermanentWidget(m_waitingSalesLabel);
     m_setAsideSalesLabel = new QLabel;
     m_setAsideSalesLabel->setObjectName(QStringLiteral("SetAsideSalesLabel"));
     m_setAsideSalesLabel->setStyleSheet(QStringLiteral("QLabel { color: red; font-weight: bold; }"));
     m_setAsideSalesLabel->hide();
-    m_ui->StatusBar1->addPermanentWidget(m_setAsideSalesLabel);
+    statusBar()->addPermanentWidget(m_setAsideSalesLabel);
 
     m_clock = new QTimer(this);
     m_clock->setObjectName(QStringLiteral("Timer1"));
@@ -137,12 +137,12 @@ void CounterWindow::buildOptionsMenu()
 void CounterWindow::connectHeader()
 {
     connect(m_clock, &QTimer::timeout, this, &CounterWindow::showTime);
-    ConnectHandler(m_ui->CheckBox1, &QCheckBox::clicked, this, &CounterWindow::setManualTime);
-    ConnectHandler(m_ui->CheckBox2, &QCheckBox::clicked, this, &CounterWindow::setCustomerShown);
-    ConnectHandler(m_ui->SpeedButton1, &QToolButton::clicked, this, &CounterWindow::popUpOptions);
-    connect(m_ui->SpeedButton6, &QToolButton::clicked, this, &CounterWindow::statisticsRequested);
-    ConnectHandler(m_ui->SpeedButton7, &QToolButton::clicked, this, &CounterWindow::askForPreview);
-    ConnectHandler(m_ui->SpeedButton8, &QToolButton::clicked, this, &CounterWindow::printTicket);
+    ConnectHandler(manualTimeCheck(), &QCheckBox::clicked, this, &CounterWindow::setManualTime);
+    ConnectHandler(customerCheck(), &QCheckBox::clicked, this, &CounterWindow::setCustomerShown);
+    ConnectHandler(optionsButton(), &QToolButton::clicked, this, &CounterWindow::popUpOptions);
+    connect(statisticsButton(), &QToolButton::clicked, this, &CounterWindow::statisticsRequested);
+    ConnectHandler(previewButton(), &QToolButton::clicked, this, &CounterWindow::askForPreview);
+    ConnectHandler(printButton(), &QToolButton::clicked, this, &CounterWindow::printTicket);
 }
 
 void CounterWindow::start()
@@ -162,14 +162,14 @@ void CounterWindow::start()
 // of a sale an earlier run did not record (a failed print, a kill), with their totals.
 void CounterWindow::startUp()
 {
-    m_ui->Edit2->setText(IssueTicketNumber(m_session));
+    ticketNumberEdit()->setText(IssueTicketNumber(m_session));
     const PrintSettings settings = LoadPrintSettings(m_session);
-    m_ui->Edit1->setText(settings.shopName);
-    m_ui->Memo1->setPlainText(settings.remark);
-    m_ui->Edit11->setText(settings.cashier);
-    m_ui->ComboBox4->setEditText(settings.pos);
-    m_ui->ComboBox5->setEditText(settings.modle);
-    m_ui->ComboBox6->setEditText(settings.print);
+    shopNameEdit()->setText(settings.shopName);
+    remarkEdit()->setPlainText(settings.remark);
+    cashierEdit()->setText(settings.cashier);
+    paperWidthBox()->setEditText(settings.pos);
+    templateBox()->setEditText(settings.modle);
+    copiesBox()->setEditText(settings.print);
     m_lines->open();
     if (!m_lines->isEmpty()) // an empty ticket starts blank, with nothing payable yet
         m_lines->refreshTotals();
@@ -203,23 +203,23 @@ void CounterWindow::showWaitingSales(int count, int setAside, const QString &pro
 
 void CounterWindow::showTime()
 {
-    m_ui->Edit3->setText(TicketTime());
+    ticketTimeEdit()->setText(TicketTime());
 }
 
 // Manual ticket time: the clock stops and the time can be typed.
 void CounterWindow::setManualTime()
 {
-    if (m_ui->CheckBox1->isChecked())
+    if (manualTimeCheck()->isChecked())
         m_clock->stop();
     else
         m_clock->start();
-    m_ui->Edit3->setEnabled(m_ui->CheckBox1->isChecked());
+    ticketTimeEdit()->setEnabled(manualTimeCheck()->isChecked());
 }
 
 void CounterWindow::setCustomerShown()
 {
-    const bool withCustomer = m_ui->CheckBox2->isChecked();
-    for (QLineEdit *edit : {m_ui->Edit4, m_ui->Edit5, m_ui->Edit6}) {
+    const bool withCustomer = customerCheck()->isChecked();
+    for (QLineEdit *edit : {customerEdit(), phoneEdit(), addressEdit()}) {
         if (!withCustomer)
             edit->clear();
         edit->setEnabled(withCustomer);
@@ -228,7 +228,7 @@ void CounterWindow::setCustomerShown()
 
 void CounterWindow::popUpOptions()
 {
-    m_optionsMenu->popup(QPoint(x() + m_ui->SpeedButton1->x(), y() + 120));
+    m_optionsMenu->popup(QPoint(x() + optionsButton()->x(), y() + 120));
 }
 
 // Print: the checkout saves the settings, records the sale, prints the receipt
@@ -243,8 +243,8 @@ void CounterWindow::printTicket()
         }
     }
     // No second sale while this one prints.
-    m_ui->SpeedButton8->setEnabled(false);
-    const auto enableAgain = qScopeGuard([this] { m_ui->SpeedButton8->setEnabled(true); });
+    printButton()->setEnabled(false);
+    const auto enableAgain = qScopeGuard([this] { printButton()->setEnabled(true); });
     const Checkout::Result result = m_checkout.run(currentOrder());
     if (result.outcome == Checkout::Outcome::EmptyTicket) {
         Dialogs::Message(this, QStringLiteral("打印信息为空！"), Dialogs::Icon::Warning);
@@ -268,23 +268,19 @@ void CounterWindow::askForPreview()
 ReceiptOrder CounterWindow::currentOrder() const
 {
     ReceiptOrder order;
-    order.settings = {m_ui->Edit1->text(),
-                      m_ui->Memo1->toPlainText(),
-                      m_ui->Edit11->text(),
-                      m_ui->ComboBox4->currentText(),
-                      m_ui->ComboBox5->currentText(),
-                      m_ui->ComboBox6->currentText()};
-    order.remarkLines = ShownLineCount(*m_ui->Memo1);
-    order.withCustomer = m_ui->CheckBox2->isChecked();
+    order.settings = {shopNameEdit()->text(),         remarkEdit()->toPlainText(),  cashierEdit()->text(),
+                      paperWidthBox()->currentText(), templateBox()->currentText(), copiesBox()->currentText()};
+    order.remarkLines = ShownLineCount(*remarkEdit());
+    order.withCustomer = customerCheck()->isChecked();
 
     const TicketTotals &totals = m_lines->totals();
     Ticket &ticket = order.ticket;
-    ticket.number = m_ui->Edit2->text();
-    ticket.time = m_ui->Edit3->text();
-    ticket.cashier = m_ui->Edit11->text();
-    ticket.customer = m_ui->Edit4->text();
-    ticket.phone = m_ui->Edit5->text();
-    ticket.address = m_ui->Edit6->text();
+    ticket.number = ticketNumberEdit()->text();
+    ticket.time = ticketTimeEdit()->text();
+    ticket.cashier = cashierEdit()->text();
+    ticket.customer = customerEdit()->text();
+    ticket.phone = phoneEdit()->text();
+    ticket.address = addressEdit()->text();
     ticket.totalQuantity = TotalText(totals.quantity);
     ticket.totalAmount = TotalText(totals.amount);
     ticket.totalDiscounted = TotalText(totals.afterDiscount);
@@ -296,9 +292,99 @@ ReceiptOrder CounterWindow::currentOrder() const
 // The customer, the totals and the payment are cleared under a new ticket number.
 void CounterWindow::startNextTicket()
 {
-    for (QLineEdit *edit : {m_ui->Edit4, m_ui->Edit5, m_ui->Edit6})
+    for (QLineEdit *edit : {customerEdit(), phoneEdit(), addressEdit()})
         edit->clear();
     m_lines->clearTotals();
     m_payment->clear();
-    m_ui->Edit2->setText(IssueTicketNumber(m_session));
+    ticketNumberEdit()->setText(IssueTicketNumber(m_session));
+}
+
+QLineEdit *CounterWindow::shopNameEdit() const
+{
+    return m_ui->Edit1;
+}
+
+QLineEdit *CounterWindow::ticketNumberEdit() const
+{
+    return m_ui->Edit2;
+}
+
+QLineEdit *CounterWindow::ticketTimeEdit() const
+{
+    return m_ui->Edit3;
+}
+
+QLineEdit *CounterWindow::customerEdit() const
+{
+    return m_ui->Edit4;
+}
+
+QLineEdit *CounterWindow::phoneEdit() const
+{
+    return m_ui->Edit5;
+}
+
+QLineEdit *CounterWindow::addressEdit() const
+{
+    return m_ui->Edit6;
+}
+
+QLineEdit *CounterWindow::cashierEdit() const
+{
+    return m_ui->Edit11;
+}
+
+QCheckBox *CounterWindow::manualTimeCheck() const
+{
+    return m_ui->CheckBox1;
+}
+
+QCheckBox *CounterWindow::customerCheck() const
+{
+    return m_ui->CheckBox2;
+}
+
+QPlainTextEdit *CounterWindow::remarkEdit() const
+{
+    return m_ui->Memo1;
+}
+
+QComboBox *CounterWindow::paperWidthBox() const
+{
+    return m_ui->ComboBox4;
+}
+
+QComboBox *CounterWindow::templateBox() const
+{
+    return m_ui->ComboBox5;
+}
+
+QComboBox *CounterWindow::copiesBox() const
+{
+    return m_ui->ComboBox6;
+}
+
+QToolButton *CounterWindow::optionsButton() const
+{
+    return m_ui->SpeedButton1;
+}
+
+QToolButton *CounterWindow::statisticsButton() const
+{
+    return m_ui->SpeedButton6;
+}
+
+QToolButton *CounterWindow::previewButton() const
+{
+    return m_ui->SpeedButton7;
+}
+
+QToolButton *CounterWindow::printButton() const
+{
+    return m_ui->SpeedButton8;
+}
+
+QStatusBar *CounterWindow::statusBar() const
+{
+    return m_ui->StatusBar1;
 }

@@ -9,9 +9,15 @@
 class Checkout;
 class LineEntry;
 class PaymentEntry;
+class QCheckBox;
+class QComboBox;
 class QLabel;
+class QLineEdit;
 class QMenu;
+class QPlainTextEdit;
+class QStatusBar;
 class QTimer;
+class QToolButton;
 class Session;
 class TicketLines;
 namespace Ui {
@@ -60,6 +66,26 @@ signals:
     void aboutRequested();
 
 private:
+    // The form's widgets the window itself works with.
+    QLineEdit *shopNameEdit() const;
+    QLineEdit *ticketNumberEdit() const;
+    QLineEdit *ticketTimeEdit() const;
+    QLineEdit *customerEdit() const;
+    QLineEdit *phoneEdit() const;
+    QLineEdit *addressEdit() const;
+    QLineEdit *cashierEdit() const;
+    QCheckBox *manualTimeCheck() const;
+    QCheckBox *customerCheck() const;
+    QPlainTextEdit *remarkEdit() const;
+    QComboBox *paperWidthBox() const;
+    QComboBox *templateBox() const;
+    QComboBox *copiesBox() const;
+    QToolButton *optionsButton() const;
+    QToolButton *statisticsButton() const;
+    QToolButton *previewButton() const;
+    QToolButton *printButton() const;
+    QStatusBar *statusBar() const;
+
     // What the form file cannot say: pixel-sized fonts, the outputs' colours,
     // the status bar's texts, the options menu.
     void finishForm();
