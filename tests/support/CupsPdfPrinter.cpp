@@ -1,5 +1,7 @@
 #include "tests/support/CupsPdfPrinter.h"
 
+#include "tests/support/ChildProcess.h"
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -16,8 +18,6 @@
 #include <memory>
 #include <stdexcept>
 
-#include <fcntl.h>
-#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -44,14 +44,6 @@ void writeFile(const QString &fileName, const QString &text)
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
         fail(QStringLiteral("cannot write %1 (%2)").arg(fileName, file.errorString()));
     file.write(text.toUtf8());
-}
-
-QString readFile(const QString &fileName)
-{
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return {};
-    return QString::fromUtf8(file.readAll());
 }
 
 // The job id cups-pdf writes into each file name ("...-job_12.pdf").
@@ -164,41 +156,21 @@ void CupsPdfPrinter::writeConfiguration()
                   .arg(m_socket));
     // cups-pdf is told where to put its work; without this it would write into
     // the system's /var/spool/cups-pdf.
-    QFile::remove(m_cupsPdfConf);
-    QFile conf(m_cupsPdfConf);
-    if (!conf.open(QIODevice::WriteOnly | QIODevice::Text))
-        fail(QStringLiteral("cannot write %1 (%2)").arg(m_cupsPdfConf, conf.errorString()));
-    conf.write(QStringLiteral("Out %1\nSpool %2\nAnonDirName %3\nLog %4\n")
-                   .arg(outputDir(), path(QStringLiteral("pdf-spool")), path(QStringLiteral("anonymous")),
-                        path(QStringLiteral("log")))
-                   .toUtf8());
+    writeFile(m_cupsPdfConf,
+              QStringLiteral("Out %1\nSpool %2\nAnonDirName %3\nLog %4\n")
+                  .arg(outputDir(), path(QStringLiteral("pdf-spool")), path(QStringLiteral("anonymous")),
+                       path(QStringLiteral("log"))));
 }
 
 void CupsPdfPrinter::startScheduler()
 {
-    const QByteArray program = QFile::encodeName(kCupsd);
-    const QByteArray cupsdConf = QFile::encodeName(path(QStringLiteral("etc/cupsd.conf")));
-    const QByteArray filesConf = QFile::encodeName(path(QStringLiteral("etc/cups-files.conf")));
-    const QByteArray output = QFile::encodeName(path(QStringLiteral("log/cupsd.out")));
-    const pid_t parent = ::getpid();
-    const pid_t child = ::fork();
-    if (child < 0)
+    const QString cupsdConf = path(QStringLiteral("etc/cupsd.conf"));
+    const QString filesConf = path(QStringLiteral("etc/cups-files.conf"));
+    m_scheduler = StartChild(
+        {kCupsd, QStringLiteral("-f"), QStringLiteral("-c"), cupsdConf, QStringLiteral("-s"), filesConf}, m_root.path(),
+        path(QStringLiteral("log/cupsd.out")));
+    if (m_scheduler < 0)
         fail(QStringLiteral("fork failed"));
-    if (child == 0) {
-        // The scheduler ends with the test process, also when that crashes.
-        ::prctl(PR_SET_PDEATHSIG, SIGTERM);
-        if (::getppid() != parent)
-            ::_exit(1);
-        const int out = ::open(output.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        if (out >= 0) {
-            ::dup2(out, 1);
-            ::dup2(out, 2);
-        }
-        ::execl(program.constData(), program.constData(), "-f", "-c", cupsdConf.constData(), "-s",
-                filesConf.constData(), static_cast<char *>(nullptr));
-        ::_exit(127);
-    }
-    m_scheduler = child;
 
     QElapsedTimer timer;
     timer.start();
@@ -210,8 +182,7 @@ void CupsPdfPrinter::startScheduler()
             QProcess check;
             check.setProcessChannelMode(QProcess::MergedChannels);
             check.start(kCupsd,
-                        {QStringLiteral("-t"), QStringLiteral("-c"), QString::fromLocal8Bit(cupsdConf),
-                         QStringLiteral("-s"), QString::fromLocal8Bit(filesConf)});
+                        {QStringLiteral("-t"), QStringLiteral("-c"), cupsdConf, QStringLiteral("-s"), filesConf});
             check.waitForFinished(10000);
             fail(QStringLiteral("cupsd stopped at once:\n%1%2").arg(QString::fromUtf8(check.readAll()), complaints()));
         }
@@ -299,7 +270,7 @@ QStringList CupsPdfPrinter::finishedPdfs() const
     int finished = 0;
     const QDir logDir(path(QStringLiteral("log")));
     for (const QString &log : logDir.entryList({QStringLiteral("cups-pdf*_log")}, QDir::Files))
-        finished += int(readFile(logDir.filePath(log)).count(kFinishedMark));
+        finished += int(ReadText(logDir.filePath(log)).count(kFinishedMark));
 
     QStringList pdfs;
     const QDir out(outputDir());
@@ -350,7 +321,7 @@ QString CupsPdfPrinter::complaints() const
     const QDir logDir(path(QStringLiteral("log")));
     for (const QString &log : logDir.entryList(
              {QStringLiteral("error_log"), QStringLiteral("cups-pdf*_log"), QStringLiteral("cupsd.out")}, QDir::Files))
-        for (const QString &line : readFile(logDir.filePath(log)).split(u'\n', Qt::SkipEmptyParts))
+        for (const QString &line : ReadText(logDir.filePath(log)).split(u'\n', Qt::SkipEmptyParts))
             if (line.startsWith(QStringLiteral("E ")) || line.contains(QStringLiteral("[ERROR]"))
                 || (line.contains(QStringLiteral("ghostscript has finished")) && !line.endsWith(QStringLiteral(": 0")))
                 || log == QStringLiteral("cupsd.out"))

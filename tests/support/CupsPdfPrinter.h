@@ -32,8 +32,6 @@ public:
     CupsPdfPrinter(const CupsPdfPrinter &) = delete;
     CupsPdfPrinter &operator=(const CupsPdfPrinter &) = delete;
 
-    QString outputDir() const;
-
     // Number of jobs the scheduler has accepted so far, finished or not.
     int jobsSubmitted() const;
     // Waits until `count` more jobs than already collected have become PDF
@@ -63,6 +61,7 @@ private:
     QStringList finishedPdfs() const;
     QString complaints() const;
     QString path(const QString &relative) const;
+    QString outputDir() const;
 
     QTemporaryDir m_root;
     QString m_queue;

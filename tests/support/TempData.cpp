@@ -2,10 +2,12 @@
 
 #include "data/store/DataFile.h"
 #include "data/store/RowSet.h"
-
 #include "data/store/Session.h"
+
 #include <QFile>
 #include <QRandomGenerator>
+
+#include <vector>
 
 TempData::TempData()
     : m_file(m_dir.filePath(QStringLiteral("data.mdb")))
@@ -16,9 +18,9 @@ TempData::TempData()
 
 void TempData::exec(const QString &sql) const
 {
-    Session c;
-    c.setConnectionString(m_file);
-    c.exec(sql);
+    Session session;
+    session.setConnectionString(m_file);
+    session.exec(sql);
 }
 
 int TempData::count(const QString &table) const
@@ -26,30 +28,36 @@ int TempData::count(const QString &table) const
     return scalar(QStringLiteral("select count(*) from ") + table).toInt();
 }
 
-QString TempData::scalar(const QString &sql) const
+namespace {
+
+// Every row of a query on the file, as its columns' texts.
+std::vector<QStringList> cellsOf(const QString &file, const QString &sql)
 {
-    Session c;
-    c.setConnectionString(m_file);
-    RowSet rs(c);
+    Session session;
+    session.setConnectionString(file);
+    RowSet rs(session);
     rs.setStatement(sql);
     rs.open();
-    return rs.recordCount() ? rs.textAt(0, 0) : QString();
+    std::vector<QStringList> rows(rs.recordCount());
+    for (int row = 0; row < rs.recordCount(); ++row)
+        for (int column = 0; column < rs.columnCount(); ++column)
+            rows[row] << rs.textAt(row, column);
+    return rows;
+}
+
+} // namespace
+
+QString TempData::scalar(const QString &sql) const
+{
+    const std::vector<QStringList> rows = cellsOf(m_file, sql);
+    return rows.empty() ? QString() : rows.front().front();
 }
 
 QStringList TempData::rows(const QString &sql) const
 {
-    Session c;
-    c.setConnectionString(m_file);
-    RowSet rs(c);
-    rs.setStatement(sql);
-    rs.open();
     QStringList texts;
-    for (int row = 0; row < rs.recordCount(); ++row) {
-        QStringList cells;
-        for (int column = 0; column < rs.columnCount(); ++column)
-            cells << rs.textAt(row, column);
+    for (const QStringList &cells : cellsOf(m_file, sql))
         texts << cells.join(QLatin1Char('|'));
-    }
     return texts;
 }
 

@@ -1,5 +1,7 @@
 #include "tests/support/TempPostgres.h"
 
+#include "tests/support/ChildProcess.h"
+
 #include <QCollator>
 #include <QDir>
 #include <QFile>
@@ -15,12 +17,9 @@
 #include <stdexcept>
 #include <string>
 
-#include <fcntl.h>
-#include <locale.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -38,14 +37,6 @@ const char *const kServerUser = "nobody";
 [[noreturn]] void failSetup(const QString &why)
 {
     fail(QStringLiteral("The private PostgreSQL server for the tests cannot be used: %1").arg(why));
-}
-
-QString readFile(const QString &fileName)
-{
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return QString::fromUtf8(file.readAll());
 }
 
 bool runningAsRoot()
@@ -74,52 +65,19 @@ QStringList asServerUser(const QStringList &command)
 {
     if (!runningAsRoot())
         return command;
-    QString runuser = QStandardPaths::findExecutable(QStringLiteral("runuser"));
-    if (runuser.isEmpty())
-        runuser = QStandardPaths::findExecutable(QStringLiteral("runuser"),
-                                                 {QStringLiteral("/usr/sbin"), QStringLiteral("/sbin")});
+    const QString runuser = QStandardPaths::findExecutable(
+        QStringLiteral("runuser"), {QStringLiteral("/usr/sbin"), QStringLiteral("/sbin"), QStringLiteral("/usr/bin")});
     if (runuser.isEmpty())
         failSetup(QStringLiteral("runuser (util-linux) is missing; it is needed to run the server as %1")
                       .arg(QString::fromUtf8(kServerUser)));
     return QStringList{runuser, QStringLiteral("-u"), QString::fromUtf8(kServerUser), QStringLiteral("--")} + command;
 }
 
-// Runs a program in workDir with its output going to outputFile and returns
-// its exit status (-1 when it could not run or was killed). The program gets
-// none of the test's open files besides the standard ones: a server it starts
-// must not keep the pipes the test runner waits on.
+// Runs a program to its end; its exit status, or -1.
 int run(const QStringList &command, const QString &workDir, const QString &outputFile)
 {
-    std::vector<QByteArray> arguments;
-    for (const QString &argument : command)
-        arguments.push_back(QFile::encodeName(argument));
-    std::vector<char *> argv;
-    for (QByteArray &argument : arguments)
-        argv.push_back(argument.data());
-    argv.push_back(nullptr);
-    const QByteArray dir = QFile::encodeName(workDir);
-    const QByteArray output = QFile::encodeName(outputFile);
-
-    const pid_t child = ::fork();
-    if (child < 0)
-        return -1;
-    if (child == 0) {
-        const int in = ::open("/dev/null", O_RDONLY);
-        const int out = ::open(output.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        if (in < 0 || out < 0 || ::chdir(dir.constData()) != 0)
-            ::_exit(127);
-        ::dup2(in, 0);
-        ::dup2(out, 1);
-        ::dup2(out, 2);
-        ::close_range(3, ~0U, 0);
-        ::execv(argv[0], argv.data());
-        ::_exit(127);
-    }
-    int status = 0;
-    while (::waitpid(child, &status, 0) < 0)
-        if (errno != EINTR)
-            return -1;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    const pid_t child = StartChild(command, workDir, outputFile);
+    return child < 0 ? -1 : WaitForChild(child);
 }
 
 // Where clusters are made: memory when there is plenty of it, since every new
@@ -158,15 +116,6 @@ void removeLeftovers(const QString &binDir)
     }
 }
 
-QString utf8Locale()
-{
-    const locale_t utf8 = ::newlocale(LC_ALL_MASK, "C.UTF-8", nullptr);
-    if (!utf8)
-        return QStringLiteral("C");
-    ::freelocale(utf8);
-    return QStringLiteral("C.UTF-8");
-}
-
 // A value of a libpq connection string, quoted when it needs to be.
 QString connectionValue(const QString &value)
 {
@@ -200,7 +149,7 @@ TempPostgres::TempPostgres()
     }
     runTool(QStringLiteral("initdb"),
             {QStringLiteral("-D"), dataDir(), QStringLiteral("--auth=trust"), QStringLiteral("-U"), kUser,
-             QStringLiteral("-E"), QStringLiteral("UTF8"), QStringLiteral("--locale=") + utf8Locale(),
+             QStringLiteral("-E"), QStringLiteral("UTF8"), QStringLiteral("--locale=C.UTF-8"),
              QStringLiteral("--no-sync"), QStringLiteral("--no-instructions")},
             QStringLiteral("initdb failed"));
     writeSettings();
@@ -251,10 +200,10 @@ void TempPostgres::runTool(const QString &tool, const QStringList &arguments, co
     const QString output = path(QStringLiteral("tool.out"));
     if (run(asServerUser(QStringList{m_binDir + QLatin1Char('/') + tool} + arguments), m_root.path(), output) == 0)
         return;
-    QString why = QStringLiteral("%1:\n%2").arg(what, readFile(output));
+    QString why = QStringLiteral("%1:\n%2").arg(what, ReadText(output));
     // The log's end says why; its start may be a long program's worth of statements.
     constexpr qsizetype kLogTail = 20000;
-    const QString log = readFile(path(QStringLiteral("server.log")));
+    const QString log = ReadText(path(QStringLiteral("server.log")));
     if (!log.isEmpty())
         why += QStringLiteral("\nThe server's log:\n") + (log.size() > kLogTail ? log.right(kLogTail) : log);
     failSetup(why);

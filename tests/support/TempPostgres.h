@@ -28,7 +28,6 @@ public:
     void stop();
     // Starts it again on the same folder and socket.
     void start();
-    bool isRunning() const { return m_running; }
 
     // Creates a new empty database and returns a libpq connection string for
     // it ("host=/tmp/... port=... dbname=t3 user=shop"); names are unique per call.
