@@ -69,6 +69,7 @@ TEST_F(FromCounterTest, MenuAndButtonOpenTheStatisticsReloadedAndReset)
                  EXPECT_EQ(shown, &statistics);
                  EXPECT_FALSE(Find<QDateEdit>(statistics, "DateTimePicker1")->isEnabled());
                  QTest::mouseClick(Find<QCheckBox>(statistics, "CheckBox1"), Qt::LeftButton);
+                 Find<QDateEdit>(statistics, "DateTimePicker2")->setDate(QDate(2020, 1, 2));
                  Find<QLineEdit>(statistics, "Edit1")->setText(QStringLiteral("0302"));
                  QTest::mouseClick(Find<QToolButton>(statistics, "SpeedButton4"), Qt::LeftButton);
              });
@@ -77,9 +78,14 @@ TEST_F(FromCounterTest, MenuAndButtonOpenTheStatisticsReloadedAndReset)
     runModal([] { counter().menuEntry("N2")->trigger(); },
              [&statistics](QWidget *shown) {
                  EXPECT_EQ(shown, &statistics);
+                 // The time switch stays; the dates go back to today, the boxes are emptied.
                  EXPECT_TRUE(Find<QCheckBox>(statistics, "CheckBox1")->isChecked());
+                 EXPECT_TRUE(Find<QDateEdit>(statistics, "DateTimePicker1")->isEnabled());
+                 EXPECT_EQ(Find<QDateEdit>(statistics, "DateTimePicker2")->date(), QDate::currentDate());
                  EXPECT_TRUE(Find<QLineEdit>(statistics, "Edit1")->text().isEmpty());
                  EXPECT_EQ(Find<DataGrid>(statistics, "DBGridEh1")->rowSet()->recordCount(), 1);
+                 QTest::mouseClick(Find<QToolButton>(statistics, "SpeedButton3"), Qt::LeftButton);
+                 EXPECT_FALSE(statistics.isVisible());
              });
 }
 

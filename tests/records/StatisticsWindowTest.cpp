@@ -1,14 +1,16 @@
+#include "tests/fileformats/ReadBack.h"
 #include "tests/records/RecordsFixture.h"
 
 #include "data/store/RowSet.h"
 #include "grid/DataGrid.h"
 #include "records/SaleDetailWindow.h"
 #include "records/StatisticsWindow.h"
+#include "records/XlsFileName.h"
 
-#include <QCheckBox>
-#include <QDateEdit>
+#include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
-#include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
@@ -27,34 +29,15 @@ protected:
         store(Ticket{T3, QStringLiteral("2024-03-03 00:00:00"), 3, 7.25, 7.25, QStringLiteral("O'Brien")});
         store(Ticket{T1, QStringLiteral("2024-03-01 09:00:00"), 2, 10.126, 9.5, QStringLiteral("张三")});
         store(Ticket{QString(), QStringLiteral("2024-03-02 12:00:00"), 5, 5, 5, QStringLiteral("张三")});
-        store(Ticket{T2, QStringLiteral("2024-03-02 23:59:59"), 1, 3, 3, QStringLiteral("李四")});
+        store(Ticket{T2, QStringLiteral("2024-03-02 23:59:59"), 1, 3, 3, QStringLiteral("李四 Émile")});
         statistics.reload();
         statistics.show();
     }
 
     QStringList listed() const { return columnTexts(*grid->rowSet(), QStringLiteral("单号")); }
-    static QStringList sorted(QStringList list)
-    {
-        list.sort();
-        return list;
-    }
     QStringList footer() const
     {
         return {grid->footerText(0), grid->footerText(3), grid->footerText(4), grid->footerText(5)};
-    }
-    void searchByDates(const QDate &from, const QDate &to)
-    {
-        if (!byDatesBox->isChecked())
-            QTest::mouseClick(byDatesBox, Qt::LeftButton);
-        fromDate->setDate(from);
-        toDate->setDate(to);
-        QTest::mouseClick(searchButton, Qt::LeftButton);
-    }
-    void search(const QString &number, const QString &cashier)
-    {
-        numberBox->setText(number);
-        cashierBox->setText(cashier);
-        QTest::mouseClick(searchButton, Qt::LeftButton);
     }
     // Double-clicks the current ticket's row, or the empty list.
     void doubleClickCurrent() { doubleClickCell(grid, grid->rowSet()->currentIndex(), 2); }
@@ -62,16 +45,8 @@ protected:
     RecordingPrinter printer;
     SaleDetailWindow detail{session, printer};
     StatisticsWindow statistics{session, detail, printer};
-    QLineEdit *numberBox = Find<QLineEdit>(statistics, "Edit1");
-    QLineEdit *cashierBox = Find<QLineEdit>(statistics, "Edit2");
     QLineEdit *detailNumberBox = Find<QLineEdit>(statistics, "Edit3");
     QToolButton *deleteButton = Find<QToolButton>(statistics, "SpeedButton2");
-    QToolButton *closeButton = Find<QToolButton>(statistics, "SpeedButton3");
-    QToolButton *searchButton = Find<QToolButton>(statistics, "SpeedButton4");
-    QToolButton *refreshButton = Find<QToolButton>(statistics, "SpeedButton5");
-    QCheckBox *byDatesBox = Find<QCheckBox>(statistics, "CheckBox1");
-    QDateEdit *fromDate = Find<QDateEdit>(statistics, "DateTimePicker1");
-    QDateEdit *toDate = Find<QDateEdit>(statistics, "DateTimePicker2");
     DataGrid *grid = Find<DataGrid>(statistics, "DBGridEh1");
     DataGrid *detailGrid = Find<DataGrid>(detail, "DBGridEh1");
 };
@@ -86,63 +61,106 @@ TEST_F(StatisticsTest, OpeningListsEveryTicketInNumberOrderWithFooterSums)
         (QStringList{QStringLiteral("合计"), QStringLiteral("11"), QStringLiteral("25.376"), QStringLiteral("24.75")}));
 }
 
-TEST_F(StatisticsTest, QueryMatchesNumberAndCashierTogether)
+TEST_F(StatisticsTest, SearchMatchesNumberAndCashierTogetherOrTakesTheWholeDaysOfASpan)
 {
     struct Case
     {
         QString number, cashier;
+        QDate from, to;
         QStringList expected;
     };
     const Case cases[] = {
-        {QString(), QString(), {T1, T2, T3}}, // a ticket without number never shows
-        {QStringLiteral("0302"), QString(), {T2}},
-        {QStringLiteral("2024030"), QStringLiteral("张"), {T1}},
-        {QStringLiteral("0301"), QStringLiteral("李"), {}},
-        {QString(), QStringLiteral("'"), {T3}}, // a quote is searched for, not an error
-        {QStringLiteral("'); drop table xstj; --"), QString(), {}},
-        {QStringLiteral("%"), QString(), {}}, // searched for as any other character
-        {QStringLiteral("0_0"), QStringLiteral("三"), {}},
-        {QStringLiteral("030"), QStringLiteral("三"), {T1}},
+        {QString(), QString(), {}, {}, {T1, T2, T3}}, // a ticket without number never shows
+        {QStringLiteral("0302"), QString(), {}, {}, {T2}},
+        {QStringLiteral("2024030"), QStringLiteral("张"), {}, {}, {T1}},
+        {QString(), QStringLiteral("'"), {}, {}, {T3}}, // a quote is searched for, not an error
+        {QStringLiteral("'); drop table xstj; --"), QString(), {}, {}, {}},
+        {QStringLiteral("%"), QString(), {}, {}, {}}, // searched for as any other character
+        {QStringLiteral("0_0"), QStringLiteral("三"), {}, {}, {}},
+        {QStringLiteral("030"), QStringLiteral("三"), {}, {}, {T1}},
+        {QString(), QStringLiteral("o'b"), {}, {}, {T3}}, // the case of ASCII letters only is ignored
+        {QString(), QStringLiteral("émile"), {}, {}, {}},
+        // A span ignores the boxes and takes its last day whole.
+        {QStringLiteral("0302"), QStringLiteral("nobody"), {2024, 3, 2}, {2024, 3, 2}, {QString(), T2}},
+        {QString(), QString(), {2024, 3, 1}, {2024, 3, 2}, {QString(), T1, T2}},
+        {QString(), QString(), {2024, 3, 3}, {2024, 3, 3}, {T3}},
+        {QString(), QString(), {2024, 3, 3}, {2024, 3, 1}, {}},
+        {QStringLiteral("0301"), QStringLiteral("李"), {}, {}, {}},
     };
     for (const Case &c : cases) {
-        SCOPED_TRACE(QString(c.number + QLatin1Char('|') + c.cashier).toStdString());
-        search(c.number, c.cashier);
-        EXPECT_TRUE(responder.shown.empty());
-        EXPECT_EQ(sorted(listed()), c.expected);
+        SCOPED_TRACE(QString(c.number + QLatin1Char('|') + c.cashier + c.from.toString()).toStdString());
+        search(statistics, c.number, c.cashier, c.from, c.to);
+        QStringList found = listed();
+        found.sort();
+        EXPECT_EQ(found, c.expected);
     }
+    EXPECT_TRUE(responder.shown.empty());
     EXPECT_EQ(data.count(QStringLiteral("xstj")), 4);
-    // The empty result of the last miss but one showed the fixed footer and zero sums.
-    search(QStringLiteral("0301"), QStringLiteral("李"));
+    // The last, empty result shows the fixed footer and zero sums.
     EXPECT_EQ(footer(),
               (QStringList{QStringLiteral("合计"), QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0")}));
 }
 
-TEST_F(StatisticsTest, DateSpanIncludesTheWholeToDateAndIgnoresTheBoxes)
-{
-    numberBox->setText(QStringLiteral("no such number"));
-    cashierBox->setText(QStringLiteral("nobody"));
-
-    searchByDates(QDate(2024, 3, 2), QDate(2024, 3, 2));
-    EXPECT_EQ(sorted(listed()), (QStringList{QString(), T2}));
-
-    searchByDates(QDate(2024, 3, 1), QDate(2024, 3, 2));
-    EXPECT_EQ(sorted(listed()), (QStringList{QString(), T1, T2}));
-    EXPECT_EQ(grid->footerText(3), QStringLiteral("8"));
-
-    searchByDates(QDate(2024, 3, 3), QDate(2024, 3, 3));
-    EXPECT_EQ(listed(), QStringList{T3});
-
-    searchByDates(QDate(2024, 3, 3), QDate(2024, 3, 1));
-    EXPECT_TRUE(listed().isEmpty());
-    EXPECT_TRUE(responder.shown.empty());
-}
-
 TEST_F(StatisticsTest, RefreshListsInStoredOrderAndKeepsTheSearchInputs)
 {
+    QLineEdit *numberBox = Find<QLineEdit>(statistics, "Edit1");
     numberBox->setText(QStringLiteral("0302"));
-    QTest::mouseClick(refreshButton, Qt::LeftButton);
+    QTest::mouseClick(Find<QToolButton>(statistics, "SpeedButton5"), Qt::LeftButton);
     EXPECT_EQ(listed(), (QStringList{T3, T1, QString(), T2}));
     EXPECT_EQ(numberBox->text(), QStringLiteral("0302"));
+}
+
+// Every listed ticket is written, whatever the selection, and the last one is
+// left current; after a search only its result, in its order.
+TEST_F(StatisticsTest, ExportWritesTheListedTicketsWhateverTheSelection)
+{
+    QTemporaryDir out;
+    const auto exportAs = [&](const QString &name) { // an empty name cancels
+        responder.fileAnswers.push_back(name.isEmpty() ? QString() : out.filePath(name));
+        QTest::mouseClick(Find<QToolButton>(statistics, "SpeedButton1"), Qt::LeftButton);
+    };
+    const auto numbersIn = [&](const char *name) {
+        QStringList numbers;
+        const std::vector<ReadSheet> book = ReadWorkbook(out.filePath(QString::fromUtf8(name)));
+        for (const QStringList &row : book.at(0).rows)
+            numbers << row.value(1);
+        return numbers;
+    };
+    clickCell(grid, 2, 1);
+    exportAs(QStringLiteral("all"));
+    EXPECT_EQ(numbersIn("all.xls").size(), 5);
+    EXPECT_EQ(grid->rowSet()->recNo(), 4);
+    EXPECT_EQ(grid->selectedRowPositions(), std::vector<int>{3});
+    search(statistics, QStringLiteral("0303"), QString());
+    exportAs(QStringLiteral("found.xls"));
+    EXPECT_EQ(numbersIn("found.xls"), (QStringList{TextCell(QStringLiteral("单号")), TextCell(T3)}));
+    search(statistics, QString(), QStringLiteral("nobody"));
+    exportAs(QStringLiteral("none.xls"));
+    EXPECT_EQ(numbersIn("none.xls").size(), 1);
+    exportAs(QString());
+    EXPECT_EQ(QDir(out.path()).entryList(QDir::Files, QDir::Name),
+              (QStringList{QStringLiteral("all.xls"), QStringLiteral("found.xls"), QStringLiteral("none.xls")}));
+    EXPECT_EQ(responder.fileFilters, std::vector<QString>(4, QStringLiteral("*.xls")));
+    EXPECT_EQ(responder.texts(), std::vector<QString>(3, QStringLiteral("成功导出全部数据!")));
+    EXPECT_EQ(responder.shown.back().icon, Dialogs::Icon::None);
+
+    // A file that cannot be written is reported, without success.
+    responder.shown.clear();
+    exportAs(QStringLiteral("missing-folder/tickets"));
+    ASSERT_EQ(responder.shown.size(), 1u);
+    EXPECT_EQ(responder.shown[0].icon, Dialogs::Icon::Stop);
+    EXPECT_TRUE(responder.shown[0].text.contains(QStringLiteral("tickets.xls")));
+    EXPECT_FALSE(QFileInfo::exists(out.filePath(QStringLiteral("missing-folder"))));
+}
+
+TEST(XlsFileName, AddsTheExtensionOnlyWhenMissing)
+{
+    const std::pair<const char *, const char *> cases[] = {
+        {"a.xls", "a.xls"}, {"B.XLS", "B.XLS"},       {"c.Xls", "c.Xls"},
+        {"d", "d.xls"},     {"e.xlsx", "e.xlsx.xls"}, {"销售.txt", "销售.txt.xls"},
+    };
+    for (const auto &[chosen, file] : cases)
+        EXPECT_EQ(XlsFileName(QString::fromUtf8(chosen)), QString::fromUtf8(file));
 }
 
 TEST_F(StatisticsTest, DeleteAsksThenRemovesTheTicketButKeepsItsLines)
@@ -161,46 +179,16 @@ TEST_F(StatisticsTest, DeleteAsksThenRemovesTheTicketButKeepsItsLines)
 
     EXPECT_EQ(listed(), (QStringList{QString(), T2, T3}));
     EXPECT_EQ(data.count(QStringLiteral("xstj")), 3);
-    EXPECT_EQ(data.scalar(QStringLiteral("select count(*) from xstj where 单号 = '%1'").arg(T1)), QStringLiteral("0"));
+    EXPECT_EQ(data.count(QStringLiteral("xstj where 单号 = '%1'").arg(T1)), 0);
     EXPECT_EQ(data.count(QStringLiteral("xsmx")), 1);
     EXPECT_EQ(
         footer(),
         (QStringList{QStringLiteral("合计"), QStringLiteral("9"), QStringLiteral("15.25"), QStringLiteral("15.25")}));
-    EXPECT_EQ(responder.shown.size(), 1u); // the question only
 
     // Delete on an empty list deletes nothing.
-    search(QStringLiteral("nothing matches"), QString());
+    search(statistics, QStringLiteral("nothing matches"), QString());
     QTest::mouseClick(deleteButton, Qt::LeftButton);
     EXPECT_EQ(data.count(QStringLiteral("xstj")), 3);
-}
-
-TEST_F(StatisticsTest, ShowingResetsTheSearchButTheTimeSwitchStays)
-{
-    statistics.hide();
-    QTest::mouseClick(byDatesBox, Qt::LeftButton);
-    EXPECT_TRUE(fromDate->isEnabled() && toDate->isEnabled());
-    fromDate->setDate(QDate(2020, 1, 1));
-    toDate->setDate(QDate(2020, 1, 2));
-    search(QStringLiteral("0302"), QStringLiteral("李"));
-    EXPECT_TRUE(listed().isEmpty());
-
-    store(Ticket{QStringLiteral("20240304100000"), QStringLiteral("2024-03-04 10:00:00"), 1, 1, 1, QString()});
-    runModal(
-        [this] {
-            statistics.reload();
-            statistics.exec();
-        },
-        [this](QWidget *shown) {
-            EXPECT_EQ(shown, &statistics);
-            EXPECT_TRUE(byDatesBox->isChecked());
-            EXPECT_TRUE(fromDate->isEnabled() && toDate->isEnabled());
-            EXPECT_EQ(fromDate->date(), QDate::currentDate());
-            EXPECT_EQ(toDate->date(), QDate::currentDate());
-            EXPECT_TRUE(numberBox->text().isEmpty() && cashierBox->text().isEmpty());
-            EXPECT_EQ(listed().size(), 5); // all tickets again, as the file holds them now
-            QTest::mouseClick(closeButton, Qt::LeftButton);
-            EXPECT_FALSE(statistics.isVisible());
-        });
 }
 
 TEST_F(StatisticsTest, DetailListsExactlyTheLinesOfTheDoubleClickedTicket)
@@ -213,29 +201,26 @@ TEST_F(StatisticsTest, DetailListsExactlyTheLinesOfTheDoubleClickedTicket)
     store(SoldLine{T2 + QStringLiteral("-1"), QStringLiteral("长单号"), 1, 1, 1, 1});
     store(SoldLine{T2.mid(2), QStringLiteral("短单号"), 1, 1, 1, 1});
 
+    QStringList sums;
     for (const auto &[row, number, names] :
-         {std::tuple{1, T1, QStringList{QStringLiteral("可乐"), QStringLiteral("面包")}},
-          std::tuple{2, T2, QStringList{QStringLiteral("雪碧"), QStringLiteral("长单号")}},
-          std::tuple{3, T3, QStringList{}}}) {
+         {std::tuple{2, T2, QStringList{QStringLiteral("雪碧"), QStringLiteral("长单号")}},
+          std::tuple{3, T3, QStringList{}},
+          std::tuple{1, T1, QStringList{QStringLiteral("可乐"), QStringLiteral("面包")}}}) {
         SCOPED_TRACE(QString(number).toStdString());
         runModal([this, row] { doubleClickCell(grid, row, 2); },
                  [&, this](QWidget *shown) {
                      EXPECT_EQ(shown, &detail);
                      EXPECT_EQ(detailNumberBox->text(), number);
                      EXPECT_EQ(columnTexts(*detailGrid->rowSet(), QStringLiteral("品名")), names);
+                     sums.clear();
+                     for (int column : {0, 4, 5, 6, 7})
+                         sums << detailGrid->footerText(column);
                  });
     }
-
-    runModal([this] { doubleClickCell(grid, 1, 2); },
-             [this](QWidget *) {
-                 DataGrid *grid = detailGrid;
-                 EXPECT_EQ(grid->cellText(0, 4), QStringLiteral("12.5"));
-                 EXPECT_EQ(grid->cellText(1, 4), QStringLiteral("3"));
-                 EXPECT_EQ((QStringList{grid->footerText(0), grid->footerText(4), grid->footerText(5),
-                                        grid->footerText(6), grid->footerText(7)}),
-                           (QStringList{QStringLiteral("合计"), QString(), QStringLiteral("3.5"),
-                                        QStringLiteral("29.5"), QStringLiteral("27")}));
-             });
+    // The last ticket's sums, but none of the prices.
+    EXPECT_EQ(sums,
+              (QStringList{QStringLiteral("合计"), QString(), QStringLiteral("3.5"), QStringLiteral("29.5"),
+                           QStringLiteral("27")}));
     EXPECT_EQ(data.count(QStringLiteral("xsmx")), 6);
 }
 
@@ -244,7 +229,7 @@ TEST_F(StatisticsTest, DetailOfAnEmptyListShowsEveryNumberedLineAndDeletesNothin
     store(SoldLine{T1, QStringLiteral("可乐"), 3, 1, 3, 3});
     store(SoldLine{T2, QStringLiteral("雪碧"), 3, 1, 3, 3});
     store(SoldLine{QString(), QStringLiteral("无单号"), 1, 1, 1, 1});
-    search(QStringLiteral("nothing matches"), QString());
+    search(statistics, QStringLiteral("nothing matches"), QString());
     ASSERT_EQ(grid->rowSet()->recordCount(), 0);
 
     for (int opening = 0; opening < 2; ++opening) {
