@@ -24,26 +24,16 @@ const QStringList TitleRow = {
 class TicketExportTest : public ::testing::Test
 {
 protected:
-    TicketExportTest() { m_connection.setConnectionString(m_data.file()); }
+    TicketExportTest() { connection.setConnectionString(data.file()); }
 
-    void addTickets(const QString &values)
-    {
-        m_data.exec(QStringLiteral("insert into xstj (单号, 时间, 数量, 金额, 折后, 收银员) values ") + values);
-    }
-    RowSet &openList()
-    {
-        // The statistics window's list: the paid amount and the change stay out of it.
-        SalesLedger::OpenTicketsByNumber(m_list);
-        return m_list;
-    }
-    QString target() const { return m_out.filePath(QStringLiteral("销售统计.xls")); }
+    // The statistics window's list: the paid amount and the change stay out of it.
+    void openList() { SalesLedger::OpenTicketsByNumber(list); }
+    QString target() const { return out.filePath(QStringLiteral("销售统计.xls")); }
 
-    TempData m_data;
-
-private:
-    QTemporaryDir m_out;
-    Session m_connection;
-    RowSet m_list{m_connection};
+    TempData data;
+    QTemporaryDir out;
+    Session connection;
+    RowSet list{connection};
 };
 
 // Every listed ticket, from the first whatever the current row, in list
@@ -51,11 +41,12 @@ private:
 // empty cells.
 TEST_F(TicketExportTest, EveryTicketIsWrittenWithItsValuesInListOrder)
 {
-    addTickets(QStringLiteral("('20240102090000', '2024-01-02 09:00:00', 3, 12.345, 11.1, '张三'),"
-                              "('20240101080000', '2024-01-01 08:00:00', 1, 0.5, 0.45, 'Li Si'),"
-                              "('20240103100000', null, null, null, null, null),"
-                              "('20240104110000', '2024-01-04 11:00:00', 2, 0.1 + 0.2, 1e20 / 3, '')"));
-    RowSet &list = openList();
+    data.exec(QStringLiteral("insert into xstj (单号, 时间, 数量, 金额, 折后, 收银员) values "
+                             "('20240102090000', '2024-01-02 09:00:00', 3, 12.345, 11.1, '张三'),"
+                             "('20240101080000', '2024-01-01 08:00:00', 1, 0.5, 0.45, 'Li Si'),"
+                             "('20240103100000', null, null, null, null, null),"
+                             "('20240104110000', '2024-01-04 11:00:00', 2, 0.1 + 0.2, 1e20 / 3, '')"));
+    openList();
     list.moveTo(1);
 
     ExportRowSetToXls(list, target());
@@ -84,12 +75,12 @@ TEST_F(TicketExportTest, EveryTicketIsWrittenWithItsValuesInListOrder)
 TEST_F(TicketExportTest, ALongListContinuesOnFurtherSheetsWithoutLosingARow)
 {
     const int count = 70000;
-    m_data.exec(QStringLiteral("with recursive n(i) as (select 1 union all select i + 1 from n where i < ")
-                + QString::number(count)
-                + QStringLiteral(") insert into xstj (单号, 时间, 数量, 金额, 折后, 收银员) "
-                                 "select printf('2024%010d', i), '2024-03-04 05:06:07', i, i * 1.5, i * 0.125, "
-                                 "'收银员' || (i % 10) from n"));
-    RowSet &list = openList();
+    data.exec(QStringLiteral("with recursive n(i) as (select 1 union all select i + 1 from n where i < ")
+              + QString::number(count)
+              + QStringLiteral(") insert into xstj (单号, 时间, 数量, 金额, 折后, 收银员) "
+                               "select printf('2024%010d', i), '2024-03-04 05:06:07', i, i * 1.5, i * 0.125, "
+                               "'收银员' || (i % 10) from n"));
+    openList();
     std::vector<std::pair<int, int>> calls;
 
     ExportRowSetToXls(list, target(), [&calls](int done, int total) { calls.emplace_back(done, total); });
