@@ -1,6 +1,5 @@
 #include "tests/records/RecordsFixture.h"
 
-#include "data/store/RowSet.h"
 #include "grid/DataGrid.h"
 #include "records/CatalogueWindow.h"
 

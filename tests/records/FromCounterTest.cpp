@@ -4,7 +4,6 @@
 
 #include "app/Application.h"
 #include "data/store/RowSet.h"
-#include "data/store/Session.h"
 #include "grid/DataGrid.h"
 #include "tests/support/CounterDriver.h"
 
@@ -47,11 +46,8 @@ TEST_F(FromCounterTest, CatalogueOpensReloadedAndClosingReloadsTheProductList)
              });
 
     EXPECT_TRUE(counter().product()->currentText().isEmpty());
-    QStringList items;
-    for (int i = 0; i < counter().product()->count(); ++i)
-        items << counter().product()->itemText(i);
-    items.sort();
-    EXPECT_EQ(items, (QStringList{QStringLiteral("可乐"), QStringLiteral("果汁"), QStringLiteral("雪碧")}));
+    EXPECT_EQ(counter().product()->count(), 3);
+    EXPECT_GE(counter().product()->findText(QStringLiteral("果汁")), 0);
 
     runModal([] { counter().menuEntry("N1")->trigger(); },
              [&catalogue](QWidget *) {

@@ -94,9 +94,8 @@ void RecordsTest::clickCell(DataGrid *grid, int row, int column)
 
 void RecordsTest::doubleClickCell(DataGrid *grid, int row, int column)
 {
-    const QPoint at = CellCentre(grid, row, column);
-    QTest::mouseClick(grid->view()->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(grid->view()->viewport(), Qt::LeftButton, {}, at);
+    clickCell(grid, row, column);
+    QTest::mouseDClick(grid->view()->viewport(), Qt::LeftButton, {}, CellCentre(grid, row, column));
 }
 
 QWidget &RecordsTest::window(const char *name)

@@ -34,7 +34,6 @@ public:
 };
 
 class DataGrid;
-class QWidget;
 class RowSet;
 
 // A fresh data file and the one session the records windows share, with the
