@@ -162,8 +162,7 @@ TEST_F(CatalogueTest, DeleteRemovesTheCurrentRowWithoutAsking)
 {
     clickCell(grid, 0, 2);
     click(deleteButton);
-    EXPECT_EQ(data.count(QStringLiteral("spxx")), 1);
-    EXPECT_EQ(data.scalar(QStringLiteral("select 品名 from spxx")), QStringLiteral("雪碧"));
+    EXPECT_EQ(data.scalar(QStringLiteral("select group_concat(品名) from spxx")), QStringLiteral("雪碧"));
     EXPECT_TRUE(idle());
     EXPECT_TRUE(responder.shown.empty());
 

@@ -13,7 +13,6 @@
 #include <QDateEdit>
 #include <QFile>
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
@@ -27,7 +26,7 @@ protected:
     Application program{session};
 };
 
-TEST_F(FromCounterTest, CatalogueOpensReloadedAndClosingReloadsTheProductList)
+TEST_F(FromCounterTest, TheRecordsWindowsOpenReloadedAndResetAndTheCatalogueReloadsTheProductList)
 {
     data.exec(QStringLiteral("insert into spxx (品名, 单价) values ('可乐', 3), ('雪碧', 2.5), ('可乐', 3.5)"));
     counter().product()->setEditText(QStringLiteral("旧的文字"));
@@ -55,10 +54,7 @@ TEST_F(FromCounterTest, CatalogueOpensReloadedAndClosingReloadsTheProductList)
                  EXPECT_TRUE(Find<QToolButton>(catalogue, "SpeedButton1")->isEnabled());
                  EXPECT_FALSE(Find<QToolButton>(catalogue, "SpeedButton2")->isEnabled());
              });
-}
 
-TEST_F(FromCounterTest, MenuAndButtonOpenTheStatisticsReloadedAndReset)
-{
     QWidget &statistics = window("XstjForm");
     runModal([] { CounterDriver::click(counter().statistics()); },
              [&statistics](QWidget *shown) {
@@ -91,8 +87,7 @@ TEST_F(FromCounterTest, MenuAndButtonOpenTheStatisticsReloadedAndReset)
 TEST_F(FromCounterTest, RestoreRefusedAtItsFirstCheckLeavesTheStatisticsListOpen)
 {
     store(Ticket{QStringLiteral("20240304100000"), QStringLiteral("2024-03-04 10:00:00"), 1, 1, 1, QString()});
-    QTemporaryDir folder;
-    const QString notOurs = folder.filePath(QStringLiteral("notes.bak"));
+    const QString notOurs = data.dir() + QStringLiteral("/notes.bak");
     QFile file(notOurs);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("这不是数据文件");

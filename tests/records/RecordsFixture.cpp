@@ -44,11 +44,6 @@ QString RecordingPrinter::Job::textOf(const QString &item) const
     return texts[at];
 }
 
-RecordsTest::RecordsTest()
-{
-    session.setConnectionString(data.file());
-}
-
 void RecordsTest::store(const Ticket &t)
 {
     session.exec(

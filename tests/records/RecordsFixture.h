@@ -41,7 +41,7 @@ class RowSet;
 class RecordsTest : public ::testing::Test
 {
 protected:
-    RecordsTest();
+    RecordsTest() { session.setConnectionString(data.file()); }
 
     struct Ticket
     {

@@ -258,20 +258,15 @@ TEST_F(AwayServerTest, TheRecordsWindowsSayTheServerCannotBeReached)
     own.query(url,
               QStringLiteral("insert into xstj (单号, 时间, 收银员) values ('2026120910000001', "
                              "'2026-12-09 10:00:00', '张三')"));
-    int listed = 0;
-    bool detailSaysAway = false, refreshSaysAway = false;
     runModal(openStatistics, [&](QWidget *statistics) {
         DataGrid *grid = Find<DataGrid>(statistics, "DBGridEh1");
-        listed = grid->rowSet()->recordCount();
+        ASSERT_EQ(grid->rowSet()->recordCount(), 1);
         own.stop();
-        detailSaysAway = saysAway([grid] { doubleClickCell(grid, 0, 1); });
-        refreshSaysAway = saysAway(
-            [statistics] { QTest::mouseClick(Find<QToolButton>(statistics, "SpeedButton5"), Qt::LeftButton); });
+        EXPECT_TRUE(saysAway([grid] { doubleClickCell(grid, 0, 1); }));
+        EXPECT_FALSE(window("XsmxForm").isVisible());
+        EXPECT_TRUE(saysAway(
+            [statistics] { QTest::mouseClick(Find<QToolButton>(statistics, "SpeedButton5"), Qt::LeftButton); }));
     });
-    EXPECT_EQ(listed, 1);
-    EXPECT_TRUE(detailSaysAway);
-    EXPECT_FALSE(window("XsmxForm").isVisible());
-    EXPECT_TRUE(refreshSaysAway);
     EXPECT_TRUE(saysAway([] { Find<QAction>(window("MainForm"), "N1")->trigger(); }));
     EXPECT_FALSE(window("SpxxForm").isVisible());
     EXPECT_TRUE(saysAway(openStatistics));
