@@ -4,7 +4,6 @@
 
 #include "app/Application.h"
 #include "data/store/RowSet.h"
-#include "data/store/Session.h"
 #include "grid/DataGrid.h"
 #include "tests/support/CounterDriver.h"
 
@@ -14,7 +13,6 @@
 #include <QDateEdit>
 #include <QFile>
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
@@ -28,7 +26,7 @@ protected:
     Application program{session};
 };
 
-TEST_F(FromCounterTest, CatalogueOpensReloadedAndClosingReloadsTheProductList)
+TEST_F(FromCounterTest, TheRecordsWindowsOpenReloadedAndResetAndTheCatalogueReloadsTheProductList)
 {
     data.exec(QStringLiteral("insert into spxx (品名, 单价) values ('可乐', 3), ('雪碧', 2.5), ('可乐', 3.5)"));
     counter().product()->setEditText(QStringLiteral("旧的文字"));
@@ -47,11 +45,8 @@ TEST_F(FromCounterTest, CatalogueOpensReloadedAndClosingReloadsTheProductList)
              });
 
     EXPECT_TRUE(counter().product()->currentText().isEmpty());
-    QStringList items;
-    for (int i = 0; i < counter().product()->count(); ++i)
-        items << counter().product()->itemText(i);
-    items.sort();
-    EXPECT_EQ(items, (QStringList{QStringLiteral("可乐"), QStringLiteral("果汁"), QStringLiteral("雪碧")}));
+    EXPECT_EQ(counter().product()->count(), 3);
+    EXPECT_GE(counter().product()->findText(QStringLiteral("果汁")), 0);
 
     runModal([] { counter().menuEntry("N1")->trigger(); },
              [&catalogue](QWidget *) {
@@ -59,16 +54,14 @@ TEST_F(FromCounterTest, CatalogueOpensReloadedAndClosingReloadsTheProductList)
                  EXPECT_TRUE(Find<QToolButton>(catalogue, "SpeedButton1")->isEnabled());
                  EXPECT_FALSE(Find<QToolButton>(catalogue, "SpeedButton2")->isEnabled());
              });
-}
 
-TEST_F(FromCounterTest, MenuAndButtonOpenTheStatisticsReloadedAndReset)
-{
     QWidget &statistics = window("XstjForm");
     runModal([] { CounterDriver::click(counter().statistics()); },
              [&statistics](QWidget *shown) {
                  EXPECT_EQ(shown, &statistics);
                  EXPECT_FALSE(Find<QDateEdit>(statistics, "DateTimePicker1")->isEnabled());
                  QTest::mouseClick(Find<QCheckBox>(statistics, "CheckBox1"), Qt::LeftButton);
+                 Find<QDateEdit>(statistics, "DateTimePicker2")->setDate(QDate(2020, 1, 2));
                  Find<QLineEdit>(statistics, "Edit1")->setText(QStringLiteral("0302"));
                  QTest::mouseClick(Find<QToolButton>(statistics, "SpeedButton4"), Qt::LeftButton);
              });
@@ -77,9 +70,14 @@ TEST_F(FromCounterTest, MenuAndButtonOpenTheStatisticsReloadedAndReset)
     runModal([] { counter().menuEntry("N2")->trigger(); },
              [&statistics](QWidget *shown) {
                  EXPECT_EQ(shown, &statistics);
+                 // The time switch stays; the dates go back to today, the boxes are emptied.
                  EXPECT_TRUE(Find<QCheckBox>(statistics, "CheckBox1")->isChecked());
+                 EXPECT_TRUE(Find<QDateEdit>(statistics, "DateTimePicker1")->isEnabled());
+                 EXPECT_EQ(Find<QDateEdit>(statistics, "DateTimePicker2")->date(), QDate::currentDate());
                  EXPECT_TRUE(Find<QLineEdit>(statistics, "Edit1")->text().isEmpty());
                  EXPECT_EQ(Find<DataGrid>(statistics, "DBGridEh1")->rowSet()->recordCount(), 1);
+                 QTest::mouseClick(Find<QToolButton>(statistics, "SpeedButton3"), Qt::LeftButton);
+                 EXPECT_FALSE(statistics.isVisible());
              });
 }
 
@@ -89,8 +87,7 @@ TEST_F(FromCounterTest, MenuAndButtonOpenTheStatisticsReloadedAndReset)
 TEST_F(FromCounterTest, RestoreRefusedAtItsFirstCheckLeavesTheStatisticsListOpen)
 {
     store(Ticket{QStringLiteral("20240304100000"), QStringLiteral("2024-03-04 10:00:00"), 1, 1, 1, QString()});
-    QTemporaryDir folder;
-    const QString notOurs = folder.filePath(QStringLiteral("notes.bak"));
+    const QString notOurs = data.dir() + QStringLiteral("/notes.bak");
     QFile file(notOurs);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("这不是数据文件");

@@ -5,19 +5,18 @@
 #include "report/Report.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QLineEdit>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 
 #include <stdexcept>
 #include <string>
 
 namespace {
-
-QString Quoted(const QString &text)
-{
-    return QLatin1Char('\'') + QString(text).replace(QLatin1Char('\''), QStringLiteral("''")) + QLatin1Char('\'');
-}
 
 QPoint CellCentre(DataGrid *grid, int row, int column)
 {
@@ -45,30 +44,18 @@ QString RecordingPrinter::Job::textOf(const QString &item) const
     return texts[at];
 }
 
-RecordsTest::RecordsTest()
+void RecordsTest::store(const Ticket &t)
 {
-    session.setConnectionString(data.file());
+    session.exec(
+        QStringLiteral("insert into xstj (单号, 时间, 数量, 金额, 折后, 收银员) values (?1, ?2, ?3, ?4, ?5, ?6)"),
+        {t.number, t.time, t.quantity, t.amount, t.discounted, t.cashier});
 }
 
-void RecordsTest::store(const Ticket &t) const
+void RecordsTest::store(const SoldLine &l)
 {
-    data.exec(QStringLiteral("insert into xstj (单号, 时间, 数量, 金额, 折后, 收银员) values (%1, %2, %3, %4, %5, %6)")
-                  .arg(Quoted(t.number), Quoted(t.time))
-                  .arg(t.quantity)
-                  .arg(t.amount)
-                  .arg(t.discounted)
-                  .arg(Quoted(t.cashier)));
-}
-
-void RecordsTest::store(const SoldLine &l) const
-{
-    data.exec(QStringLiteral("insert into xsmx (单号, 时间, 品名, 单价, 数量, 金额, 折后) "
-                             "values (%1, '2024-03-01 10:00:00', %2, %3, %4, %5, %6)")
-                  .arg(Quoted(l.number), Quoted(l.name))
-                  .arg(l.price)
-                  .arg(l.quantity)
-                  .arg(l.amount)
-                  .arg(l.discounted));
+    session.exec(QStringLiteral("insert into xsmx (单号, 时间, 品名, 单价, 数量, 金额, 折后) "
+                                "values (?1, '2024-03-01 10:00:00', ?2, ?3, ?4, ?5, ?6)"),
+                 {l.number, l.name, l.price, l.quantity, l.amount, l.discounted});
 }
 
 QStringList RecordsTest::columnTexts(const RowSet &rows, const QString &column)
@@ -80,6 +67,21 @@ QStringList RecordsTest::columnTexts(const RowSet &rows, const QString &column)
     return texts;
 }
 
+void RecordsTest::search(QWidget &statistics, const QString &number, const QString &cashier, const QDate &from,
+                         const QDate &to)
+{
+    QCheckBox *byDates = Find<QCheckBox>(statistics, "CheckBox1");
+    if (byDates->isChecked() != from.isValid())
+        QTest::mouseClick(byDates, Qt::LeftButton);
+    Find<QLineEdit>(statistics, "Edit1")->setText(number);
+    Find<QLineEdit>(statistics, "Edit2")->setText(cashier);
+    if (from.isValid()) {
+        Find<QDateEdit>(statistics, "DateTimePicker1")->setDate(from);
+        Find<QDateEdit>(statistics, "DateTimePicker2")->setDate(to);
+    }
+    QTest::mouseClick(Find<QToolButton>(statistics, "SpeedButton4"), Qt::LeftButton);
+}
+
 void RecordsTest::clickCell(DataGrid *grid, int row, int column)
 {
     QTest::mouseClick(grid->view()->viewport(), Qt::LeftButton, {}, CellCentre(grid, row, column));
@@ -87,9 +89,8 @@ void RecordsTest::clickCell(DataGrid *grid, int row, int column)
 
 void RecordsTest::doubleClickCell(DataGrid *grid, int row, int column)
 {
-    const QPoint at = CellCentre(grid, row, column);
-    QTest::mouseClick(grid->view()->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(grid->view()->viewport(), Qt::LeftButton, {}, at);
+    clickCell(grid, row, column);
+    QTest::mouseDClick(grid->view()->viewport(), Qt::LeftButton, {}, CellCentre(grid, row, column));
 }
 
 QWidget &RecordsTest::window(const char *name)

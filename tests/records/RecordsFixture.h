@@ -7,6 +7,7 @@
 #include "tests/support/RecordingResponder.h"
 #include "tests/support/TempData.h"
 
+#include <QDate>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -33,7 +34,6 @@ public:
 };
 
 class DataGrid;
-class QWidget;
 class RowSet;
 
 // A fresh data file and the one session the records windows share, with the
@@ -41,7 +41,7 @@ class RowSet;
 class RecordsTest : public ::testing::Test
 {
 protected:
-    RecordsTest();
+    RecordsTest() { session.setConnectionString(data.file()); }
 
     struct Ticket
     {
@@ -54,11 +54,16 @@ protected:
         QString number, name;
         double price, quantity, amount, discounted;
     };
-    void store(const Ticket &ticket) const;
-    void store(const SoldLine &line) const;
+    void store(const Ticket &ticket);
+    void store(const SoldLine &line);
 
     // The texts of one column over all rows held, in the row set's order.
     static QStringList columnTexts(const RowSet &rows, const QString &column);
+
+    // Lists the statistics window's tickets of a number and a cashier or, given
+    // a span, of its days.
+    static void search(QWidget &statistics, const QString &number, const QString &cashier, const QDate &from = {},
+                       const QDate &to = {});
 
     // Clicks or double-clicks a data cell of a shown grid.
     static void clickCell(DataGrid *grid, int row, int column);

@@ -1,14 +1,27 @@
+// The statistics window and its sales detail: listing, searching, exporting,
+// deleting, reprinting, the day-end report and the chart.
+#include "tests/fileformats/ReadBack.h"
 #include "tests/records/RecordsFixture.h"
 
+#include "data/store/DataFile.h"
 #include "data/store/RowSet.h"
 #include "grid/DataGrid.h"
+#include "receipts/ReceiptLayoutParts.h"
 #include "records/SaleDetailWindow.h"
 #include "records/StatisticsWindow.h"
 
-#include <QCheckBox>
-#include <QDateEdit>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
 #include <QLineEdit>
-#include <QTableView>
+#include <QLineSeries>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
@@ -17,6 +30,7 @@ namespace {
 const QString T1 = QStringLiteral("20240301090000");
 const QString T2 = QStringLiteral("20240302235959");
 const QString T3 = QStringLiteral("20240303000000");
+const QRegularExpression kReprintMark(QStringLiteral("^重打 \\d{4}-\\d{2}-\\d{2} \\d{2}:\\d{2}:\\d{2}$"));
 
 class StatisticsTest : public RecordsTest
 {
@@ -27,56 +41,39 @@ protected:
         store(Ticket{T3, QStringLiteral("2024-03-03 00:00:00"), 3, 7.25, 7.25, QStringLiteral("O'Brien")});
         store(Ticket{T1, QStringLiteral("2024-03-01 09:00:00"), 2, 10.126, 9.5, QStringLiteral("张三")});
         store(Ticket{QString(), QStringLiteral("2024-03-02 12:00:00"), 5, 5, 5, QStringLiteral("张三")});
-        store(Ticket{T2, QStringLiteral("2024-03-02 23:59:59"), 1, 3, 3, QStringLiteral("李四")});
+        store(Ticket{T2, QStringLiteral("2024-03-02 23:59:59"), 1, 3, 3, QStringLiteral("李四 Émile")});
         statistics.reload();
         statistics.show();
     }
 
     QStringList listed() const { return columnTexts(*grid->rowSet(), QStringLiteral("单号")); }
-    static QStringList sorted(QStringList list)
-    {
-        list.sort();
-        return list;
-    }
     QStringList footer() const
     {
         return {grid->footerText(0), grid->footerText(3), grid->footerText(4), grid->footerText(5)};
     }
-    void searchByDates(const QDate &from, const QDate &to)
+    static void click(QWidget &window, const char *button)
     {
-        if (!byDatesBox->isChecked())
-            QTest::mouseClick(byDatesBox, Qt::LeftButton);
-        fromDate->setDate(from);
-        toDate->setDate(to);
-        QTest::mouseClick(searchButton, Qt::LeftButton);
+        QTest::mouseClick(Find<QToolButton>(window, button), Qt::LeftButton);
     }
-    void search(const QString &number, const QString &cashier)
+    // A sale of two lines.
+    void sell(const QString &number, const QString &time, const QString &cashier, double paid, double change)
     {
-        numberBox->setText(number);
-        cashierBox->setText(cashier);
-        QTest::mouseClick(searchButton, Qt::LeftButton);
+        session.exec(QStringLiteral("insert into xstj (单号, 时间, 数量, 金额, 折后, 收银员, 支付, 找零) "
+                                    "values (?1, ?2, 3, 37.5, 33.75, ?3, ?4, ?5)"),
+                     {number, time, cashier, paid, change});
+        store(SoldLine{number, QStringLiteral("苹果"), 12.5, 1, 12.5, 11.25});
+        store(SoldLine{number, QStringLiteral("香蕉"), 12.5, 2, 25, 22.5});
     }
-    // Double-clicks the current ticket's row, or the empty list.
-    void doubleClickCurrent() { doubleClickCell(grid, grid->rowSet()->currentIndex(), 2); }
 
     RecordingPrinter printer;
     SaleDetailWindow detail{session, printer};
     StatisticsWindow statistics{session, detail, printer};
-    QLineEdit *numberBox = Find<QLineEdit>(statistics, "Edit1");
-    QLineEdit *cashierBox = Find<QLineEdit>(statistics, "Edit2");
     QLineEdit *detailNumberBox = Find<QLineEdit>(statistics, "Edit3");
-    QToolButton *deleteButton = Find<QToolButton>(statistics, "SpeedButton2");
-    QToolButton *closeButton = Find<QToolButton>(statistics, "SpeedButton3");
-    QToolButton *searchButton = Find<QToolButton>(statistics, "SpeedButton4");
-    QToolButton *refreshButton = Find<QToolButton>(statistics, "SpeedButton5");
-    QCheckBox *byDatesBox = Find<QCheckBox>(statistics, "CheckBox1");
-    QDateEdit *fromDate = Find<QDateEdit>(statistics, "DateTimePicker1");
-    QDateEdit *toDate = Find<QDateEdit>(statistics, "DateTimePicker2");
     DataGrid *grid = Find<DataGrid>(statistics, "DBGridEh1");
     DataGrid *detailGrid = Find<DataGrid>(detail, "DBGridEh1");
 };
 
-TEST_F(StatisticsTest, OpeningListsEveryTicketInNumberOrderWithFooterSums)
+TEST_F(StatisticsTest, OpeningListsInNumberOrderWithFooterSumsAndRefreshInStoredOrder)
 {
     EXPECT_EQ(listed(), (QStringList{QString(), T1, T2, T3}));
     EXPECT_EQ(grid->cellText(1, 4), QStringLiteral("10.13"));
@@ -84,65 +81,96 @@ TEST_F(StatisticsTest, OpeningListsEveryTicketInNumberOrderWithFooterSums)
     EXPECT_EQ(
         footer(),
         (QStringList{QStringLiteral("合计"), QStringLiteral("11"), QStringLiteral("25.376"), QStringLiteral("24.75")}));
+
+    // The refresh lists in stored order and keeps the search's inputs.
+    QLineEdit *numberBox = Find<QLineEdit>(statistics, "Edit1");
+    numberBox->setText(QStringLiteral("0302"));
+    click(statistics, "SpeedButton5");
+    EXPECT_EQ(listed(), (QStringList{T3, T1, QString(), T2}));
+    EXPECT_EQ(numberBox->text(), QStringLiteral("0302"));
 }
 
-TEST_F(StatisticsTest, QueryMatchesNumberAndCashierTogether)
+TEST_F(StatisticsTest, SearchMatchesNumberAndCashierTogetherOrTakesTheWholeDaysOfASpan)
 {
     struct Case
     {
         QString number, cashier;
+        QDate from, to;
         QStringList expected;
     };
     const Case cases[] = {
-        {QString(), QString(), {T1, T2, T3}}, // a ticket without number never shows
-        {QStringLiteral("0302"), QString(), {T2}},
-        {QStringLiteral("2024030"), QStringLiteral("张"), {T1}},
-        {QStringLiteral("0301"), QStringLiteral("李"), {}},
-        {QString(), QStringLiteral("'"), {T3}}, // a quote is searched for, not an error
-        {QStringLiteral("'); drop table xstj; --"), QString(), {}},
-        {QStringLiteral("%"), QString(), {}}, // searched for as any other character
-        {QStringLiteral("0_0"), QStringLiteral("三"), {}},
-        {QStringLiteral("030"), QStringLiteral("三"), {T1}},
+        {QString(), QString(), {}, {}, {T1, T2, T3}}, // a ticket without number never shows
+        {QStringLiteral("0302"), QString(), {}, {}, {T2}},
+        {QStringLiteral("2024030"), QStringLiteral("张"), {}, {}, {T1}},
+        {QString(), QStringLiteral("'"), {}, {}, {T3}}, // a quote is searched for, not an error
+        {QStringLiteral("'); drop table xstj; --"), QString(), {}, {}, {}},
+        {QStringLiteral("%"), QString(), {}, {}, {}}, // searched for as any other character
+        {QStringLiteral("0_0"), QStringLiteral("三"), {}, {}, {}},
+        {QString(), QStringLiteral("o'b"), {}, {}, {T3}}, // the case of ASCII letters only is ignored
+        {QString(), QStringLiteral("émile"), {}, {}, {}},
+        // A span ignores the boxes and takes its last day whole.
+        {QStringLiteral("0302"), QStringLiteral("nobody"), {2024, 3, 2}, {2024, 3, 2}, {QString(), T2}},
+        {QString(), QString(), {2024, 3, 1}, {2024, 3, 2}, {QString(), T1, T2}},
+        {QString(), QString(), {2024, 3, 3}, {2024, 3, 3}, {T3}},
+        {QString(), QString(), {2024, 3, 3}, {2024, 3, 1}, {}},
+        {QStringLiteral("0301"), QStringLiteral("李"), {}, {}, {}},
     };
     for (const Case &c : cases) {
-        SCOPED_TRACE(QString(c.number + QLatin1Char('|') + c.cashier).toStdString());
-        search(c.number, c.cashier);
-        EXPECT_TRUE(responder.shown.empty());
-        EXPECT_EQ(sorted(listed()), c.expected);
+        SCOPED_TRACE(QString(c.number + QLatin1Char('|') + c.cashier + c.from.toString()).toStdString());
+        search(statistics, c.number, c.cashier, c.from, c.to);
+        QStringList found = listed();
+        found.sort();
+        EXPECT_EQ(found, c.expected);
     }
+    EXPECT_TRUE(responder.shown.empty());
     EXPECT_EQ(data.count(QStringLiteral("xstj")), 4);
-    // The empty result of the last miss but one showed the fixed footer and zero sums.
-    search(QStringLiteral("0301"), QStringLiteral("李"));
+    // The last, empty result shows the fixed footer and zero sums.
     EXPECT_EQ(footer(),
               (QStringList{QStringLiteral("合计"), QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0")}));
 }
 
-TEST_F(StatisticsTest, DateSpanIncludesTheWholeToDateAndIgnoresTheBoxes)
+// Every listed ticket is written, whatever the selection, and the last one is
+// left current; after a search only its result. The file is given the
+// extension unless it has it, in any case.
+TEST_F(StatisticsTest, ExportWritesTheListedTicketsWhateverTheSelection)
 {
-    numberBox->setText(QStringLiteral("no such number"));
-    cashierBox->setText(QStringLiteral("nobody"));
+    QTemporaryDir out;
+    const auto exportAs = [&](const QString &name) { // an empty name cancels
+        responder.fileAnswers.push_back(name.isEmpty() ? QString() : out.filePath(name));
+        click(statistics, "SpeedButton1");
+    };
+    const auto numbersIn = [&](const char *name) {
+        QStringList numbers;
+        const std::vector<ReadSheet> book = ReadWorkbook(out.filePath(QString::fromUtf8(name)));
+        for (const QStringList &row : book.at(0).rows)
+            numbers << row.value(1);
+        return numbers;
+    };
+    clickCell(grid, 2, 1);
+    exportAs(QStringLiteral("all"));
+    EXPECT_EQ(numbersIn("all.xls").size(), 5);
+    EXPECT_EQ(grid->rowSet()->recNo(), 4);
+    EXPECT_EQ(grid->selectedRowPositions(), std::vector<int>{3});
+    search(statistics, QStringLiteral("0303"), QString());
+    exportAs(QStringLiteral("found.XLS"));
+    EXPECT_EQ(numbersIn("found.XLS"), (QStringList{TextCell(QStringLiteral("单号")), TextCell(T3)}));
+    search(statistics, QString(), QStringLiteral("nobody"));
+    exportAs(QStringLiteral("none.xlsx"));
+    EXPECT_EQ(numbersIn("none.xlsx.xls").size(), 1);
+    exportAs(QString());
+    EXPECT_EQ(QDir(out.path()).entryList(QDir::Files, QDir::Name),
+              (QStringList{QStringLiteral("all.xls"), QStringLiteral("found.XLS"), QStringLiteral("none.xlsx.xls")}));
+    EXPECT_EQ(responder.fileFilters, std::vector<QString>(4, QStringLiteral("*.xls")));
+    EXPECT_EQ(responder.texts(), std::vector<QString>(3, QStringLiteral("成功导出全部数据!")));
+    EXPECT_EQ(responder.shown.back().icon, Dialogs::Icon::None);
 
-    searchByDates(QDate(2024, 3, 2), QDate(2024, 3, 2));
-    EXPECT_EQ(sorted(listed()), (QStringList{QString(), T2}));
-
-    searchByDates(QDate(2024, 3, 1), QDate(2024, 3, 2));
-    EXPECT_EQ(sorted(listed()), (QStringList{QString(), T1, T2}));
-    EXPECT_EQ(grid->footerText(3), QStringLiteral("8"));
-
-    searchByDates(QDate(2024, 3, 3), QDate(2024, 3, 3));
-    EXPECT_EQ(listed(), QStringList{T3});
-
-    searchByDates(QDate(2024, 3, 3), QDate(2024, 3, 1));
-    EXPECT_TRUE(listed().isEmpty());
-    EXPECT_TRUE(responder.shown.empty());
-}
-
-TEST_F(StatisticsTest, RefreshListsInStoredOrderAndKeepsTheSearchInputs)
-{
-    numberBox->setText(QStringLiteral("0302"));
-    QTest::mouseClick(refreshButton, Qt::LeftButton);
-    EXPECT_EQ(listed(), (QStringList{T3, T1, QString(), T2}));
-    EXPECT_EQ(numberBox->text(), QStringLiteral("0302"));
+    // A file that cannot be written is reported, without success.
+    responder.shown.clear();
+    exportAs(QStringLiteral("missing-folder/tickets"));
+    ASSERT_EQ(responder.shown.size(), 1u);
+    EXPECT_EQ(responder.shown[0].icon, Dialogs::Icon::Stop);
+    EXPECT_TRUE(responder.shown[0].text.contains(QStringLiteral("tickets.xls")));
+    EXPECT_FALSE(QFileInfo::exists(out.filePath(QStringLiteral("missing-folder"))));
 }
 
 TEST_F(StatisticsTest, DeleteAsksThenRemovesTheTicketButKeepsItsLines)
@@ -150,60 +178,29 @@ TEST_F(StatisticsTest, DeleteAsksThenRemovesTheTicketButKeepsItsLines)
     store(SoldLine{T1, QStringLiteral("可乐"), 3, 2, 6, 6});
     clickCell(grid, 1, 1);
     responder.confirmAnswer = false;
-    QTest::mouseClick(deleteButton, Qt::LeftButton);
+    click(statistics, "SpeedButton2");
     EXPECT_EQ(data.count(QStringLiteral("xstj")), 4);
     ASSERT_EQ(responder.shown.size(), 1u);
     EXPECT_TRUE(responder.shown.front().text.contains(T1));
 
     responder.confirmAnswer = true;
     responder.shown.clear();
-    QTest::mouseClick(deleteButton, Qt::LeftButton);
+    click(statistics, "SpeedButton2");
 
     EXPECT_EQ(listed(), (QStringList{QString(), T2, T3}));
-    EXPECT_EQ(data.count(QStringLiteral("xstj")), 3);
-    EXPECT_EQ(data.scalar(QStringLiteral("select count(*) from xstj where 单号 = '%1'").arg(T1)), QStringLiteral("0"));
+    EXPECT_EQ(data.count(QStringLiteral("xstj where 单号 = '%1'").arg(T1)), 0);
     EXPECT_EQ(data.count(QStringLiteral("xsmx")), 1);
     EXPECT_EQ(
         footer(),
         (QStringList{QStringLiteral("合计"), QStringLiteral("9"), QStringLiteral("15.25"), QStringLiteral("15.25")}));
-    EXPECT_EQ(responder.shown.size(), 1u); // the question only
 
     // Delete on an empty list deletes nothing.
-    search(QStringLiteral("nothing matches"), QString());
-    QTest::mouseClick(deleteButton, Qt::LeftButton);
+    search(statistics, QStringLiteral("nothing matches"), QString());
+    click(statistics, "SpeedButton2");
     EXPECT_EQ(data.count(QStringLiteral("xstj")), 3);
 }
 
-TEST_F(StatisticsTest, ShowingResetsTheSearchButTheTimeSwitchStays)
-{
-    statistics.hide();
-    QTest::mouseClick(byDatesBox, Qt::LeftButton);
-    EXPECT_TRUE(fromDate->isEnabled() && toDate->isEnabled());
-    fromDate->setDate(QDate(2020, 1, 1));
-    toDate->setDate(QDate(2020, 1, 2));
-    search(QStringLiteral("0302"), QStringLiteral("李"));
-    EXPECT_TRUE(listed().isEmpty());
-
-    store(Ticket{QStringLiteral("20240304100000"), QStringLiteral("2024-03-04 10:00:00"), 1, 1, 1, QString()});
-    runModal(
-        [this] {
-            statistics.reload();
-            statistics.exec();
-        },
-        [this](QWidget *shown) {
-            EXPECT_EQ(shown, &statistics);
-            EXPECT_TRUE(byDatesBox->isChecked());
-            EXPECT_TRUE(fromDate->isEnabled() && toDate->isEnabled());
-            EXPECT_EQ(fromDate->date(), QDate::currentDate());
-            EXPECT_EQ(toDate->date(), QDate::currentDate());
-            EXPECT_TRUE(numberBox->text().isEmpty() && cashierBox->text().isEmpty());
-            EXPECT_EQ(listed().size(), 5); // all tickets again, as the file holds them now
-            QTest::mouseClick(closeButton, Qt::LeftButton);
-            EXPECT_FALSE(statistics.isVisible());
-        });
-}
-
-TEST_F(StatisticsTest, DetailListsExactlyTheLinesOfTheDoubleClickedTicket)
+TEST_F(StatisticsTest, DetailListsTheLinesOfTheDoubleClickedTicketOrOfAllForAnEmptyList)
 {
     store(SoldLine{T1, QStringLiteral("可乐"), 12.5, 2, 25, 22.5});
     store(SoldLine{T2, QStringLiteral("雪碧"), 3, 1, 3, 3});
@@ -213,50 +210,138 @@ TEST_F(StatisticsTest, DetailListsExactlyTheLinesOfTheDoubleClickedTicket)
     store(SoldLine{T2 + QStringLiteral("-1"), QStringLiteral("长单号"), 1, 1, 1, 1});
     store(SoldLine{T2.mid(2), QStringLiteral("短单号"), 1, 1, 1, 1});
 
+    QStringList sums;
     for (const auto &[row, number, names] :
-         {std::tuple{1, T1, QStringList{QStringLiteral("可乐"), QStringLiteral("面包")}},
-          std::tuple{2, T2, QStringList{QStringLiteral("雪碧"), QStringLiteral("长单号")}},
-          std::tuple{3, T3, QStringList{}}}) {
+         {std::tuple{2, T2, QStringList{QStringLiteral("雪碧"), QStringLiteral("长单号")}},
+          std::tuple{3, T3, QStringList{}},
+          std::tuple{1, T1, QStringList{QStringLiteral("可乐"), QStringLiteral("面包")}}}) {
         SCOPED_TRACE(QString(number).toStdString());
         runModal([this, row] { doubleClickCell(grid, row, 2); },
                  [&, this](QWidget *shown) {
                      EXPECT_EQ(shown, &detail);
                      EXPECT_EQ(detailNumberBox->text(), number);
                      EXPECT_EQ(columnTexts(*detailGrid->rowSet(), QStringLiteral("品名")), names);
+                     sums.clear();
+                     for (int column : {0, 4, 5, 6, 7})
+                         sums << detailGrid->footerText(column);
                  });
     }
+    // The last ticket's sums, but none of the prices.
+    EXPECT_EQ(sums,
+              (QStringList{QStringLiteral("合计"), QString(), QStringLiteral("3.5"), QStringLiteral("29.5"),
+                           QStringLiteral("27")}));
 
-    runModal([this] { doubleClickCell(grid, 1, 2); },
-             [this](QWidget *) {
-                 DataGrid *grid = detailGrid;
-                 EXPECT_EQ(grid->cellText(0, 4), QStringLiteral("12.5"));
-                 EXPECT_EQ(grid->cellText(1, 4), QStringLiteral("3"));
-                 EXPECT_EQ((QStringList{grid->footerText(0), grid->footerText(4), grid->footerText(5),
-                                        grid->footerText(6), grid->footerText(7)}),
-                           (QStringList{QStringLiteral("合计"), QString(), QStringLiteral("3.5"),
-                                        QStringLiteral("29.5"), QStringLiteral("27")}));
-             });
+    // An empty list's detail, each time, has every numbered line.
+    search(statistics, QStringLiteral("nothing matches"), QString());
+    for (int opening = 0; opening < 2; ++opening)
+        runModal([this] { doubleClickCell(grid, grid->rowSet()->currentIndex(), 2); },
+                 [this](QWidget *) {
+                     EXPECT_TRUE(detailNumberBox->text().isEmpty());
+                     EXPECT_EQ(detailGrid->rowSet()->recordCount(), 5);
+                 });
     EXPECT_EQ(data.count(QStringLiteral("xsmx")), 6);
 }
 
-TEST_F(StatisticsTest, DetailOfAnEmptyListShowsEveryNumberedLineAndDeletesNothing)
+// The detail window reprints as the statistics window does; without a ticket
+// or its lines nothing prints.
+TEST_F(StatisticsTest, ReprintNeedsATicketAndItsLines)
 {
-    store(SoldLine{T1, QStringLiteral("可乐"), 3, 1, 3, 3});
-    store(SoldLine{T2, QStringLiteral("雪碧"), 3, 1, 3, 3});
-    store(SoldLine{QString(), QStringLiteral("无单号"), 1, 1, 1, 1});
-    search(QStringLiteral("nothing matches"), QString());
-    ASSERT_EQ(grid->rowSet()->recordCount(), 0);
+    search(statistics, QStringLiteral("nothing matches"), QString());
+    click(statistics, "ReprintButton");
+    search(statistics, QString(), QString()); // the current ticket has no lines
+    click(statistics, "ReprintButton");
+    sell(QStringLiteral("20240501000001"), QStringLiteral("2024-05-01 10:20:30"), QStringLiteral("小王"), 50, 16.25);
+    detail.showTicket(QStringLiteral("20240501000001"));
+    click(detail, "ReprintButton");
 
-    for (int opening = 0; opening < 2; ++opening) {
-        runModal([this] { doubleClickCurrent(); },
-                 [this](QWidget *) {
-                     EXPECT_TRUE(detailNumberBox->text().isEmpty());
-                     EXPECT_EQ(columnTexts(*detailGrid->rowSet(), QStringLiteral("品名")),
-                               (QStringList{QStringLiteral("可乐"), QStringLiteral("雪碧")}));
-                 });
+    ASSERT_EQ(responder.shown.size(), 2u);
+    EXPECT_EQ(responder.shown[0].text, QStringLiteral("请先选择要重打的销售记录！"));
+    EXPECT_EQ(responder.shown[1].text, QStringLiteral("单号为 %1 的销售明细已被删除，无法重打小票！").arg(T3));
+    EXPECT_EQ(responder.shown[1].icon, Dialogs::Icon::Warning);
+    ASSERT_EQ(printer.jobs.size(), 1u);
+    EXPECT_EQ(printer.jobs[0].name, QStringLiteral("20240501000001"));
+    EXPECT_TRUE(kReprintMark.match(printer.jobs[0].textOf(QStringLiteral("ReprintMark"))).hasMatch());
+    EXPECT_EQ(printer.jobs[0].textOf(QString::fromUtf8(ReceiptLayout::kSummaryNames1.change)), QStringLiteral("16.25"));
+}
+
+using OldDataFileTest = RecordsTest;
+
+// A file written before sales kept the payment: it is still a data file, gains
+// the columns and the time index when the session opens, and its sales reprint
+// with the paid and change lines left blank.
+TEST_F(OldDataFileTest, IsUpgradedAndReprintsWithBlankPayment)
+{
+    {
+        Session old;
+        old.setConnectionString(data.file());
+        old.exec(QStringLiteral("drop table xstj"));
+        old.exec(QStringLiteral("create table xstj (\"序号\" INTEGER PRIMARY KEY AUTOINCREMENT, \"单号\" TEXT, "
+                                "\"时间\" DATETIME, \"数量\" REAL, \"金额\" REAL, \"折后\" REAL, \"收银员\" TEXT)"));
+        old.exec(QStringLiteral("insert into xstj (单号, 时间, 数量, 金额, 折后, 收银员) "
+                                "values ('20230101000001', '2023-01-01 09:00:00', 1, 12.5, 11.25, '老李')"));
+        old.exec(QStringLiteral("insert into xsmx (单号, 时间, 品名, 单价, 数量, 金额, 折后) "
+                                "values ('20230101000001', '2023-01-01 09:00:00', '苹果', 12.5, 1, 12.5, 11.25)"));
     }
-    EXPECT_EQ(data.count(QStringLiteral("xsmx")), 3);
-    EXPECT_EQ(data.count(QStringLiteral("xstj")), 4);
+    EXPECT_NO_THROW(DataFile::Validate(data.file()));
+
+    RecordingPrinter printer;
+    SaleDetailWindow detail{session, printer};
+    StatisticsWindow statistics{session, detail, printer};
+    statistics.reload();
+    QTest::mouseClick(Find<QToolButton>(statistics, "ReprintButton"), Qt::LeftButton);
+
+    ASSERT_EQ(printer.jobs.size(), 1u);
+    EXPECT_EQ(printer.jobs[0].textOf(QString::fromUtf8(ReceiptLayout::kSummaryNames1.paid)), QString());
+    EXPECT_EQ(printer.jobs[0].textOf(QString::fromUtf8(ReceiptLayout::kSummaryNames1.change)), QString());
+    EXPECT_EQ(data.scalar(QStringLiteral("select 支付 is null and 找零 is null from xstj")), QStringLiteral("1"));
+    EXPECT_EQ(data.count(QStringLiteral("sqlite_master where name in ('xstj_time', 'xstj_number')")), 2);
+    // The list and its export keep their columns.
+    EXPECT_EQ(Find<DataGrid>(&statistics, "DBGridEh1")->rowSet()->columnCount(), 7);
+}
+
+// The listed span, its last day whole; its days without sales are zero.
+TEST_F(StatisticsTest, DayEndReportAndChartCoverTheListedSpanAndSaveAsPdfAndPng)
+{
+    sell(QStringLiteral("20240501000001"), QStringLiteral("2024-05-01 00:00:00"), QStringLiteral("小王"), 50, 16.25);
+    sell(QStringLiteral("20240502000001"), QStringLiteral("2024-05-02 23:59:59"), QStringLiteral("小李"), 40, 6.25);
+    sell(QStringLiteral("20240503000001"), QStringLiteral("2024-05-03 00:00:00"), QStringLiteral("小李"), 40, 6.25);
+    search(statistics, QString(), QString(), {2024, 4, 30}, {2024, 5, 2});
+    QTemporaryDir out;
+    responder.fileAnswers = {out.filePath(QStringLiteral("日结")), out.filePath(QStringLiteral("图表.png"))};
+
+    runModal([&] { click(statistics, "DayEndButton"); },
+             [&](QWidget *preview) {
+                 QTest::mouseClick(Find<QPushButton>(preview, "PrintButton"), Qt::LeftButton);
+                 QTest::mouseClick(Find<QPushButton>(preview, "PdfButton"), Qt::LeftButton);
+             });
+    QList<qreal> sales;
+    QList<QPointF> tickets;
+    runModal([&] { click(statistics, "ChartButton"); },
+             [&](QWidget *chartWindow) {
+                 for (QAbstractSeries *series : Find<QChartView>(chartWindow, "ChartView")->chart()->series()) {
+                     if (auto *bars = qobject_cast<QBarSeries *>(series))
+                         for (int i = 0; i < bars->barSets().front()->count(); ++i)
+                             sales << bars->barSets().front()->at(i);
+                     if (auto *line = qobject_cast<QLineSeries *>(series))
+                         tickets = line->points();
+                 }
+                 QTest::mouseClick(Find<QPushButton>(chartWindow, "SaveButton"), Qt::LeftButton);
+             });
+
+    ASSERT_EQ(printer.jobs.size(), 1u);
+    const QStringList &texts = printer.jobs[0].texts;
+    EXPECT_EQ(printer.jobs[0].name, QStringLiteral("日结报表"));
+    // Two tickets of quantity 3 and 33.75 each; the products, largest first.
+    for (const char *expected : {"自 2024-04-30 00:00:00", "至 2024-05-02 23:59:59", "单数：2", "数量：6", "金额：75",
+                                 "折后：67.5", "收银员 小李：1 单，数量 3", "    金额 37.5，折后 33.75"})
+        EXPECT_TRUE(texts.contains(QString::fromUtf8(expected)))
+            << expected << " not in " << texts.join(u'|').toStdString();
+    EXPECT_EQ(texts.mid(texts.indexOf(QStringLiteral("香蕉")), 4),
+              (QStringList{QStringLiteral("香蕉"), QStringLiteral("4"), QStringLiteral("45"), QStringLiteral("苹果")}));
+    EXPECT_GT(QFileInfo(out.filePath(QStringLiteral("日结.pdf"))).size(), 0);
+    EXPECT_EQ(sales, (QList<qreal>{0, 33.75, 33.75}));
+    EXPECT_EQ(tickets, (QList<QPointF>{{0, 0}, {1, 1}, {2, 1}}));
+    EXPECT_FALSE(QImage(out.filePath(QStringLiteral("图表.png"))).isNull());
 }
 
 } // namespace
