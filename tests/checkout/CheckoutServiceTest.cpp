@@ -1,19 +1,14 @@
 #include "base/AppError.h"
 #include "checkout/Checkout.h"
+#include "checkout/Reprint.h"
 #include "data/store/RowSet.h"
 #include "data/store/Session.h"
 #include "printers/ReceiptPrinter.h"
 #include "report/Report.h"
+#include "tests/support/SmallDisk.h"
 #include "tests/support/TempData.h"
 
-#include <QFile>
-#include <QTemporaryDir>
-
 #include <gtest/gtest.h>
-
-#include <fcntl.h>
-#include <sys/mount.h>
-#include <unistd.h>
 
 namespace {
 
@@ -62,41 +57,6 @@ public:
 
 private:
     QString m_file;
-};
-
-// A file system of its own, a small one, that can be filled up.
-class SmallDisk
-{
-public:
-    SmallDisk()
-        : m_mounted(::mount("tmpfs", QFile::encodeName(m_dir.path()).constData(), "tmpfs", 0, "size=1m") == 0)
-    { }
-    ~SmallDisk()
-    {
-        if (m_mounted)
-            ::umount2(QFile::encodeName(m_dir.path()).constData(), MNT_DETACH);
-    }
-    bool mounted() const { return m_mounted; }
-    QString path(const QString &name) const { return m_dir.filePath(name); }
-
-    // Takes all the room but `bytes`, until emptied.
-    void fillUpBut(qint64 bytes)
-    {
-        const int fd = ::open(QFile::encodeName(path(QStringLiteral("filler"))).constData(),
-                              O_CREAT | O_WRONLY | O_CLOEXEC, 0600);
-        ASSERT_GE(fd, 0);
-        const QByteArray block(4096, 'x');
-        off_t size = 0;
-        for (ssize_t written = 0; (written = ::write(fd, block.constData(), size_t(block.size()))) > 0;)
-            size += written;
-        EXPECT_EQ(::ftruncate(fd, std::max<off_t>(0, size - bytes)), 0);
-        ::close(fd);
-    }
-    void empty() { QFile::remove(path(QStringLiteral("filler"))); }
-
-private:
-    QTemporaryDir m_dir;
-    bool m_mounted;
 };
 
 class CheckoutService : public ::testing::Test
@@ -158,6 +118,14 @@ TEST_F(CheckoutService, PrintsTheChosenReceiptAsOftenAsTheCopiesSayUnderTheTicke
               QStringLiteral("张三丰/13912345678/解放路8号"));
     EXPECT_EQ(data.count(QStringLiteral("xsxx")), 0);
     EXPECT_EQ(printer.storedAtDrawer, std::vector<int>{1}) << "the drawer opens once, after the sale is stored";
+
+    // Its reprint is the customer's receipt too.
+    const auto runHere = [](const std::vector<Checkout::Job> &jobs) {
+        for (const Checkout::Job &job : jobs)
+            job();
+    };
+    EXPECT_EQ(ReprintSale(session, printer, sale.ticket.number, {}, runHere), ReprintOutcome::Printed);
+    EXPECT_EQ(printer.jobs.back().report, QStringLiteral("QuickRep2"));
 }
 
 TEST_F(CheckoutService, EmptyTicketKeepsTheSettingsAndStopsThere)
