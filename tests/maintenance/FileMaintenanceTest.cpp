@@ -48,12 +48,18 @@ TEST(CopyDataFile, RefusesWhatIsNotADataFileAndLeavesTheTargetAsItWas)
     Fixtures::WriteBytes(text, "收银员交班记录\n");
     const QString empty = in.filePath(QStringLiteral("empty.bak"));
     Fixtures::WriteBytes(empty, {});
+    const QStringList allTables{QStringLiteral("spxx"), QStringLiteral("xsxx"), QStringLiteral("dynr"),
+                                QStringLiteral("xstj"), QStringLiteral("xsmx")};
     const QString otherKey = in.filePath(QStringLiteral("other.bak"));
-    Fixtures::MakeDatabase(data, otherKey, QStringLiteral("another key"), {QStringLiteral("spxx")});
+    Fixtures::MakeDatabase(data, otherKey, QStringLiteral("another key"), allTables);
+    const QString plain = in.filePath(QStringLiteral("plain.bak"));
+    Fixtures::MakeDatabase(data, plain, QString(), allTables);
+    const QString partial = in.filePath(QStringLiteral("partial.bak"));
+    Fixtures::MakeDatabase(data, partial, QString::fromLatin1(DataFile::kPassword), {QStringLiteral("spxx")});
 
     const QString target = out.filePath(QStringLiteral("data.mdb"));
     Fixtures::WriteBytes(target, "current data");
-    for (const QString &source : {text, empty, otherKey, in.filePath(QStringLiteral("missing.bak"))}) {
+    for (const QString &source : {text, empty, otherKey, plain, partial, in.filePath(QStringLiteral("missing.bak"))}) {
         SCOPED_TRACE(source.toStdString());
         EXPECT_THROW(FileMaintenance::CopyDataFile(source, target), DataError);
         EXPECT_EQ(Bytes(target), QByteArray("current data"));

@@ -7,6 +7,7 @@
 #include "data/store/Session.h"
 #include "tests/maintenance/MaintenanceFixtures.h"
 #include "tests/support/RecordingResponder.h"
+#include "tests/support/SmallDisk.h"
 #include "tests/support/TempData.h"
 
 #include <QDir>
@@ -19,7 +20,6 @@
 #include <csignal>
 #include <functional>
 
-#include <sys/mount.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -49,32 +49,6 @@ public:
 
 private:
     rlimit m_saved{};
-};
-
-// A small file system filled to the last byte, where the machine lets the test
-// mount one (as root).
-class FullDisk
-{
-public:
-    FullDisk()
-    {
-        const QByteArray where = QFile::encodeName(m_dir.path());
-        m_mounted = ::mount("tmpfs", where.constData(), "tmpfs", 0, "size=64k") == 0;
-        QFile filler(path(QStringLiteral("filler")));
-        if (m_mounted && filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-            while (filler.write(QByteArray(4096, 'x')) > 0) { }
-    }
-    ~FullDisk()
-    {
-        if (m_mounted)
-            ::umount2(QFile::encodeName(m_dir.path()).constData(), MNT_DETACH);
-    }
-    bool mounted() const { return m_mounted; }
-    QString path(const QString &name) const { return m_dir.filePath(name); }
-
-private:
-    QTemporaryDir m_dir;
-    bool m_mounted = false;
 };
 
 // Root writes where others may not: the test acts as an unprivileged user meanwhile.
@@ -151,8 +125,6 @@ TEST_F(MaintenanceEntries, RestoreBringsBackTheBackedUpDataAndEndsTheRun)
     data.exec(QStringLiteral("update dynr set 店名 = '东街店'"));
     backup(folder.filePath(QStringLiteral("shop")));
     ASSERT_EQ(responder.texts(), std::vector<QString>{kBackupDone});
-    EXPECT_EQ(responder.shown.back().title, QStringLiteral("提示"));
-    EXPECT_EQ(responder.shown.back().icon, Dialogs::Icon::None);
     EXPECT_TRUE(session.isOpen()); // a backup leaves the session as it was
 
     recordTicket(QStringLiteral("20240501110000"));
@@ -163,6 +135,9 @@ TEST_F(MaintenanceEntries, RestoreBringsBackTheBackedUpDataAndEndsTheRun)
     EXPECT_EQ(tickets(QStringLiteral("20240501100000")), 1);
     EXPECT_EQ(tickets(QStringLiteral("20240501110000")), 0);
     EXPECT_EQ(data.scalar(QStringLiteral("select 店名 from dynr")), QStringLiteral("东街店"));
+    CurrentTicket::Open(lines); // the same session works on the restored file
+    addLine(QStringLiteral("可乐"), QStringLiteral("1"), QStringLiteral("3"));
+    EXPECT_EQ(data.count(QStringLiteral("xsxx")), 1);
 
     // It asked first, No being the safe answer, and kept the data it replaced.
     EXPECT_TRUE(responder.shown.at(responder.shown.size() - 2).text.contains(QStringLiteral("程序将退出")));
@@ -173,38 +148,6 @@ TEST_F(MaintenanceEntries, RestoreBringsBackTheBackedUpDataAndEndsTheRun)
     responder.confirmAnswer = false;
     restore(folder.filePath(QStringLiteral("shop.bak")));
     EXPECT_EQ(restored.size(), 1);
-}
-
-TEST_F(MaintenanceEntries, BackupKeepsTheTicketLinesAsTheyWere)
-{
-    addLine(QStringLiteral("可乐"), QStringLiteral("2"), QStringLiteral("6"));
-    addLine(QStringLiteral("雪碧"), QStringLiteral("1.5"), QStringLiteral("4.05"));
-    backup(folder.filePath(QStringLiteral("lines.bak")));
-    ASSERT_EQ(lastMessage(), kBackupDone);
-
-    lines.first();
-    lines.deleteCurrent();
-    restore(folder.filePath(QStringLiteral("lines.bak")));
-    ASSERT_EQ(lastMessage(), kRestoreDone);
-
-    EXPECT_EQ(data.rows(QStringLiteral("select 品名, 数量, 折后 from xsxx order by rowid")),
-              (QStringList{QStringLiteral("可乐|2|6"), QStringLiteral("雪碧|1.5|4.05")}));
-}
-
-TEST_F(MaintenanceEntries, BackupWhereNoFileCanBeWrittenFails)
-{
-    const QString plainFile = folder.filePath(QStringLiteral("plain"));
-    Fixtures::WriteBytes(plainFile, "x");
-    for (const QString &chosen :
-         {folder.filePath(QStringLiteral("missing/shop")), plainFile + QStringLiteral("/shop")}) {
-        SCOPED_TRACE(chosen.toStdString());
-        responder.shown.clear();
-        backup(chosen);
-        ASSERT_EQ(responder.shown.size(), 1u);
-        EXPECT_TRUE(lastMessage().startsWith(kBackupFailed)) << lastMessage().toStdString();
-        EXPECT_EQ(responder.shown.back().icon, Dialogs::Icon::None);
-    }
-    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("plain")});
 }
 
 TEST_F(MaintenanceEntries, CancelledDialogsDoNothing)
@@ -219,33 +162,21 @@ TEST_F(MaintenanceEntries, CancelledDialogsDoNothing)
     EXPECT_EQ(Bytes(data.file()), before);
 }
 
+// Why each file is refused is the copy's; the window asks first, says it
+// failed, and keeps working on the data it had.
 TEST_F(MaintenanceEntries, RestoreRefusesWhatIsNotOurDataAndKeepsWorking)
 {
     recordTicket(QStringLiteral("20240501100000"));
-    const QString text = folder.filePath(QStringLiteral("notes.txt"));
-    Fixtures::WriteBytes(text, "这不是数据文件\n");
-    const QString empty = folder.filePath(QStringLiteral("empty.bak"));
-    Fixtures::WriteBytes(empty, {});
-    const QStringList allTables{QStringLiteral("spxx"), QStringLiteral("xsxx"), QStringLiteral("dynr"),
-                                QStringLiteral("xstj"), QStringLiteral("xsmx")};
-    const QString otherKey = folder.filePath(QStringLiteral("other-key.bak"));
-    Fixtures::MakeDatabase(data, otherKey, QStringLiteral("123456"), allTables);
-    const QString plain = folder.filePath(QStringLiteral("plain.bak"));
-    Fixtures::MakeDatabase(data, plain, QString(), allTables);
     const QString partial = folder.filePath(QStringLiteral("partial.bak"));
     Fixtures::MakeDatabase(data, partial, QString::fromLatin1(DataFile::kPassword), {QStringLiteral("spxx")});
-
     const QByteArray before = Bytes(data.file());
-    for (const QString &chosen :
-         {text, empty, otherKey, plain, partial, folder.filePath(QStringLiteral("missing.bak"))}) {
-        SCOPED_TRACE(chosen.toStdString());
-        restore(chosen);
-        EXPECT_TRUE(lastMessage().startsWith(kRestoreFailed)) << lastMessage().toStdString();
-        EXPECT_EQ(Bytes(data.file()), before);
-        EXPECT_TRUE(restored.isEmpty());
-    }
-    EXPECT_EQ(responder.shown.size(), 12u); // each: the question, then the failure
 
+    restore(partial);
+
+    ASSERT_EQ(responder.shown.size(), 2u);
+    EXPECT_TRUE(lastMessage().startsWith(kRestoreFailed)) << lastMessage().toStdString();
+    EXPECT_EQ(Bytes(data.file()), before);
+    EXPECT_TRUE(restored.isEmpty());
     addLine(QStringLiteral("可乐"), QStringLiteral("1"), QStringLiteral("3"));
     EXPECT_EQ(data.count(QStringLiteral("xsxx")), 1);
     EXPECT_EQ(tickets(QStringLiteral("20240501100000")), 1);
@@ -279,7 +210,8 @@ TEST_F(MaintenanceEntries, RestoreThatFailsWhileCopyingReconnects)
 // Each failure says why, in the owner's words.
 TEST_F(MaintenanceEntries, FailuresSayWhy)
 {
-    const FullDisk full;
+    SmallDisk full;
+    full.fillUpBut(0);
     const QString closed = folder.filePath(QStringLiteral("closed"));
     QDir(folder.path()).mkdir(QStringLiteral("closed"));
     QFile::setPermissions(closed, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
@@ -312,6 +244,13 @@ TEST_F(MaintenanceEntries, FailuresSayWhy)
              return lastMessage();
          },
          {kBackupFailed, QStringLiteral("磁盘已满")}},
+        {"backup into a folder that is not there",
+         false,
+         [&] {
+             backup(folder.filePath(QStringLiteral("missing/shop")));
+             return lastMessage();
+         },
+         {kBackupFailed, QStringLiteral("不存在")}},
         {"backup into a folder it may not write",
          false,
          [&] {
