@@ -48,13 +48,6 @@ struct Shop
     Session session;
 };
 
-// Enters two 绿茶 at 3 and prints: a sale of 6.
-void SellTwoTeas(const CounterDriver &counter)
-{
-    counter.addLine(QStringLiteral("绿茶"), QStringLiteral("3"), QStringLiteral("2"));
-    counter.print();
-}
-
 } // namespace
 
 // A counter whose server is away sells on: the sale waits in its own file, the
@@ -73,7 +66,8 @@ TEST(SeveralCounters, SalesMadeWhileTheServerIsAwayWaitAndThenGoUp)
     EXPECT_EQ(number.size(), 16);
     EXPECT_TRUE(number.endsWith(QStringLiteral("03")));
 
-    SellTwoTeas(counter);
+    counter.addLine(QStringLiteral("绿茶"), QStringLiteral("3"), QStringLiteral("2")); // a sale of 6
+    counter.print();
     EXPECT_EQ(data.count(QStringLiteral("xsxx")), 0);
     EXPECT_EQ(data.count(QStringLiteral("outbox")), 1);
     auto *waiting = counter.waitingSales();
@@ -114,8 +108,10 @@ TEST(SeveralCounters, ARefusedSaleIsSetAsideAndALockedServerNeverHoldsUpTheWindo
     QObject::connect(&tick, &QTimer::timeout, [&] { longestGap = std::max(longestGap, sinceTick.restart()); });
     sinceTick.start();
     tick.start(10);
-    for (int sale = 0; sale < 3; ++sale)
-        SellTwoTeas(counter);
+    for (int sale = 0; sale < 3; ++sale) {
+        counter.addLine(QStringLiteral("绿茶"), QStringLiteral("3"), QStringLiteral("2")); // a sale of 6
+        counter.print();
+    }
     QTest::qWait(2500);
     EXPECT_LT(longestGap, 2500) << "the window waited for the server";
     tick.stop();

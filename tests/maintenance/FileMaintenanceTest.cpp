@@ -15,15 +15,6 @@
 using Fixtures::Bytes;
 using Fixtures::Scalar;
 
-namespace {
-
-QStringList FilesIn(const QTemporaryDir &dir)
-{
-    return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
-}
-
-} // namespace
-
 TEST(CopyDataFile, WritesAByteCopyThatReplacesTheTarget)
 {
     TempData data;
@@ -36,7 +27,8 @@ TEST(CopyDataFile, WritesAByteCopyThatReplacesTheTarget)
 
     EXPECT_EQ(Bytes(target), Bytes(data.file()));
     EXPECT_EQ(Scalar(target, QStringLiteral("select 品名 from spxx")), QStringLiteral("可乐"));
-    EXPECT_EQ(FilesIn(out), QStringList{QStringLiteral("copy.bak")}); // no temporary file left
+    EXPECT_EQ(QDir(out.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("copy.bak")}); // no temporary file left
 }
 
 TEST(CopyDataFile, RefusesWhatIsNotADataFileAndLeavesTheTargetAsItWas)
@@ -63,7 +55,7 @@ TEST(CopyDataFile, RefusesWhatIsNotADataFileAndLeavesTheTargetAsItWas)
         SCOPED_TRACE(source.toStdString());
         EXPECT_THROW(FileMaintenance::CopyDataFile(source, target), DataError);
         EXPECT_EQ(Bytes(target), QByteArray("current data"));
-        EXPECT_EQ(FilesIn(out), QStringList{QStringLiteral("data.mdb")});
+        EXPECT_EQ(QDir(out.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("data.mdb")});
     }
 }
 
