@@ -143,7 +143,6 @@ TEST(DatabaseSetup, AFileWithoutAServerOrACounterNumberIsRefused)
         "[database]\nurl=host=/tmp dbname=shop\n",
         "\x01\x02garbage\xff\n",
         "[databse]\nurl=host=/tmp dbname=shop\ncounter=1\n",
-        "url=host=/tmp dbname=shop\ncounter=1\n",
         "[database]\nurl=\ncounter=1\n",
         "",
     };

@@ -2,6 +2,7 @@
 
 #include "base/AppError.h"
 #include "data/store/DataFile.h"
+#include "data/store/RowSet.h"
 #include "data/store/Session.h"
 #include "tests/maintenance/MaintenanceFixtures.h"
 #include "tests/support/TempData.h"
@@ -13,7 +14,34 @@
 #include <gtest/gtest.h>
 
 using Fixtures::Bytes;
-using Fixtures::Scalar;
+
+namespace {
+
+// A database beside the test data holding copies of `tables` of the test data,
+// under `key` (an empty key gives a plain, unencrypted database).
+void MakeDatabase(const TempData &data, const QString &path, const QString &key, const QStringList &tables)
+{
+    // An empty file is an empty database; the connection does not create files.
+    Fixtures::WriteBytes(path, {});
+    Session connection;
+    connection.setConnectionString(data.file());
+    connection.exec(QStringLiteral("ATTACH DATABASE ?1 AS other KEY ?2"), {path, key});
+    for (const QString &table : tables)
+        connection.exec(QStringLiteral("CREATE TABLE other.%1 AS SELECT * FROM main.%1").arg(table));
+    connection.exec(QStringLiteral("DETACH DATABASE other"));
+}
+
+QString Scalar(const QString &path, const QString &sql)
+{
+    Session connection;
+    connection.setConnectionString(path);
+    RowSet rows(connection);
+    rows.setStatement(sql);
+    rows.open();
+    return rows.recordCount() ? rows.textAt(0, 0) : QString();
+}
+
+} // namespace
 
 TEST(CopyDataFile, WritesAByteCopyThatReplacesTheTarget)
 {
@@ -43,11 +71,11 @@ TEST(CopyDataFile, RefusesWhatIsNotADataFileAndLeavesTheTargetAsItWas)
     const QStringList allTables{QStringLiteral("spxx"), QStringLiteral("xsxx"), QStringLiteral("dynr"),
                                 QStringLiteral("xstj"), QStringLiteral("xsmx")};
     const QString otherKey = in.filePath(QStringLiteral("other.bak"));
-    Fixtures::MakeDatabase(data, otherKey, QStringLiteral("another key"), allTables);
+    MakeDatabase(data, otherKey, QStringLiteral("another key"), allTables);
     const QString plain = in.filePath(QStringLiteral("plain.bak"));
-    Fixtures::MakeDatabase(data, plain, QString(), allTables);
+    MakeDatabase(data, plain, QString(), allTables);
     const QString partial = in.filePath(QStringLiteral("partial.bak"));
-    Fixtures::MakeDatabase(data, partial, QString::fromLatin1(DataFile::kPassword), {QStringLiteral("spxx")});
+    MakeDatabase(data, partial, QString::fromLatin1(DataFile::kPassword), {QStringLiteral("spxx")});
 
     const QString target = out.filePath(QStringLiteral("data.mdb"));
     Fixtures::WriteBytes(target, "current data");
