@@ -51,7 +51,6 @@ protected:
         counter->manualTime()->click(); // the ticket time as typed, not the clock's
         counter->shopName()->setText(QStringLiteral("好运小店"));
         counter->cashier()->setText(QStringLiteral("小王"));
-        counter->remark()->setPlainText(QString());
         counter->paperWidth()->setEditText(QStringLiteral("58"));
         counter->layout()->setEditText(QStringLiteral("一联"));
         counter->copies()->setEditText(QStringLiteral("1"));
