@@ -2,6 +2,7 @@
 
 #include "base/AppError.h"
 #include "data/store/DataFile.h"
+#include "data/store/RowSet.h"
 #include "data/store/Session.h"
 #include "tests/maintenance/MaintenanceFixtures.h"
 #include "tests/support/TempData.h"
@@ -13,13 +14,31 @@
 #include <gtest/gtest.h>
 
 using Fixtures::Bytes;
-using Fixtures::Scalar;
 
 namespace {
 
-QStringList FilesIn(const QTemporaryDir &dir)
+// A database beside the test data holding copies of `tables` of the test data,
+// under `key` (an empty key gives a plain, unencrypted database).
+void MakeDatabase(const TempData &data, const QString &path, const QString &key, const QStringList &tables)
 {
-    return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
+    // An empty file is an empty database; the connection does not create files.
+    Fixtures::WriteBytes(path, {});
+    Session connection;
+    connection.setConnectionString(data.file());
+    connection.exec(QStringLiteral("ATTACH DATABASE ?1 AS other KEY ?2"), {path, key});
+    for (const QString &table : tables)
+        connection.exec(QStringLiteral("CREATE TABLE other.%1 AS SELECT * FROM main.%1").arg(table));
+    connection.exec(QStringLiteral("DETACH DATABASE other"));
+}
+
+QString Scalar(const QString &path, const QString &sql)
+{
+    Session connection;
+    connection.setConnectionString(path);
+    RowSet rows(connection);
+    rows.setStatement(sql);
+    rows.open();
+    return rows.recordCount() ? rows.textAt(0, 0) : QString();
 }
 
 } // namespace
@@ -35,8 +54,8 @@ TEST(CopyDataFile, WritesAByteCopyThatReplacesTheTarget)
     FileMaintenance::CopyDataFile(data.file(), target);
 
     EXPECT_EQ(Bytes(target), Bytes(data.file()));
-    EXPECT_EQ(Scalar(target, QStringLiteral("select 品名 from spxx")), QStringLiteral("可乐"));
-    EXPECT_EQ(FilesIn(out), QStringList{QStringLiteral("copy.bak")}); // no temporary file left
+    EXPECT_EQ(QDir(out.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("copy.bak")}); // no temporary file left
 }
 
 TEST(CopyDataFile, RefusesWhatIsNotADataFileAndLeavesTheTargetAsItWas)
@@ -48,16 +67,22 @@ TEST(CopyDataFile, RefusesWhatIsNotADataFileAndLeavesTheTargetAsItWas)
     Fixtures::WriteBytes(text, "收银员交班记录\n");
     const QString empty = in.filePath(QStringLiteral("empty.bak"));
     Fixtures::WriteBytes(empty, {});
+    const QStringList allTables{QStringLiteral("spxx"), QStringLiteral("xsxx"), QStringLiteral("dynr"),
+                                QStringLiteral("xstj"), QStringLiteral("xsmx")};
     const QString otherKey = in.filePath(QStringLiteral("other.bak"));
-    Fixtures::MakeDatabase(data, otherKey, QStringLiteral("another key"), {QStringLiteral("spxx")});
+    MakeDatabase(data, otherKey, QStringLiteral("another key"), allTables);
+    const QString plain = in.filePath(QStringLiteral("plain.bak"));
+    MakeDatabase(data, plain, QString(), allTables);
+    const QString partial = in.filePath(QStringLiteral("partial.bak"));
+    MakeDatabase(data, partial, QString::fromLatin1(DataFile::kPassword), {QStringLiteral("spxx")});
 
     const QString target = out.filePath(QStringLiteral("data.mdb"));
     Fixtures::WriteBytes(target, "current data");
-    for (const QString &source : {text, empty, otherKey, in.filePath(QStringLiteral("missing.bak"))}) {
+    for (const QString &source : {text, empty, otherKey, plain, partial, in.filePath(QStringLiteral("missing.bak"))}) {
         SCOPED_TRACE(source.toStdString());
         EXPECT_THROW(FileMaintenance::CopyDataFile(source, target), DataError);
         EXPECT_EQ(Bytes(target), QByteArray("current data"));
-        EXPECT_EQ(FilesIn(out), QStringList{QStringLiteral("data.mdb")});
+        EXPECT_EQ(QDir(out.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("data.mdb")});
     }
 }
 
