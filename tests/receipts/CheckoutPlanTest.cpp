@@ -4,30 +4,6 @@
 
 namespace {
 
-TEST(CheckoutPlanTest, WidthAndPartsChooseTheTemplateExactly)
-{
-    struct Case
-    {
-        const char *width;
-        const char *parts;
-        std::optional<ReceiptTemplate> window;
-    };
-    const Case cases[] = {
-        {"58", "一联", ReceiptTemplate::OnePart58},
-        {"58", "两联", ReceiptTemplate::TwoPart58},
-        {"76", "一联", ReceiptTemplate::OnePart76},
-        {"76", "两联", ReceiptTemplate::TwoPart76},
-        {"80", "一联", std::nullopt},
-        {"58 ", "一联", std::nullopt},
-        {"58", "一联 ", std::nullopt},
-        {"", "", std::nullopt},
-        {"76", "三联", std::nullopt},
-    };
-    for (const Case &c : cases)
-        EXPECT_EQ(ChooseReceipt(QString::fromUtf8(c.width), QString::fromUtf8(c.parts)), c.window)
-            << c.width << "/" << c.parts;
-}
-
 TEST(CheckoutPlanTest, CustomerFlagAndCopiesChooseWhatPrints)
 {
     struct Case

@@ -118,9 +118,13 @@ TEST_F(Preview, TurnsBothWidthsOfThePartCountToTheSamePage)
     EXPECT_EQ(currentPage("Dy58Form"), Page(window("Dy58Form"), 2));
     EXPECT_EQ(currentPage("Dy76Form"), Page(window("Dy76Form"), 2));
 
-    // An unknown template chooses no page and shows nothing.
+    // An unknown part count chooses no page and shows nothing.
     EXPECT_EQ(press(false, "58", "三联").window, nullptr);
     EXPECT_EQ(currentPage("Dy58Form"), Page(window("Dy58Form"), 2));
+    // Only the very texts choose a template.
+    const std::pair<const char *, const char *> unknown[] = {{"58 ", "一联"}, {"58", "一联 "}, {"", ""}};
+    for (const auto &[width, parts] : unknown)
+        EXPECT_EQ(press(false, width, parts).window, nullptr) << width << "/" << parts;
 }
 
 // An empty ticket shows the layout, the ticket on the counter its own receipt;
