@@ -92,22 +92,23 @@ TEST(EscPosPrinter, SaleOfTwoCopiesArrivesAsTheSameImageTwiceCutAndOpenedAsSet)
 TEST(EscPosRaster, GreysAreThresholdedNotDithered)
 {
     QImage grey(16, 4, QImage::Format_RGB32);
-    grey.fill(qRgb(127, 127, 127));
-    const QImage dark = ThresholdToMono(grey);
-    grey.fill(qRgb(128, 128, 128));
-    const QImage light = ThresholdToMono(grey);
-    EXPECT_EQ(BlackPixels(dark, 0, 16), 16 * 4);
-    EXPECT_EQ(BlackPixels(light, 0, 16), 0);
+    for (const auto &[level, black] : {std::pair{127, 16 * 4}, std::pair{128, 0}}) {
+        grey.fill(qRgb(level, level, level));
+        EXPECT_EQ(BlackPixels(ThresholdToMono(grey), 0, 16), black) << level;
+    }
 }
 
+// GS v 0, mode 0, bytes per row, 2 rows, then the rows: a row that ends
+// within a byte is padded with white, a row of whole bytes keeps its last.
 TEST(EscPosEncoder, RowsArePaddedWithWhiteToWholeBytes)
 {
-    QImage black(12, 2, QImage::Format_Mono);
-    black.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
-    black.fill(1);
-    const QByteArray bytes = EscPos::RasterImage(black);
-    // GS v 0, mode 0, 2 bytes per row, 2 rows, then the rows.
-    EXPECT_EQ(bytes.toHex(' '), QByteArray("1d 76 30 00 02 00 02 00 ff f0 ff f0"));
+    for (const auto &[width, bytes] :
+         {std::pair{12, "1d 76 30 00 02 00 02 00 ff f0 ff f0"}, std::pair{16, "1d 76 30 00 02 00 02 00 ff ff ff ff"}}) {
+        QImage black(width, 2, QImage::Format_Mono);
+        black.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
+        black.fill(1);
+        EXPECT_EQ(EscPos::RasterImage(black).toHex(' '), QByteArray(bytes)) << width;
+    }
 }
 
 TEST(PrinterTestPage, RulerSpansThePrintableWidth)
