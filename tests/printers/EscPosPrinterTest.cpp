@@ -1,22 +1,17 @@
 #include "printers/EscPosPrinter.h"
 #include "base/AppError.h"
-#include "printers/ConfiguredPrinter.h"
 #include "printers/EscPosEncoder.h"
 #include "printers/EscPosRaster.h"
 #include "printers/EscPosTarget.h"
 #include "printers/PrinterConf.h"
-#include "printers/PrinterTestPage.h"
 #include "tests/printers/EscPosDecoder.h"
 #include "tests/printers/SampleReceipt.h"
 #include "tests/support/VirtualEscPosPrinter.h"
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
-#include <algorithm>
 
 namespace {
 
@@ -30,24 +25,6 @@ PrinterConf EscPosConf(const QString &target, int dots, bool cut, bool drawer)
     conf.drawer = drawer;
     return conf;
 }
-
-int BlackPixels(const QImage &image, int left, int right)
-{
-    int black = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = left; x < right; ++x)
-            black += image.pixelIndex(x, y);
-    return black;
-}
-
-// The receipt printer the system printer stands for: it counts what reaches it.
-struct CountingPrinter : ReceiptPrinter
-{
-    void print(const Report &, const QString &) override { ++receipts; }
-    void saleFinished() override { ++sales; }
-    int receipts = 0;
-    int sales = 0;
-};
 
 } // namespace
 
@@ -89,15 +66,6 @@ TEST(EscPosPrinter, SaleOfTwoCopiesArrivesAsTheSameImageTwiceCutAndOpenedAsSet)
     }
 }
 
-TEST(EscPosRaster, GreysAreThresholdedNotDithered)
-{
-    QImage grey(16, 4, QImage::Format_RGB32);
-    for (const auto &[level, black] : {std::pair{127, 16 * 4}, std::pair{128, 0}}) {
-        grey.fill(qRgb(level, level, level));
-        EXPECT_EQ(BlackPixels(ThresholdToMono(grey), 0, 16), black) << level;
-    }
-}
-
 // GS v 0, mode 0, bytes per row, 2 rows, then the rows: a row that ends
 // within a byte is padded with white, a row of whole bytes keeps its last.
 TEST(EscPosEncoder, RowsArePaddedWithWhiteToWholeBytes)
@@ -109,46 +77,6 @@ TEST(EscPosEncoder, RowsArePaddedWithWhiteToWholeBytes)
         black.fill(1);
         EXPECT_EQ(EscPos::RasterImage(black).toHex(' '), QByteArray(bytes)) << width;
     }
-}
-
-TEST(PrinterTestPage, RulerSpansThePrintableWidth)
-{
-    for (const int dots : {kDots58mm, kDots80mm}) {
-        SCOPED_TRACE(dots);
-        const auto page = BuildPrinterTestPage(QStringLiteral("幸福便利店"), dots);
-        const QImage raster = RenderReceiptRaster(*page, dots);
-        EXPECT_EQ(raster.width(), dots);
-        EXPECT_GT(BlackPixels(raster, 0, 8), 0);
-        EXPECT_GT(BlackPixels(raster, dots - 8, dots), 0);
-        const auto texts = page->run().items;
-        EXPECT_TRUE(std::any_of(texts.begin(), texts.end(),
-                                [dots](const PlacedItem &item) { return item.text.contains(QString::number(dots)); }));
-    }
-}
-
-TEST(ConfiguredPrinter, FollowsPrinterConfAtEachSale)
-{
-    QTemporaryDir dir;
-    const QString conf = dir.filePath(QStringLiteral("salescounter/printer.conf"));
-    const SampleReceipt receipt(2, 58);
-    CountingPrinter system;
-    ConfiguredPrinter printer(system, conf);
-
-    // No file: the system printer, as before there was a choice.
-    printer.print(receipt.report(), QStringLiteral("1"));
-    printer.saleFinished();
-    EXPECT_EQ(system.receipts, 1);
-    EXPECT_EQ(system.sales, 1);
-
-    VirtualEscPosPrinter device;
-    SavePrinterConf(conf, EscPosConf(device.target(), kDots58mm, true, true));
-    printer.print(receipt.report(), QStringLiteral("2"));
-    printer.saleFinished();
-    const DecodedEscPos decoded = DecodeEscPos(device.received(2));
-    EXPECT_EQ(decoded.images.size(), 1u);
-    EXPECT_EQ(decoded.count('p'), 1);
-    EXPECT_EQ(system.receipts, 1);
-    EXPECT_EQ(system.sales, 1);
 }
 
 TEST(PrinterConf, SavedSettingsReadBackTheSame)
@@ -194,17 +122,6 @@ TEST(PrinterConf, SavedSettingsReadBackTheSame)
                 << error.message().toStdString();
         }
     }
-}
-
-TEST(PrinterConf, LivesUnderTheUsersConfigurationFolder)
-{
-    const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
-    qputenv("XDG_CONFIG_HOME", "/tmp/machine-config");
-    EXPECT_EQ(PrinterConfPath(), QStringLiteral("/tmp/machine-config/salescounter/printer.conf"));
-    qputenv("XDG_CONFIG_HOME", "relative/is/ignored");
-    EXPECT_TRUE(PrinterConfPath().endsWith(QStringLiteral("/.config/salescounter/printer.conf")));
-    EXPECT_TRUE(QDir::isAbsolutePath(PrinterConfPath()));
-    qputenv("XDG_CONFIG_HOME", saved);
 }
 
 TEST(EscPosTarget, ThreeFormsAndNothingElse)
