@@ -17,18 +17,15 @@ namespace {
 class XlsWriterTest : public ::testing::Test
 {
 protected:
-    QString path(const QString &name) const { return m_dir.filePath(name); }
-
     // Always the same file: a save replaces what an earlier one left.
-    std::vector<ReadSheet> saveAndRead(const XlsWriter &book)
+    std::vector<ReadSheet> saveAndRead(const XlsWriter &book) const
     {
-        const QString file = path(QStringLiteral("book.xls"));
         book.save(file);
         return ReadWorkbook(file);
     }
 
-private:
-    QTemporaryDir m_dir;
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("book.xls"));
 };
 
 // Texts that need every kind of storage: one byte per character, UTF-16,
@@ -135,10 +132,10 @@ TEST_F(XlsWriterTest, FullSheetsReadBackPastEachIndexSector)
 
         const auto sheets = saveAndRead(book);
 
-        QFile file(path(QStringLiteral("book.xls")));
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        QFile saved(file);
+        ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
         // The header's count of allocation-table index sectors.
-        EXPECT_EQ(qFromLittleEndian<quint32>(file.read(76).constData() + 72), indexSectors);
+        EXPECT_EQ(qFromLittleEndian<quint32>(saved.read(76).constData() + 72), indexSectors);
         ASSERT_EQ(sheets.size(), size_t(sheetCount));
         for (int s = 0; s < sheetCount; ++s) {
             SCOPED_TRACE(s);
@@ -155,9 +152,9 @@ TEST_F(XlsWriterTest, FullSheetsReadBackPastEachIndexSector)
 
 TEST_F(XlsWriterTest, AnUnwritableTargetThrowsNamingTheFileAndLeavesNoFile)
 {
-    QDir(path({})).mkdir(QStringLiteral("existing folder"));
+    QDir(dir.path()).mkdir(QStringLiteral("existing folder"));
     for (const QString &target :
-         {path(QStringLiteral("no such folder/export.xls")), path(QStringLiteral("existing folder"))}) {
+         {dir.filePath(QStringLiteral("no such folder/export.xls")), dir.filePath(QStringLiteral("existing folder"))}) {
         SCOPED_TRACE(target.toStdString());
         XlsWriter book;
         book.addSheet(QStringLiteral("Sheet1"));

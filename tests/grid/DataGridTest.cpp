@@ -56,14 +56,10 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&grid));
     }
 
-    QPoint cellCentre(int row, int column) const
-    {
-        return grid.view()->visualRect(grid.view()->model()->index(row, column)).center();
-    }
-
     void click(int row, Qt::KeyboardModifiers modifiers = {})
     {
-        QTest::mouseClick(grid.view()->viewport(), Qt::LeftButton, modifiers, cellCentre(row, 1));
+        const QRect cell = grid.view()->visualRect(grid.view()->model()->index(row, 1));
+        QTest::mouseClick(grid.view()->viewport(), Qt::LeftButton, modifiers, cell.center());
     }
 
     TempData data;
