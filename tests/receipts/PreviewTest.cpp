@@ -5,7 +5,6 @@
 #include "report/ReportView.h"
 #include "tests/receipts/Golden.h"
 #include "tests/receipts/SampleOrder.h"
-#include "tests/support/Controls.h"
 #include "tests/support/CounterDriver.h"
 #include "tests/support/TempData.h"
 

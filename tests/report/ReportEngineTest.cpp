@@ -24,7 +24,6 @@ struct SampleReport
 {
     explicit SampleReport(int rows)
         : lines({QStringLiteral("name"), QStringLiteral("price")}, MakeRows(rows))
-        , settings({QStringLiteral("shop")}, {{QStringLiteral("Shop A")}})
     {
         report.setPaperWidthMm(60);
         report.setMarginsMm(QMarginsF(5, 10, 5, 10));
@@ -36,7 +35,7 @@ struct SampleReport
         ReportBand *detail = report.addBand(ReportBand::Kind::Detail, QStringLiteral("Detail"), 20);
         ReportBand *title = report.addBand(ReportBand::Kind::Title, QStringLiteral("Title"), 40);
 
-        title->addField(QStringLiteral("Shop"), settings, QStringLiteral("shop"), 1.85, 5.03, TextFont());
+        title->addLabel(QStringLiteral("Shop"), QStringLiteral("Shop A"), 1.85, 5.03, TextFont());
         detail->addField(QStringLiteral("Name"), lines, QStringLiteral("name"), 0, 0.53, TextFont());
         price = detail->addField(QStringLiteral("Price"), lines, QStringLiteral("price"), 10.05, 3.44, TextFont());
         total = summary->addLabel(QStringLiteral("Total"), QStringLiteral("合计："), 5.82, 0.79, TextFont());
@@ -52,7 +51,6 @@ struct SampleReport
     }
 
     TableData lines;
-    TableData settings;
     Report report{QStringLiteral("Sample")};
     ReportBand *summary;
     ReportField *price;
@@ -120,7 +118,7 @@ TEST(ReportDesign, ShowsEachBandOnceWithCaptionsAndFieldNamesWithoutHooks)
     EXPECT_EQ(hookRuns, 0);
     EXPECT_EQ(design.pageCount, 1);
     EXPECT_EQ(Only(design, QStringLiteral("Name")).text, QStringLiteral("name"));
-    EXPECT_EQ(Only(design, QStringLiteral("Shop")).text, QStringLiteral("shop"));
+    EXPECT_EQ(Only(design, QStringLiteral("Price")).text, QStringLiteral("price"));
     EXPECT_EQ(Only(design, QStringLiteral("Total")).text, QStringLiteral("合计 9"));
     EXPECT_NEAR(design.pageSizeMm.height(), 120 * ReportUnits::kMmPerUnit, kTolMm);
 }
