@@ -33,27 +33,20 @@ PrinterConf EscPosConf(const QString &target, int dots, bool cut, bool drawer)
 // when the drawer is on.
 TEST(EscPosPrinter, SaleOfTwoCopiesArrivesAsTheSameImageTwiceCutAndOpenedAsSet)
 {
-    struct Case
-    {
-        int dots;
-        bool cut;
-        bool drawer;
-    };
-    const Case cases[] = {{kDots58mm, true, true}, {kDots80mm, true, true}, {kDots58mm, false, false}};
-    for (const Case &c : cases) {
-        SCOPED_TRACE(std::to_string(c.dots) + (c.cut ? " cut" : "") + (c.drawer ? " drawer" : ""));
-        const SampleReceipt receipt(20, c.dots == kDots58mm ? 58 : 76);
+    for (const auto &[dots, cut, drawer] :
+         {std::tuple{kDots58mm, true, true}, std::tuple{kDots80mm, true, true}, std::tuple{kDots58mm, false, false}}) {
+        SCOPED_TRACE(std::to_string(dots) + (cut ? " cut" : "") + (drawer ? " drawer" : ""));
+        const SampleReceipt receipt(20, dots == kDots58mm ? 58 : 76);
         VirtualEscPosPrinter device; // found by name
-        EscPosPrinter printer(
-            EscPosConf(QStringLiteral("tcp://localhost:%1").arg(device.port()), c.dots, c.cut, c.drawer));
+        EscPosPrinter printer(EscPosConf(QStringLiteral("tcp://localhost:%1").arg(device.port()), dots, cut, drawer));
         printer.print(receipt.report(), QStringLiteral("20261209181500"));
         printer.print(receipt.report(), QStringLiteral("20261209181500"));
         printer.saleFinished();
 
-        const int jobs = c.drawer ? 3 : 2;
+        const int jobs = drawer ? 3 : 2;
         const DecodedEscPos decoded = DecodeEscPos(device.received(jobs));
         EXPECT_EQ(device.connections(), jobs);
-        const QImage expected = RenderReceiptRaster(receipt.report(), c.dots);
+        const QImage expected = RenderReceiptRaster(receipt.report(), dots);
         ASSERT_EQ(decoded.images.size(), 2u);
         for (const QImage &piece : decoded.images)
             EXPECT_TRUE(SamePixels(piece, expected));
@@ -61,8 +54,8 @@ TEST(EscPosPrinter, SaleOfTwoCopiesArrivesAsTheSameImageTwiceCutAndOpenedAsSet)
         EXPECT_GT(expected.height(), EscPos::kMaxRowsPerBlock); // the limit was put to the test
         const qsizetype blocks = decoded.count('v') / 2;
         const QString piece = QStringLiteral("@") + QString(blocks, u'v')
-            + (c.cut ? QStringLiteral("dV") : QStringLiteral("d"));
-        EXPECT_EQ(decoded.commands, piece + piece + (c.drawer ? QStringLiteral("@p") : QString()));
+            + (cut ? QStringLiteral("dV") : QStringLiteral("d"));
+        EXPECT_EQ(decoded.commands, piece + piece + (drawer ? QStringLiteral("@p") : QString()));
     }
 }
 
