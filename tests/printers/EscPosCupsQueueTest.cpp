@@ -27,12 +27,12 @@ void Sell(const QString &target, const SampleReceipt &receipt)
 // printer reached directly gets. A queue that does not exist is named.
 TEST(EscPosCupsQueue, RawQueuePassesOnTheBytesOfADirectPrinter)
 {
-    CupsPdfPrinter &cups = CupsPdfPrinter::Shared();
     const SampleReceipt receipt(20, 58);
     VirtualEscPosPrinter direct;
     Sell(direct.target(), receipt);
     VirtualEscPosPrinter behindCups;
-    Sell(QStringLiteral("cups://") + cups.addRawQueue(QStringLiteral("socket://127.0.0.1:%1").arg(behindCups.port())),
+    Sell(QStringLiteral("cups://")
+             + CupsPdfPrinter::Shared().addRawQueue(QStringLiteral("socket://127.0.0.1:%1").arg(behindCups.port())),
          receipt);
 
     const QByteArray sent = direct.received(2);

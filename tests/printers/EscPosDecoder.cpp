@@ -40,8 +40,6 @@ DecodedEscPos DecodeEscPos(const QByteArray &bytes)
         if (first == 0x1d && second == 'v' && next() == '0' && next() == 0) {
             const int width = word();
             const int height = word();
-            if (!rows.isEmpty() && width != bytesPerRow)
-                throw std::runtime_error("raster blocks of one image differ in width");
             bytesPerRow = width;
             decoded.tallestBlock = std::max(decoded.tallestBlock, height);
             rows += bytes.mid(at, qsizetype(width) * height);

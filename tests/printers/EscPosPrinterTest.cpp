@@ -90,9 +90,7 @@ TEST(PrinterConf, SavedSettingsReadBackTheSame)
         file.write(text);
     };
     write("[printer]\nkind=escpos\ntarget=tcp://10.0.0.9\ndots=576\ncut=false\n");
-    const PrinterConf read = LoadPrinterConf(path);
-    EXPECT_EQ(read, EscPosConf(QStringLiteral("tcp://10.0.0.9"), 576, false, false));
-    EXPECT_EQ(ParseEscPosTarget(read.target).port, 9100);
+    EXPECT_EQ(LoadPrinterConf(path), EscPosConf(QStringLiteral("tcp://10.0.0.9"), 576, false, false));
 
     // Refused, naming the file and what it cannot use: a value, or a line it
     // cannot read (garbage, a misspelled group or key), never taken for "no file".

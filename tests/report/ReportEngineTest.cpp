@@ -31,11 +31,10 @@ struct SampleReport
         report.setHeightUnits(400);
         report.setDetailData(&lines);
         // Added out of order: the report prints title, detail, summary all the same.
-        summary = report.addBand(ReportBand::Kind::Summary, QStringLiteral("Summary"), 30);
+        ReportBand *summary = report.addBand(ReportBand::Kind::Summary, QStringLiteral("Summary"), 30);
         ReportBand *detail = report.addBand(ReportBand::Kind::Detail, QStringLiteral("Detail"), 20);
-        ReportBand *title = report.addBand(ReportBand::Kind::Title, QStringLiteral("Title"), 40);
-
-        title->addLabel(QStringLiteral("Shop"), QStringLiteral("Shop A"), 1.85, 5.03, TextFont());
+        report.addBand(ReportBand::Kind::Title, QStringLiteral("Title"), 40)
+            ->addLabel(QStringLiteral("Shop"), QStringLiteral("Shop A"), 1.85, 5.03, TextFont());
         detail->addField(QStringLiteral("Name"), lines, QStringLiteral("name"), 0, 0.53, TextFont());
         price = detail->addField(QStringLiteral("Price"), lines, QStringLiteral("price"), 10.05, 3.44, TextFont());
         total = summary->addLabel(QStringLiteral("Total"), QStringLiteral("合计："), 5.82, 0.79, TextFont());
@@ -52,7 +51,6 @@ struct SampleReport
 
     TableData lines;
     Report report{QStringLiteral("Sample")};
-    ReportBand *summary;
     ReportField *price;
     ReportLabel *total;
     ReportRichText *remark;
