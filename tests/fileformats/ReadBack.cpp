@@ -5,6 +5,7 @@
 
 #include <freexl.h>
 
+#include <memory>
 #include <stdexcept>
 #include <string>
 
@@ -17,22 +18,14 @@ void Check(int result, const char *what)
 }
 
 // Closes the reader's handle on every way out.
-class Handle
+using Book = std::unique_ptr<const void, decltype([](const void *handle) { freexl_close(handle); })>;
+
+Book Open(const QString &fileName)
 {
-public:
-    explicit Handle(const QString &fileName)
-    {
-        Check(freexl_open(QFile::encodeName(fileName).constData(), &m_handle), "open");
-    }
-    ~Handle() { freexl_close(m_handle); }
-    const void *get() const { return m_handle; }
-
-    Handle(const Handle &) = delete;
-    Handle &operator=(const Handle &) = delete;
-
-private:
-    const void *m_handle = nullptr;
-};
+    const void *handle = nullptr;
+    Check(freexl_open(QFile::encodeName(fileName).constData(), &handle), "open");
+    return Book(handle);
+}
 
 QString CellText(const FreeXL_CellValue &cell)
 {
@@ -65,7 +58,7 @@ QString TextCell(const QString &text)
 
 std::vector<ReadSheet> ReadWorkbook(const QString &fileName)
 {
-    Handle book(fileName);
+    const Book book = Open(fileName);
     unsigned int info = 0;
     Check(freexl_get_info(book.get(), FREEXL_BIFF_VERSION, &info), "version");
     if (info != FREEXL_BIFF_VER_8)

@@ -1,22 +1,17 @@
 #include "printers/EscPosPrinter.h"
 #include "base/AppError.h"
-#include "printers/ConfiguredPrinter.h"
 #include "printers/EscPosEncoder.h"
 #include "printers/EscPosRaster.h"
 #include "printers/EscPosTarget.h"
 #include "printers/PrinterConf.h"
-#include "printers/PrinterTestPage.h"
 #include "tests/printers/EscPosDecoder.h"
 #include "tests/printers/SampleReceipt.h"
 #include "tests/support/VirtualEscPosPrinter.h"
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
-#include <algorithm>
 
 namespace {
 
@@ -31,24 +26,6 @@ PrinterConf EscPosConf(const QString &target, int dots, bool cut, bool drawer)
     return conf;
 }
 
-int BlackPixels(const QImage &image, int left, int right)
-{
-    int black = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = left; x < right; ++x)
-            black += image.pixelIndex(x, y);
-    return black;
-}
-
-// The receipt printer the system printer stands for: it counts what reaches it.
-struct CountingPrinter : ReceiptPrinter
-{
-    void print(const Report &, const QString &) override { ++receipts; }
-    void saleFinished() override { ++sales; }
-    int receipts = 0;
-    int sales = 0;
-};
-
 } // namespace
 
 // A sale of two copies, one connection a job: the receipt's very image twice,
@@ -56,98 +33,43 @@ struct CountingPrinter : ReceiptPrinter
 // when the drawer is on.
 TEST(EscPosPrinter, SaleOfTwoCopiesArrivesAsTheSameImageTwiceCutAndOpenedAsSet)
 {
-    struct Case
-    {
-        int dots;
-        bool cut;
-        bool drawer;
-    };
-    const Case cases[] = {{kDots58mm, true, true}, {kDots80mm, true, true}, {kDots58mm, false, false}};
-    for (const Case &c : cases) {
-        SCOPED_TRACE(std::to_string(c.dots) + (c.cut ? " cut" : "") + (c.drawer ? " drawer" : ""));
-        const SampleReceipt receipt(20, c.dots == kDots58mm ? 58 : 76);
-        VirtualEscPosPrinter device;
-        EscPosPrinter printer(EscPosConf(device.target(), c.dots, c.cut, c.drawer));
+    for (const auto &[dots, cut, drawer] :
+         {std::tuple{kDots58mm, true, true}, std::tuple{kDots80mm, true, true}, std::tuple{kDots58mm, false, false}}) {
+        SCOPED_TRACE(std::to_string(dots) + (cut ? " cut" : "") + (drawer ? " drawer" : ""));
+        const SampleReceipt receipt(20, dots == kDots58mm ? 58 : 76);
+        VirtualEscPosPrinter device; // found by name
+        EscPosPrinter printer(EscPosConf(QStringLiteral("tcp://localhost:%1").arg(device.port()), dots, cut, drawer));
         printer.print(receipt.report(), QStringLiteral("20261209181500"));
         printer.print(receipt.report(), QStringLiteral("20261209181500"));
         printer.saleFinished();
 
-        const int jobs = c.drawer ? 3 : 2;
+        const int jobs = drawer ? 3 : 2;
         const DecodedEscPos decoded = DecodeEscPos(device.received(jobs));
         EXPECT_EQ(device.connections(), jobs);
-        const QImage expected = RenderReceiptRaster(receipt.report(), c.dots);
+        const QImage expected = RenderReceiptRaster(receipt.report(), dots);
         ASSERT_EQ(decoded.images.size(), 2u);
         for (const QImage &piece : decoded.images)
             EXPECT_TRUE(SamePixels(piece, expected));
-        EXPECT_EQ(expected.width(), c.dots);
         EXPECT_LE(decoded.tallestBlock, EscPos::kMaxRowsPerBlock);
         EXPECT_GT(expected.height(), EscPos::kMaxRowsPerBlock); // the limit was put to the test
         const qsizetype blocks = decoded.count('v') / 2;
         const QString piece = QStringLiteral("@") + QString(blocks, u'v')
-            + (c.cut ? QStringLiteral("dV") : QStringLiteral("d"));
-        EXPECT_EQ(decoded.commands, piece + piece + (c.drawer ? QStringLiteral("@p") : QString()));
+            + (cut ? QStringLiteral("dV") : QStringLiteral("d"));
+        EXPECT_EQ(decoded.commands, piece + piece + (drawer ? QStringLiteral("@p") : QString()));
     }
 }
 
-TEST(EscPosRaster, GreysAreThresholdedNotDithered)
-{
-    QImage grey(16, 4, QImage::Format_RGB32);
-    grey.fill(qRgb(127, 127, 127));
-    const QImage dark = ThresholdToMono(grey);
-    grey.fill(qRgb(128, 128, 128));
-    const QImage light = ThresholdToMono(grey);
-    EXPECT_EQ(BlackPixels(dark, 0, 16), 16 * 4);
-    EXPECT_EQ(BlackPixels(light, 0, 16), 0);
-}
-
+// GS v 0, mode 0, bytes per row, 2 rows, then the rows: a row that ends
+// within a byte is padded with white, a row of whole bytes keeps its last.
 TEST(EscPosEncoder, RowsArePaddedWithWhiteToWholeBytes)
 {
-    QImage black(12, 2, QImage::Format_Mono);
-    black.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
-    black.fill(1);
-    const QByteArray bytes = EscPos::RasterImage(black);
-    // GS v 0, mode 0, 2 bytes per row, 2 rows, then the rows.
-    EXPECT_EQ(bytes.toHex(' '), QByteArray("1d 76 30 00 02 00 02 00 ff f0 ff f0"));
-}
-
-TEST(PrinterTestPage, RulerSpansThePrintableWidth)
-{
-    for (const int dots : {kDots58mm, kDots80mm}) {
-        SCOPED_TRACE(dots);
-        const auto page = BuildPrinterTestPage(QStringLiteral("幸福便利店"), dots);
-        const QImage raster = RenderReceiptRaster(*page, dots);
-        EXPECT_EQ(raster.width(), dots);
-        EXPECT_GT(BlackPixels(raster, 0, 8), 0);
-        EXPECT_GT(BlackPixels(raster, dots - 8, dots), 0);
-        const auto texts = page->run().items;
-        EXPECT_TRUE(std::any_of(texts.begin(), texts.end(),
-                                [dots](const PlacedItem &item) { return item.text.contains(QString::number(dots)); }));
+    for (const auto &[width, bytes] :
+         {std::pair{12, "1d 76 30 00 02 00 02 00 ff f0 ff f0"}, std::pair{16, "1d 76 30 00 02 00 02 00 ff ff ff ff"}}) {
+        QImage black(width, 2, QImage::Format_Mono);
+        black.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
+        black.fill(1);
+        EXPECT_EQ(EscPos::RasterImage(black).toHex(' '), QByteArray(bytes)) << width;
     }
-}
-
-TEST(ConfiguredPrinter, FollowsPrinterConfAtEachSale)
-{
-    QTemporaryDir dir;
-    const QString conf = dir.filePath(QStringLiteral("salescounter/printer.conf"));
-    const SampleReceipt receipt(2, 58);
-    CountingPrinter system;
-    ConfiguredPrinter printer(system, conf);
-
-    // No file: the system printer, as before there was a choice.
-    printer.print(receipt.report(), QStringLiteral("1"));
-    printer.saleFinished();
-    EXPECT_EQ(system.receipts, 1);
-    EXPECT_EQ(system.sales, 1);
-
-    VirtualEscPosPrinter device;
-    SavePrinterConf(conf, EscPosConf(device.target(), kDots58mm, true, true));
-    printer.print(receipt.report(), QStringLiteral("2"));
-    printer.saleFinished();
-    const DecodedEscPos decoded = DecodeEscPos(device.received(2));
-    EXPECT_EQ(decoded.images.size(), 1u);
-    EXPECT_EQ(decoded.count('p'), 1);
-    EXPECT_EQ(system.receipts, 1);
-    EXPECT_EQ(system.sales, 1);
 }
 
 TEST(PrinterConf, SavedSettingsReadBackTheSame)
@@ -162,13 +84,13 @@ TEST(PrinterConf, SavedSettingsReadBackTheSame)
         EXPECT_EQ(LoadPrinterConf(path), conf);
     }
 
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write("[printer]\nkind=escpos\ntarget=tcp://10.0.0.9\ndots=576\ncut=false\n");
-    file.close();
-    const PrinterConf read = LoadPrinterConf(path);
-    EXPECT_EQ(read, EscPosConf(QStringLiteral("tcp://10.0.0.9"), 576, false, false));
-    EXPECT_EQ(ParseEscPosTarget(read.target).port, 9100);
+    const auto write = [&path](const char *text) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(text);
+    };
+    write("[printer]\nkind=escpos\ntarget=tcp://10.0.0.9\ndots=576\ncut=false\n");
+    EXPECT_EQ(LoadPrinterConf(path), EscPosConf(QStringLiteral("tcp://10.0.0.9"), 576, false, false));
 
     // Refused, naming the file and what it cannot use: a value, or a line it
     // cannot read (garbage, a misspelled group or key), never taken for "no file".
@@ -182,9 +104,7 @@ TEST(PrinterConf, SavedSettingsReadBackTheSame)
         {"[printer]\nkind=escpos\n\ntarget /dev/usb/lp0\n", "第 4 行"},
         {"kind=escpos\n", "第 1 行"}};
     for (const auto &[text, named] : broken) {
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(text);
-        file.close();
+        write(text);
         try {
             LoadPrinterConf(path);
             ADD_FAILURE() << text << " was read";
@@ -193,17 +113,6 @@ TEST(PrinterConf, SavedSettingsReadBackTheSame)
                 << error.message().toStdString();
         }
     }
-}
-
-TEST(PrinterConf, LivesUnderTheUsersConfigurationFolder)
-{
-    const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
-    qputenv("XDG_CONFIG_HOME", "/tmp/machine-config");
-    EXPECT_EQ(PrinterConfPath(), QStringLiteral("/tmp/machine-config/salescounter/printer.conf"));
-    qputenv("XDG_CONFIG_HOME", "relative/is/ignored");
-    EXPECT_TRUE(PrinterConfPath().endsWith(QStringLiteral("/.config/salescounter/printer.conf")));
-    EXPECT_TRUE(QDir::isAbsolutePath(PrinterConfPath()));
-    qputenv("XDG_CONFIG_HOME", saved);
 }
 
 TEST(EscPosTarget, ThreeFormsAndNothingElse)

@@ -1,5 +1,19 @@
 #include "tests/receipts/SampleOrder.h"
 
+namespace {
+
+bool IsTwoPart(ReceiptTemplate which)
+{
+    return which == ReceiptTemplate::TwoPart58 || which == ReceiptTemplate::TwoPart76;
+}
+
+bool IsWide(ReceiptTemplate which)
+{
+    return which == ReceiptTemplate::OnePart76 || which == ReceiptTemplate::TwoPart76;
+}
+
+} // namespace
+
 ReceiptOrder SampleOrder(ReceiptTemplate which, bool withCustomer, int lines)
 {
     const TicketLine rows[] = {
@@ -48,14 +62,4 @@ const char *TemplateName(ReceiptTemplate which)
         break;
     }
     return "TwoPart76";
-}
-
-bool IsTwoPart(ReceiptTemplate which)
-{
-    return which == ReceiptTemplate::TwoPart58 || which == ReceiptTemplate::TwoPart76;
-}
-
-bool IsWide(ReceiptTemplate which)
-{
-    return which == ReceiptTemplate::OnePart76 || which == ReceiptTemplate::TwoPart76;
 }

@@ -8,8 +8,6 @@
 ReceiptOrder SampleOrder(ReceiptTemplate which, bool withCustomer, int lines = 3);
 
 const char *TemplateName(ReceiptTemplate which);
-bool IsTwoPart(ReceiptTemplate which);
-bool IsWide(ReceiptTemplate which);
 
 inline constexpr ReceiptTemplate kAllTemplates[] = {ReceiptTemplate::OnePart58, ReceiptTemplate::OnePart76,
                                                     ReceiptTemplate::TwoPart58, ReceiptTemplate::TwoPart76};
