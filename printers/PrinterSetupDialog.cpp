@@ -169,7 +169,6 @@ void PrinterSetupDialog::saveAndClose()
 {
     const PrinterConf conf = chosenConf();
     SavePrinterConf(m_confPath, conf);
-    emit printerChanged(conf);
     accept();
 }
 

@@ -11,7 +11,7 @@ class QSpinBox;
 class ReceiptPrinter;
 
 // "打印机设置": which printer this machine prints receipts on, kept in
-// printer.conf. OK saves the choice and emits printerChanged; the test-page
+// printer.conf. OK saves the choice; the test-page
 // button prints on the printer as currently chosen, saved or not.
 class PrinterSetupDialog : public QDialog
 {
@@ -25,9 +25,6 @@ public:
     // The settings as the controls show them; throws AppError for a location
     // an ESC/POS printer cannot be reached at, or a file that is no device.
     PrinterConf chosenConf() const;
-
-signals:
-    void printerChanged(const PrinterConf &conf);
 
 private:
     void buildControls();

@@ -1,6 +1,5 @@
 #include "report/Report.h"
 
-#include "base/AppError.h"
 #include "report/ReportUnits.h"
 #include "report/TextFlow.h"
 
@@ -180,60 +179,6 @@ std::vector<const ReportBand *> Report::bandsInPrintOrder() const
     return ordered;
 }
 
-ReportBand *Report::band(const QString &name) const
-{
-    for (const auto &band : m_bands) {
-        if (band->name() == name)
-            return band.get();
-    }
-    throw AppError(QStringLiteral("报表 %1 中没有栏 %2").arg(objectName(), name));
-}
-
-ReportItem *Report::findItem(const QString &name) const
-{
-    for (const auto &band : m_bands) {
-        for (const auto &item : band->items()) {
-            if (item->name() == name)
-                return item.get();
-        }
-    }
-    return nullptr;
-}
-
-ReportItem *Report::item(const QString &name) const
-{
-    if (ReportItem *found = findItem(name))
-        return found;
-    throw AppError(QStringLiteral("报表 %1 中没有项目 %2").arg(objectName(), name));
-}
-
-namespace {
-
-template <typename T>
-T *ItemOfKind(ReportItem *item, ReportItem::Kind kind, const QString &report)
-{
-    if (item->kind() != kind)
-        throw AppError(QStringLiteral("报表 %1 的项目 %2 类型不符").arg(report, item->name()));
-    return static_cast<T *>(item);
-}
-
-} // namespace
-
-ReportLabel *Report::label(const QString &name) const
-{
-    return ItemOfKind<ReportLabel>(item(name), ReportItem::Kind::Label, objectName());
-}
-
-ReportField *Report::field(const QString &name) const
-{
-    return ItemOfKind<ReportField>(item(name), ReportItem::Kind::Field, objectName());
-}
-
-ReportRichText *Report::richText(const QString &name) const
-{
-    return ItemOfKind<ReportRichText>(item(name), ReportItem::Kind::RichText, objectName());
-}
-
 PrintedReport Report::run() const
 {
     PrintedReport out;
@@ -243,7 +188,6 @@ PrintedReport Report::run() const
         const bool detail = band->kind() == ReportBand::Kind::Detail;
         const int rows = detail ? (m_detailData ? m_detailData->rowCount() : 0) : 1;
         for (int row = 0; row < rows; ++row) {
-            band->beforePrint();
             stacker.place(*band, [&](const ReportItem &item) -> QString {
                 switch (item.kind()) {
                 case ReportItem::Kind::Label:

@@ -40,15 +40,8 @@ public:
     // Keeps data alive as long as the report, for reports built from values.
     const ReportData &adoptData(std::unique_ptr<const ReportData> data);
 
-    // Lookup by name; throws AppError for a name the report does not hold.
-    ReportBand *band(const QString &name) const;
-    ReportItem *item(const QString &name) const;
-    ReportLabel *label(const QString &name) const;
-    ReportField *field(const QString &name) const;
-    ReportRichText *richText(const QString &name) const;
-
-    // One print pass: runs the bands' before-print hooks and the fields' print
-    // hooks, and lays the bands out on as many pages as they need.
+    // One print pass: runs the fields' print hooks and lays the bands out on
+    // as many pages as they need.
     PrintedReport run() const;
     // The layout as the design view shows it, on one page: each band once,
     // labels with their captions, fields as their field names, no hooks run.
@@ -62,7 +55,6 @@ signals:
 
 private:
     std::vector<const ReportBand *> bandsInPrintOrder() const;
-    ReportItem *findItem(const QString &name) const;
 
     double m_paperWidthMm = 210;
     QMarginsF m_margins;

@@ -53,9 +53,3 @@ ReportRichText *ReportBand::addRichText(const QString &name, double leftMm, doub
 {
     return add(std::make_unique<ReportRichText>(m_report, name, leftMm, topMm, widthMm, heightUnits, font));
 }
-
-void ReportBand::beforePrint() const
-{
-    if (m_beforePrint)
-        m_beforePrint();
-}

@@ -2,7 +2,6 @@
 
 #include "report/ReportItems.h"
 
-#include <functional>
 #include <memory>
 #include <vector>
 
@@ -30,10 +29,6 @@ public:
 
     const std::vector<std::unique_ptr<ReportItem>> &items() const { return m_items; }
 
-    // Runs every time just before the band prints.
-    void setBeforePrint(std::function<void()> hook) { m_beforePrint = std::move(hook); }
-    void beforePrint() const;
-
 private:
     template <typename T>
     T *add(std::unique_ptr<T> item);
@@ -43,5 +38,4 @@ private:
     QString m_name;
     int m_heightUnits;
     std::vector<std::unique_ptr<ReportItem>> m_items;
-    std::function<void()> m_beforePrint;
 };

@@ -14,13 +14,10 @@ public:
     TableData(const QStringList &fields, std::vector<QStringList> rows);
 
     int rowCount() const override;
-    int currentRow() const override { return m_current; }
+    int currentRow() const override { return 0; }
     QString fieldText(int row, const QString &field) const override;
-
-    void setCurrentRow(int row) { m_current = row; }
 
 private:
     QStringList m_fields;
     std::vector<QStringList> m_rows;
-    int m_current = 0;
 };
