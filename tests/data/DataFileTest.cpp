@@ -1,6 +1,5 @@
 #include "data/store/DataFile.h"
 #include "base/AppError.h"
-#include "data/shop/PrintSettings.h"
 #include "data/store/Session.h"
 #include "tests/data/HelperProcess.h"
 
@@ -32,7 +31,7 @@ struct DataFileTest : ::testing::Test
     void TearDown() override { DataFile::SetPath({}); }
 };
 
-TEST_F(DataFileTest, NewFileIsEncryptedOwnerOnlyAndSeeded)
+TEST_F(DataFileTest, ANewFileIsEncryptedAndOwnerOnly)
 {
     session.openOrCreate();
     QFile file(path);
@@ -41,12 +40,6 @@ TEST_F(DataFileTest, NewFileIsEncryptedOwnerOnlyAndSeeded)
     EXPECT_EQ(file.permissions() & (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther),
               QFile::Permissions());
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("data.mdb")});
-    // Opening it again keeps the seeded settings row.
-    session.close();
-    session.openOrCreate();
-    const PrintSettings seeded = LoadPrintSettings(session);
-    EXPECT_EQ((QStringList{seeded.pos, seeded.modle, seeded.print}),
-              (QStringList{QStringLiteral("58"), QStringLiteral("一联"), QStringLiteral("1")}));
 }
 
 // A file that is no data file of this program is refused, saying why, and
