@@ -20,50 +20,22 @@ namespace {
 // Sales by number: how many lines each has and its discounted total in cents.
 using Sales = std::map<std::string, std::pair<int, qint64>>;
 
-constexpr int kLineTimeoutMs = 30000; // generous: the machine may be busy
-
-qint64 Cents(const QString &money)
+// Reads a counter's report (tests/data/DataTestHelper.cpp) up to its next line
+// that starts with `what`, keeping the sales it reports; empty when the counter
+// ended or fell silent first.
+QString ReadUpTo(HelperProcess &counter, const QString &what, Sales &sold)
 {
-    return qRound64(money.toDouble() * 100);
+    for (QString line; !(line = counter.readLine(30000)).isEmpty();) { // generous: the machine may be busy
+        const QStringList fields = line.split(QLatin1Char(' '));
+        if (fields[0] == QLatin1String("sold"))
+            sold[fields[1].toStdString()] = {fields[2].toInt(), qRound64(fields[3].toDouble() * 100)};
+        else if (fields[0] == QLatin1String("failed"))
+            ADD_FAILURE() << line.toStdString();
+        if (fields[0] == what)
+            return line;
+    }
+    return {};
 }
-
-// A counter process (tests/data/DataTestHelper.cpp) selling on its own data file.
-class CounterRun
-{
-public:
-    CounterRun(const QString &file, const QString &url, int counter)
-        : m_process({QStringLiteral("counter"), file, url, QString::number(counter)})
-    { }
-
-    // Reads the report up to the next line that starts with `what` and returns
-    // it; empty when the counter ended or fell silent first.
-    QString next(const QString &what)
-    {
-        for (QString line = m_process.readLine(kLineTimeoutMs); !line.isEmpty();
-             line = m_process.readLine(kLineTimeoutMs)) {
-            const QStringList fields = line.split(QLatin1Char(' '));
-            if (fields[0] == QLatin1String("sold"))
-                sold[fields[1].toStdString()] = {fields[2].toInt(), Cents(fields[3])};
-            else if (fields[0] == QLatin1String("failed"))
-                ADD_FAILURE() << line.toStdString();
-            if (fields[0] == what)
-                return line;
-        }
-        return {};
-    }
-
-    // Kills the counter and keeps the sales it reported before it died.
-    void kill()
-    {
-        m_process.kill();
-        next(QStringLiteral("(end)"));
-    }
-
-    Sales sold;
-
-private:
-    HelperProcess m_process;
-};
 
 // The sales on the server; a sale whose lines do not add up to its ticket
 // (lost or doubled lines) fails the test.
@@ -98,11 +70,12 @@ TEST(ServerCounters, CountersKilledAtRandomWhileSellingAtOnceLoseNoSaleAndDouble
     QRandomGenerator &random = *QRandomGenerator::global();
     for (int round = 0; round < kRounds; ++round) {
         SCOPED_TRACE(round);
-        std::vector<std::unique_ptr<CounterRun>> counters;
+        std::vector<std::unique_ptr<HelperProcess>> counters;
         for (int i = 0; i < kCounters; ++i)
-            counters.push_back(std::make_unique<CounterRun>(files[i].file(), url, i + 1));
+            counters.push_back(std::make_unique<HelperProcess>(
+                QStringList{QStringLiteral("counter"), files[i].file(), url, QString::number(i + 1)}));
         for (const auto &counter : counters) {
-            const QString resumed = counter->next(QStringLiteral("resumed"));
+            const QString resumed = ReadUpTo(*counter, QStringLiteral("resumed"), reported);
             ASSERT_TRUE(resumed.startsWith(QStringLiteral("resumed")));
             resumedWithSalesWaiting += resumed != QStringLiteral("resumed 0");
         }
@@ -110,11 +83,11 @@ TEST(ServerCounters, CountersKilledAtRandomWhileSellingAtOnceLoseNoSaleAndDouble
         // kills no nearer to the start.
         for (const auto &counter : counters)
             for (int sales = random.bounded(0, 6); sales > 0; --sales)
-                ASSERT_FALSE(counter->next(QStringLiteral("sold")).isEmpty());
+                ASSERT_FALSE(ReadUpTo(*counter, QStringLiteral("sold"), reported).isEmpty());
         QThread::msleep(random.bounded(0, 40));
         for (const auto &counter : counters) {
             counter->kill();
-            reported.merge(counter->sold);
+            ReadUpTo(*counter, QStringLiteral("(end)"), reported); // what it sold before it died
         }
     }
     EXPECT_GT(resumedWithSalesWaiting, 0) << "no kill came between a sale and its upload";
