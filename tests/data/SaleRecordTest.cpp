@@ -14,17 +14,8 @@ namespace {
 
 SaleTicket ticket()
 {
-    return {QStringLiteral("20240501102030"),
-            QStringLiteral("2024-05-01 10:20:30"),
-            QStringLiteral("3"),
-            QStringLiteral("37.5"),
-            QStringLiteral("33.75"),
-            QStringLiteral("小王"),
-            QStringLiteral("张三"),
-            QStringLiteral("13800000000"),
-            QStringLiteral("人民路1号"),
-            QStringLiteral("40"),
-            QStringLiteral("6.25")};
+    return {"20240501102030", "2024-05-01 10:20:30", "3",         "37.5", "33.75", "小王",
+            "张三",           "13800000000",         "人民路1号", "40",   "6.25"};
 }
 
 // A ticket of three lines, one without a price; a deleted line left a gap in the ids.
