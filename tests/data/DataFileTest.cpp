@@ -25,7 +25,7 @@ QByteArray fingerprint(const QString &path)
 struct DataFileTest : ::testing::Test
 {
     QTemporaryDir dir;
-    QString path = dir.filePath(QStringLiteral("data.mdb"));
+    QString path = dir.filePath("data.mdb");
     Session session;
     void SetUp() override { session.setConnectionString(path); }
     void TearDown() override { DataFile::SetPath({}); }
@@ -39,7 +39,7 @@ TEST_F(DataFileTest, ANewFileIsEncryptedAndOwnerOnly)
     EXPECT_FALSE(file.read(16).startsWith("SQLite format 3"));
     EXPECT_EQ(file.permissions() & (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther),
               QFile::Permissions());
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("data.mdb")});
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"data.mdb"});
 }
 
 // A file that is no data file of this program is refused, saying why, and
@@ -57,12 +57,12 @@ TEST_F(DataFileTest, UnusableFilesAreRefusedAndNeverTouched)
         {write("just some text, not a database\n"), "不是本程序的数据文件，或密码不符"},
         {write(QByteArray()), "文件是空的，不是本程序的数据文件"},
         {write(QByteArray(4096, '\0')), "不是本程序的数据文件，或密码不符"},
-        {[this] { QDir(dir.path()).mkdir(QStringLiteral("data.mdb")); }, "这是一个文件夹"},
+        {[this] { QDir(dir.path()).mkdir("data.mdb"); }, "这是一个文件夹"},
         {[this] {
              session.openOrCreate();
-             session.exec(QStringLiteral("create table t2 as select 单号, 时间 from xstj"));
-             session.exec(QStringLiteral("drop table xstj"));
-             session.exec(QStringLiteral("alter table t2 rename to xstj"));
+             session.exec("create table t2 as select 单号, 时间 from xstj");
+             session.exec("drop table xstj");
+             session.exec("alter table t2 rename to xstj");
              session.close();
          },
          "表 xstj 缺少列 序号"},
@@ -82,7 +82,7 @@ TEST_F(DataFileTest, UnusableFilesAreRefusedAndNeverTouched)
             EXPECT_TRUE(error.message().contains(path) && error.message().contains(QString::fromUtf8(problem)))
                 << error.message().toStdString();
         }
-        EXPECT_THROW(refused.exec(QStringLiteral("delete from xsxx")), DataError);
+        EXPECT_THROW(refused.exec("delete from xsxx"), DataError);
         EXPECT_EQ(fingerprint(path), before);
     }
 }
@@ -92,10 +92,10 @@ TEST_F(DataFileTest, AFileLockedForAMomentOpensOnceTheLockIsGone)
 {
     session.openOrCreate();
     session.close();
-    HelperProcess writer({QStringLiteral("lock"), path, QStringLiteral("800")});
-    ASSERT_EQ(writer.readLine(), QStringLiteral("locked"));
+    HelperProcess writer({"lock", path, "800"});
+    ASSERT_EQ(writer.readLine(), "locked");
     EXPECT_NO_THROW(session.open());
-    EXPECT_EQ(session.exec(QStringLiteral("delete from xsxx")), 0);
+    EXPECT_EQ(session.exec("delete from xsxx"), 0);
 }
 
 TEST_F(DataFileTest, AReadOnlyFileIsSaidAtOpening)
@@ -109,10 +109,10 @@ TEST_F(DataFileTest, AReadOnlyFileIsSaidAtOpening)
     const QByteArray before = fingerprint(path);
 
     // Run as an unprivileged user: the owner (or root) could still write it.
-    HelperProcess start({QStringLiteral("hold"), path, QStringLiteral("other")});
+    HelperProcess start({"hold", path, "other"});
     const QString message = start.readLine();
     EXPECT_TRUE(message.contains(path)) << message.toStdString();
-    EXPECT_TRUE(message.contains(QStringLiteral("文件是只读的"))) << message.toStdString();
+    EXPECT_TRUE(message.contains("文件是只读的")) << message.toStdString();
     EXPECT_EQ(fingerprint(path), before);
 }
 

@@ -52,17 +52,17 @@ int hold(Session &session)
     session.holdFile();
     session.open();
     CurrentTicket::Clear(session);
-    say(QStringLiteral("held"));
+    say("held");
     QThread::sleep(60);
     return 0;
 }
 
 int lockFor(Session &session, int ms)
 {
-    session.exec(QStringLiteral("BEGIN EXCLUSIVE"));
-    say(QStringLiteral("locked"));
+    session.exec("BEGIN EXCLUSIVE");
+    say("locked");
     QThread::msleep(ms);
-    session.exec(QStringLiteral("COMMIT"));
+    session.exec("COMMIT");
     return 0;
 }
 
@@ -73,7 +73,7 @@ void recordTicket(Session &session, RowSet &lines, const QString &number)
     CurrentTicket::Open(lines);
     SaleTicket ticket;
     ticket.number = number;
-    ticket.time = QStringLiteral("2024-05-01 10:00:00");
+    ticket.time = "2024-05-01 10:00:00";
     ticket.quantity = QString::number(lines.recordCount());
     ticket.amount = ticket.discounted = QString::number(2.5 * lines.recordCount());
     PendingSale pending(session, ticket);
@@ -85,7 +85,7 @@ int sell(Session &session)
 {
     session.open(); // rolls back what a killed run left half-written
     RowSet check(session);
-    check.setStatement(QStringLiteral("PRAGMA integrity_check"));
+    check.setStatement("PRAGMA integrity_check");
     check.open();
     const bool intact = check.textAt(0, 0) == QLatin1String("ok"); // else a row per fault
     // Each ticket's 数量 is the number of its lines, each ticket is recorded
@@ -101,15 +101,14 @@ int sell(Session &session)
     RowSet lines(session);
     CurrentTicket::Open(lines);
     if (lines.recordCount() > 0) // the sale the kill interrupted, printed again
-        recordTicket(session, lines, lines.textAt(0, lines.columnIndex(QStringLiteral("品名"))).section(u'/', 0, 0));
+        recordTicket(session, lines, lines.textAt(0, lines.columnIndex("品名")).section(u'/', 0, 0));
     for (int sale = 0;; ++sale) {
         const QString number = QStringLiteral("%1-%2").arg(getpid()).arg(sale);
         for (int line = 0; line < 1 + sale % 4; ++line)
-            AddTicketLine(lines, QStringLiteral("%1/%2").arg(number).arg(line), QStringLiteral("2.5"),
-                          QStringLiteral("1"), QStringLiteral("2.5"), QStringLiteral("2.5"));
+            AddTicketLine(lines, QStringLiteral("%1/%2").arg(number).arg(line), "2.5", "1", "2.5", "2.5");
         recordTicket(session, lines, number);
         if (sale == 0)
-            say(QStringLiteral("selling"));
+            say("selling");
         CurrentTicket::Open(lines);
     }
 }
@@ -137,13 +136,12 @@ void sellOne(Session &session, RowSet &lines)
     for (int line = 0; line < count; ++line) {
         const qint64 price = random.bounded(100, 10000);
         const qint64 net = price - random.bounded(0, 2) * (price / 10);
-        AddTicketLine(lines, QStringLiteral("商品%1").arg(line), Money(price), QStringLiteral("1"), Money(price),
-                      Money(net));
+        AddTicketLine(lines, QStringLiteral("商品%1").arg(line), Money(price), "1", Money(price), Money(net));
         discounted += net;
     }
     SaleTicket ticket;
     ticket.number = IssueTicketNumber(session);
-    ticket.time = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    ticket.time = QDateTime::currentDateTime().toString("yyyy-MM-dd HH:mm:ss");
     ticket.quantity = QString::number(count);
     ticket.discounted = Money(discounted);
     RecordSale(session, ticket);

@@ -54,10 +54,10 @@ TEST_F(DayEndTest, SumsAndSalesPerDayCoverTheSpanOrTheMatchingTickets)
         {TicketFilter::Between({2024, 2, 29}, {2024, 3, 2}),
          {"2 3 30 27", "2024-03-01 00:00:00", "2024-03-02 23:59:59", "Ann 1 1 10 9", "Bob 1 2 20 18", "香蕉 2 18",
           "苹果 1 9", "2024-02-29 0 0", "2024-03-01 9 1", "2024-03-02 18 1"}},
-        {TicketFilter::Matching(QString(), QStringLiteral("Bob")),
+        {TicketFilter::Matching(QString(), "Bob"),
          {"2 3 25 23", "2024-03-02 23:59:59", "2024-03-05 12:00:00", "Bob 2 3 25 23", "香蕉 3 23", "2024-03-02 18 1",
           "2024-03-03 0 0", "2024-03-04 0 0", "2024-03-05 5 1"}},
-        {TicketFilter::Matching(QStringLiteral("T3"), QString()),
+        {TicketFilter::Matching("T3", QString()),
          {"1 3 30 27", "2024-03-03 00:00:00", "2024-03-03 00:00:00", "Ann 1 3 30 27", "苹果 3 27", "2024-03-03 27 1"}},
         {TicketFilter::Between({2025, 1, 1}, {2025, 1, 1}), {"0 0 0 0", "", "", "2025-01-01 0 0"}},
     };

@@ -15,8 +15,6 @@ public:
         m_process.start(QStringLiteral(DATA_TEST_HELPER), arguments);
     }
     ~HelperProcess() { kill(); }
-    HelperProcess(const HelperProcess &) = delete;
-    HelperProcess &operator=(const HelperProcess &) = delete;
 
     // The next line the helper prints; empty when none came in time.
     QString readLine(int timeoutMs = 10000)

@@ -16,12 +16,12 @@
 
 namespace {
 
-const QString kRunning = QStringLiteral("程序已在运行。");
+const QString kRunning = "程序已在运行。";
 
 struct InstanceLockTest : ::testing::Test
 {
     QTemporaryDir dir;
-    QString file = dir.filePath(QStringLiteral("data.mdb"));
+    QString file = dir.filePath("data.mdb");
 };
 
 // However the second program reaches the first one's file, it does not start
@@ -29,7 +29,7 @@ struct InstanceLockTest : ::testing::Test
 TEST_F(InstanceLockTest, ASecondProgramOnTheSameFileIsRefused)
 {
     const QTemporaryDir elsewhere;
-    const QString linked = elsewhere.filePath(QStringLiteral("data.mdb"));
+    const QString linked = elsewhere.filePath("data.mdb");
     struct Case
     {
         const char *what;
@@ -51,33 +51,33 @@ TEST_F(InstanceLockTest, ASecondProgramOnTheSameFileIsRefused)
              QFile::setPermissions(file, {});
              return file;
          },
-         QStringLiteral("没有权限"), true},
+         "没有权限", true},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
         QFile::remove(linked);
         QFile::remove(file);
-        HelperProcess first({QStringLiteral("hold"), file});
-        ASSERT_EQ(first.readLine(), QStringLiteral("held"));
+        HelperProcess first({"hold", file});
+        ASSERT_EQ(first.readLine(), "held");
         Session ticket;
         ticket.setConnectionString(file);
-        ticket.exec(QStringLiteral("insert into xsxx(品名, 单价, 数量) values('可乐', 3, 3)"));
+        ticket.exec("insert into xsxx(品名, 单价, 数量) values('可乐', 3, 3)");
 
         const QString second = c.secondFile();
         ASSERT_FALSE(second.isEmpty());
-        HelperProcess refused({QStringLiteral("hold"), second, c.asOtherUser ? QStringLiteral("other") : QString()});
+        HelperProcess refused({"hold", second, c.asOtherUser ? "other" : QString()});
         const QString message = refused.readLine();
         EXPECT_TRUE(message.contains(c.reason) && message.contains(second)) << message.toStdString();
         QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
-        EXPECT_EQ(ticket.exec(QStringLiteral("delete from xsxx where 数量 = 3")), 1); // the line is still there
+        EXPECT_EQ(ticket.exec("delete from xsxx where 数量 = 3"), 1); // the line is still there
     }
 }
 
 // Killed, the first program leaves no lock behind: the system drops it.
 TEST_F(InstanceLockTest, TheLockGoesWithTheProgramThatHeldIt)
 {
-    HelperProcess first({QStringLiteral("hold"), file});
-    ASSERT_EQ(first.readLine(), QStringLiteral("held"));
+    HelperProcess first({"hold", file});
+    ASSERT_EQ(first.readLine(), "held");
     EXPECT_TRUE(InstanceLock::IsHeld(file, QString()));
     InstanceLock second(file);
     EXPECT_THROW(second.acquire(), DataError);
@@ -93,7 +93,7 @@ TEST_F(InstanceLockTest, ProgramsStartedMeanwhileDoNotInheritTheLock)
     {
         InstanceLock lock(file);
         ASSERT_NO_THROW(lock.acquire());
-        lingering.start(QStringLiteral("sleep"), {QStringLiteral("30")});
+        lingering.start("sleep", {"30"});
         ASSERT_TRUE(lingering.waitForStarted());
     }
     EXPECT_FALSE(InstanceLock::IsHeld(file, QString()));

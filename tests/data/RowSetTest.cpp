@@ -18,8 +18,8 @@ struct RowSetTest : ::testing::Test
     void addLine(const QString &name, const QString &price)
     {
         rows.append();
-        rows.setText(QStringLiteral("品名"), name);
-        rows.setText(QStringLiteral("单价"), price);
+        rows.setText("品名", name);
+        rows.setText("单价", price);
         rows.post();
     }
 };
@@ -28,10 +28,10 @@ struct RowSetTest : ::testing::Test
 // rather than reading freed memory; opened again, it reconnects.
 TEST_F(RowSetTest, WithoutARowOrAConnectionARowSetRefusesToRead)
 {
-    open(QStringLiteral("xsxx"));
+    open("xsxx");
     EXPECT_TRUE(rows.eof());
     EXPECT_EQ(rows.recNo(), 0);
-    EXPECT_THROW(rows.text(QStringLiteral("品名")), DataError);
+    EXPECT_THROW(rows.text("品名"), DataError);
     EXPECT_THROW(rows.deleteCurrent(), DataError);
     connection.close();
     EXPECT_FALSE(rows.isOpen());
@@ -79,30 +79,28 @@ TEST_F(RowSetTest, ValuesAreConvertedByTheirColumnOrRefusedStoringNothing)
             EXPECT_TRUE(c.refused);
         }
     }
-    EXPECT_EQ(data.count(QStringLiteral("xsxx where 单价 is null")), 1); // the empty text
+    EXPECT_EQ(data.count("xsxx where 单价 is null"), 1); // the empty text
 }
 
 TEST_F(RowSetTest, EditAndDeleteFindTheirRowByIdentity)
 {
-    open(QStringLiteral("spxx"));
+    open("spxx");
     for (const char *name : {"甲", "乙", "丙"})
-        addLine(QString::fromUtf8(name), QStringLiteral("1"));
+        addLine(QString::fromUtf8(name), "1");
     // spxx has no key column: the same name twice must still be told apart.
-    addLine(QStringLiteral("乙"), QStringLiteral("2"));
+    addLine("乙", "2");
 
     rows.moveTo(1);
     rows.edit();
-    rows.setText(QStringLiteral("单价"), QStringLiteral("9"));
+    rows.setText("单价", "9");
     rows.post();
-    const QString spxx = QStringLiteral("select 品名, 单价 from spxx order by rowid");
-    EXPECT_EQ(
-        data.rows(spxx),
-        (QStringList{QStringLiteral("甲|1"), QStringLiteral("乙|9"), QStringLiteral("丙|1"), QStringLiteral("乙|2")}));
+    const QString spxx = "select 品名, 单价 from spxx order by rowid";
+    EXPECT_EQ(data.rows(spxx), (QStringList{"甲|1", "乙|9", "丙|1", "乙|2"}));
     rows.moveTo(1);
     rows.deleteCurrent();
     rows.last();
     rows.deleteCurrent();
     EXPECT_EQ(rows.recNo(), 2); // deleting the last row makes the new last current
-    EXPECT_EQ(data.rows(spxx), (QStringList{QStringLiteral("甲|1"), QStringLiteral("丙|1")}));
+    EXPECT_EQ(data.rows(spxx), (QStringList{"甲|1", "丙|1"}));
 }
 } // namespace

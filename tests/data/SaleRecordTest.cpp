@@ -47,7 +47,7 @@ TEST_P(SaleStoreTest, StoresTheTicketAndItsLinesInOrderAndEmptiesTheTicket)
     SaleTicket sale = ticket();
     sale.amount.clear(); // an empty total is stored as nothing
     RecordSale(session, sale);
-    EXPECT_EQ(data.count(QStringLiteral("xsxx")), 0);
+    EXPECT_EQ(data.count("xsxx"), 0);
     if (!url.isEmpty()) {
         EXPECT_EQ(Outbox::Upload(session), 1);
     }
@@ -61,14 +61,13 @@ TEST_P(SaleStoreTest, StoresTheTicketAndItsLinesInOrderAndEmptiesTheTicket)
         return rows;
     };
     EXPECT_EQ(stored("select 单号, 时间, 数量, coalesce(金额, -1), 折后, 收银员, 支付, 找零 from xstj"),
-              QStringList{QStringLiteral("20240501102030|2024-05-01 10:20:30|3|-1|33.75|小王|40|6.25")});
-    EXPECT_EQ(
-        stored("select 单号, 时间, 客户, 电话, 地址, 品名, 单价, 数量, 金额, 折后 from xsmx order by 序号"),
-        (QStringList{
-            QStringLiteral("20240501102030|2024-05-01 10:20:30|张三|13800000000|人民路1号|苹果|12.5|2|25|22.5"),
-            QStringLiteral("20240501102030|2024-05-01 10:20:30|张三|13800000000|人民路1号|空价||0|0|0"),
-            QStringLiteral("20240501102030|2024-05-01 10:20:30|张三|13800000000|人民路1号|香蕉|12.5|1|12.5|11.25"),
-        }));
+              QStringList{"20240501102030|2024-05-01 10:20:30|3|-1|33.75|小王|40|6.25"});
+    EXPECT_EQ(stored("select 单号, 时间, 客户, 电话, 地址, 品名, 单价, 数量, 金额, 折后 from xsmx order by 序号"),
+              (QStringList{
+                  "20240501102030|2024-05-01 10:20:30|张三|13800000000|人民路1号|苹果|12.5|2|25|22.5",
+                  "20240501102030|2024-05-01 10:20:30|张三|13800000000|人民路1号|空价||0|0|0",
+                  "20240501102030|2024-05-01 10:20:30|张三|13800000000|人民路1号|香蕉|12.5|1|12.5|11.25",
+              }));
 }
 
 INSTANTIATE_TEST_SUITE_P(FileAndServer, SaleStoreTest, ::testing::Values(false, true));
@@ -77,18 +76,17 @@ INSTANTIATE_TEST_SUITE_P(FileAndServer, SaleStoreTest, ::testing::Values(false, 
 TEST_F(SaleRecordTest, RefusedValueStoresNothing)
 {
     SaleTicket badTime = ticket(), badTotal = ticket();
-    badTime.time = QStringLiteral("昨天");
-    badTotal.discounted = QStringLiteral("33,75");
+    badTime.time = "昨天";
+    badTotal.discounted = "33,75";
     const std::tuple<const char *, SaleTicket, bool> cases[] = {
         {"a ticket time that is no date", badTime, false},
         {"a total that is no number", badTotal, false},
         {"the engine refusing the second line", ticket(), true},
     };
-    data.exec(QStringLiteral("insert into xstj (单号, 数量) values ('earlier', 1)"));
-    data.exec(QStringLiteral("insert into xsmx (单号, 品名) values ('earlier', '旧')"));
+    data.exec("insert into xstj (单号, 数量) values ('earlier', 1)");
+    data.exec("insert into xsmx (单号, 品名) values ('earlier', '旧')");
     const auto tables = [this] {
-        return data.rows(QStringLiteral("select * from xstj")) + data.rows(QStringLiteral("select * from xsmx"))
-            + data.rows(QStringLiteral("select * from xsxx"));
+        return data.rows("select * from xstj") + data.rows("select * from xsmx") + data.rows("select * from xsxx");
     };
     for (const auto &[what, sale, engineRefuses] : cases) {
         SCOPED_TRACE(what);
@@ -100,11 +98,11 @@ TEST_F(SaleRecordTest, RefusedValueStoresNothing)
         EXPECT_EQ(tables(), before);
     }
     // Nothing of a refused sale lingers on the connection: the next one goes through.
-    data.exec(QStringLiteral("drop trigger refuse"));
+    data.exec("drop trigger refuse");
     RecordSale(session, ticket());
     EXPECT_EQ(data.rows(QStringLiteral("select (select count(*) from xstj), (select count(*) from xsmx), "
                                        "(select count(*) from xsxx)")),
-              QStringList{QStringLiteral("2|4|0")});
+              QStringList{"2|4|0"});
 }
 
 } // namespace

@@ -72,22 +72,22 @@ TEST(ServerCounters, CountersKilledAtRandomWhileSellingAtOnceLoseNoSaleAndDouble
         SCOPED_TRACE(round);
         std::vector<std::unique_ptr<HelperProcess>> counters;
         for (int i = 0; i < kCounters; ++i)
-            counters.push_back(std::make_unique<HelperProcess>(
-                QStringList{QStringLiteral("counter"), files[i].file(), url, QString::number(i + 1)}));
+            counters.push_back(
+                std::make_unique<HelperProcess>(QStringList{"counter", files[i].file(), url, QString::number(i + 1)}));
         for (const auto &counter : counters) {
-            const QString resumed = ReadUpTo(*counter, QStringLiteral("resumed"), reported);
-            ASSERT_TRUE(resumed.startsWith(QStringLiteral("resumed")));
-            resumedWithSalesWaiting += resumed != QStringLiteral("resumed 0");
+            const QString resumed = ReadUpTo(*counter, "resumed", reported);
+            ASSERT_TRUE(resumed.startsWith("resumed"));
+            resumedWithSalesWaiting += resumed != "resumed 0";
         }
         // Counted in sales, then in time, so that a busy machine moves the
         // kills no nearer to the start.
         for (const auto &counter : counters)
             for (int sales = random.bounded(0, 6); sales > 0; --sales)
-                ASSERT_FALSE(ReadUpTo(*counter, QStringLiteral("sold"), reported).isEmpty());
+                ASSERT_FALSE(ReadUpTo(*counter, "sold", reported).isEmpty());
         QThread::msleep(random.bounded(0, 40));
         for (const auto &counter : counters) {
             counter->kill();
-            ReadUpTo(*counter, QStringLiteral("(end)"), reported); // what it sold before it died
+            ReadUpTo(*counter, "(end)", reported); // what it sold before it died
         }
     }
     EXPECT_GT(resumedWithSalesWaiting, 0) << "no kill came between a sale and its upload";

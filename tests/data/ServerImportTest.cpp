@@ -44,8 +44,7 @@ protected:
     {
         QStringList all;
         for (const char *sql : kShared)
-            for (const QStringList &row : server.query(
-                     database, QString::fromUtf8(sql).replace(QStringLiteral("{rowid}"), QStringLiteral("__rowid"))))
+            for (const QStringList &row : server.query(database, QString::fromUtf8(sql).replace("{rowid}", "__rowid")))
                 all << row.join(QLatin1Char('|'));
         return all;
     }
@@ -62,11 +61,10 @@ TEST_F(ServerImportTest, AnEmptyServerGetsEveryRowAsTheFileHoldsIt)
     EXPECT_EQ((std::vector<int>{counts.products, counts.tickets, counts.lines}), (std::vector<int>{3, 3, 3}));
     QStringList inFile;
     for (const char *sql : kShared)
-        inFile << data.rows(QString::fromUtf8(sql).replace(QStringLiteral("{rowid}"), QStringLiteral("rowid")));
+        inFile << data.rows(QString::fromUtf8(sql).replace("{rowid}", "rowid"));
     EXPECT_EQ(onServer(url), inFile);
     // A sale sent up after the import is numbered after the copied ones, not refused as a repeat.
-    EXPECT_EQ(server.query(url, QStringLiteral("insert into xstj (单号) values ('new') returning 序号")),
-              Rows{{QStringLiteral("4")}});
+    EXPECT_EQ(server.query(url, "insert into xstj (单号) values ('new') returning 序号"), Rows{{"4"}});
 }
 
 // A server with sales, or only products, is in use: a second import is refused
@@ -76,7 +74,7 @@ TEST_F(ServerImportTest, AServerInUseIsRefusedAndKeptAsItWas)
     ImportToServer(session);
     const QString withProducts = server.newDatabase();
     CheckServer(withProducts);
-    server.query(withProducts, QStringLiteral("insert into spxx (品名) values ('雪碧')"));
+    server.query(withProducts, "insert into spxx (品名) values ('雪碧')");
     for (const QString &database : {url, withProducts}) {
         const QStringList before = onServer(database);
         Session second;
@@ -86,8 +84,7 @@ TEST_F(ServerImportTest, AServerInUseIsRefusedAndKeptAsItWas)
             ImportToServer(second);
             ADD_FAILURE() << "a server in use took an import";
         } catch (const DataError &error) {
-            EXPECT_TRUE(error.message().contains(QStringLiteral("服务器数据库中已有")))
-                << error.message().toStdString();
+            EXPECT_TRUE(error.message().contains("服务器数据库中已有")) << error.message().toStdString();
         }
         EXPECT_EQ(onServer(database), before);
     }
@@ -95,13 +92,13 @@ TEST_F(ServerImportTest, AServerInUseIsRefusedAndKeptAsItWas)
 
 TEST_F(ServerImportTest, AFileWithATicketNumberTwiceIsRefusedAndTheServerStaysEmpty)
 {
-    data.exec(QStringLiteral("insert into xstj (单号, 时间) values ('2026120809000001', '2026-12-08 09:30:00')"));
-    session.in(Store::Shared).exec(QStringLiteral("select 1")); // the server's tables, as any counter makes them
+    data.exec("insert into xstj (单号, 时间) values ('2026120809000001', '2026-12-08 09:30:00')");
+    session.in(Store::Shared).exec("select 1"); // the server's tables, as any counter makes them
     try {
         ImportToServer(session);
         FAIL() << "a ticket number held twice was imported";
     } catch (const DataError &error) {
-        EXPECT_TRUE(error.message().contains(QStringLiteral("2026120809000001"))) << error.message().toStdString();
+        EXPECT_TRUE(error.message().contains("2026120809000001")) << error.message().toStdString();
     }
     EXPECT_EQ(onServer(url), QStringList());
 }
