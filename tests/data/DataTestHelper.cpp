@@ -1,18 +1,15 @@
 // A second program on a data file, for the tests that need two processes:
-//   hold <file>            starts as the program does: holds the file (making it when there
-//                          is none) and empties the ticket ("held"), then waits
-//   lock <file> <ms>       keeps the file write-locked for <ms> ("locked"), then commits
-//   sell <file>            reports the state left by an earlier kill ("checked <intact>
-//                          <faults>": tickets without all their lines, tickets recorded
-//                          twice, ticket lines of a recorded sale), records the sale
-//                          the kill interrupted, then records sales until killed
-//                          ("selling" after the first), pausing as a receipt prints
-//                          between writing each sale and committing it
+//   hold <file>        starts as the program does: holds the file (making it when there is
+//                      none) and empties the ticket ("held"), then waits
+//   lock <file> <ms>   keeps the file write-locked for <ms> ("locked"), then commits
+//   sell <file>        reports the state an earlier kill left ("checked <intact> <faults>"),
+//                      records the sale the kill interrupted, then records sales until
+//                      killed ("selling" after the first), pausing as a receipt prints
+//                      between writing each sale and committing it
 //   counter <file> <url> <counter>
-//                          a counter of a shop whose sales go to a server: first sends what
-//                          an earlier run left waiting ("resumed <waiting>"), then records
-//                          sales of 1 to 4 lines until killed, each reported once recorded
-//                          ("sold <number> <lines> <discounted total>") and then sent
+//                      a counter of a shop with a server: sends what an earlier run left
+//                      waiting ("resumed <waiting>"), then records and sends sales of 1 to
+//                      4 lines until killed ("sold <number> <lines> <discounted total>")
 // An error the user would see ends a role with "failed <message>". With "other" as the
 // last argument, the role runs as an unprivileged user when run as root.
 #include "base/AppError.h"
@@ -73,9 +70,7 @@ void recordTicket(Session &session, RowSet &lines, const QString &number)
     CurrentTicket::Open(lines);
     SaleTicket ticket;
     ticket.number = number;
-    ticket.time = "2024-05-01 10:00:00";
     ticket.quantity = QString::number(lines.recordCount());
-    ticket.amount = ticket.discounted = QString::number(2.5 * lines.recordCount());
     PendingSale pending(session, ticket);
     QThread::usleep(QRandomGenerator::global()->bounded(0, 3000)); // the receipt printing
     pending.commit();
@@ -113,11 +108,6 @@ int sell(Session &session)
     }
 }
 
-QString Money(qint64 cents)
-{
-    return QString::number(double(cents) / 100, 'f', 2);
-}
-
 // A busy machine may keep the server past its time limit: the sale waits for the next upload.
 void upload(Session &session)
 {
@@ -130,20 +120,21 @@ void upload(Session &session)
 void sellOne(Session &session, RowSet &lines)
 {
     QRandomGenerator &random = *QRandomGenerator::global();
+    const auto money = [](qint64 cents) { return QString::number(double(cents) / 100, 'f', 2); };
     const int count = random.bounded(1, 5);
     qint64 discounted = 0;
     CurrentTicket::Open(lines);
     for (int line = 0; line < count; ++line) {
         const qint64 price = random.bounded(100, 10000);
         const qint64 net = price - random.bounded(0, 2) * (price / 10);
-        AddTicketLine(lines, QStringLiteral("商品%1").arg(line), Money(price), "1", Money(price), Money(net));
+        AddTicketLine(lines, QStringLiteral("商品%1").arg(line), money(price), "1", money(price), money(net));
         discounted += net;
     }
     SaleTicket ticket;
     ticket.number = IssueTicketNumber(session);
     ticket.time = QDateTime::currentDateTime().toString("yyyy-MM-dd HH:mm:ss");
     ticket.quantity = QString::number(count);
-    ticket.discounted = Money(discounted);
+    ticket.discounted = money(discounted);
     RecordSale(session, ticket);
     say(QStringLiteral("sold %1 %2 %3").arg(ticket.number).arg(count).arg(ticket.discounted));
 }

@@ -1,6 +1,4 @@
 #include "data/store/DataFile.h"
-#include "data/store/RowSet.h"
-#include "data/store/Session.h"
 #include "tests/data/HelperProcess.h"
 #include "tests/support/TempData.h"
 
@@ -19,8 +17,7 @@ TEST(KilledWhileSelling, EverySaleIsRecordedOnceOrLeftOnTheTicket)
     TempData data;
     for (int kill = 0; kill < 50; ++kill) {
         HelperProcess seller({"sell", data.file()});
-        const QString report = seller.readLine();
-        ASSERT_EQ(report, "checked 1 0") << "after kill " << kill;
+        ASSERT_EQ(seller.readLine(), "checked 1 0") << "after kill " << kill;
         ASSERT_EQ(seller.readLine(), "selling");
         QThread::msleep(QRandomGenerator::global()->bounded(0, 20));
         seller.kill();

@@ -15,13 +15,6 @@ struct RowSetTest : ::testing::Test
     RowSet rows{connection};
 
     void open(const QString &table) { ReopenQuery(rows, QStringLiteral("select * from ") + table); }
-    void addLine(const QString &name, const QString &price)
-    {
-        rows.append();
-        rows.setText("品名", name);
-        rows.setText("单价", price);
-        rows.post();
-    }
 };
 
 // Without a current row, or with its connection closed, a row set refuses
@@ -85,11 +78,13 @@ TEST_F(RowSetTest, ValuesAreConvertedByTheirColumnOrRefusedStoringNothing)
 TEST_F(RowSetTest, EditAndDeleteFindTheirRowByIdentity)
 {
     open("spxx");
-    for (const char *name : {"甲", "乙", "丙"})
-        addLine(QString::fromUtf8(name), "1");
     // spxx has no key column: the same name twice must still be told apart.
-    addLine("乙", "2");
-
+    for (const auto &[name, price] : {std::pair{"甲", "1"}, {"乙", "1"}, {"丙", "1"}, {"乙", "2"}}) {
+        rows.append();
+        rows.setText("品名", name);
+        rows.setText("单价", price);
+        rows.post();
+    }
     rows.moveTo(1);
     rows.edit();
     rows.setText("单价", "9");

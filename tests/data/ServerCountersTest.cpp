@@ -78,12 +78,11 @@ TEST(ServerCounters, CountersKilledAtRandomWhileSellingAtOnceLoseNoSaleAndDouble
             const QString resumed = ReadUpTo(*counter, "resumed", reported);
             ASSERT_TRUE(resumed.startsWith("resumed"));
             resumedWithSalesWaiting += resumed != "resumed 0";
-        }
-        // Counted in sales, then in time, so that a busy machine moves the
-        // kills no nearer to the start.
-        for (const auto &counter : counters)
+            // Counted in sales, then in time, so that a busy machine moves the
+            // kills no nearer to the start.
             for (int sales = random.bounded(0, 6); sales > 0; --sales)
                 ASSERT_FALSE(ReadUpTo(*counter, "sold", reported).isEmpty());
+        }
         QThread::msleep(random.bounded(0, 40));
         for (const auto &counter : counters) {
             counter->kill();

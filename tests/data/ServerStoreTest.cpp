@@ -41,7 +41,6 @@ struct Counter
             AddTicketLine(ticket, QStringLiteral("绿茶%1").arg(i), "2.5", "2", "5", "4.5");
         SaleTicket sale;
         sale.number = number;
-        sale.time = "2026-12-09 10:00:00";
         sale.discounted = QString::number(4.5 * lines);
         RecordSale(session, sale);
     }
@@ -59,7 +58,7 @@ TEST(ServerStore, SalesGoUpOnceInTheOrderTheyWereMade)
     Counter counter(url, 7);
     const QString first = IssueTicketNumber(counter.session), next = IssueTicketNumber(counter.session),
                   last = IssueTicketNumber(counter.session);
-    EXPECT_TRUE(first.size() == 16 && first.endsWith("07")) << first.toStdString();
+    EXPECT_TRUE(first.endsWith("07")) << first.toStdString();
     EXPECT_NE(next, first); // even within the same second
 
     counter.sell(first, 3);
@@ -76,9 +75,7 @@ TEST(ServerStore, SalesGoUpOnceInTheOrderTheyWereMade)
                            QStringLiteral("select 单号, (select count(*) from xsmx m where m.单号 = t.单号) "
                                           "from xstj t order by 序号")),
               (Rows{{first, "3"}, {next, "1"}, {last, "1"}}));
-    const std::optional<StoredSale> found = SalesLedger::FindSale(counter.session, first);
-    ASSERT_TRUE(found);
-    EXPECT_EQ(found->lines.size(), 3u);
+    EXPECT_EQ(SalesLedger::FindSale(counter.session, first).value().lines.size(), 3u);
 }
 
 // Two counters set to the same number: the second sale under a number is not
@@ -143,23 +140,24 @@ TEST(ServerStore, ALockedTableEndsEachStatementWithinItsLimit)
     EXPECT_EQ(Outbox::Count(counter.session).waiting, 1);
 }
 
-// A server that stopped: the sales wait and reading says it is away; once it
-// is back, the next use takes a new link.
+// A server restarted since the last use: a read is tried again on a new link.
+// A server stopped: the sales wait, and go up once it is back.
 TEST(ServerStore, SalesWaitWhileTheServerIsAwayAndGoUpOnceItIsBack)
 {
     TempPostgres &server = SharedPostgres();
     Counter counter(server.newDatabase());
     RowSet products(counter.session);
-    Catalogue::OpenAll(products); // linked before the server stops
+    Catalogue::OpenAll(products);
+    server.stop();
+    server.start();
+    EXPECT_NO_THROW(Catalogue::OpenAll(products));
     server.stop();
     counter.sell(IssueTicketNumber(counter.session), 2);
     EXPECT_THROW(Outbox::Upload(counter.session), ServerAwayError);
-    EXPECT_THROW(Catalogue::OpenAll(products), ServerAwayError);
     EXPECT_EQ(Outbox::Pending(counter.session), 1);
     server.start();
     QThread::msleep(1100); // past the second a server found away is left alone
     EXPECT_EQ(Outbox::Upload(counter.session), 1);
-    EXPECT_NO_THROW(Catalogue::OpenAll(products));
 }
 
 // Tables made by hand with other column types would change the figures: they
