@@ -1,6 +1,7 @@
 // A second program on a data file, for the tests that need two processes:
 //   hold <file>        starts as the program does: holds the file (making it when there is
-//                      none) and empties the ticket ("held"), then waits
+//                      none) and empties the ticket ("held") and waits, or prints the
+//                      message the user would see
 //   lock <file> <ms>   keeps the file write-locked for <ms> ("locked"), then commits
 //   sell <file>        reports the state an earlier kill left ("checked <intact> <faults>"),
 //                      records the sale the kill interrupted, then records sales until
@@ -10,7 +11,7 @@
 //                      a counter of a shop with a server: sends what an earlier run left
 //                      waiting ("resumed <waiting>"), then records and sends sales of 1 to
 //                      4 lines until killed ("sold <number> <lines> <discounted total>")
-// An error the user would see ends a role with "failed <message>". With "other" as the
+// Another error the user would see ends a role with "failed <message>". With "other" as the
 // last argument, the role runs as an unprivileged user when run as root.
 #include "base/AppError.h"
 #include "data/shop/CurrentTicket.h"
@@ -35,20 +36,20 @@ namespace {
 
 void say(const QString &text)
 {
-    std::printf("%s\n", text.toUtf8().constData());
+    std::printf("%s\n", QString(text).replace(QLatin1Char('\n'), QLatin1Char(' ')).toUtf8().constData());
     std::fflush(stdout);
-}
-
-bool becomeOtherUser()
-{
-    return geteuid() != 0 || (setgid(65534) == 0 && setuid(65534) == 0);
 }
 
 int hold(Session &session)
 {
-    session.holdFile();
-    session.open();
-    CurrentTicket::Clear(session);
+    try {
+        session.holdFile();
+        session.open();
+        CurrentTicket::Clear(session);
+    } catch (const DataError &error) {
+        say(error.message());
+        return 1;
+    }
     say("held");
     QThread::sleep(60);
     return 0;
@@ -108,14 +109,6 @@ int sell(Session &session)
     }
 }
 
-// A busy machine may keep the server past its time limit: the sale waits for the next upload.
-void upload(Session &session)
-{
-    try {
-        Outbox::Upload(session);
-    } catch (const ServerAwayError &) { }
-}
-
 // One sale of 1 to 4 lines, one piece each at a price of its own, some discounted.
 void sellOne(Session &session, RowSet &lines)
 {
@@ -143,11 +136,13 @@ int sellOnServer(Session &session)
 {
     session.open();
     say(QStringLiteral("resumed %1").arg(Outbox::Pending(session)));
-    upload(session);
     CurrentTicket::Clear(session); // lines of a ticket a kill interrupted
-    for (RowSet lines(session);;) {
-        sellOne(session, lines);
-        upload(session);
+    for (RowSet lines(session);; sellOne(session, lines)) {
+        try {
+            Outbox::Upload(session);
+        } catch (const ServerAwayError &) {
+            // A busy machine may keep the server past its time limit: the sale waits for the next upload.
+        }
     }
 }
 
@@ -157,7 +152,8 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
-    if (args.size() < 3 || (args.last() == QLatin1String("other") && !becomeOtherUser()))
+    const bool asNobody = args.last() == QLatin1String("other") && geteuid() == 0;
+    if (args.size() < 3 || (asNobody && (setgid(65534) != 0 || setuid(65534) != 0)))
         return 2;
     const QString &mode = args[1];
     Session session;
@@ -174,7 +170,7 @@ int main(int argc, char **argv)
             return sellOnServer(session);
         }
     } catch (const AppError &error) {
-        say(QStringLiteral("failed ") + QString(error.message()).replace(QLatin1Char('\n'), QLatin1Char(' ')));
+        say(QStringLiteral("failed ") + error.message());
         return 1;
     }
     return 2;

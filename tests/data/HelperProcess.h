@@ -9,29 +9,11 @@
 class HelperProcess
 {
 public:
-    explicit HelperProcess(const QStringList &arguments)
-    {
-        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_process.start(QStringLiteral(DATA_TEST_HELPER), arguments);
-    }
-    ~HelperProcess() { kill(); }
-
+    explicit HelperProcess(const QStringList &arguments);
+    ~HelperProcess();
     // The next line the helper prints; empty when none came in time.
-    QString readLine(int timeoutMs = 10000)
-    {
-        while (!m_process.canReadLine())
-            if (!m_process.waitForReadyRead(timeoutMs))
-                return {};
-        return QString::fromUtf8(m_process.readLine()).trimmed();
-    }
-
-    void kill() // SIGKILL, then waits for the end
-    {
-        if (m_process.state() == QProcess::NotRunning)
-            return;
-        m_process.kill();
-        m_process.waitForFinished();
-    }
+    QString readLine(int timeoutMs = 10000);
+    void kill(); // SIGKILL, then waits for the end
 
 private:
     QProcess m_process;
