@@ -26,8 +26,7 @@ TEST(DamageCheck, WarnsOfADamagedFileByNameOnly)
         ASSERT_EQ(warnings.size(), damaged ? 1 : 0);
         if (damaged) {
             const QString warning = warnings.at(0).at(0).toString();
-            EXPECT_TRUE(warning.contains(data.file()) && warning.contains(QStringLiteral("数据恢复")))
-                << warning.toStdString();
+            EXPECT_TRUE(warning.contains(data.file()) && warning.contains("数据恢复")) << warning.toStdString();
         }
     }
 }

@@ -24,8 +24,8 @@ protected:
                                  "('T2', '香蕉', 2, 18), ('T3', '苹果', 3, 27), ('T4', '香蕉', 1, 5)"));
     }
 
-    // Every figure of the sums, as texts.
-    QStringList sum(const TicketFilter &filter)
+    // Every figure of the sums, then each day's sales, as texts.
+    QStringList figures(const TicketFilter &filter)
     {
         const DayEnd::Figures figures = DayEnd::Sum(session, filter);
         const auto totals = [](const DayEnd::Totals &t) {
@@ -36,11 +36,6 @@ protected:
             texts << cashier.cashier + QLatin1Char(' ') + totals(cashier.totals);
         for (const DayEnd::ProductSold &product : figures.products)
             texts << QStringLiteral("%1 %2 %3").arg(product.name).arg(product.quantity).arg(product.discounted);
-        return texts;
-    }
-    QStringList perDay(const TicketFilter &filter)
-    {
-        QStringList texts;
         for (const DayEnd::DaySales &day : DayEnd::SalesPerDay(session, filter))
             texts << QStringLiteral("%1 %2 %3").arg(day.day.toString(Qt::ISODate)).arg(day.discounted).arg(day.tickets);
         return texts;
@@ -50,32 +45,26 @@ protected:
     Session session;
 };
 
-TEST_F(DayEndTest, SumsCoverTheWholeSpanOrTheMatchingTickets)
+// The sums cover the whole span or the matching tickets. Per day, a date span
+// has each of its days; other filters run from the first to the last day with
+// a sale. Days without sales are zero.
+TEST_F(DayEndTest, SumsAndSalesPerDayCoverTheSpanOrTheMatchingTickets)
 {
     const std::pair<TicketFilter, QStringList> cases[] = {
-        {TicketFilter::Between({2024, 3, 1}, {2024, 3, 2}),
+        {TicketFilter::Between({2024, 2, 29}, {2024, 3, 2}),
          {"2 3 30 27", "2024-03-01 00:00:00", "2024-03-02 23:59:59", "Ann 1 1 10 9", "Bob 1 2 20 18", "香蕉 2 18",
-          "苹果 1 9"}},
-        {TicketFilter::Matching(QString(), QStringLiteral("Bob")),
-         {"2 3 25 23", "2024-03-02 23:59:59", "2024-03-05 12:00:00", "Bob 2 3 25 23", "香蕉 3 23"}},
-        {TicketFilter::Matching(QStringLiteral("T3"), QString()),
-         {"1 3 30 27", "2024-03-03 00:00:00", "2024-03-03 00:00:00", "Ann 1 3 30 27", "苹果 3 27"}},
-        {TicketFilter::Between({2025, 1, 1}, {2025, 1, 2}), {"0 0 0 0", "", ""}},
+          "苹果 1 9", "2024-02-29 0 0", "2024-03-01 9 1", "2024-03-02 18 1"}},
+        {TicketFilter::Matching(QString(), "Bob"),
+         {"2 3 25 23", "2024-03-02 23:59:59", "2024-03-05 12:00:00", "Bob 2 3 25 23", "香蕉 3 23", "2024-03-02 18 1",
+          "2024-03-03 0 0", "2024-03-04 0 0", "2024-03-05 5 1"}},
+        {TicketFilter::Matching("T3", QString()),
+         {"1 3 30 27", "2024-03-03 00:00:00", "2024-03-03 00:00:00", "Ann 1 3 30 27", "苹果 3 27", "2024-03-03 27 1"}},
+        {TicketFilter::Between({2025, 1, 1}, {2025, 1, 1}), {"0 0 0 0", "", "", "2025-01-01 0 0"}},
     };
     for (const auto &[filter, expected] : cases) {
         SCOPED_TRACE(expected.front().toStdString());
-        EXPECT_EQ(sum(filter), expected);
+        EXPECT_EQ(figures(filter), expected);
     }
-}
-
-// A date span has each of its days; other filters run from the first to the
-// last day with a sale. Days without sales are zero.
-TEST_F(DayEndTest, SalesPerDayHaveEveryDayOfTheirSpan)
-{
-    EXPECT_EQ(perDay(TicketFilter::Between({2024, 2, 29}, {2024, 3, 3})),
-              (QStringList{"2024-02-29 0 0", "2024-03-01 9 1", "2024-03-02 18 1", "2024-03-03 27 1"}));
-    EXPECT_EQ(perDay(TicketFilter::Matching(QString(), QStringLiteral("Bob"))),
-              (QStringList{"2024-03-02 18 1", "2024-03-03 0 0", "2024-03-04 0 0", "2024-03-05 5 1"}));
 }
 
 } // namespace

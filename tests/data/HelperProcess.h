@@ -15,9 +15,6 @@ public:
     QString readLine(int timeoutMs = 10000);
     void kill(); // SIGKILL, then waits for the end
 
-    HelperProcess(const HelperProcess &) = delete;
-    HelperProcess &operator=(const HelperProcess &) = delete;
-
 private:
     QProcess m_process;
 };
