@@ -55,9 +55,8 @@ TEST(TicketTotals, SumsSkipEmptyValuesAndRoundEachToFourDecimals)
     TempData data;
     Session connection;
     connection.setConnectionString(DataFile::Path());
-    connection.exec(QStringLiteral("insert into xsxx (品名, 数量, 金额, 折后) values ('a', 1, 10, 9.4905)"));
-    connection.exec(QStringLiteral("insert into xsxx (品名, 数量, 金额, 折后) values ('b', 2.5, null, 0.00004)"));
-    connection.exec(QStringLiteral("insert into xsxx (品名, 数量, 金额, 折后) values ('c', null, 0.1, 0.03125)"));
+    connection.exec(QStringLiteral("insert into xsxx (品名, 数量, 金额, 折后) values ('a', 1, 10, 9.4905), "
+                                   "('b', 2.5, null, 0.00004), ('c', null, 0.1, 0.03125)"));
     RowSet lines(connection);
     lines.setStatement(QStringLiteral("select * from xsxx"));
     lines.open();

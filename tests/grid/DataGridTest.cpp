@@ -71,17 +71,9 @@ protected:
 
 TEST_F(DataGridTest, CellsShowTheDisplayFormatAndRowNumbersArePaintedNotRead)
 {
-    addLines({{QStringLiteral("a"), 9.4905},
-              {QStringLiteral("b"), 9.405},
-              {QStringLiteral("c"), QVariant()},
-              {QStringLiteral("d"), 12.5},
-              {QStringLiteral("e"), 7.0}});
-    const std::vector<QString> expected{QStringLiteral("9.49"), QStringLiteral("9.4"), QString(),
-                                        QStringLiteral("12.5"), QStringLiteral("7")};
-    for (int row = 0; row < 5; ++row) {
-        EXPECT_EQ(grid.cellText(row, 2), expected[size_t(row)]) << row;
-        EXPECT_EQ(grid.cellText(row, 0), QString()) << row;
-    }
+    addLines({{QStringLiteral("a"), 9.4905}, {QStringLiteral("b"), QVariant()}});
+    EXPECT_EQ((std::vector<QString>{grid.cellText(0, 0), grid.cellText(0, 2), grid.cellText(1, 2)}),
+              (std::vector<QString>{QString(), QStringLiteral("9.49"), QString()}));
 }
 
 TEST_F(DataGridTest, FooterKeepsFixedTextAndSumsCurrent)
