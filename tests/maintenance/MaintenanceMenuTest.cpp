@@ -57,17 +57,15 @@ protected:
         CurrentTicket::Open(lines);
     }
 
-    void backup(const QString &chosen)
+    // Answers the file dialog of a menu entry with `chosen`; the last message shown.
+    QString choose(void (MaintenanceMenu::*entry)(), const QString &chosen)
     {
         responder.fileAnswers = {chosen};
-        menu.backUp();
+        (menu.*entry)();
+        return responder.shown.empty() ? QString() : responder.shown.back().text;
     }
-    void restore(const QString &chosen)
-    {
-        responder.fileAnswers = {chosen};
-        menu.restore();
-    }
-    QString lastMessage() const { return responder.shown.empty() ? QString() : responder.shown.back().text; }
+    QString backup(const QString &chosen) { return choose(&MaintenanceMenu::backUp, chosen); }
+    QString restore(const QString &chosen) { return choose(&MaintenanceMenu::restore, chosen); }
     void setShopName(const char *name) const
     {
         data.exec(QStringLiteral("update dynr set 店名 = '%1'").arg(QString::fromUtf8(name)));
@@ -99,8 +97,7 @@ TEST_F(MaintenanceEntries, RestoreBringsBackTheBackedUpDataAndEndsTheRun)
 
     setShopName("西街店");
     const QByteArray replaced = Bytes(data.file());
-    restore(folder.filePath(QStringLiteral("shop.bak")));
-    EXPECT_EQ(lastMessage(), kRestoreDone);
+    EXPECT_EQ(restore(folder.filePath(QStringLiteral("shop.bak"))), kRestoreDone);
     EXPECT_EQ(restored.size(), 1); // the run ends on this
     EXPECT_EQ(shopName(), QStringLiteral("东街店"));
     expectTheSessionWritesTheFile();
@@ -127,16 +124,15 @@ TEST_F(MaintenanceEntries, RestoreBringsBackTheBackedUpDataAndEndsTheRun)
 // place, and the session is open on it again for the windows to re-query.
 TEST_F(MaintenanceEntries, RestoreThatFailsWhileCopyingReconnects)
 {
-    backup(folder.filePath(QStringLiteral("shop.bak")));
-    ASSERT_EQ(lastMessage(), kBackupDone);
+    ASSERT_EQ(backup(folder.filePath(QStringLiteral("shop.bak"))), kBackupDone);
     setShopName("西街店");
     const QByteArray before = Bytes(data.file());
     QSignalSpy opened(&session, &Session::opened);
     {
         FileSizeLimit limit(512);
-        restore(folder.filePath(QStringLiteral("shop.bak")));
+        const QString said = restore(folder.filePath(QStringLiteral("shop.bak")));
+        EXPECT_TRUE(said.startsWith(kRestoreFailed)) << said.toStdString();
     }
-    EXPECT_TRUE(lastMessage().startsWith(kRestoreFailed)) << lastMessage().toStdString();
     EXPECT_TRUE(restored.isEmpty());
     EXPECT_EQ(Bytes(data.file()), before);
     EXPECT_EQ(QDir(data.dir()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("data.mdb")});
@@ -155,14 +151,6 @@ TEST_F(MaintenanceEntries, FailuresSayWhy)
                              "insert into spxx(品名) select '商品' || i from n"));
     backup(cut);
     QFile(cut).resize(QFile(cut).size() / 2);
-    const auto backingUp = [&](const QString &chosen) {
-        backup(chosen);
-        return lastMessage();
-    };
-    const auto restoring = [&](const QString &chosen) {
-        restore(chosen);
-        return lastMessage();
-    };
     const auto opening = [](const QString &file) {
         Session other;
         other.setConnectionString(file);
@@ -181,12 +169,12 @@ TEST_F(MaintenanceEntries, FailuresSayWhy)
         QStringList reason;
     } cases[] = {
         {"backup onto a full disk",
-         full.mounted() ? backingUp(full.path(QStringLiteral("shop"))) : QString(),
+         full.mounted() ? backup(full.path(QStringLiteral("shop"))) : QString(),
          {kBackupFailed, QStringLiteral("磁盘已满")}},
         {"backup into a folder that is not there",
-         backingUp(folder.filePath(QStringLiteral("missing/shop"))),
+         backup(folder.filePath(QStringLiteral("missing/shop"))),
          {kBackupFailed, QStringLiteral("不存在")}},
-        {"restore of a file cut short", restoring(cut), {kRestoreFailed, QStringLiteral("已损坏")}},
+        {"restore of a file cut short", restore(cut), {kRestoreFailed, QStringLiteral("已损坏")}},
         {"a data file cut short", opening(cut), {cut, QStringLiteral("已损坏"), QStringLiteral("恢复")}},
         {"a new data file on a full disk",
          full.mounted() ? opening(full.path(QStringLiteral("data.mdb"))) : QString(),

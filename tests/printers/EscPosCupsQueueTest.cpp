@@ -11,11 +11,7 @@ namespace {
 // A sale of one receipt with the drawer opened, sent to a printer.
 void Sell(const QString &target, const SampleReceipt &receipt)
 {
-    PrinterConf conf;
-    conf.kind = PrinterConf::Kind::EscPos;
-    conf.target = target;
-    conf.drawer = true;
-    EscPosPrinter printer(conf);
+    EscPosPrinter printer({.kind = PrinterConf::Kind::EscPos, .target = target, .drawer = true});
     printer.print(receipt.report(), QStringLiteral("20261209181500"));
     printer.saleFinished();
 }

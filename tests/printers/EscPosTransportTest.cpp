@@ -70,8 +70,6 @@ public:
         if (m_switched) [[maybe_unused]]
             const int restored = ::seteuid(0);
     }
-    AsNobody(const AsNobody &) = delete;
-    AsNobody &operator=(const AsNobody &) = delete;
 
 private:
     bool m_switched;

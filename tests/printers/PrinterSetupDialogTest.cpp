@@ -54,12 +54,11 @@ TEST(PrinterSetupDialog, SavedChoiceIsWrittenAndShownAgain)
     Find<QCheckBox>(dialog, "drawerBox")->setChecked(true);
     ClickOk(dialog);
 
-    PrinterConf expected;
-    expected.kind = PrinterConf::Kind::EscPos;
-    expected.target = QStringLiteral("tcp://192.168.1.80:9100");
-    expected.dots = 512;
-    expected.cut = false;
-    expected.drawer = true;
+    const PrinterConf expected{.kind = PrinterConf::Kind::EscPos,
+                               .target = QStringLiteral("tcp://192.168.1.80:9100"),
+                               .dots = 512,
+                               .cut = false,
+                               .drawer = true};
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(LoadPrinterConf(path), expected);
 

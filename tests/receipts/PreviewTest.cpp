@@ -23,11 +23,6 @@
 
 namespace {
 
-QTabWidget *Pages(QWidget *window)
-{
-    return window->findChild<QTabWidget *>(QStringLiteral("PageControl1"));
-}
-
 QWidget *Page(QWidget *window, int sheet)
 {
     return window->findChild<QWidget *>(QStringLiteral("TabSheet%1").arg(sheet));
@@ -69,7 +64,7 @@ protected:
         const QObject whilePressing; // the closer goes with it if nothing was shown
         QTimer::singleShot(0, &whilePressing, [&] {
             if (auto *dialog = qobject_cast<ReceiptWindow *>(QApplication::activeModalWidget())) {
-                shown = {dialog, Pages(dialog)->currentWidget()};
+                shown = {dialog, dialog->findChild<QTabWidget *>(QStringLiteral("PageControl1"))->currentWidget()};
                 dialog->reject();
             }
         });

@@ -113,11 +113,6 @@ QString CupsPdfPrinter::path(const QString &relative) const
     return m_root.filePath(relative);
 }
 
-QString CupsPdfPrinter::outputDir() const
-{
-    return path(QStringLiteral("out"));
-}
-
 void CupsPdfPrinter::writeConfiguration()
 {
     // Filters run as the unprivileged user "lp" and must reach the spool.
@@ -158,8 +153,8 @@ void CupsPdfPrinter::writeConfiguration()
     // the system's /var/spool/cups-pdf.
     writeFile(m_cupsPdfConf,
               QStringLiteral("Out %1\nSpool %2\nAnonDirName %3\nLog %4\n")
-                  .arg(outputDir(), path(QStringLiteral("pdf-spool")), path(QStringLiteral("anonymous")),
-                       path(QStringLiteral("log"))));
+                  .arg(path(QStringLiteral("out")), path(QStringLiteral("pdf-spool")),
+                       path(QStringLiteral("anonymous")), path(QStringLiteral("log"))));
 }
 
 void CupsPdfPrinter::startScheduler()
@@ -273,7 +268,7 @@ QStringList CupsPdfPrinter::finishedPdfs() const
         finished += int(ReadText(logDir.filePath(log)).count(kFinishedMark));
 
     QStringList pdfs;
-    const QDir out(outputDir());
+    const QDir out(path(QStringLiteral("out")));
     for (const QString &name : out.entryList({QStringLiteral("*.pdf")}, QDir::Files))
         pdfs << out.filePath(name);
     std::sort(pdfs.begin(), pdfs.end(), [](const QString &a, const QString &b) { return jobIdOf(a) < jobIdOf(b); });

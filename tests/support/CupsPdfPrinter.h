@@ -9,7 +9,7 @@
 // A private print system for tests: a CUPS scheduler of its own, running
 // under a temporary folder and listening on a private socket, with one
 // cups-pdf queue made its default destination. Every job printed to it comes
-// out as a PDF file in outputDir(). The developer's real printers and the
+// out as a PDF file in its folder. The developer's real printers and the
 // system scheduler are never touched.
 //
 // The process finds the scheduler through CUPS_SERVER, which the printing
@@ -61,7 +61,6 @@ private:
     QStringList finishedPdfs() const;
     QString complaints() const;
     QString path(const QString &relative) const;
-    QString outputDir() const;
 
     QTemporaryDir m_root;
     QString m_queue;

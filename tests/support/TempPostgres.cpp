@@ -39,11 +39,6 @@ const char *const kServerUser = "nobody";
     fail(QStringLiteral("The private PostgreSQL server for the tests cannot be used: %1").arg(why));
 }
 
-bool runningAsRoot()
-{
-    return ::geteuid() == 0;
-}
-
 // The newest installed server's programs (Debian keeps each major version
 // under /usr/lib/postgresql/<version>/bin).
 QString serverBinDir()
@@ -63,7 +58,7 @@ QString serverBinDir()
 // The command line that runs `command` as the server's user.
 QStringList asServerUser(const QStringList &command)
 {
-    if (!runningAsRoot())
+    if (::geteuid() != 0)
         return command;
     const QString runuser = QStandardPaths::findExecutable(
         QStringLiteral("runuser"), {QStringLiteral("/usr/sbin"), QStringLiteral("/sbin"), QStringLiteral("/usr/bin")});
@@ -138,7 +133,7 @@ TempPostgres::TempPostgres()
         failSetup(QStringLiteral("no temporary folder (%1)").arg(m_root.errorString()));
     m_binDir = serverBinDir();
     removeLeftovers(m_binDir);
-    if (runningAsRoot()) {
+    if (::geteuid() == 0) {
         const passwd *user = ::getpwnam(kServerUser);
         const QByteArray root = QFile::encodeName(m_root.path());
         if (!user || ::chown(root.constData(), user->pw_uid, user->pw_gid) != 0)

@@ -112,11 +112,7 @@ QByteArray VirtualEscPosPrinter::received(int jobs)
 {
     QElapsedTimer timer;
     timer.start();
-    int idleBefore = 0;
-    {
-        const std::lock_guard lock(m_mutex);
-        idleBefore = m_foundIdle;
-    }
+    const int idleBefore = m_foundIdle;
     for (;;) {
         {
             const std::lock_guard lock(m_mutex);
@@ -129,12 +125,6 @@ QByteArray VirtualEscPosPrinter::received(int jobs)
     }
 }
 
-int VirtualEscPosPrinter::connections()
-{
-    const std::lock_guard lock(m_mutex);
-    return m_connections;
-}
-
 void VirtualEscPosPrinter::serve()
 {
     std::vector<int> kept; // connections that are never read stay open
@@ -145,10 +135,7 @@ void VirtualEscPosPrinter::serve()
         const int fd = ::accept4(m_listener, nullptr, nullptr, SOCK_CLOEXEC);
         if (fd < 0)
             continue;
-        {
-            const std::lock_guard lock(m_mutex);
-            ++m_connections;
-        }
+        ++m_connections;
         if (m_behaviour == Behaviour::NeverReads) {
             kept.push_back(fd);
             continue;
@@ -205,10 +192,7 @@ void VirtualEscPosPrinter::serveDevice()
         if (m_stopping)
             break;
         if (n == 0) { // empty, and no one writing
-            {
-                const std::lock_guard lock(m_mutex);
-                ++m_foundIdle;
-            }
+            ++m_foundIdle;
             QThread::msleep(1);
         }
     }

@@ -34,7 +34,7 @@ public:
     // last bytes: on the network until `jobs` connections have ended, on a
     // device file until the pipe is empty with no one writing to it.
     QByteArray received(int jobs);
-    int connections();
+    int connections() { return m_connections; }
 
 private:
     void serve();
@@ -54,9 +54,9 @@ private:
     std::atomic<bool> m_stopping{false};
     std::mutex m_mutex;
     QByteArray m_received;
-    int m_connections = 0;
+    std::atomic<int> m_connections{0};
     int m_ended = 0;
-    int m_foundIdle = 0; // times the device file was found empty with no writer
+    std::atomic<int> m_foundIdle{0}; // times the device file was found empty with no writer
     std::thread m_thread;
 };
 
