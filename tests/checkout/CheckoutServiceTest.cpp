@@ -91,11 +91,6 @@ protected:
 TEST_F(CheckoutService, PrintsTheChosenReceiptAsOftenAsTheCopiesSayUnderTheTicketNumber)
 {
     addLine();
-    std::vector<ReceiptTemplate> filled;
-    checkout.setReceiptFilled([&](ReceiptTemplate which, const ReceiptOrder &o) {
-        filled.push_back(which);
-        EXPECT_EQ(o.ticket.lines.size(), 1u) << "the receipt shows the recorded lines";
-    });
     ReceiptOrder sale = order("76", "2", true);
     sale.ticket.totalDiscounted = QStringLiteral("22.5");
     sale.ticket.customer = QStringLiteral("张三丰");
@@ -107,11 +102,9 @@ TEST_F(CheckoutService, PrintsTheChosenReceiptAsOftenAsTheCopiesSayUnderTheTicke
         EXPECT_EQ(job.report, QStringLiteral("QuickRep2"));
         EXPECT_EQ(job.name, QStringLiteral("20240501102030"));
     }
-    EXPECT_EQ(filled, std::vector<ReceiptTemplate>{ReceiptTemplate::OnePart76});
     EXPECT_EQ(data.rows(QStringLiteral("select 金额, 折后 from xstj")), QStringList{QStringLiteral("25|22.5")});
     EXPECT_EQ(data.rows(QStringLiteral("select 客户, 电话, 地址 from xsmx")),
               QStringList{QStringLiteral("张三丰|13912345678|解放路8号")});
-    EXPECT_EQ(data.count(QStringLiteral("xsxx")), 0);
     EXPECT_EQ(printer.storedAtDrawer, std::vector<int>{1}) << "the drawer opens once, after the sale is stored";
 
     // Its reprint is the customer's receipt too.
@@ -141,7 +134,6 @@ TEST_F(CheckoutService, ADrawerThatFailsLeavesTheSaleStoredAndSaysWhy)
     EXPECT_EQ(result.outcome, Checkout::Outcome::Recorded);
     EXPECT_EQ(result.drawerProblem, QStringLiteral("钱箱“test”没有响应"));
     EXPECT_EQ(data.count(QStringLiteral("xstj")), 1);
-    EXPECT_EQ(data.count(QStringLiteral("xsxx")), 0);
 }
 
 // Whatever room is left on the disk, a sale either prints, opens the drawer

@@ -17,7 +17,6 @@
 #include <functional>
 #include <vector>
 
-// Keeps what the windows print: each job's name and what its items show.
 class RecordingPrinter : public ReceiptPrinter
 {
 public:
@@ -36,8 +35,6 @@ public:
 class DataGrid;
 class RowSet;
 
-// A fresh data file and the one session the records windows share, with the
-// dialogs answered by a recording responder.
 class RecordsTest : public ::testing::Test
 {
 protected:
@@ -57,7 +54,6 @@ protected:
     void store(const Ticket &ticket);
     void store(const SoldLine &line);
 
-    // The texts of one column over all rows held, in the row set's order.
     static QStringList columnTexts(const RowSet &rows, const QString &column);
 
     // Lists the statistics window's tickets of a number and a cashier or, given
@@ -65,12 +61,10 @@ protected:
     static void search(QWidget &statistics, const QString &number, const QString &cashier, const QDate &from = {},
                        const QDate &to = {});
 
-    // Clicks or double-clicks a data cell of a shown grid.
     static void clickCell(DataGrid *grid, int row, int column);
     static void doubleClickCell(DataGrid *grid, int row, int column);
 
-    // One of the program's windows, found by name among the top-level widgets;
-    // a missing one ends the test.
+    // A missing window ends the test.
     static QWidget &window(const char *name);
 
     // Runs `open`, which shows a modal window; `whileShown` looks at that window

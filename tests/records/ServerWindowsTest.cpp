@@ -62,7 +62,6 @@ void FillShop(const TempData &file)
         "join spxx p on p.rowid = (t.rowid + j * 5) % 15 + 1 where t.单号 <> '')"));
 }
 
-// The shop's file and a server database that was given its data, made once for the suite.
 struct Shop
 {
     Shop()
@@ -77,7 +76,6 @@ struct Shop
     QString url = SharedPostgres().newDatabase();
 };
 
-// The windows of one counter, on its own file or on the shop's server.
 struct Counter
 {
     Counter(const QString &fileName, const QString &serverUrl = {})
@@ -151,7 +149,6 @@ Shop *ServerWindowsTest::shop = nullptr;
 TEST_F(ServerWindowsTest, EveryListSearchSumAndExportIsTheSame)
 {
     int compared = 0;
-    // Shows something on each counter; both must show the same.
     const auto same = [&](const std::string &what, const std::function<QStringList(Counter &)> &show) {
         SCOPED_TRACE(what);
         const QStringList shown = show(local);
