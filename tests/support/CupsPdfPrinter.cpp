@@ -170,16 +170,9 @@ void CupsPdfPrinter::startScheduler()
     QElapsedTimer timer;
     timer.start();
     while (timer.elapsed() < 15000) {
-        int status = 0;
-        if (::waitpid(m_scheduler, &status, WNOHANG) == m_scheduler) {
+        if (::waitpid(m_scheduler, nullptr, WNOHANG) == m_scheduler) {
             m_scheduler = -1;
-            // Its configuration check says why.
-            QProcess check;
-            check.setProcessChannelMode(QProcess::MergedChannels);
-            check.start(kCupsd,
-                        {QStringLiteral("-t"), QStringLiteral("-c"), cupsdConf, QStringLiteral("-s"), filesConf});
-            check.waitForFinished(10000);
-            fail(QStringLiteral("cupsd stopped at once:\n%1%2").arg(QString::fromUtf8(check.readAll()), complaints()));
+            fail(QStringLiteral("cupsd stopped at once (its own output is among these lines):\n%1").arg(complaints()));
         }
         if (QFileInfo::exists(m_socket)
             && lpTool(QStringLiteral("lpstat"), {QStringLiteral("-r")}).contains(QStringLiteral("is running")))
