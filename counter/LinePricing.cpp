@@ -2,9 +2,7 @@
 
 #include "base/AppError.h"
 #include "base/NumberText.h"
-#include "counter/CounterNumbers.h"
 
-#include <cmath>
 #include <utility>
 
 long double LineAmount(const QString &price, const QString &quantity)
@@ -56,17 +54,17 @@ QStringList DiscountSteps()
 
 QString TotalText(long double sum)
 {
-    return NumberToText(RoundTotal(TextToNumber(NumberToText(sum))));
+    return Amount(sum).total().text();
 }
 
 QString ChangeText(const QString &paid, const QString &payable)
 {
     if (paid.isEmpty() || payable.isEmpty())
         return QString();
-    return NumberToText(TextToNumber(paid) - TextToNumber(payable));
+    return (Amount::fromText(paid) - Amount::fromText(payable)).text();
 }
 
 QString DropFraction(const QString &amount)
 {
-    return NumberToText(std::trunc(TextToNumber(amount)));
+    return Amount::fromText(amount).whole().text();
 }

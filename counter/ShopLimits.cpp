@@ -1,12 +1,10 @@
 #include "counter/ShopLimits.h"
 
-#include <cmath>
+#include "base/Amount.h"
 
 QString ShopNumberWarning(long double value, const QString &field)
 {
-    if (std::isfinite(value) && std::fabs(value) <= kShopNumberLimit)
-        return QString();
-    return QStringLiteral("%1超出范围：绝对值不能超过 100000000000。").arg(field);
+    return Amount(value).limitWarning(field);
 }
 
 QString LineLimitWarning(const LineFigures &line, const TicketTotals &otherLines)

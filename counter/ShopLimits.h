@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Amount.h"
 #include "counter/TicketTotals.h"
 
 #include <QString>
@@ -8,7 +9,7 @@
 // quantities, amounts, totals and payments beyond it (or not finite at all)
 // are refused before anything is stored, so no sum overflows and no receipt
 // prints a figure that is plainly wrong.
-inline constexpr long double kShopNumberLimit = 1e11L;
+inline constexpr long double kShopNumberLimit = Amount::kLimit;
 
 // The warning for a figure beyond the limit, naming its field; empty when it is fine.
 QString ShopNumberWarning(long double value, const QString &field);

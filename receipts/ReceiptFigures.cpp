@@ -1,22 +1,12 @@
 #include "receipts/ReceiptFigures.h"
 
-#include "base/NumberText.h"
+#include "base/Amount.h"
 
 #include <QStringList>
 
 QString FormatFigure(const QString &text)
 {
-    long double value = 0;
-    if (!TryTextToNumber(text, value))
-        value = 0;
-    QString figure = RoundDecimalImage(value, 2);
-    int point = figure.indexOf(QLatin1Char('.'));
-    if (point < 0) {
-        point = figure.size();
-        figure += QLatin1Char('.');
-    }
-    const int decimals = figure.size() - point - 1;
-    return figure + QString(2 - decimals, QLatin1Char('0'));
+    return Amount::tryFromText(text).value_or(0).figureText();
 }
 
 QStringList MemoLines(const QString &remark)

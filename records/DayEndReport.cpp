@@ -1,5 +1,7 @@
 #include "records/DayEndReport.h"
 
+#include "base/Amount.h"
+
 #include "receipts/ReceiptLayoutParts.h"
 #include "report/Report.h"
 #include "report/ReportUnits.h"
@@ -61,16 +63,6 @@ private:
 
 } // namespace
 
-QString SumText(double value)
-{
-    QString text = QString::number(std::round(value * 100) / 100, 'f', 2);
-    while (text.endsWith(u'0'))
-        text.chop(1);
-    if (text.endsWith(u'.'))
-        text.chop(1);
-    return text == QStringLiteral("-0") ? QStringLiteral("0") : text;
-}
-
 QStringList DescribeSpan(const TicketFilter &filter, const DayEnd::Figures &figures)
 {
     const QString dayFormat = QStringLiteral("yyyy-MM-dd");
@@ -119,17 +111,18 @@ std::unique_ptr<Report> BuildDayEndReport(const DayEnd::Figures &figures, const 
     title.line(QStringLiteral("制表 %1").arg(madeAt.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))));
     title.line(dashes, dashFont);
     title.line(QStringLiteral("单数：%1").arg(figures.all.tickets));
-    title.line(QStringLiteral("数量：%1").arg(SumText(figures.all.quantity)));
-    title.line(QStringLiteral("金额：%1").arg(SumText(figures.all.amount)));
-    title.line(QStringLiteral("折后：%1").arg(SumText(figures.all.discounted)));
+    title.line(QStringLiteral("数量：%1").arg(Amount(figures.all.quantity).displayText()));
+    title.line(QStringLiteral("金额：%1").arg(Amount(figures.all.amount).displayText()));
+    title.line(QStringLiteral("折后：%1").arg(Amount(figures.all.discounted).displayText()));
     title.line(dashes, dashFont);
     for (const DayEnd::CashierTotals &cashier : figures.cashiers) {
         title.line(QStringLiteral("收银员 %1：%2 单，数量 %3")
                        .arg(cashier.cashier)
                        .arg(cashier.totals.tickets)
-                       .arg(SumText(cashier.totals.quantity)));
-        title.line(QStringLiteral("    金额 %1，折后 %2")
-                       .arg(SumText(cashier.totals.amount), SumText(cashier.totals.discounted)));
+                       .arg(Amount(cashier.totals.quantity).displayText()));
+        title.line(
+            QStringLiteral("    金额 %1，折后 %2")
+                .arg(Amount(cashier.totals.amount).displayText(), Amount(cashier.totals.discounted).displayText()));
     }
     title.line(dashes, dashFont);
     title.columns({kName, kQuantity, kDiscounted}, {0, kQuantityColumn, kDiscountedColumn});
@@ -137,7 +130,8 @@ std::unique_ptr<Report> BuildDayEndReport(const DayEnd::Figures &figures, const 
 
     std::vector<QStringList> rows;
     for (const DayEnd::ProductSold &product : figures.products)
-        rows.push_back({product.name, SumText(product.quantity), SumText(product.discounted)});
+        rows.push_back(
+            {product.name, Amount(product.quantity).displayText(), Amount(product.discounted).displayText()});
     const int productCount = static_cast<int>(rows.size());
     const ReportData &products = report->adoptData(
         std::make_unique<TableData>(QStringList{kName, kQuantity, kDiscounted}, std::move(rows)));

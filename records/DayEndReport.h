@@ -23,6 +23,3 @@ std::unique_ptr<Report> BuildDayEndReport(const DayEnd::Figures &figures, const 
 // last second; for other filters, the searched texts and the times of the
 // first and last ticket found.
 QStringList DescribeSpan(const TicketFilter &filter, const DayEnd::Figures &figures);
-
-// A sum as the lists show it: at most two decimals, trailing zeros dropped.
-QString SumText(double value);
