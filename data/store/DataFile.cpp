@@ -100,6 +100,8 @@ void checkTables(Database &database, const QString &path)
         sqlite3_finalize(stmt);
         if (step == SQLITE_BUSY)
             throw busy(path);
+        if (present.isEmpty() && table.addedLater)
+            continue;
         if (present.isEmpty())
             throw unusable(path, QStringLiteral("缺少表 %1").arg(QString::fromUtf8(table.name)));
         for (const Schema::Column &column : table.columns)
@@ -131,6 +133,10 @@ void upgrade(Database &database, const QString &path)
     QStringList steps;
     for (const Schema::Table &table : Schema::Tables()) {
         const QStringList present = namesOf(database, QByteArray("PRAGMA table_info(") + table.name + ")", 1, path);
+        if (present.isEmpty()) {
+            steps << Schema::CreationStatement(table);
+            continue;
+        }
         for (const Schema::Column &column : table.columns)
             if (column.addedLater && !present.contains(QString::fromUtf8(column.name)))
                 steps << QStringLiteral("ALTER TABLE %1 ADD COLUMN \"%2\" %3")

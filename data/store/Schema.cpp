@@ -9,17 +9,6 @@ namespace {
 constexpr const char *kAutoNumber = "INTEGER PRIMARY KEY AUTOINCREMENT";
 const QString kCatalogueRowId = QStringLiteral("__rowid");
 
-// A table's columns on the server. The server's sales also keep, for a sale
-// sent again under a fresh number, the number it was refused under; a
-// counter's file never holds such a sale.
-std::vector<Column> ServerColumns(const Table &table)
-{
-    std::vector<Column> columns = table.columns;
-    if (QLatin1String(table.name) == QLatin1String("xstj"))
-        columns.push_back({"原单号", "TEXT", true});
-    return columns;
-}
-
 QString ServerType(const QString &type)
 {
     if (type == QLatin1String("REAL"))
@@ -65,7 +54,10 @@ const std::vector<Table> &Tables()
           {"折后", "REAL"},
           {"收银员", "TEXT"},
           {"支付", "REAL", true},
-          {"找零", "REAL", true}}},
+          {"找零", "REAL", true},
+          // A return's sale; on a server also the number a sale sent again
+          // under a fresh number was refused under.
+          {"原单号", "TEXT", true}}},
         {"xsmx",
          {{"序号", kAutoNumber},
           {"单号", "TEXT"},
@@ -77,7 +69,17 @@ const std::vector<Table> &Tables()
           {"单价", "REAL"},
           {"数量", "REAL"},
           {"金额", "REAL"},
-          {"折后", "REAL"}}},
+          {"折后", "REAL"},
+          {"原单号", "TEXT", true}}},
+        {"zfmx", {{"序号", kAutoNumber}, {"单号", "TEXT"}, {"方式", "TEXT"}, {"金额", "REAL"}}, true},
+        {"scjl",
+         {{"序号", kAutoNumber},
+          {"时间", "DATETIME"},
+          {"收银员", "TEXT"},
+          {"表名", "TEXT"},
+          {"单号", "TEXT"},
+          {"内容", "TEXT"}},
+         true},
     };
     return tables;
 }
@@ -104,20 +106,27 @@ const std::vector<Index> &Indexes()
         {"xsmx_number", "xsmx(单号)"},
         // Lets a ticket's lines be found by number without reading every line.
         {"xsmx_number_length", "xsmx(length(单号))"},
+        {"xsmx_original", "xsmx(原单号)"},
+        {"zfmx_number", "zfmx(单号)"},
+        {"scjl_time", "scjl(时间)"},
     };
     return indexes;
+}
+
+QString CreationStatement(const Table &table)
+{
+    QStringList columns;
+    for (const Column &column : table.columns)
+        columns << QStringLiteral("\"%1\" %2").arg(QString::fromUtf8(column.name), QString::fromUtf8(column.type));
+    return QStringLiteral("CREATE TABLE %1 (%2)")
+        .arg(QString::fromUtf8(table.name), columns.join(QStringLiteral(", ")));
 }
 
 std::vector<QString> CreationStatements()
 {
     std::vector<QString> statements;
-    for (const Table &table : Tables()) {
-        QStringList columns;
-        for (const Column &column : table.columns)
-            columns << QStringLiteral("\"%1\" %2").arg(QString::fromUtf8(column.name), QString::fromUtf8(column.type));
-        statements.push_back(QStringLiteral("CREATE TABLE %1 (%2)")
-                                 .arg(QString::fromUtf8(table.name), columns.join(QStringLiteral(", "))));
-    }
+    for (const Table &table : Tables())
+        statements.push_back(CreationStatement(table));
     for (const Index &index : Indexes())
         statements.push_back(QStringLiteral("CREATE INDEX %1 ON %2")
                                  .arg(QString::fromUtf8(index.name), QString::fromUtf8(index.definition)));
@@ -128,7 +137,8 @@ std::vector<QString> CreationStatements()
 
 bool IsSharedTable(const QString &table)
 {
-    return table == QLatin1String("spxx") || table == QLatin1String("xstj") || table == QLatin1String("xsmx");
+    return table == QLatin1String("spxx") || table == QLatin1String("xstj") || table == QLatin1String("xsmx")
+        || table == QLatin1String("zfmx") || table == QLatin1String("scjl");
 }
 
 std::vector<QString> ServerCreationStatements()
@@ -138,7 +148,7 @@ std::vector<QString> ServerCreationStatements()
         const QString name = QString::fromUtf8(table.name);
         if (!IsSharedTable(name))
             continue;
-        const std::vector<Column> serverColumns = ServerColumns(table);
+        const std::vector<Column> &serverColumns = table.columns;
         QStringList columns;
         for (const Column &column : serverColumns)
             columns << QStringLiteral("\"%1\" %2").arg(QString::fromUtf8(column.name), ServerType(column.type));

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-// The five tables of the data file, their columns in order, and the indexes
+// The tables of the data file, their columns in order, and the indexes
 // the searches need.
 namespace Schema {
 
@@ -22,6 +22,8 @@ struct Table
 {
     const char *name;
     std::vector<Column> columns;
+    // Added after the first data files were made: created when a file without it is opened for writing.
+    bool addedLater = false;
 };
 
 struct Index
@@ -33,16 +35,17 @@ struct Index
 const std::vector<Table> &Tables();
 QStringList ColumnNames(const QString &table); // in order; empty for an unknown table
 const std::vector<Index> &Indexes();
+// The statement that creates one table of the data file.
+QString CreationStatement(const Table &table);
 // Statements that create the tables, the indexes and the default settings row.
 std::vector<QString> CreationStatements();
 
 // The tables a shop with several counters keeps on its server: the
-// catalogue, the sales and the sold lines. The ticket being entered and the
+// catalogue, the sales, the sold lines, the payments and the deletion journal. The ticket being entered and the
 // print settings stay in each counter's data file.
 bool IsSharedTable(const QString &table);
 // Statements that create the shared tables on a server that lacks them, with
-// the same columns (and the sales' 原单号, which only the server's sales need),
-// and add the columns an older server lacks: texts compare and sort byte by
+// the same columns, and add the columns an older server lacks: texts compare and sort byte by
 // byte as in the data file, and a ticket number is stored once. Safe to run again.
 std::vector<QString> ServerCreationStatements();
 // Statements that give a counter's data file what it needs beside a server:
