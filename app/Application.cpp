@@ -119,7 +119,7 @@ void Application::setUpPrinter()
 void Application::showPreview(ReceiptOrder order)
 {
     Dialogs::Guarded(m_counter.get(), [&] {
-        order.ticket.lines = CurrentTicket::Lines(m_session);
+        order.sale.lines = CurrentTicket::Lines(m_session);
         PreviewTicket(*m_receiptWindows, order);
     });
 }

@@ -10,23 +10,6 @@
 
 namespace {
 
-SaleTicket SaleOf(const Ticket &ticket)
-{
-    SaleTicket sale;
-    sale.number = ticket.number;
-    sale.time = ticket.time;
-    sale.quantity = ticket.totalQuantity;
-    sale.amount = ticket.totalAmount;
-    sale.discounted = ticket.totalDiscounted;
-    sale.cashier = ticket.cashier;
-    sale.customer = ticket.customer;
-    sale.phone = ticket.phone;
-    sale.address = ticket.address;
-    sale.paid = ticket.paid;
-    sale.change = ticket.change;
-    return sale;
-}
-
 void RunHere(const std::vector<Checkout::Job> &jobs)
 {
     for (const Checkout::Job &job : jobs)
@@ -45,30 +28,31 @@ Checkout::Result Checkout::run(ReceiptOrder order)
 {
     // The settings are kept even when the ticket turns out empty.
     SavePrintSettings(m_session, order.settings);
-    order.ticket.lines = CurrentTicket::Lines(m_session);
-    if (order.ticket.lines.empty())
+    order.sale.lines = CurrentTicket::Lines(m_session);
+    if (order.sale.lines.empty())
         return {Outcome::EmptyTicket, {}};
 
     // A sale that could not be stored gets no receipt: it is on the disk,
     // uncommitted, before anything prints.
-    const SaleTicket sale = SaleOf(order.ticket);
-    CheckSale(sale);
-    PendingSale pending(m_session, sale);
+    CheckSale(order.sale);
+    PendingSale pending(m_session, order.sale);
 
     // Settings that match no template print nothing. A receipt that fails to
     // print rolls the sale back, leaving the ticket as it was.
     if (const auto which = ChooseReceipt(order.settings.pos, order.settings.modle)) {
         const PrintRun run = ChoosePrintRun(order.withCustomer, order.settings.print);
         const std::unique_ptr<Report> receipt = BuildReceipt(*which, run.report, order);
-        const Job copy = [this, &receipt, &order] { m_printer.print(*receipt, order.ticket.number); };
+        const Job copy = [this, &receipt, &order] { m_printer.print(*receipt, order.sale.number); };
         m_runJobs(std::vector<Job>(size_t(run.copies), copy));
         if (m_receiptFilled)
             m_receiptFilled(*which, order);
     }
     pending.commit();
 
-    // Once per sale, printed or not, and only for a stored sale: a receipt
-    // printer opens its cash drawer.
+    // Once per sale, printed or not, and only for a stored sale that takes
+    // or pays back cash: a receipt printer opens its cash drawer.
+    if (!order.sale.movesCash())
+        return {Outcome::Recorded, {}};
     try {
         m_runJobs({[this] { m_printer.saleFinished(); }});
     } catch (const AppError &error) {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "receipts/CheckoutPlan.h"
-#include "receipts/Ticket.h"
+#include "receipts/ReceiptOrder.h"
 
 #include <functional>
 #include <vector>
@@ -9,9 +9,10 @@
 class Session;
 class ReceiptPrinter;
 
-// The Print button's work, on a ticket value: saves the settings, records the
-// sale with its lines while emptying the current ticket, prints the receipt
-// the settings choose as often as the copies say, and opens the cash drawer.
+// The Print button's work, on a sale value: saves the settings, records the
+// sale with its lines and payments while emptying the current ticket, prints
+// the receipt the settings choose as often as the copies say, and opens the
+// cash drawer when cash changes hands.
 // The sale is written before printing and committed only once the receipt has
 // printed, so a sale that cannot be stored prints nothing, a receipt that
 // fails to print stores nothing of the sale, and the drawer opens only for a

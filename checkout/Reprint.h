@@ -2,7 +2,7 @@
 
 #include "checkout/Checkout.h"
 #include "data/shop/SalesLedger.h"
-#include "receipts/Ticket.h"
+#include "receipts/ReceiptOrder.h"
 
 #include <QDateTime>
 #include <QString>
@@ -11,13 +11,13 @@ class Session;
 class ReceiptPrinter;
 
 // A recorded sale's receipt printed again: as the sale was printed (its
-// cashier, number, time, customer, lines, totals, paid and change), on the
-// paper width, template and printer of the current settings, with the mark
-// "重打" and the time of the reprint under the title. It records and changes
-// nothing.
+// cashier, number, time, customer, lines, totals, paid, change and the parts
+// of its payment), on the paper width, template and printer of the current
+// settings, with the mark "重打" and the time of the reprint under the title.
+// It records and changes nothing.
 
 // The order that reprints a stored sale with the given settings at `at`.
-ReceiptOrder ReprintOrder(const StoredSale &sale, const PrintSettings &settings, const QDateTime &at);
+ReceiptOrder ReprintOrder(const Sale &sale, const PrintSettings &settings, const QDateTime &at);
 
 enum class ReprintOutcome {
     Printed,

@@ -262,9 +262,9 @@ void CounterWindow::askForPreview()
     emit previewRequested(currentOrder());
 }
 
-// The ticket as a value: its totals from the current ticket's rows (the
-// checkout reads the lines themselves from the data file), its texts from the
-// counter's fields, the settings as they stand.
+// The sale as a value: its lines as the ticket's grid lists them (the
+// checkout reads them again from the data file), its texts from the counter's
+// fields, the settings as they stand.
 ReceiptOrder CounterWindow::currentOrder() const
 {
     ReceiptOrder order;
@@ -273,19 +273,15 @@ ReceiptOrder CounterWindow::currentOrder() const
     order.remarkLines = ShownLineCount(*remarkEdit());
     order.withCustomer = customerCheck()->isChecked();
 
-    const TicketTotals &totals = m_lines->totals();
-    Ticket &ticket = order.ticket;
-    ticket.number = ticketNumberEdit()->text();
-    ticket.time = ticketTimeEdit()->text();
-    ticket.cashier = cashierEdit()->text();
-    ticket.customer = customerEdit()->text();
-    ticket.phone = phoneEdit()->text();
-    ticket.address = addressEdit()->text();
-    ticket.totalQuantity = TotalText(totals.quantity);
-    ticket.totalAmount = TotalText(totals.amount);
-    ticket.totalDiscounted = TotalText(totals.afterDiscount);
-    ticket.paid = m_payment->paid();
-    ticket.change = m_payment->change();
+    Sale &sale = order.sale;
+    sale.number = ticketNumberEdit()->text();
+    sale.time = ticketTimeEdit()->text();
+    sale.cashier = cashierEdit()->text();
+    sale.customer = customerEdit()->text();
+    sale.phone = phoneEdit()->text();
+    sale.address = addressEdit()->text();
+    sale.lines = m_lines->lines();
+    sale.paid = m_payment->paid();
     return order;
 }
 

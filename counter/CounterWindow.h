@@ -1,6 +1,6 @@
 #pragma once
 
-#include "receipts/Ticket.h"
+#include "receipts/ReceiptOrder.h"
 
 #include <QWidget>
 

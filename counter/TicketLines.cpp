@@ -145,16 +145,23 @@ void TicketLines::loadClickedLine()
     m_entry.show({text("品名"), text("单价"), text("数量"), {text("金额"), text("折后")}});
 }
 
+std::vector<SaleLine> TicketLines::lines() const
+{
+    return CurrentTicket::Lines(m_lines);
+}
+
 void TicketLines::refreshTotals()
 {
-    m_totals = SumTicketLines(m_lines);
-    const std::pair<QLabel *, long double> labels[] = {{m_totalQuantity, m_totals.quantity},
-                                                       {m_totalAmount, m_totals.amount},
-                                                       {m_totalDiscounted, m_totals.afterDiscount}};
-    for (const auto &[label, sum] : labels)
-        label->setText(TotalText(sum));
+    Sale ticket;
+    ticket.lines = lines();
+    const SaleTotals totals = ticket.totals();
+    m_totals = {totals.quantity.value(), totals.amount.value(), totals.discounted.value()};
+    const std::pair<QLabel *, Amount> labels[] = {
+        {m_totalQuantity, totals.quantity}, {m_totalAmount, totals.amount}, {m_totalDiscounted, totals.discounted}};
+    for (const auto &[label, total] : labels)
+        label->setText(total.text());
     fitTotals();
-    m_payment.setPayable(TotalText(m_totals.afterDiscount));
+    m_payment.setPayable(totals.discounted.text());
 }
 
 void TicketLines::clearTotals()

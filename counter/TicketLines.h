@@ -2,6 +2,7 @@
 
 #include "counter/TicketTotals.h"
 #include "data/store/RowSet.h"
+#include "sale/Sale.h"
 
 #include <QObject>
 
@@ -38,7 +39,8 @@ public:
     // Reads the ticket's lines from the data file.
     void open();
     bool isEmpty() const { return m_lines.recordCount() == 0; }
-    const TicketTotals &totals() const { return m_totals; }
+    // The lines as values, in the order the grid lists them.
+    std::vector<SaleLine> lines() const;
     // The totals of the lines as they are, shown and payable.
     void refreshTotals();
     // The next ticket starts from nothing.

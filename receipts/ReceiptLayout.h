@@ -35,7 +35,9 @@ enum class Value {
     TotalDiscounted,
     Paid,
     Change,
-    ReprintMark
+    ReprintMark,
+    ReturnMark, // "退货单" and the sale a return takes back
+    PaymentPart // one part of a payment: its method and amount
 };
 
 struct Item
@@ -54,6 +56,7 @@ struct Item
     double widthMm = 0; // remark box
     int heightUnits = 0; // remark box
     int linePitchUnits = 0; // remark box
+    int part = 0; // which part of the payment a PaymentPart line shows
 };
 
 struct Band

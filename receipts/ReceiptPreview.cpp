@@ -31,7 +31,7 @@ void PreviewReceipt(const ReceiptWindows &windows, const QString &paperWidth, co
 void PreviewTicket(const ReceiptWindows &windows, const ReceiptOrder &order)
 {
     const QString &paperWidth = order.settings.pos, &parts = order.settings.modle;
-    if (!order.ticket.lines.empty()) {
+    if (!order.sale.lines.empty()) {
         if (const auto which = ChooseReceipt(paperWidth, parts))
             windows.of(*which).showReceipt(order);
     }

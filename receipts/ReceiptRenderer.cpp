@@ -1,8 +1,8 @@
 #include "receipts/ReceiptRenderer.h"
 
+#include "receipts/AddedLines.h"
 #include "receipts/ReceiptFigures.h"
 #include "receipts/ReceiptLayoutParts.h"
-#include "receipts/ReprintMark.h"
 #include "report/Report.h"
 #include "report/ReportUnits.h"
 #include "report/TableData.h"
@@ -39,34 +39,40 @@ ReportBand::Kind BandKindOf(ReceiptLayout::BandKind kind)
     return ReportBand::Kind::Summary;
 }
 
-QString ValueText(ReceiptLayout::Value value, const ReceiptOrder &order)
+QString ValueText(const ReceiptLayout::Item &item, const ReceiptOrder &order)
 {
-    const Ticket &ticket = order.ticket;
-    switch (value) {
+    const Sale &sale = order.sale;
+    switch (item.value) {
     case ReceiptLayout::Value::ShopName:
         return order.settings.shopName;
     case ReceiptLayout::Value::Cashier:
-        return ticket.cashier;
+        return sale.cashier;
     case ReceiptLayout::Value::Number:
-        return ticket.number;
+        return sale.number;
     case ReceiptLayout::Value::Time:
-        return ticket.time;
+        return sale.time;
     case ReceiptLayout::Value::Customer:
-        return ticket.customer;
+        return sale.customer;
     case ReceiptLayout::Value::Phone:
-        return ticket.phone;
+        return sale.phone;
     case ReceiptLayout::Value::Address:
-        return ticket.address;
+        return sale.address;
     case ReceiptLayout::Value::TotalQuantity:
-        return ticket.totalQuantity;
+        return sale.totals().quantity.text();
     case ReceiptLayout::Value::TotalDiscounted:
-        return ticket.totalDiscounted;
+        return sale.totals().discounted.text();
     case ReceiptLayout::Value::Paid:
-        return ticket.paid;
+        return sale.paid;
     case ReceiptLayout::Value::Change:
-        return ticket.change;
+        return sale.change() ? sale.change()->text() : QString();
     case ReceiptLayout::Value::ReprintMark:
         return order.reprintMark;
+    case ReceiptLayout::Value::ReturnMark:
+        return QStringLiteral("退货单 原单号 %1").arg(sale.originalNumber);
+    case ReceiptLayout::Value::PaymentPart: {
+        const Payment &part = sale.payments.at(size_t(item.part));
+        return MethodName(part.method) + QLatin1Char(' ') + part.amount.figureText();
+    }
     case ReceiptLayout::Value::None:
         break;
     }
@@ -77,8 +83,8 @@ std::unique_ptr<TableData> LinesData(const ReceiptOrder *order)
 {
     std::vector<QStringList> rows;
     if (order) {
-        for (const TicketLine &line : order->ticket.lines)
-            rows.push_back({line.name, line.price, line.quantity, line.discounted});
+        for (const SaleLine &line : order->sale.lines)
+            rows.push_back({line.name, line.price.text(), line.quantity.text(), line.discounted.text()});
     }
     return std::make_unique<TableData>(QStringList{kNameColumn, kPriceColumn, kQuantityColumn, kDiscountedColumn},
                                        std::move(rows));
@@ -106,9 +112,22 @@ int DetailRowUnits(const ReceiptLayout::Report &table)
 std::unique_ptr<Report> Build(ReceiptTemplate which, ReceiptReport variant, const ReceiptOrder *order)
 {
     const ReceiptLayout::Window &window = ReceiptLayout::OfTemplate(which);
-    const bool reprinted = order && !order->reprintMark.isEmpty();
-    const ReceiptLayout::Report table = reprinted ? WithReprintMark(ReceiptLayout::OfReport(window, variant))
-                                                  : ReceiptLayout::OfReport(window, variant);
+    // Lines beyond the template: a return's mark, a reprint's mark and the parts of a split or non-cash payment.
+    ReceiptLayout::Report table = ReceiptLayout::OfReport(window, variant);
+    int addedLines = 0;
+    if (order && order->sale.isReturn()) {
+        table = WithTitleMark(table, ReceiptLayout::Value::ReturnMark, "ReturnMark", "退货单");
+        ++addedLines;
+    }
+    if (order && !order->reprintMark.isEmpty()) {
+        table = WithTitleMark(table, ReceiptLayout::Value::ReprintMark, "ReprintMark", "重打");
+        ++addedLines;
+    }
+    if (order && order->sale.listsMethods()) {
+        const int parts = int(order->sale.payments.size());
+        table = WithPaymentLines(table, parts);
+        addedLines += parts;
+    }
     auto report = std::make_unique<Report>(QString::fromUtf8(table.name));
     report->setPaperWidthMm(window.paperWidthMm);
     report->setMarginsMm(ReceiptLayout::kPaperMargins);
@@ -128,7 +147,7 @@ std::unique_ptr<Report> Build(ReceiptTemplate which, ReceiptReport variant, cons
             switch (item.kind) {
             case ReceiptLayout::ItemKind::Label: {
                 const bool filled = order && item.value != ReceiptLayout::Value::None;
-                band->addLabel(name, filled ? ValueText(item.value, *order) : text, item.leftMm, item.topMm, font);
+                band->addLabel(name, filled ? ValueText(item, *order) : text, item.leftMm, item.topMm, font);
                 break;
             }
             case ReceiptLayout::ItemKind::RichText: {
@@ -154,9 +173,9 @@ std::unique_ptr<Report> Build(ReceiptTemplate which, ReceiptReport variant, cons
         report->setHeightUnits(table.designHeightUnits);
         return report;
     }
-    const int length = PaperLengthUnits(order->remarkLines, static_cast<int>(order->ticket.lines.size()),
+    const int length = PaperLengthUnits(order->remarkLines, static_cast<int>(order->sale.lines.size()),
                                         DetailRowUnits(table), BaseLengthUnits(which))
-        + (reprinted ? kReprintMarkUnits : 0);
+        + addedLines * kAddedLineUnits;
     report->setHeightUnits(length);
     // Rows added by wrapped texts (a long product name) lengthen the paper, so
     // that nothing runs onto a second page.

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "receipts/CheckoutPlan.h"
-#include "receipts/Ticket.h"
+#include "receipts/ReceiptOrder.h"
 
 #include <memory>
 

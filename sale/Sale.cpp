@@ -56,10 +56,12 @@ SaleTotals Sale::totals() const
     return {Amount(quantity.value()).total(), Amount(amount.value()).total(), Amount(discounted.value()).total()};
 }
 
-Amount Sale::change() const
+std::optional<Amount> Sale::change() const
 {
     const std::optional<Amount> handed = Amount::tryFromText(paid);
-    return handed ? *handed - totals().discounted : Amount();
+    if (!handed)
+        return std::nullopt;
+    return *handed - totals().discounted;
 }
 
 std::vector<Payment> Sale::settlement() const
@@ -67,12 +69,19 @@ std::vector<Payment> Sale::settlement() const
     if (payments.empty())
         return {{PaymentMethod::Cash, totals().discounted}};
     std::vector<Payment> parts = payments;
-    const Amount change = this->change();
+    const Amount change = this->change().value_or(0);
     const auto cash = std::find_if(parts.begin(), parts.end(),
                                    [](const Payment &part) { return part.method == PaymentMethod::Cash; });
     if (cash != parts.end())
         cash->amount -= change;
     return parts;
+}
+
+bool Sale::movesCash() const
+{
+    return payments.empty() || std::any_of(payments.begin(), payments.end(), [](const Payment &part) {
+               return part.method == PaymentMethod::Cash;
+           });
 }
 
 bool Sale::listsMethods() const

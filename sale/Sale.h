@@ -68,11 +68,13 @@ struct Sale
     bool isReturn() const { return !originalNumber.isEmpty(); }
     // Each total summed in four decimals, then rounded as a total.
     SaleTotals totals() const;
-    // Paid − payable, unrounded; 0 when nothing was paid.
-    Amount change() const;
+    // Paid − payable, unrounded; none when nothing was paid.
+    std::optional<Amount> change() const;
     // What settled the sale, one part per method as recorded: the dialog's
     // parts with the change taken off the cash, or all of it in cash.
     std::vector<Payment> settlement() const;
+    // True when cash changes hands: paid in cash as typed, or a cash part.
+    bool movesCash() const;
     // True when the receipt lists the methods: a method other than cash, or
     // more than one part.
     bool listsMethods() const;

@@ -143,9 +143,9 @@ int Run()
                       QStringLiteral("王芳"),     QStringLiteral("58"),
                       QStringLiteral("一联"),     QStringLiteral("1")};
     order.remarkLines = 2;
-    order.ticket.number = QStringLiteral("20240501102030");
+    order.sale.number = QStringLiteral("20240501102030");
     FillTicket(connection, form);
-    step("read the ticket's lines", nothing, [&] { order.ticket.lines = CurrentTicket::Lines(connection); });
+    step("read the ticket's lines", nothing, [&] { order.sale.lines = CurrentTicket::Lines(connection); });
     std::unique_ptr<Report> receipt;
     step("build the receipt", nothing, [&] { receipt = BuildReceipt(order); });
     step("report layout", nothing, [&] { receipt->run(); });
@@ -160,17 +160,27 @@ int Run()
     };
     SystemPrinter systemPrinter;
     step("hand one job to the print system", drainQueue, [&] {
-        systemPrinter.print(*receipt, order.ticket.number);
+        systemPrinter.print(*receipt, order.sale.number);
         ++pending;
     });
     drainQueue();
+    // Paid in cash as typed, then split over WeChat and cash: the split records a row per part.
+    const auto record = [&](std::vector<Payment> payments) {
+        Sale sale;
+        sale.number = Edit(form, "Edit2")->text();
+        sale.time = Edit(form, "Edit3")->text();
+        sale.cashier = QStringLiteral("王芳");
+        sale.lines = CurrentTicket::Lines(program.session());
+        sale.payments = std::move(payments);
+        sale.paid = QStringLiteral("250");
+        RecordSale(program.session(), sale);
+    };
     step(
-        "record the sale and empty the ticket", [&] { FillTicket(connection, form); },
+        "record a cash sale and empty the ticket", [&] { FillTicket(connection, form); }, [&] { record({}); });
+    step(
+        "record a split payment's sale and rows", [&] { FillTicket(connection, form); },
         [&] {
-            RecordSale(program.session(),
-                       {Edit(form, "Edit2")->text(), Edit(form, "Edit3")->text(), QStringLiteral("20"),
-                        QStringLiteral("250"), QStringLiteral("225"), QStringLiteral("王芳"), QString(), QString(),
-                        QString(), QStringLiteral("250"), QStringLiteral("25")});
+            record({{PaymentMethod::WeChat, 200}, {PaymentMethod::Cash, 50}});
         });
     return 0;
 }

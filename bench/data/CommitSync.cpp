@@ -29,9 +29,10 @@ int main(int argc, char **argv)
 
     std::printf("-- sale\n");
     std::fflush(stdout);
-    SaleTicket ticket;
+    Sale ticket;
     ticket.number = QStringLiteral("20240501100000");
     ticket.time = QStringLiteral("2024-05-01 10:00:00");
+    ticket.lines = CurrentTicket::Lines(session);
     RecordSale(session, ticket);
     std::printf("-- recorded\n");
     std::fflush(stdout);

@@ -2,7 +2,6 @@
 
 #include "base/AppError.h"
 #include "base/NumberText.h"
-#include "data/store/ColumnValue.h"
 #include "data/store/ReopenQuery.h"
 #include "data/store/RowSet.h"
 #include "data/store/Session.h"
@@ -34,14 +33,28 @@ void PostLine(RowSet &lines, const QString &ticketNumber, const QString &time, c
     lines.post();
 }
 
-std::vector<TicketLine> Lines(Session &session)
+std::vector<SaleLine> Lines(Session &session)
 {
     Statement rows(session.file(), QStringLiteral("select 品名, 单价, 数量, 金额, 折后 from xsxx order by ID"));
-    std::vector<TicketLine> lines;
-    const auto number = [&rows](int column) { return ColumnValueToText(ColumnKind::Number, rows.value(column)); };
+    std::vector<SaleLine> lines;
+    const auto figure = [&rows](int column) { return Amount(rows.value(column).toDouble()); };
     while (rows.step())
-        lines.push_back({rows.value(0).toString(), number(1), number(2), number(3), number(4)});
+        lines.push_back({rows.value(0).toString(), figure(1), figure(2), figure(3), figure(4)});
     return lines;
+}
+
+std::vector<SaleLine> Lines(const RowSet &lines)
+{
+    const auto column = [&lines](const char *name) { return lines.columnIndex(QString::fromUtf8(name)); };
+    const int name = column("品名"), price = column("单价"), quantity = column("数量"), amount = column("金额"),
+              discounted = column("折后");
+    std::vector<SaleLine> sold;
+    for (int row = 0; row < lines.recordCount(); ++row) {
+        const auto figure = [&](int at) { return Amount(lines.rawAt(row, at).toDouble()); };
+        sold.push_back(
+            {lines.rawAt(row, name).toString(), figure(price), figure(quantity), figure(amount), figure(discounted)});
+    }
+    return sold;
 }
 
 void Clear(Session &session)

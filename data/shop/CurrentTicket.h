@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sale/Sale.h"
+
 #include <QString>
 
 #include <vector>
@@ -7,8 +9,8 @@
 class Session;
 class RowSet;
 
-// One line of the ticket being entered, as the data file holds it: each
-// figure is the stored number's text ("" when none is stored).
+// One line of the ticket being entered, as the counter's fields hold it: each
+// figure is the text typed or worked out.
 struct TicketLine
 {
     QString name; // 品名
@@ -27,8 +29,10 @@ void Open(RowSet &lines);
 // or modified, and posts it. A line whose amounts are no numbers is not
 // stored: the row is dropped and AppError thrown.
 void PostLine(RowSet &lines, const QString &ticketNumber, const QString &time, const TicketLine &line);
-// The lines as values, read from the data file.
-std::vector<TicketLine> Lines(Session &session);
+// The lines as values, read from the data file; a figure not stored reads as 0.
+std::vector<SaleLine> Lines(Session &session);
+// The same, as a row set opened by Open() lists them.
+std::vector<SaleLine> Lines(const RowSet &lines);
 // Drops every line: a recorded sale's.
 void Clear(Session &session);
 

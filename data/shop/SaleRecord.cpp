@@ -1,91 +1,77 @@
 #include "data/shop/SaleRecord.h"
 
 #include "data/shop/CurrentTicket.h"
-#include "data/store/ColumnValue.h"
 #include "data/store/NewRow.h"
 #include "data/sync/Outbox.h"
 
-#include <QStringList>
-
-#include <vector>
-
 namespace {
 
-// The columns a ticket line carries from xsxx to xsmx.
-const QStringList kLineColumns = {QStringLiteral("品名"), QStringLiteral("单价"), QStringLiteral("数量"),
-                                  QStringLiteral("金额"), QStringLiteral("折后")};
-
-// The ticket's lines as texts, in the order they were added.
-std::vector<QStringList> ticketLines(DataStore &file)
+NewRow ticketRow(const Sale &sale)
 {
-    QStringList quoted;
-    for (const QString &column : kLineColumns)
-        quoted << QStringLiteral("\"%1\"").arg(column);
-    Statement select(file, QStringLiteral("SELECT %1 FROM xsxx ORDER BY ID").arg(quoted.join(QStringLiteral(", "))));
-    std::vector<QStringList> lines;
-    while (select.step()) {
-        QStringList texts;
-        for (int i = 0; i < kLineColumns.size(); ++i)
-            texts << ColumnValueToText(i == 0 ? ColumnKind::Text : ColumnKind::Number, select.value(i));
-        lines.push_back(texts);
-    }
-    return lines;
+    const SaleTotals totals = sale.totals();
+    NewRow ticket(QStringLiteral("xstj"));
+    ticket.set(QStringLiteral("单号"), sale.number);
+    ticket.set(QStringLiteral("时间"), sale.time);
+    ticket.set(QStringLiteral("数量"), totals.quantity.text());
+    ticket.set(QStringLiteral("金额"), totals.amount.text());
+    ticket.set(QStringLiteral("折后"), totals.discounted.text());
+    ticket.set(QStringLiteral("收银员"), sale.cashier);
+    ticket.setIfNumber(QStringLiteral("支付"), sale.paid);
+    if (const std::optional<Amount> change = sale.change())
+        ticket.set(QStringLiteral("找零"), change->text());
+    if (sale.isReturn())
+        ticket.set(QStringLiteral("原单号"), sale.originalNumber);
+    return ticket;
 }
 
-NewRow ticketRow(const SaleTicket &ticket)
+SaleRows RowsOf(const Sale &sale)
 {
-    NewRow sale(QStringLiteral("xstj"));
-    sale.set(QStringLiteral("单号"), ticket.number);
-    sale.set(QStringLiteral("时间"), ticket.time);
-    sale.set(QStringLiteral("数量"), ticket.quantity);
-    sale.set(QStringLiteral("金额"), ticket.amount);
-    sale.set(QStringLiteral("折后"), ticket.discounted);
-    sale.set(QStringLiteral("收银员"), ticket.cashier);
-    sale.setIfNumber(QStringLiteral("支付"), ticket.paid);
-    sale.setIfNumber(QStringLiteral("找零"), ticket.change);
-    return sale;
-}
-
-SaleRows SaleRowsOf(DataStore &file, const SaleTicket &ticket)
-{
-    SaleRows rows{ticketRow(ticket), {}};
-    for (const QStringList &line : ticketLines(file)) {
+    SaleRows rows{ticketRow(sale), {}, {}};
+    for (const SaleLine &line : sale.lines) {
         NewRow sold(QStringLiteral("xsmx"));
-        sold.set(QStringLiteral("单号"), ticket.number);
-        sold.set(QStringLiteral("时间"), ticket.time);
-        sold.set(QStringLiteral("客户"), ticket.customer);
-        sold.set(QStringLiteral("电话"), ticket.phone);
-        sold.set(QStringLiteral("地址"), ticket.address);
-        for (int i = 0; i < kLineColumns.size(); ++i)
-            sold.set(kLineColumns[i], line[i]);
+        const std::pair<const char *, QString> columns[] = {
+            {"单号", sale.number},        {"时间", sale.time},
+            {"客户", sale.customer},      {"电话", sale.phone},
+            {"地址", sale.address},       {"品名", line.name},
+            {"单价", line.price.text()},  {"数量", line.quantity.text()},
+            {"金额", line.amount.text()}, {"折后", line.discounted.text()}};
+        for (const auto &[column, text] : columns)
+            sold.set(QString::fromUtf8(column), text);
+        if (sale.isReturn())
+            sold.set(QStringLiteral("原单号"), sale.originalNumber);
         rows.lines.push_back(sold);
+    }
+    for (const Payment &part : sale.settlement()) {
+        NewRow paid(QStringLiteral("zfmx"));
+        paid.set(QStringLiteral("单号"), sale.number);
+        paid.set(QStringLiteral("方式"), MethodName(part.method));
+        paid.set(QStringLiteral("金额"), part.amount.text());
+        rows.payments.push_back(paid);
     }
     return rows;
 }
 
 } // namespace
 
-void CheckSale(const SaleTicket &ticket)
+void CheckSale(const Sale &sale)
 {
-    ticketRow(ticket);
+    ticketRow(sale);
 }
 
-PendingSale::PendingSale(Session &connection, const SaleTicket &ticket)
+PendingSale::PendingSale(Session &connection, const Sale &sale, EnteredTicket entered)
     : m_connection(connection)
     , m_transaction(connection.file())
 {
     FileStore &file = connection.file();
-    const SaleRows rows = SaleRowsOf(file, ticket);
+    const SaleRows rows = RowsOf(sale);
     // Beside a server the sale waits in the counter's own file until the
     // server has it, so that a sale is never lost while the server is away.
-    if (connection.hasServer()) {
+    if (connection.hasServer())
         Outbox::Add(connection, rows);
-    } else {
-        rows.ticket.insert(file);
-        for (const NewRow &line : rows.lines)
-            line.insert(file);
-    }
-    CurrentTicket::Clear(connection);
+    else
+        InsertSaleRows(file, rows);
+    if (entered == EnteredTicket::Cleared)
+        CurrentTicket::Clear(connection);
     file.reserveCommit();
 }
 
@@ -96,7 +82,7 @@ void PendingSale::commit()
         emit m_connection.saleQueued();
 }
 
-void RecordSale(Session &connection, const SaleTicket &ticket)
+void RecordSale(Session &connection, const Sale &sale, EnteredTicket entered)
 {
-    PendingSale(connection, ticket).commit();
+    PendingSale(connection, sale, entered).commit();
 }

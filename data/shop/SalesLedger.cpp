@@ -56,35 +56,43 @@ void OpenSoldLines(RowSet &lines, const QString &number)
                 {number});
 }
 
-std::optional<StoredSale> FindSale(Session &session, const QString &number)
+std::optional<Sale> FindSale(Session &session, const QString &number)
 {
-    Statement ticket(session.in(Store::Shared),
-                     QStringLiteral("select 时间, 收银员, 数量, 金额, 折后, 支付, 找零 from xstj "
+    DataStore &store = session.in(Store::Shared);
+    Statement ticket(store,
+                     QStringLiteral("select 时间, 收银员, 支付, 找零, 原单号 from xstj "
                                     "where 单号 = ?1 order by 序号 desc limit 1"),
                      {number});
     if (!ticket.step())
         return std::nullopt;
-    StoredSale sale;
+    Sale sale;
     sale.number = number;
     sale.time = ticket.value(0).toString();
     sale.cashier = ticket.value(1).toString();
-    sale.totalQuantity = NumberText(ticket.value(2));
-    sale.totalAmount = NumberText(ticket.value(3));
-    sale.totalDiscounted = NumberText(ticket.value(4));
-    sale.paid = NumberText(ticket.value(5));
-    sale.change = NumberText(ticket.value(6));
+    sale.paid = NumberText(ticket.value(2));
+    const Amount change = ticket.value(3).toDouble();
+    sale.originalNumber = ticket.value(4).toString();
 
-    Statement lines(session.in(Store::Shared),
-                    QStringLiteral("select 品名, 单价, 数量, 金额, 折后, 客户, 电话, 地址 from xsmx "
+    Statement lines(store,
+                    QStringLiteral("select 品名, 单价, 数量, 金额, 折后, 客户, 电话, 地址, 原单号 from xsmx "
                                    "where 单号 = ?1 order by 序号"),
                     {number});
+    const auto figure = [&lines](int column) { return Amount(lines.value(column).toDouble()); };
     while (lines.step()) {
-        sale.lines.push_back({lines.value(0).toString(), NumberText(lines.value(1)), NumberText(lines.value(2)),
-                              NumberText(lines.value(3)), NumberText(lines.value(4))});
+        sale.lines.push_back({lines.value(0).toString(), figure(1), figure(2), figure(3), figure(4)});
         sale.customer = lines.value(5).toString();
         sale.phone = lines.value(6).toString();
         sale.address = lines.value(7).toString();
     }
+
+    // The parts as recorded, the cash part with the change it gave back: as the customer handed them over.
+    Statement parts(store, QStringLiteral("select 方式, 金额 from zfmx where 单号 = ?1 order by 序号"), {number});
+    while (parts.step())
+        if (const std::optional<PaymentMethod> method = MethodNamed(parts.value(0).toString()))
+            sale.payments.push_back({*method, parts.value(1).toDouble()});
+    for (Payment &part : sale.payments)
+        if (part.method == PaymentMethod::Cash)
+            part.amount += change;
     return sale;
 }
 

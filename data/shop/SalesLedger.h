@@ -1,7 +1,7 @@
 #pragma once
 
-#include "data/shop/CurrentTicket.h"
 #include "data/shop/TicketFilter.h"
+#include "sale/Sale.h"
 
 #include <QString>
 
@@ -10,25 +10,6 @@
 
 class Session;
 class RowSet;
-
-// A recorded sale as it was printed: its row of xstj and its lines of xsmx.
-// Figures are the stored numbers' texts ("" when none is stored: sales
-// recorded before the payment was kept have no paid amount and no change).
-struct StoredSale
-{
-    QString number;
-    QString time;
-    QString cashier;
-    QString totalQuantity;
-    QString totalAmount;
-    QString totalDiscounted;
-    QString paid;
-    QString change;
-    QString customer; // 客户, 电话, 地址 as the lines carry them
-    QString phone;
-    QString address;
-    std::vector<TicketLine> lines; // in the order they were recorded
-};
 
 // The recorded sales: one row per ticket in xstj, one per sold line in xsmx.
 // Each operation lists into a row set that can delete the rows it shows; the
@@ -43,8 +24,9 @@ void OpenTicketsByNumber(RowSet &tickets);
 // number gives every line that has a ticket number.
 void OpenSoldLines(RowSet &lines, const QString &number);
 
-// The last sale recorded under exactly `number`, with its lines; none when no
-// ticket has that number.
-std::optional<StoredSale> FindSale(Session &session, const QString &number);
+// The last sale recorded under exactly `number`, as it was printed: its row of
+// xstj, its lines of xsmx and its parts of zfmx (none for a sale recorded
+// before payments were kept); none when no ticket has that number.
+std::optional<Sale> FindSale(Session &session, const QString &number);
 
 } // namespace SalesLedger

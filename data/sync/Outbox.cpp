@@ -17,26 +17,41 @@ namespace {
 
 const QString kTicketKey = QStringLiteral("xstj");
 const QString kNumber = QStringLiteral("单号");
+const QString kOriginal = QStringLiteral("原单号");
 const QString kLinesKey = QStringLiteral("xsmx");
+const QString kPaymentsKey = QStringLiteral("zfmx");
+
+QJsonArray Serialised(const std::vector<NewRow> &rows)
+{
+    QJsonArray array;
+    for (const NewRow &row : rows)
+        array.append(row.toJson());
+    return array;
+}
 
 QString Serialised(const SaleRows &sale)
 {
-    QJsonArray lines;
-    for (const NewRow &line : sale.lines)
-        lines.append(line.toJson());
     QJsonObject json;
     json.insert(kTicketKey, sale.ticket.toJson());
-    json.insert(kLinesKey, lines);
+    json.insert(kLinesKey, Serialised(sale.lines));
+    json.insert(kPaymentsKey, Serialised(sale.payments));
     return QString::fromUtf8(QJsonDocument(json).toJson(QJsonDocument::Compact));
 }
 
+std::vector<NewRow> Deserialised(const QString &table, const QJsonValue &rows)
+{
+    std::vector<NewRow> deserialised;
+    for (const QJsonValue &row : rows.toArray())
+        deserialised.push_back(NewRow::fromJson(table, row.toObject()));
+    return deserialised;
+}
+
+// A sale queued before payments were kept has no payment rows.
 SaleRows Deserialised(const QString &text)
 {
     const QJsonObject json = QJsonDocument::fromJson(text.toUtf8()).object();
-    SaleRows sale{NewRow::fromJson(kTicketKey, json.value(kTicketKey).toObject()), {}};
-    for (const QJsonValue &line : json.value(kLinesKey).toArray())
-        sale.lines.push_back(NewRow::fromJson(kLinesKey, line.toObject()));
-    return sale;
+    return {NewRow::fromJson(kTicketKey, json.value(kTicketKey).toObject()),
+            Deserialised(kLinesKey, json.value(kLinesKey)), Deserialised(kPaymentsKey, json.value(kPaymentsKey))};
 }
 
 struct Waiting
@@ -89,6 +104,15 @@ void RequireSameSale(DataStore &server, const NewRow &ticket)
     }
 }
 
+// The sale's lines and payments, after its ticket.
+void InsertDetails(DataStore &store, const SaleRows &sale)
+{
+    for (const NewRow &row : sale.lines)
+        row.insert(store);
+    for (const NewRow &row : sale.payments)
+        row.insert(store);
+}
+
 // Stores the sale on the server unless it is there already.
 void Send(DataStore &server, const SaleRows &sale)
 {
@@ -96,12 +120,10 @@ void Send(DataStore &server, const SaleRows &sale)
     Statement ticket(
         server, sale.ticket.insertStatement() + QStringLiteral(" ON CONFLICT (\"单号\") DO NOTHING RETURNING 序号"),
         sale.ticket.values());
-    if (ticket.step()) {
-        for (const NewRow &line : sale.lines)
-            line.insert(server);
-    } else {
+    if (ticket.step())
+        InsertDetails(server, sale);
+    else
         RequireSameSale(server, sale.ticket);
-    }
     transaction.commit();
 }
 
@@ -188,10 +210,14 @@ QString SendAgain(Session &session, qint64 id, bool underFreshNumber)
         throw DataError(QStringLiteral("这笔销售已不在待上传的销售中。"));
     SaleRows sale = Deserialised(stored.value(0).toString());
     if (underFreshNumber) {
-        sale.ticket.set(QStringLiteral("原单号"), sale.ticket.value(kNumber).toString());
+        // A return keeps the number of the sale it takes back.
+        if (sale.ticket.value(kOriginal).toString().isEmpty())
+            sale.ticket.set(kOriginal, sale.ticket.value(kNumber).toString());
         sale.ticket.set(kNumber, fresh);
-        for (NewRow &line : sale.lines)
-            line.set(kNumber, fresh);
+        for (NewRow &row : sale.lines)
+            row.set(kNumber, fresh);
+        for (NewRow &row : sale.payments)
+            row.set(kNumber, fresh);
         session.exec(QStringLiteral("update outbox set 单号 = ?2, 销售 = ?3 where 序号 = ?1"),
                      {id, fresh, Serialised(sale)});
     }
@@ -202,3 +228,9 @@ QString SendAgain(Session &session, qint64 id, bool underFreshNumber)
 }
 
 } // namespace Outbox
+
+void InsertSaleRows(DataStore &store, const SaleRows &sale)
+{
+    sale.ticket.insert(store);
+    Outbox::InsertDetails(store, sale);
+}

@@ -9,12 +9,19 @@
 
 class Session;
 
-// A sale as rows: its ticket's row of xstj and its lines of xsmx.
+class DataStore;
+
+// A sale as rows: its ticket's row of xstj, its lines of xsmx and its payment
+// rows of zfmx (none for a sale queued before payments were kept).
 struct SaleRows
 {
     NewRow ticket;
     std::vector<NewRow> lines;
+    std::vector<NewRow> payments;
 };
+
+// Inserts the sale's rows, within the caller's transaction.
+void InsertSaleRows(DataStore &store, const SaleRows &sale);
 
 // Sales recorded at a counter whose shop keeps its sales on a server wait in
 // the counter's own data file (table outbox) until the server has them. They

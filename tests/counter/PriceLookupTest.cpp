@@ -1,6 +1,6 @@
 #include "base/NumberText.h"
-#include "counter/TicketTotals.h"
 #include "data/shop/Catalogue.h"
+#include "data/shop/CurrentTicket.h"
 #include "data/store/DataFile.h"
 #include "data/store/RowSet.h"
 #include "data/store/Session.h"
@@ -50,7 +50,7 @@ TEST_F(PriceLookupTest, ANameFindsItsOwnPriceLiterally)
         EXPECT_EQ(price(QString::fromUtf8(name)), expected) << name;
 }
 
-TEST(TicketTotals, SumsSkipEmptyValuesAndRoundEachToFourDecimals)
+TEST(TicketTotals, SumsReadEmptyValuesAsNothingAndRoundAsTotals)
 {
     TempData data;
     Session connection;
@@ -60,11 +60,12 @@ TEST(TicketTotals, SumsSkipEmptyValuesAndRoundEachToFourDecimals)
     RowSet lines(connection);
     lines.setStatement(QStringLiteral("select * from xsxx"));
     lines.open();
-    const TicketTotals totals = SumTicketLines(lines);
-    EXPECT_EQ(NumberToText(totals.quantity), QStringLiteral("3.5"));
-    EXPECT_EQ(NumberToText(totals.amount), QStringLiteral("10.1"));
-    EXPECT_EQ(NumberToText(totals.afterDiscount),
-              QStringLiteral("9.5217")); // 9.4905 + 0 + 0.0312: 312.5 units, a tie, go to even
+    Sale ticket;
+    ticket.lines = CurrentTicket::Lines(lines);
+    const SaleTotals totals = ticket.totals();
+    EXPECT_EQ(totals.quantity.text(), QStringLiteral("3.5"));
+    EXPECT_EQ(totals.amount.text(), QStringLiteral("10.1"));
+    EXPECT_EQ(totals.discounted.text(), QStringLiteral("9.52"));
 }
 
 } // namespace

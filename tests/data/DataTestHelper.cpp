@@ -69,9 +69,9 @@ int lockFor(Session &session, int ms)
 void recordTicket(Session &session, RowSet &lines, const QString &number)
 {
     CurrentTicket::Open(lines);
-    SaleTicket ticket;
+    Sale ticket;
     ticket.number = number;
-    ticket.quantity = QString::number(lines.recordCount());
+    ticket.lines = CurrentTicket::Lines(session);
     PendingSale pending(session, ticket);
     QThread::usleep(QRandomGenerator::global()->bounded(0, 3000)); // the receipt printing
     pending.commit();
@@ -123,13 +123,12 @@ void sellOne(Session &session, RowSet &lines)
         AddTicketLine(lines, QStringLiteral("商品%1").arg(line), money(price), "1", money(price), money(net));
         discounted += net;
     }
-    SaleTicket ticket;
+    Sale ticket;
     ticket.number = IssueTicketNumber(session);
     ticket.time = QDateTime::currentDateTime().toString("yyyy-MM-dd HH:mm:ss");
-    ticket.quantity = QString::number(count);
-    ticket.discounted = money(discounted);
+    ticket.lines = CurrentTicket::Lines(session);
     RecordSale(session, ticket);
-    say(QStringLiteral("sold %1 %2 %3").arg(ticket.number).arg(count).arg(ticket.discounted));
+    say(QStringLiteral("sold %1 %2 %3").arg(ticket.number).arg(count).arg(money(discounted)));
 }
 
 int sellOnServer(Session &session)

@@ -39,9 +39,9 @@ struct Counter
         CurrentTicket::Open(ticket);
         for (int i = 0; i < lines; ++i)
             AddTicketLine(ticket, QStringLiteral("绿茶%1").arg(i), "2.5", "2", "5", "4.5");
-        SaleTicket sale;
+        Sale sale;
         sale.number = number;
-        sale.discounted = QString::number(4.5 * lines);
+        sale.lines = CurrentTicket::Lines(session);
         RecordSale(session, sale);
     }
 

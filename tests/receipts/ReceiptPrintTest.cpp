@@ -46,7 +46,7 @@ TEST(ReceiptLength, PaperGrowsWithWhatItCarries)
             SCOPED_TRACE(c.what);
             ReceiptOrder order = SampleOrder(which, withCustomer, c.lines);
             if (c.wrappedName)
-                order.ticket.lines[2].name = kLongName;
+                order.sale.lines[2].name = kLongName;
             if (c.reprinted)
                 order.reprintMark = QStringLiteral("重打 2026-12-09 10:00:00");
             const PrintedReport printed = BuildReceipt(order)->run();
@@ -63,7 +63,7 @@ TEST(ReceiptWrapping, NoWordOverlapsAnotherOrLeavesThePaper)
     QTemporaryDir dir;
     ForEachVariant([&](ReceiptTemplate which, bool withCustomer) {
         ReceiptOrder order = SampleOrder(which, withCustomer, 6);
-        order.ticket.lines[2].name = kLongName;
+        order.sale.lines[2].name = kLongName;
         const QString path = dir.filePath(QStringLiteral("receipt.pdf"));
         RenderReportToPdf(*BuildReceipt(order), path);
         EXPECT_TRUE(PdfText::Shows(PdfText::Text(path), kLongName));

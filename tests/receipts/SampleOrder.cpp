@@ -16,11 +16,10 @@ bool IsWide(ReceiptTemplate which)
 
 ReceiptOrder SampleOrder(ReceiptTemplate which, bool withCustomer, int lines)
 {
-    const TicketLine rows[] = {
-        {QStringLiteral("苹果"), QStringLiteral("12.5"), QStringLiteral("2"), QStringLiteral("25"),
-         QStringLiteral("25")},
-        {QStringLiteral("香蕉"), QStringLiteral("3"), QStringLiteral("3"), QStringLiteral("9"), QStringLiteral("8.1")},
-        {QStringLiteral("西瓜"), QStringLiteral("2.675"), QStringLiteral("1"), QStringLiteral("2.675"), QString()},
+    const SaleLine rows[] = {
+        {QStringLiteral("苹果"), 12.5L, 2, 25, 25},
+        {QStringLiteral("香蕉"), 3, 3, 9, 8.1L},
+        {QStringLiteral("西瓜"), 2.675L, 1, 2.675L, 0},
     };
     ReceiptOrder order;
     order.settings.shopName = QStringLiteral("好运小店");
@@ -32,7 +31,7 @@ ReceiptOrder SampleOrder(ReceiptTemplate which, bool withCustomer, int lines)
     order.remarkLines = 2;
     order.withCustomer = withCustomer;
 
-    Ticket &ticket = order.ticket;
+    Sale &ticket = order.sale;
     ticket.number = QStringLiteral("20240102030405");
     ticket.time = QStringLiteral("2024-01-02 03:04:05");
     ticket.cashier = QStringLiteral("张三");
@@ -41,11 +40,7 @@ ReceiptOrder SampleOrder(ReceiptTemplate which, bool withCustomer, int lines)
     ticket.address = QStringLiteral("北京路1号");
     for (int i = 0; i < lines; ++i)
         ticket.lines.push_back(rows[i % 3]);
-    ticket.totalQuantity = QStringLiteral("6");
-    ticket.totalAmount = QStringLiteral("36.675");
-    ticket.totalDiscounted = QStringLiteral("35.775");
     ticket.paid = QStringLiteral("50");
-    ticket.change = QStringLiteral("14.225");
     return order;
 }
 

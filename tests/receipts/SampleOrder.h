@@ -1,7 +1,7 @@
 #pragma once
 
 #include "receipts/CheckoutPlan.h"
-#include "receipts/Ticket.h"
+#include "receipts/ReceiptOrder.h"
 
 // A ticket of three lines with a two-line remark, as a checkout hands it to
 // the renderer, on the template and variant asked for.
