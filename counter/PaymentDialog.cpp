@@ -59,7 +59,6 @@ PaymentDialog::PaymentDialog(Amount payable, const std::vector<Payment> &chosen,
         form->addRow(MethodName(method) + QStringLiteral("："), box);
         m_boxes.emplace_back(method, box);
     }
-    m_owed->setObjectName(QStringLiteral("PayOwed"));
     form->addRow(m_owed);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("确定"));
