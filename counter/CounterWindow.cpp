@@ -39,7 +39,7 @@ CounterWindow::CounterWindow(Session &session, Checkout &checkout, QWidget *pare
         move(screen->availableGeometry().center() - rect().center());
     new WindowChrome(*this, m_ui->Image1, m_ui->Image2, m_ui->Image3);
     m_entry = new LineEntry(*m_ui, session, *this);
-    m_payment = new PaymentEntry(m_ui->ComboBox3, m_ui->Edit12, m_ui->Edit13, *this);
+    m_payment = new PaymentEntry(m_ui->ComboBox3, m_ui->Edit12, m_ui->Edit13, m_ui->SpeedButton9, *this);
     m_lines = new TicketLines(
         *m_ui, session, *m_entry, *m_payment,
         [this] {
@@ -282,6 +282,7 @@ ReceiptOrder CounterWindow::currentOrder() const
     sale.address = addressEdit()->text();
     sale.lines = m_lines->lines();
     sale.paid = m_payment->paid();
+    sale.payments = m_payment->payments();
     return order;
 }
 

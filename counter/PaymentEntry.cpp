@@ -3,14 +3,19 @@
 #include "counter/KeyReleaseHook.h"
 #include "counter/LinePricing.h"
 #include "counter/NumericKeyFilter.h"
+#include "counter/PaymentDialog.h"
 #include "counter/SelectOnFocus.h"
 #include "grid/Handlers.h"
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QShortcut>
+#include <QToolButton>
 
-PaymentEntry::PaymentEntry(QComboBox *paid, QLineEdit *payable, QLineEdit *change, QWidget &window)
+PaymentEntry::PaymentEntry(QComboBox *paid, QLineEdit *payable, QLineEdit *change, QToolButton *methods,
+                           QWidget &window)
     : QObject(&window)
+    , m_window(window)
     , m_paid(paid)
     , m_payable(payable)
     , m_change(change)
@@ -21,8 +26,11 @@ PaymentEntry::PaymentEntry(QComboBox *paid, QLineEdit *payable, QLineEdit *chang
     auto *released = new KeyReleaseHook(this);
     released->watch(m_paid);
     (new SelectOnFocus(this))->watch(m_paid);
-    ConnectHandler(m_paid, &QComboBox::editTextChanged, this, &PaymentEntry::computeChange, &window);
+    ConnectHandler(m_paid, &QComboBox::editTextChanged, this, &PaymentEntry::paidEdited, &window);
     ConnectHandler(released, &KeyReleaseHook::released, this, &PaymentEntry::computeChange, &window);
+    ConnectHandler(methods, &QToolButton::clicked, this, &PaymentEntry::choosePayments, &window);
+    ConnectHandler(new QShortcut(Qt::Key_F8, &window), &QShortcut::activated, this, &PaymentEntry::choosePayments,
+                   &window);
 }
 
 QString PaymentEntry::paid() const
@@ -37,6 +45,9 @@ QString PaymentEntry::change() const
 
 void PaymentEntry::setPayable(const QString &payable)
 {
+    // Parts chosen for another total no longer settle this one.
+    if (payable != m_payable->text())
+        m_payments.clear();
     m_payable->setText(payable);
     const QString paid = m_paid->currentText();
     m_change->setText(paid.isEmpty() ? QStringLiteral("0") : ChangeText(paid, payable));
@@ -47,9 +58,40 @@ void PaymentEntry::clear()
     m_paid->setEditText(QString());
     m_payable->clear();
     m_change->clear();
+    m_payments.clear();
 }
 
 void PaymentEntry::computeChange()
 {
     m_change->setText(ChangeText(m_paid->currentText(), m_payable->text()));
+}
+
+// The cashier's own amount: paid in cash as typed.
+void PaymentEntry::paidEdited()
+{
+    m_payments.clear();
+    computeChange();
+}
+
+void PaymentEntry::choosePayments()
+{
+    const std::optional<Amount> payable = Amount::tryFromText(m_payable->text());
+    if (!payable || *payable <= Amount()) {
+        Dialogs::Message(&m_window, QStringLiteral("没有应付金额！"), Dialogs::Icon::Warning);
+        return;
+    }
+    auto *dialog = new PaymentDialog(*payable, m_payments, &m_window);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this,
+            [this, dialog] { Dialogs::Guarded(&m_window, [&] { takePayments(dialog->payments()); }); });
+    dialog->open();
+}
+
+void PaymentEntry::takePayments(const std::vector<Payment> &parts)
+{
+    Amount sum;
+    for (const Payment &part : parts)
+        sum += part.amount;
+    m_paid->setEditText(sum.text()); // drops the parts chosen before
+    m_payments = parts;
 }

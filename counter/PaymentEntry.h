@@ -1,21 +1,30 @@
 #pragma once
 
+#include "sale/Sale.h"
+
 #include <QObject>
+
+#include <vector>
 
 class QComboBox;
 class QLineEdit;
+class QToolButton;
 class QWidget;
 
 // The payment: what the ticket comes to, what the customer paid (numbers
-// only, no completion) and the change, paid − payable.
+// only, no completion) and the change, paid − payable. 支付方式 (or F8) splits
+// the payment by method; the paid box then shows the parts' sum, until the
+// cashier edits it or the payable changes.
 class PaymentEntry : public QObject
 {
     Q_OBJECT
 public:
-    PaymentEntry(QComboBox *paid, QLineEdit *payable, QLineEdit *change, QWidget &window);
+    PaymentEntry(QComboBox *paid, QLineEdit *payable, QLineEdit *change, QToolButton *methods, QWidget &window);
 
     QString paid() const;
     QString change() const;
+    // The parts chosen by method; empty for a payment in cash as typed.
+    const std::vector<Payment> &payments() const { return m_payments; }
     // The ticket's new total; a customer who has paid already gets the change for it.
     void setPayable(const QString &payable);
     // Nothing payable or paid: the next ticket.
@@ -23,7 +32,12 @@ public:
 
 private:
     void computeChange();
+    void paidEdited();
+    void choosePayments();
+    void takePayments(const std::vector<Payment> &parts);
 
+    QWidget &m_window;
     QComboBox *m_paid;
     QLineEdit *m_payable, *m_change;
+    std::vector<Payment> m_payments;
 };

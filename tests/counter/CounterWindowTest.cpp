@@ -384,6 +384,58 @@ TEST_F(CounterWindowTest, FiguresBeyondAShopsLimitAreRefusedByName)
     }
 }
 
+// 支付方式 splits the payable by method: only cash gives change; a refused
+// split says why and the dialog stays open; the parts last until the cashier
+// edits the paid box.
+TEST_F(CounterWindowTest, PaymentsSplitByMethod)
+{
+    CounterDriver::click(counter.paymentMethods());
+    EXPECT_EQ(responder.texts(), std::vector<QString>{"没有应付金额！"});
+    counter.addLine(QStringLiteral("面包"), QStringLiteral("25.4"), QStringLiteral("1"));
+    struct Case
+    {
+        std::vector<std::pair<const char *, const char *>> typed; // nullptr: the box only gets the focus
+        const char *paid; // nullptr: refused
+        const char *change;
+        std::vector<QString> shown; // the amounts per method, or what the refusal names
+    };
+    const Case cases[] = {
+        {{{"PayWeChat", "20"}, {"PayCash", "5.4"}}, "25.4", "0", {"5.4", "20", "", "", ""}},
+        {{{"PayWeChat", "20"}, {"PayCash", "10"}}, "30", "4.6", {"10", "20", "", "", ""}},
+        {{{"PayWeChat", "20"}, {"PayCard", nullptr}}, "25.4", "0", {"", "20", "", "5.4", ""}},
+        {{{"PayWeChat", "30"}}, nullptr, nullptr, {"微信", "25.4"}},
+        {{{"PayCash", "30"}, {"PayWeChat", "20"}, {"PayAlipay", "10"}}, nullptr, nullptr, {"支付宝", "5.4"}},
+        {{{"PayWeChat", "10"}, {"PayAlipay", "10"}}, nullptr, nullptr, {"5.4"}},
+        {{{"PayCard", "1x"}}, nullptr, nullptr, {"1x"}},
+        {{{"PayCash", "-1"}, {"PayOther", "1e12"}}, nullptr, nullptr, {"现金"}},
+        {{{"PayOther", "1e12"}}, nullptr, nullptr, {"其他", "超出范围"}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.shown.back().toStdString());
+        QDialog *dialog = counter.openPayments();
+        for (const auto &[box, amount] : c.typed)
+            amount ? Find<QLineEdit>(dialog, box)->setText(QString::fromUtf8(amount))
+                   : Find<QLineEdit>(dialog, box)->setFocus();
+        responder.shown.clear();
+        QTest::keyClick(Find<QLineEdit>(dialog, c.typed.back().first), Qt::Key_Return);
+        if (!c.paid) {
+            EXPECT_TRUE(dialog->isVisible());
+            ASSERT_EQ(responder.texts().size(), 1u);
+            for (const QString &named : c.shown)
+                EXPECT_TRUE(responder.texts()[0].contains(named)) << responder.texts()[0].toStdString();
+            dialog->reject();
+            continue;
+        }
+        EXPECT_FALSE(dialog->isVisible());
+        EXPECT_TRUE(responder.shown.empty());
+        EXPECT_EQ(counter.paid()->currentText(), QString::fromUtf8(c.paid));
+        EXPECT_EQ(counter.change()->text(), QString::fromUtf8(c.change));
+        EXPECT_EQ(counter.chosenPayments(), c.shown);
+        CounterDriver::erase(counter.paid()); // paid in cash as typed again
+        EXPECT_EQ(counter.chosenPayments(), std::vector<QString>(5));
+    }
+}
+
 // The remark's lines as the receipt counts them: as many as the box lays out,
 // at every wrap boundary (one document margin off moves a boundary by a
 // character), an empty line inside counted, a trailing one not, and the same

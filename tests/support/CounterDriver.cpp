@@ -73,6 +73,35 @@ void CounterDriver::print() const
     click(printButton());
 }
 
+QDialog *CounterDriver::openPayments(bool byKey) const
+{
+    if (byKey) {
+        m_counter.activateWindow();
+        if (!QTest::qWaitForWindowActive(&m_counter))
+            throw std::runtime_error("the counter is not active");
+        QTest::keyClick(&m_counter, Qt::Key_F8);
+    } else {
+        click(paymentMethods());
+    }
+    for (QDialog *dialog : m_counter.findChildren<QDialog *>(QStringLiteral("PaymentDialog"))) {
+        // Active of its own, not through its parent: its boxes take the focus.
+        dialog->activateWindow();
+        if (dialog->isVisible() && QTest::qWaitFor([dialog] { return QApplication::activeWindow() == dialog; }))
+            return dialog;
+    }
+    throw std::runtime_error("no payment dialog");
+}
+
+std::vector<QString> CounterDriver::chosenPayments() const
+{
+    QDialog *dialog = openPayments(true);
+    std::vector<QString> amounts;
+    for (const char *box : {"PayCash", "PayWeChat", "PayAlipay", "PayCard", "PayOther"})
+        amounts.push_back(Find<QLineEdit>(dialog, box)->text());
+    dialog->reject();
+    return amounts;
+}
+
 int CounterDriver::lineCount() const
 {
     return lines()->rowSet()->recordCount();

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -54,6 +55,7 @@ public:
     QLineEdit *payable() const { return Find<QLineEdit>(m_counter, "Edit12"); }
     QComboBox *paid() const { return Find<QComboBox>(m_counter, "ComboBox3"); }
     QLineEdit *change() const { return Find<QLineEdit>(m_counter, "Edit13"); }
+    QToolButton *paymentMethods() const { return Find<QToolButton>(m_counter, "SpeedButton9"); }
     // Settings and actions
     QPlainTextEdit *remark() const { return Find<QPlainTextEdit>(m_counter, "Memo1"); }
     QComboBox *paperWidth() const { return Find<QComboBox>(m_counter, "ComboBox4"); }
@@ -82,6 +84,10 @@ public:
     // Clicks the customer box until it is as asked.
     void showCustomer(bool shown) const;
     void print() const;
+    // Opens 支付方式 by its button, or by F8, and returns it once active.
+    QDialog *openPayments(bool byKey = false) const;
+    // The amounts the payment dialog opens with, per method; it is closed again.
+    std::vector<QString> chosenPayments() const;
 
     int lineCount() const;
     // Total quantity, amount and after discount, payable, change.
