@@ -17,6 +17,7 @@
 #include "receipts/ReceiptPreview.h"
 #include "receipts/ReceiptWindow.h"
 #include "records/CatalogueWindow.h"
+#include "records/DeletionJournalWindow.h"
 #include "records/SaleDetailWindow.h"
 #include "records/StatisticsWindow.h"
 
@@ -39,6 +40,7 @@ Application::Application(Session &session)
     m_saleDetail = std::make_unique<SaleDetailWindow>(m_session, *m_printer);
     m_statistics = std::make_unique<StatisticsWindow>(m_session, *m_saleDetail, *m_printer);
     m_catalogue = std::make_unique<CatalogueWindow>(m_session);
+    m_deletionJournal = std::make_unique<DeletionJournalWindow>(m_session);
     m_onePart58 = std::make_unique<ReceiptWindow>(ReceiptTemplate::OnePart58);
     m_onePart76 = std::make_unique<ReceiptWindow>(ReceiptTemplate::OnePart76);
     m_twoPart76 = std::make_unique<ReceiptWindow>(ReceiptTemplate::TwoPart76);
@@ -74,6 +76,7 @@ void Application::wire()
     CounterWindow *counter = m_counter.get();
     connect(counter, &CounterWindow::catalogueRequested, this, &Application::openCatalogue);
     connect(counter, &CounterWindow::statisticsRequested, this, &Application::openStatistics);
+    connect(counter, &CounterWindow::deletionJournalRequested, this, &Application::openDeletionJournal);
     connect(counter, &CounterWindow::previewRequested, this, &Application::showPreview);
     // A template's preview shows the receipt it printed last.
     m_checkout->setReceiptFilled(
@@ -137,5 +140,13 @@ void Application::openStatistics()
     Dialogs::Guarded(m_counter.get(), [this] {
         m_statistics->reload();
         m_statistics->exec();
+    });
+}
+
+void Application::openDeletionJournal()
+{
+    Dialogs::Guarded(m_counter.get(), [this] {
+        m_deletionJournal->reload();
+        m_deletionJournal->exec();
     });
 }

@@ -10,6 +10,7 @@ class CatalogueWindow;
 class Checkout;
 class CounterWindow;
 class DamageCheck;
+class DeletionJournalWindow;
 class MaintenanceMenu;
 class ReceiptWindow;
 class SalesUploader;
@@ -40,6 +41,7 @@ private:
     void wire();
     void openCatalogue();
     void openStatistics();
+    void openDeletionJournal();
     void showAbout();
     void setUpPrinter();
     void showPreview(ReceiptOrder order);
@@ -52,6 +54,7 @@ private:
     std::unique_ptr<SaleDetailWindow> m_saleDetail;
     std::unique_ptr<StatisticsWindow> m_statistics;
     std::unique_ptr<CatalogueWindow> m_catalogue;
+    std::unique_ptr<DeletionJournalWindow> m_deletionJournal;
     std::unique_ptr<ReceiptWindow> m_onePart58, m_onePart76, m_twoPart76, m_twoPart58;
     std::unique_ptr<ReceiptWindows> m_receiptWindows;
     std::unique_ptr<MaintenanceMenu> m_maintenance;

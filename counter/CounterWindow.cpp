@@ -112,6 +112,7 @@ void CounterWindow::buildOptionsMenu()
     } entries[] = {
         {"N1", "商品信息", &CounterWindow::catalogueRequested},
         {"N2", "销售统计", &CounterWindow::statisticsRequested},
+        {"DeletionJournalEntry", "删除记录", &CounterWindow::deletionJournalRequested},
         {"N3", nullptr, nullptr},
         {"N4", "数据备份", &CounterWindow::backupRequested},
         {"N5", "数据恢复", &CounterWindow::restoreRequested},

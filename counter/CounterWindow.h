@@ -52,6 +52,7 @@ public:
 signals:
     void catalogueRequested();
     void statisticsRequested();
+    void deletionJournalRequested();
     // The preview of the receipt the settings choose, for the ticket as it stands.
     void previewRequested(const ReceiptOrder &order);
     void backupRequested();

@@ -134,7 +134,7 @@ void DataGrid::followView(int row)
 void DataGrid::deleteWithConfirmation()
 {
     RowSet *rows = rowSet();
-    if (!rows || !rows->isOpen() || rows->recordCount() == 0)
+    if (!rows || !rows->isWritable() || rows->recordCount() == 0)
         return;
     const std::vector<int> selected = selectedRowPositions();
     const bool several = selected.size() > 1;

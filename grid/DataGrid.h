@@ -19,7 +19,7 @@ class RowSet;
 // titles toggle a sort marker without reordering the rows; rows alternate
 // white and light grey. An optional footer row under the rows shows fixed
 // texts or column sums kept current. Ctrl+Delete deletes the current or all
-// selected rows after a confirmation question.
+// selected rows of a writable row set after a confirmation question.
 class DataGrid : public QFrame
 {
     Q_OBJECT
@@ -46,7 +46,8 @@ public:
     std::vector<int> selectedRowPositions() const;
 
     // The keyboard deletion: asks "Delete record?" or, with several rows
-    // highlighted, "Delete all selected records?", and deletes on OK.
+    // highlighted, "Delete all selected records?", and deletes on OK. A row
+    // set that only lists is not asked about.
     void deleteWithConfirmation();
 
     // The table inside, for its headers, fonts and tests that click on cells.

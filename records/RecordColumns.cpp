@@ -76,4 +76,18 @@ std::vector<GridColumn> SoldLines()
     };
 }
 
+std::vector<GridColumn> Deletions()
+{
+    GridColumn position = Column("序号", 50, kLeft);
+    position.rowNumbers = true;
+    return {
+        position,
+        Column("时间", 130, kLeft),
+        Column("收银员", 70, kLeft),
+        Column("表名", 50, kLeft),
+        Column("单号", 120, kLeft),
+        Column("内容", 360, kLeft),
+    };
+}
+
 } // namespace RecordColumns

@@ -1,5 +1,6 @@
 #include "data/shop/SalesLedger.h"
 
+#include "data/shop/DeletionJournal.h"
 #include "data/shop/TicketCondition.h"
 #include "data/store/ColumnValue.h"
 #include "data/store/ReopenQuery.h"
@@ -30,6 +31,7 @@ void OpenTickets(RowSet &tickets, const TicketFilter &filter)
     // A span lists in time order, the others in stored order.
     const QString order = filter.kind == TicketFilter::Kind::Between ? QStringLiteral("时间, 序号")
                                                                      : QStringLiteral("序号");
+    DeletionJournal::JournalDeletions(tickets);
     ReopenQuery(tickets, Store::Shared,
                 QStringLiteral("select %1 from xstj where %2 order by %3").arg(kListedColumns, condition.where, order),
                 condition.parameters);
@@ -37,11 +39,13 @@ void OpenTickets(RowSet &tickets, const TicketFilter &filter)
 
 void OpenTicketsByNumber(RowSet &tickets)
 {
+    DeletionJournal::JournalDeletions(tickets);
     ReopenQuery(tickets, Store::Shared, QStringLiteral("select %1 from xstj order by 单号 asc").arg(kListedColumns));
 }
 
 void OpenSoldLines(RowSet &lines, const QString &number)
 {
+    DeletionJournal::JournalDeletions(lines);
     if (number.isEmpty()) {
         ReopenQuery(lines, Store::Shared, QStringLiteral("select * from xsmx where 单号<>''"));
         return;

@@ -12,8 +12,9 @@ class Session;
 class RowSet;
 
 // The recorded sales: one row per ticket in xstj, one per sold line in xsmx.
-// Each operation lists into a row set that can delete the rows it shows; the
-// ticket lists show the columns the statistics list has always shown.
+// Each operation lists into a row set that can delete the rows it shows, each
+// deletion journalled; the ticket lists show the columns the statistics list
+// has always shown.
 namespace SalesLedger {
 
 // The tickets a filter covers: a span of days in time order, the others in stored order.

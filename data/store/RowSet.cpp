@@ -57,6 +57,16 @@ void RowSet::setStore(Store store)
     m_store = store;
 }
 
+void RowSet::setReadOnly(bool readOnly)
+{
+    m_readOnly = readOnly;
+}
+
+void RowSet::setDeletion(RowDeletion deletion)
+{
+    m_deletion = std::move(deletion);
+}
+
 DataStore &RowSet::store() const
 {
     return m_connection.in(m_store);
@@ -75,7 +85,7 @@ void RowSet::open()
     const QRegularExpressionMatch match = writable.match(sql);
     QString table;
     QString selected;
-    if (match.hasMatch()) {
+    if (match.hasMatch() && !m_readOnly) {
         table = match.captured(2);
         selected = match.captured(1) == QLatin1String("*") ? connection.allColumns(table) : match.captured(1);
         sql.replace(match.capturedStart(0), match.capturedLength(0),
@@ -347,8 +357,11 @@ void RowSet::deleteCurrent()
     requireCurrent();
     cancel();
     const int row = m_current;
-    store().exec(QStringLiteral("DELETE FROM %1 WHERE %2 = ?1").arg(m_table, store().rowIdColumn(m_table)),
-                 {m_rowIds[size_t(row)]});
+    if (m_deletion)
+        m_deletion(store(), m_table, m_rowIds[size_t(row)]);
+    else
+        store().exec(QStringLiteral("DELETE FROM %1 WHERE %2 = ?1").arg(m_table, store().rowIdColumn(m_table)),
+                     {m_rowIds[size_t(row)]});
     emit rowAboutToBeRemoved(row);
     m_rows.erase(m_rows.begin() + row);
     m_rowIds.erase(m_rowIds.begin() + row);

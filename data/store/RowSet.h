@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <functional>
 #include <vector>
 
 class DataStore;
@@ -37,6 +38,14 @@ public:
     void setParameters(const std::vector<QVariant> &parameters);
     // Which store the statement reads (Store::Local unless set); from the next open().
     void setStore(Store store);
+    // Lists only, whatever the statement: nothing is written back; from the next open().
+    void setReadOnly(bool readOnly);
+    bool isWritable() const { return m_open && !m_table.isEmpty(); }
+    // How deleteCurrent() takes a row out of the row set's table in its store:
+    // tables whose rows must leave a trace install one; without it the row is
+    // simply deleted.
+    using RowDeletion = std::function<void(DataStore &store, const QString &table, qint64 rowId)>;
+    void setDeletion(RowDeletion deletion);
 
     void open(); // runs the statement; first row current; connects first when needed
     void close();
@@ -105,6 +114,8 @@ private:
 
     Session &m_connection;
     Store m_store;
+    bool m_readOnly = false;
+    RowDeletion m_deletion;
     QStringList m_lines;
     std::vector<QVariant> m_parameters;
     bool m_open = false;

@@ -70,7 +70,7 @@ ImportedCounts ImportToServer(Session &session)
     DataStore &server = session.in(Store::Shared);
     Transaction transaction(server);
     // Two imports at once: the second waits, then finds the first one's rows.
-    server.exec(QStringLiteral("lock table spxx, xstj, xsmx in exclusive mode"));
+    server.exec(QStringLiteral("lock table spxx, xstj, xsmx, zfmx, scjl in exclusive mode"));
     if (CountOf(server, QStringLiteral("xstj")) > 0 || CountOf(server, QStringLiteral("xsmx")) > 0
         || CountOf(server, QStringLiteral("spxx")) > 0)
         throw DataError(QStringLiteral("服务器数据库中已有商品或销售记录，导入已取消，服务器上的数据没有任何改动。"));
@@ -79,6 +79,8 @@ ImportedCounts ImportToServer(Session &session)
     counts.products = CopyTable(session.file(), server, QStringLiteral("spxx"), QStringLiteral("rowid"));
     counts.tickets = CopyTable(session.file(), server, QStringLiteral("xstj"), QStringLiteral("序号"));
     counts.lines = CopyTable(session.file(), server, QStringLiteral("xsmx"), QStringLiteral("序号"));
+    CopyTable(session.file(), server, QStringLiteral("zfmx"), QStringLiteral("序号"));
+    CopyTable(session.file(), server, QStringLiteral("scjl"), QStringLiteral("序号"));
     transaction.commit();
     return counts;
 }

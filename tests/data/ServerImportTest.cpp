@@ -17,6 +17,8 @@ const char *const kShared[] = {
     "select 品名, 单价, 备注 from spxx order by {rowid}",
     "select 序号, 单号, 时间, 数量, 金额, 折后, 收银员, 支付, 找零 from xstj order by 序号",
     "select 序号, 单号, 时间, 客户, 电话, 地址, 品名, 单价, 数量, 金额, 折后 from xsmx order by 序号",
+    "select 序号, 单号, 方式, 金额 from zfmx order by 序号",
+    "select 序号, 时间, 收银员, 表名, 单号, 内容 from scjl order by 序号",
 };
 
 // A counter's file with products and sales, none of them stored in number order.
@@ -35,6 +37,10 @@ protected:
                                  "('2026120910000002', '2026-12-09 10:00:00', '可乐', 3, 2, 6, 5.5), "
                                  "('2026120809000001', '2026-12-08 09:00:00', 'Apple', 0.1, 1, 0.1, 0.3), "
                                  "('2026120910000002', '2026-12-09 10:00:00', '100%果汁', 4.126, 1, 4.126, 4)"));
+        data.exec(QStringLiteral("insert into zfmx (单号, 方式, 金额) values ('2026120910000002', '微信', 4.5), "
+                                 "('2026120910000002', '现金', 5), ('', '现金', 5)"));
+        data.exec(QStringLiteral("insert into scjl (时间, 收银员, 表名, 单号, 内容) values "
+                                 "('2026-12-09 11:00:00', '张三', 'xsmx', '2026120910000002', '序号=4; 品名=雪碧')"));
         session.setConnectionString(data.file());
         session.useServer({url, 1});
     }

@@ -82,9 +82,9 @@ void RecordsTest::search(QWidget &statistics, const QString &number, const QStri
     QTest::mouseClick(Find<QToolButton>(statistics, "SpeedButton4"), Qt::LeftButton);
 }
 
-void RecordsTest::clickCell(DataGrid *grid, int row, int column)
+void RecordsTest::clickCell(DataGrid *grid, int row, int column, Qt::KeyboardModifiers modifiers)
 {
-    QTest::mouseClick(grid->view()->viewport(), Qt::LeftButton, {}, CellCentre(grid, row, column));
+    QTest::mouseClick(grid->view()->viewport(), Qt::LeftButton, modifiers, CellCentre(grid, row, column));
 }
 
 void RecordsTest::doubleClickCell(DataGrid *grid, int row, int column)

@@ -61,7 +61,7 @@ protected:
     static void search(QWidget &statistics, const QString &number, const QString &cashier, const QDate &from = {},
                        const QDate &to = {});
 
-    static void clickCell(DataGrid *grid, int row, int column);
+    static void clickCell(DataGrid *grid, int row, int column, Qt::KeyboardModifiers modifiers = {});
     static void doubleClickCell(DataGrid *grid, int row, int column);
 
     // A missing window ends the test.

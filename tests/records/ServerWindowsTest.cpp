@@ -13,11 +13,14 @@
 #include "data/sync/ServerImport.h"
 #include "grid/DataGrid.h"
 #include "records/CatalogueWindow.h"
+#include "records/DeletionJournalWindow.h"
 #include "records/SaleDetailWindow.h"
 #include "records/StatisticsWindow.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDateEdit>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -224,6 +227,109 @@ TEST_F(ServerWindowsTest, EveryListSearchSumAndExportIsTheSame)
     EXPECT_EQ(responder.texts(), std::vector<QString>(2, QStringLiteral("成功导出全部数据!")));
 }
 
+using DeletionTest = RecordsTest;
+
+// Each way of deleting, on a counter's own file and on a shop's server: a row
+// is first copied whole into the journal of the store it was in, a sale takes
+// its payments with it. The journal window lists them by day and deletes none.
+TEST_F(DeletionTest, EachWayOfDeletingJournalsTheRowsWhereTheyWere)
+{
+    const auto number = [](int n) { return QStringLiteral("2026121000000%1").arg(n); };
+    const auto ctrlDelete = [](DataGrid *grid) { QTest::keyClick(grid->view(), Qt::Key_Delete, Qt::ControlModifier); };
+    data.exec(QStringLiteral("update dynr set 收银员 = '小王'"));
+    data.exec(QStringLiteral("insert into xstj (单号, 时间, 数量, 金额, 折后, 收银员, 支付, 找零) values "
+                             "('20261210000001', '2026-12-10 09:00:00', 2, 10.126, 9.5, '张三', 10, 0.5), "
+                             "('20261210000002', '2026-12-10 09:01:00', 1, 3, 3, '张三', 3, 0), "
+                             "('20261210000003', '2026-12-10 09:02:00', 1, 3, 3, '李四', 3, 0), "
+                             "('20261210000004', '2026-12-10 09:03:00', 1, 3, 3, '李四', null, null), "
+                             "('20261210000005', '2026-12-10 09:04:00', 1, 3, 3, '李四', 3, 0)"));
+    data.exec(QStringLiteral("insert into zfmx (单号, 方式, 金额) values ('20261210000001', '现金', 5), "
+                             "('20261210000001', '微信', 4.5), ('20261210000002', '支付宝', 3), "
+                             "('20261210000003', '银行卡', 3), ('20261210000005', '现金', 3)"));
+    store(SoldLine{number(5), QStringLiteral("可乐"), 3, 1, 3, 3});
+    const struct
+    {
+        const char *way;
+        std::function<void(Counter &)> deleteRows;
+        std::vector<std::pair<const char *, int>> journalled; // table and ticket, in journal order
+    } steps[] = {
+        {"删除信息",
+         [](Counter &c) {
+             clickCell(c.ticketGrid, 0, 1);
+             QTest::mouseClick(Find<QToolButton>(c.statistics, "SpeedButton2"), Qt::LeftButton);
+         },
+         {{"xstj", 1}, {"zfmx", 1}, {"zfmx", 1}}},
+        {"Ctrl+Delete", [&](Counter &c) { ctrlDelete(c.ticketGrid); }, {{"xstj", 2}, {"zfmx", 2}}},
+        {"Ctrl+Delete on two",
+         [&](Counter &c) {
+             clickCell(c.ticketGrid, 0, 1);
+             clickCell(c.ticketGrid, 1, 1, Qt::ControlModifier);
+             ctrlDelete(c.ticketGrid);
+         },
+         {{"xstj", 4}, {"xstj", 3}, {"zfmx", 3}}},
+        {"Ctrl+Delete in the detail",
+         [&](Counter &c) {
+             c.detail.showTicket(number(5));
+             ctrlDelete(c.lineGrid);
+         },
+         {{"xsmx", 5}}},
+    };
+    const QString url = SharedPostgres().newDatabase();
+    {
+        Session importing;
+        importing.setConnectionString(data.file());
+        importing.useServer({url, 1});
+        ImportToServer(importing);
+    }
+    for (const QString &server : {url, QString()}) { // the server first: the file's rows stay meanwhile
+        SCOPED_TRACE(server.isEmpty() ? "file" : "server");
+        Counter c{data.file(), server};
+        c.statistics.reload();
+        c.statistics.show();
+        QStringList expected;
+        for (const auto &step : steps) {
+            SCOPED_TRACE(step.way);
+            step.deleteRows(c);
+            for (const auto &[table, ticket] : step.journalled)
+                expected << QString::fromUtf8(table) + QLatin1Char(' ') + number(ticket);
+            QStringList journalled;
+            Statement journal(c.session.in(Store::Shared),
+                              QStringLiteral("select 表名, 单号, 收银员, 时间, 内容 from scjl order by 序号"));
+            while (journal.step()) {
+                journalled << journal.value(0).toString() + QLatin1Char(' ') + journal.value(1).toString();
+                EXPECT_EQ(journal.value(2).toString(), QStringLiteral("小王"));
+                EXPECT_TRUE(journal.value(3).toString().startsWith(QDate::currentDate().toString(Qt::ISODate)));
+                EXPECT_TRUE(journal.value(4).toString().contains(
+                    QStringLiteral("; 单号=%1; ").arg(journal.value(1).toString())));
+            }
+            EXPECT_EQ(journalled, expected);
+        }
+        Statement first(c.session.in(Store::Shared), QStringLiteral("select 内容 from scjl order by 序号 limit 1"));
+        ASSERT_TRUE(first.step());
+        EXPECT_EQ(
+            first.value(0).toString(),
+            QStringLiteral("序号=1; 单号=20261210000001; 时间=2026-12-10 09:00:00; 数量=2; 金额=10.126; 折后=9.5; "
+                           "收银员=张三; 支付=10; 找零=0.5; 原单号="));
+        Statement payments(c.session.in(Store::Shared), QStringLiteral("select 单号 from zfmx"));
+        ASSERT_TRUE(payments.step());
+        EXPECT_EQ(payments.value(0).toString(), number(5));
+        EXPECT_FALSE(payments.step());
+
+        DeletionJournalWindow journal{c.session};
+        journal.reload();
+        const RowSet &listed = *Find<DataGrid>(journal, "DBGridEh1")->rowSet();
+        ASSERT_EQ(listed.recordCount(), expected.size());
+        EXPECT_EQ(listed.text(QStringLiteral("表名")), QStringLiteral("xsmx")); // the newest first
+        responder.shown.clear();
+        ctrlDelete(Find<DataGrid>(journal, "DBGridEh1"));
+        EXPECT_TRUE(responder.shown.empty());
+        Find<QDateEdit>(journal, "FromDate")->setDate(QDate::currentDate().addDays(-2));
+        Find<QDateEdit>(journal, "ToDate")->setDate(QDate::currentDate().addDays(-1));
+        QTest::mouseClick(Find<QToolButton>(journal, "SearchButton"), Qt::LeftButton);
+        EXPECT_EQ(listed.recordCount(), 0);
+    }
+}
+
 using AwayServerTest = RecordsTest;
 
 // A server that went away while the statistics were listed: each step that
@@ -269,6 +375,8 @@ TEST_F(AwayServerTest, TheRecordsWindowsSayTheServerCannotBeReached)
     });
     EXPECT_TRUE(saysAway([] { Find<QAction>(window("MainForm"), "N1")->trigger(); }));
     EXPECT_FALSE(window("SpxxForm").isVisible());
+    EXPECT_TRUE(saysAway([] { Find<QAction>(window("MainForm"), "DeletionJournalEntry")->trigger(); }));
+    EXPECT_FALSE(window("ScjlForm").isVisible());
     EXPECT_TRUE(saysAway(openStatistics));
     EXPECT_FALSE(window("XstjForm").isVisible());
 }

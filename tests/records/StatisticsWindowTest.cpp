@@ -4,6 +4,7 @@
 #include "data/store/DataFile.h"
 #include "data/store/RowSet.h"
 #include "grid/DataGrid.h"
+#include "maintenance/BackupRestore.h"
 #include "receipts/ReceiptLayoutParts.h"
 #include "records/SaleDetailWindow.h"
 #include "records/StatisticsWindow.h"
@@ -256,23 +257,31 @@ TEST_F(StatisticsTest, ReprintNeedsATicketAndItsLines)
 
 using OldDataFileTest = RecordsTest;
 
-// A file written before sales kept the payment: it is still a data file, gains
-// the columns and the time index when the session opens, and its sales reprint
-// with the paid and change lines left blank.
+// A backup of a file written before sales kept their payments and deletions:
+// it is still a data file, a restore of it gains the tables, columns and
+// indexes added since, and its sales reprint with the paid and change lines
+// left blank.
 TEST_F(OldDataFileTest, IsUpgradedAndReprintsWithBlankPayment)
 {
+    TempData backup;
     {
         Session old;
-        old.setConnectionString(data.file());
-        old.exec(QStringLiteral("drop table xstj"));
+        old.setConnectionString(backup.file());
+        for (const char *table : {"xstj", "xsmx", "zfmx", "scjl"})
+            old.exec(QStringLiteral("drop table %1").arg(QString::fromUtf8(table)));
         old.exec(QStringLiteral("create table xstj (\"序号\" INTEGER PRIMARY KEY AUTOINCREMENT, \"单号\" TEXT, "
                                 "\"时间\" DATETIME, \"数量\" REAL, \"金额\" REAL, \"折后\" REAL, \"收银员\" TEXT)"));
+        old.exec(QStringLiteral("create table xsmx (\"序号\" INTEGER PRIMARY KEY AUTOINCREMENT, \"单号\" TEXT, "
+                                "\"时间\" DATETIME, \"客户\" TEXT, \"电话\" TEXT, \"地址\" TEXT, \"品名\" TEXT, "
+                                "\"单价\" REAL, \"数量\" REAL, \"金额\" REAL, \"折后\" REAL)"));
         old.exec(QStringLiteral("insert into xstj (单号, 时间, 数量, 金额, 折后, 收银员) "
                                 "values ('20230101000001', '2023-01-01 09:00:00', 1, 12.5, 11.25, '老李')"));
         old.exec(QStringLiteral("insert into xsmx (单号, 时间, 品名, 单价, 数量, 金额, 折后) "
                                 "values ('20230101000001', '2023-01-01 09:00:00', '苹果', 12.5, 1, 12.5, 11.25)"));
     }
-    EXPECT_NO_THROW(DataFile::Validate(data.file()));
+    EXPECT_NO_THROW(DataFile::Validate(backup.file()));
+    session.open();
+    BackupRestore::Restore(session, backup.file());
 
     RecordingPrinter printer;
     SaleDetailWindow detail{session, printer};
@@ -283,7 +292,11 @@ TEST_F(OldDataFileTest, IsUpgradedAndReprintsWithBlankPayment)
     ASSERT_EQ(printer.jobs.size(), 1u);
     EXPECT_EQ(printer.jobs[0].textOf(QString::fromUtf8(ReceiptLayout::kSummaryNames1.paid)), QString());
     EXPECT_EQ(printer.jobs[0].textOf(QString::fromUtf8(ReceiptLayout::kSummaryNames1.change)), QString());
-    EXPECT_EQ(data.count(QStringLiteral("sqlite_master where name in ('xstj_time', 'xstj_number')")), 2);
+    EXPECT_EQ(data.count(QStringLiteral("sqlite_master where name in ('xstj_time', 'xstj_number', 'zfmx', "
+                                        "'zfmx_number', 'scjl', 'scjl_time', 'xsmx_original')")),
+              7);
+    for (const char *table : {"xstj", "xsmx"})
+        EXPECT_EQ(data.count(QStringLiteral("%1 where 原单号 is null").arg(table)), 1);
     // The list and its export keep their columns.
     EXPECT_EQ(Find<DataGrid>(&statistics, "DBGridEh1")->rowSet()->columnCount(), 7);
 }
