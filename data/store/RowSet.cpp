@@ -6,6 +6,8 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
+
 namespace {
 
 const QString kRowIdColumn = QStringLiteral("__rowid");
@@ -57,6 +59,11 @@ void RowSet::setStore(Store store)
     m_store = store;
 }
 
+void RowSet::setAppendedColumn(const QString &name, const QString &keyColumn, ColumnTexts texts)
+{
+    m_appended = AppendedColumn{name, keyColumn, std::move(texts)};
+}
+
 DataStore &RowSet::store() const
 {
     return m_connection.in(m_store);
@@ -105,6 +112,9 @@ void RowSet::open()
             rowIds.push_back(query.value(0).toLongLong());
     }
 
+    if (m_appended)
+        appendColumn(columns, rows);
+
     emit aboutToReset();
     m_table = table;
     m_selected = selected;
@@ -117,6 +127,24 @@ void RowSet::open()
     m_eof = m_rows.empty();
     emit reset();
     emit currentChanged(m_current);
+}
+
+void RowSet::appendColumn(std::vector<Column> &columns, std::vector<std::vector<QVariant>> &rows) const
+{
+    const auto key = std::find_if(columns.begin(), columns.end(), [this](const Column &column) {
+        return column.name.compare(m_appended->keyColumn, Qt::CaseInsensitive) == 0;
+    });
+    if (key == columns.end())
+        throw DataError(QStringLiteral("Field '%1' not found").arg(m_appended->keyColumn));
+    const size_t keyIndex = size_t(key - columns.begin());
+    std::vector<QVariant> keys;
+    keys.reserve(rows.size());
+    for (const std::vector<QVariant> &row : rows)
+        keys.push_back(row[keyIndex]);
+    const std::vector<QString> texts = m_appended->texts(keys);
+    for (size_t i = 0; i < rows.size(); ++i)
+        rows[i].push_back(texts.at(i));
+    columns.push_back({m_appended->name, ColumnKind::Text});
 }
 
 void RowSet::close()
@@ -263,6 +291,8 @@ void RowSet::setText(const QString &column, const QString &text)
     if (m_state == State::Browse)
         throw DataError(QStringLiteral("Dataset not in edit or insert mode"));
     const int index = requireColumn(column);
+    if (m_appended && index == columnCount() - 1)
+        throw DataError(QStringLiteral("Field '%1' cannot be modified").arg(column));
     try {
         m_pending[size_t(index)] = ColumnValueFromText(m_columns[size_t(index)].kind, text,
                                                        m_columns[size_t(index)].name);
@@ -369,6 +399,8 @@ void RowSet::reloadRow(int index, qint64 rowId)
         for (int i = 0; i < query.columnCount(); ++i)
             row.push_back(query.value(i));
     row.resize(m_columns.size());
+    if (m_appended && !m_rows[size_t(index)].empty()) // the appended text stays until the next open
+        row.back() = m_rows[size_t(index)].back();
     m_rows[size_t(index)] = std::move(row);
 }
 

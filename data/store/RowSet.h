@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <functional>
+#include <optional>
 #include <vector>
 
 class DataStore;
@@ -37,6 +39,11 @@ public:
     void setParameters(const std::vector<QVariant> &parameters);
     // Which store the statement reads (Store::Local unless set); from the next open().
     void setStore(Store store);
+    // A read-only text column after the statement's own, made at each open for
+    // all rows at once from their values of `keyColumn`: for texts a statement
+    // cannot make alike on every engine.
+    using ColumnTexts = std::function<std::vector<QString>(const std::vector<QVariant> &keys)>;
+    void setAppendedColumn(const QString &name, const QString &keyColumn, ColumnTexts texts);
 
     void open(); // runs the statement; first row current; connects first when needed
     void close();
@@ -100,6 +107,7 @@ private:
     void requireCurrent() const;
     int requireColumn(const QString &name) const;
     void setCurrent(int index);
+    void appendColumn(std::vector<Column> &columns, std::vector<std::vector<QVariant>> &rows) const;
     void reloadRow(int index, qint64 rowId);
     DataStore &store() const; // the store the statement runs on
 
@@ -107,6 +115,13 @@ private:
     Store m_store;
     QStringList m_lines;
     std::vector<QVariant> m_parameters;
+    struct AppendedColumn
+    {
+        QString name;
+        QString keyColumn;
+        ColumnTexts texts;
+    };
+    std::optional<AppendedColumn> m_appended;
     bool m_open = false;
     QString m_table; // set when the statement can write
     QString m_selected; // its columns: "*" or a list of names
