@@ -46,23 +46,34 @@ void SumSalesAndReturns(Session &session, const TicketCondition &condition, Figu
 }
 
 // Each method's amount over the tickets' payment rows; the tickets without
-// rows count at their discounted amount, as unrecorded.
+// rows count at their discounted amount, as unrecorded. Summed here in fixed
+// point, so that a file and a server, adding in their own order, agree to the cent.
 void SumMethods(Session &session, const TicketCondition &condition, Figures &figures)
 {
-    Statement methods(session.in(Store::Shared),
-                      QStringLiteral("select coalesce(方式, ''), coalesce(sum(金额), 0) from zfmx "
-                                     "where 单号 in (select 单号 from xstj where %1) group by 1 order by 1")
-                          .arg(condition.where),
-                      condition.parameters);
-    while (methods.step())
-        figures.methods.push_back({methods.value(0).toString(), Amount(methods.value(1).toDouble())});
-    Statement unrecorded(session.in(Store::Shared),
-                         QStringLiteral("select count(*), coalesce(sum(折后), 0) from xstj where %1 and not exists "
-                                        "(select 1 from zfmx where zfmx.单号 = xstj.单号)")
-                             .arg(condition.where),
-                         condition.parameters);
-    if (unrecorded.step() && unrecorded.value(0).toInt() > 0)
-        figures.methods.push_back({PaymentText::kUnrecorded, Amount(unrecorded.value(1).toDouble())});
+    std::map<QString, FourDecimalSum> methods;
+    Statement payments(session.in(Store::Shared),
+                       QStringLiteral("select coalesce(方式, ''), 金额 from zfmx "
+                                      "where 单号 in (select 单号 from xstj where %1) and 金额 is not null")
+                           .arg(condition.where),
+                       condition.parameters);
+    while (payments.step())
+        methods[payments.value(0).toString()].add(payments.value(1).toDouble());
+    for (const auto &[method, sum] : methods)
+        figures.methods.push_back({method, Amount(sum.value())});
+
+    FourDecimalSum unrecorded;
+    Statement unpaid(session.in(Store::Shared),
+                     QStringLiteral("select coalesce(折后, 0) from xstj where %1 and not exists "
+                                    "(select 1 from zfmx where zfmx.单号 = xstj.单号)")
+                         .arg(condition.where),
+                     condition.parameters);
+    int unpaidTickets = 0;
+    while (unpaid.step()) {
+        ++unpaidTickets;
+        unrecorded.add(unpaid.value(0).toDouble());
+    }
+    if (unpaidTickets > 0)
+        figures.methods.push_back({PaymentText::kUnrecorded, Amount(unrecorded.value())});
 }
 
 // The journal has 时间 (of the deletion), 单号 and 收银员 as xstj has, so the
@@ -70,6 +81,7 @@ void SumMethods(Session &session, const TicketCondition &condition, Figures &fig
 Deletions SumDeletions(Session &session, const TicketCondition &condition)
 {
     Deletions deleted;
+    FourDecimalSum discounted;
     Statement entries(session.in(Store::Shared),
                       QStringLiteral("select 表名, coalesce(内容, '') from scjl where %1 and 表名 in ('xstj', 'xsmx')")
                           .arg(condition.where),
@@ -80,8 +92,9 @@ Deletions SumDeletions(Session &session, const TicketCondition &condition)
             continue;
         }
         ++deleted.tickets;
-        deleted.discounted += DeletedDiscounted(entries.value(1).toString());
+        discounted.add(double(DeletedDiscounted(entries.value(1).toString()).value()));
     }
+    deleted.discounted = Amount(discounted.value());
     return deleted;
 }
 

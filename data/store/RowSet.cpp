@@ -399,8 +399,6 @@ void RowSet::reloadRow(int index, qint64 rowId)
         for (int i = 0; i < query.columnCount(); ++i)
             row.push_back(query.value(i));
     row.resize(m_columns.size());
-    if (m_appended && !m_rows[size_t(index)].empty()) // the appended text stays until the next open
-        row.back() = m_rows[size_t(index)].back();
     m_rows[size_t(index)] = std::move(row);
 }
 

@@ -41,7 +41,8 @@ public:
     void setStore(Store store);
     // A read-only text column after the statement's own, made at each open for
     // all rows at once from their values of `keyColumn`: for texts a statement
-    // cannot make alike on every engine.
+    // cannot make alike on every engine. A posted row shows it empty until the
+    // next open.
     using ColumnTexts = std::function<std::vector<QString>(const std::vector<QVariant> &keys)>;
     void setAppendedColumn(const QString &name, const QString &keyColumn, ColumnTexts texts);
 
