@@ -110,10 +110,24 @@ std::unique_ptr<Report> BuildDayEndReport(const DayEnd::Figures &figures, const 
         title.line(line);
     title.line(QStringLiteral("制表 %1").arg(madeAt.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))));
     title.line(dashes, dashFont);
+    title.line(QStringLiteral("销售：%1 单，折后 %2")
+                   .arg(figures.sales.tickets)
+                   .arg(Amount(figures.sales.discounted).displayText()));
+    title.line(QStringLiteral("退货：%1 单，折后 %2")
+                   .arg(figures.returns.tickets)
+                   .arg(Amount(figures.returns.discounted).displayText()));
+    title.line(QStringLiteral("净额："));
     title.line(QStringLiteral("单数：%1").arg(figures.all.tickets));
     title.line(QStringLiteral("数量：%1").arg(Amount(figures.all.quantity).displayText()));
     title.line(QStringLiteral("金额：%1").arg(Amount(figures.all.amount).displayText()));
     title.line(QStringLiteral("折后：%1").arg(Amount(figures.all.discounted).displayText()));
+    title.line(dashes, dashFont);
+    for (const DayEnd::MethodTotal &method : figures.methods)
+        title.line(QStringLiteral("%1：%2").arg(method.method, method.amount.displayText()));
+    title.line(QStringLiteral("删除：%1 单，%2 行，折后 %3")
+                   .arg(figures.deleted.tickets)
+                   .arg(figures.deleted.lines)
+                   .arg(figures.deleted.discounted.displayText()));
     title.line(dashes, dashFont);
     for (const DayEnd::CashierTotals &cashier : figures.cashiers) {
         title.line(QStringLiteral("收银员 %1：%2 单，数量 %3")

@@ -12,8 +12,10 @@
 class Report;
 
 // The day-end report as receipt paper: the span it covers and when it was
-// made, the number of tickets with their quantity, amount and discounted
-// amount, the same per cashier, then the products sold, largest first. The
+// made, the sales and the returns, the net number of tickets with their
+// quantity, amount and discounted amount, the amount of each payment method,
+// the deletions, each cashier's tickets, then the products sold,
+// largest first. The
 // paper is as wide as the receipts' ("58" or "76"; other widths print on 76)
 // and as long as its content, on one page.
 std::unique_ptr<Report> BuildDayEndReport(const DayEnd::Figures &figures, const QStringList &span,

@@ -59,6 +59,7 @@ std::vector<GridColumn> Tickets()
         Number("金额", 90, FooterKind::Sum),
         Number("折后", 90, FooterKind::Sum),
         Column("收银员", 100, kLeft),
+        Column("支付方式", 140, kLeft),
     };
 }
 

@@ -23,32 +23,42 @@ SalesChartWindow::SalesChartWindow(const std::vector<DayEnd::DaySales> &days, QW
     setObjectName(QStringLiteral("ChartForm"));
     setWindowTitle(QStringLiteral("销售图表"));
 
-    auto *sales = new QBarSet(QStringLiteral("折后金额"));
+    auto *sales = new QBarSet(QStringLiteral("销售"));
+    auto *returns = new QBarSet(QStringLiteral("退货"));
+    auto *net = new QLineSeries;
+    net->setObjectName(QStringLiteral("NetLine"));
+    net->setName(QStringLiteral("净额"));
     auto *tickets = new QLineSeries;
     tickets->setObjectName(QStringLiteral("TicketLine"));
     tickets->setName(QStringLiteral("单数"));
     QStringList dayNames;
-    double mostSales = 0;
+    double highest = 0;
+    double lowest = 0; // returns go below zero
     int mostTickets = 0;
     for (int i = 0; i < int(days.size()); ++i) {
         const DayEnd::DaySales &day = days[size_t(i)];
-        sales->append(day.discounted);
+        sales->append(day.sales);
+        returns->append(day.returns);
+        net->append(i, day.net);
         tickets->append(i, day.tickets);
         dayNames << day.day.toString(QStringLiteral("MM-dd"));
-        mostSales = std::max(mostSales, day.discounted);
+        highest = std::max({highest, day.sales, day.net});
+        lowest = std::min({lowest, day.returns, day.net});
         mostTickets = std::max(mostTickets, day.tickets);
     }
     auto *bars = new QBarSeries;
     bars->setObjectName(QStringLiteral("SalesBars"));
     bars->append(sales);
+    bars->append(returns);
 
     auto *chart = new QChart;
     chart->addSeries(bars);
+    chart->addSeries(net);
     chart->addSeries(tickets);
     auto *dayAxis = new QBarCategoryAxis;
     dayAxis->append(dayNames);
     auto *salesAxis = new QValueAxis;
-    salesAxis->setRange(0, mostSales > 0 ? mostSales * 1.1 : 1);
+    salesAxis->setRange(lowest * 1.1, highest > 0 ? highest * 1.1 : 1);
     salesAxis->setTitleText(QStringLiteral("折后金额"));
     auto *ticketAxis = new QValueAxis;
     ticketAxis->setRange(0, mostTickets > 0 ? mostTickets * 1.1 : 1);
@@ -56,8 +66,10 @@ SalesChartWindow::SalesChartWindow(const std::vector<DayEnd::DaySales> &days, QW
     chart->addAxis(dayAxis, Qt::AlignBottom);
     chart->addAxis(salesAxis, Qt::AlignLeft);
     chart->addAxis(ticketAxis, Qt::AlignRight);
-    bars->attachAxis(dayAxis);
-    bars->attachAxis(salesAxis);
+    for (QAbstractSeries *onSales : std::initializer_list<QAbstractSeries *>{bars, net}) {
+        onSales->attachAxis(dayAxis);
+        onSales->attachAxis(salesAxis);
+    }
     tickets->attachAxis(dayAxis);
     tickets->attachAxis(ticketAxis);
     chart->setTitle(QStringLiteral("每日销售"));

@@ -8,8 +8,9 @@
 
 class QChartView;
 
-// The discounted sales of each day as bars, with the number of tickets as a
-// line on an axis of its own; the chart can be saved as PNG.
+// Each day's discounted sales and returns as bars and their net as a line,
+// with the number of tickets as a line on an axis of its own; the chart can
+// be saved as PNG.
 class SalesChartWindow : public QDialog
 {
     Q_OBJECT

@@ -1,7 +1,11 @@
 #include "data/shop/DayEnd.h"
 
+#include "data/shop/PaymentText.h"
+#include "data/shop/ReturnCondition.h"
 #include "data/shop/TicketCondition.h"
 #include "data/store/Session.h"
+
+#include <QStringList>
 
 #include <map>
 
@@ -16,6 +20,82 @@ Totals TotalsOf(const Statement &row, int first)
 {
     return {row.value(first).toInt(), row.value(first + 1).toDouble(), row.value(first + 2).toDouble(),
             row.value(first + 3).toDouble()};
+}
+
+// A deleted ticket's discounted amount, from its journal entry's 内容
+// ("列=值; 列=值", numbers as their stored text); zero when not named.
+Amount DeletedDiscounted(const QString &content)
+{
+    for (const QString &pair : content.split(QLatin1Char(';'))) {
+        const QString name = pair.section(QLatin1Char('='), 0, 0).trimmed();
+        if (name == QStringLiteral("折后"))
+            return Amount::tryFromText(pair.section(QLatin1Char('='), 1)).value_or(Amount());
+    }
+    return {};
+}
+
+void SumSalesAndReturns(Session &session, const TicketCondition &condition, Figures &figures)
+{
+    Statement kinds(session.in(Store::Shared),
+                    QStringLiteral("select case when %2 then 1 else 0 end, count(*), %3 "
+                                   "from xstj where %1 group by 1")
+                        .arg(condition.where, kReturnCondition, kTicketSums),
+                    condition.parameters);
+    while (kinds.step())
+        (kinds.value(0).toInt() == 1 ? figures.returns : figures.sales) = TotalsOf(kinds, 1);
+}
+
+// Each method's amount over the tickets' payment rows; the tickets without
+// rows count at their discounted amount, as unrecorded. Summed here in fixed
+// point, so that a file and a server, adding in their own order, agree to the cent.
+void SumMethods(Session &session, const TicketCondition &condition, Figures &figures)
+{
+    std::map<QString, FourDecimalSum> methods;
+    Statement payments(session.in(Store::Shared),
+                       QStringLiteral("select coalesce(方式, ''), 金额 from zfmx "
+                                      "where 单号 in (select 单号 from xstj where %1) and 金额 is not null")
+                           .arg(condition.where),
+                       condition.parameters);
+    while (payments.step())
+        methods[payments.value(0).toString()].add(payments.value(1).toDouble());
+    for (const auto &[method, sum] : methods)
+        figures.methods.push_back({method, Amount(sum.value())});
+
+    FourDecimalSum unrecorded;
+    Statement unpaid(session.in(Store::Shared),
+                     QStringLiteral("select coalesce(折后, 0) from xstj where %1 and not exists "
+                                    "(select 1 from zfmx where zfmx.单号 = xstj.单号)")
+                         .arg(condition.where),
+                     condition.parameters);
+    int unpaidTickets = 0;
+    while (unpaid.step()) {
+        ++unpaidTickets;
+        unrecorded.add(unpaid.value(0).toDouble());
+    }
+    if (unpaidTickets > 0)
+        figures.methods.push_back({PaymentText::kUnrecorded, Amount(unrecorded.value())});
+}
+
+// The journal has 时间 (of the deletion), 单号 and 收银员 as xstj has, so the
+// tickets' condition picks its entries.
+Deletions SumDeletions(Session &session, const TicketCondition &condition)
+{
+    Deletions deleted;
+    FourDecimalSum discounted;
+    Statement entries(session.in(Store::Shared),
+                      QStringLiteral("select 表名, coalesce(内容, '') from scjl where %1 and 表名 in ('xstj', 'xsmx')")
+                          .arg(condition.where),
+                      condition.parameters);
+    while (entries.step()) {
+        if (entries.value(0).toString() == QStringLiteral("xsmx")) {
+            ++deleted.lines;
+            continue;
+        }
+        ++deleted.tickets;
+        discounted.add(double(DeletedDiscounted(entries.value(1).toString()).value()));
+    }
+    deleted.discounted = Amount(discounted.value());
+    return deleted;
 }
 
 } // namespace
@@ -34,6 +114,9 @@ Figures Sum(Session &session, const TicketFilter &filter)
         figures.firstTime = all.value(4).toString();
         figures.lastTime = all.value(5).toString();
     }
+    SumSalesAndReturns(session, condition, figures);
+    SumMethods(session, condition, figures);
+    figures.deleted = SumDeletions(session, condition);
 
     Statement cashiers(session.in(Store::Shared),
                        QStringLiteral("select coalesce(收银员, ''), count(*), %2 "
@@ -62,14 +145,16 @@ std::vector<DaySales> SalesPerDay(Session &session, const TicketFilter &filter)
     const TicketCondition condition = ConditionOf(filter);
     std::map<QDate, DaySales> days;
     Statement perDay(session.in(Store::Shared),
-                     QStringLiteral("select substr(时间, 1, 10), coalesce(sum(折后), 0), count(*) from xstj "
-                                    "where %1 and 时间 is not null group by 1 order by 1")
-                         .arg(condition.where),
+                     QStringLiteral("select substr(时间, 1, 10), coalesce(sum(case when %2 then 0 else 折后 end), 0), "
+                                    "coalesce(sum(case when %2 then 折后 else 0 end), 0), coalesce(sum(折后), 0), "
+                                    "count(*) from xstj where %1 and 时间 is not null group by 1 order by 1")
+                         .arg(condition.where, kReturnCondition),
                      condition.parameters);
     while (perDay.step()) {
         const QDate day = QDate::fromString(perDay.value(0).toString(), QStringLiteral("yyyy-MM-dd"));
         if (day.isValid())
-            days[day] = {day, perDay.value(1).toDouble(), perDay.value(2).toInt()};
+            days[day] = {day, perDay.value(1).toDouble(), perDay.value(2).toDouble(), perDay.value(3).toDouble(),
+                         perDay.value(4).toInt()};
     }
 
     QDate first = filter.from;
@@ -83,7 +168,7 @@ std::vector<DaySales> SalesPerDay(Session &session, const TicketFilter &filter)
     std::vector<DaySales> series;
     for (QDate day = first; day.isValid() && day <= last; day = day.addDays(1)) {
         const auto found = days.find(day);
-        series.push_back(found != days.end() ? found->second : DaySales{day, 0, 0});
+        series.push_back(found != days.end() ? found->second : DaySales{day});
     }
     return series;
 }

@@ -1,6 +1,7 @@
 #include "data/shop/SalesLedger.h"
 
 #include "data/shop/DeletionJournal.h"
+#include "data/shop/PaymentText.h"
 #include "data/shop/TicketCondition.h"
 #include "data/store/ColumnValue.h"
 #include "data/store/ReopenQuery.h"
@@ -18,6 +19,20 @@ namespace {
 // reprints, not listed or exported.
 const QString kListedColumns = QStringLiteral("序号, 单号, 时间, 数量, 金额, 折后, 收银员");
 
+// The way each ticket was paid, after the listed columns.
+void OpenWithPayments(RowSet &tickets, const TicketCondition &condition, const QString &order)
+{
+    Session &session = tickets.connection();
+    DeletionJournal::JournalDeletions(tickets);
+    tickets.setAppendedColumn(QStringLiteral("支付方式"), QStringLiteral("单号"),
+                              [&session, condition](const std::vector<QVariant> &numbers) {
+                                  return PaymentText::OfTickets(session, condition, numbers);
+                              });
+    ReopenQuery(tickets, Store::Shared,
+                QStringLiteral("select %1 from xstj where %2 order by %3").arg(kListedColumns, condition.where, order),
+                condition.parameters);
+}
+
 QString NumberText(const QVariant &value)
 {
     return ColumnValueToText(ColumnKind::Number, value);
@@ -27,20 +42,16 @@ QString NumberText(const QVariant &value)
 
 void OpenTickets(RowSet &tickets, const TicketFilter &filter)
 {
-    const TicketCondition condition = ConditionOf(filter);
     // A span lists in time order, the others in stored order.
-    const QString order = filter.kind == TicketFilter::Kind::Between ? QStringLiteral("时间, 序号")
-                                                                     : QStringLiteral("序号");
-    DeletionJournal::JournalDeletions(tickets);
-    ReopenQuery(tickets, Store::Shared,
-                QStringLiteral("select %1 from xstj where %2 order by %3").arg(kListedColumns, condition.where, order),
-                condition.parameters);
+    const TicketCondition condition = ConditionOf(filter);
+    OpenWithPayments(tickets, condition,
+                     filter.kind == TicketFilter::Kind::Between ? QStringLiteral("时间, 序号")
+                                                                : QStringLiteral("序号"));
 }
 
 void OpenTicketsByNumber(RowSet &tickets)
 {
-    DeletionJournal::JournalDeletions(tickets);
-    ReopenQuery(tickets, Store::Shared, QStringLiteral("select %1 from xstj order by 单号 asc").arg(kListedColumns));
+    OpenWithPayments(tickets, ConditionOf(TicketFilter::All()), QStringLiteral("单号 asc"));
 }
 
 void OpenSoldLines(RowSet &lines, const QString &number)

@@ -6,6 +6,8 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
+
 namespace {
 
 const QString kRowIdColumn = QStringLiteral("__rowid");
@@ -67,6 +69,11 @@ void RowSet::setDeletion(RowDeletion deletion)
     m_deletion = std::move(deletion);
 }
 
+void RowSet::setAppendedColumn(const QString &name, const QString &keyColumn, ColumnTexts texts)
+{
+    m_appended = AppendedColumn{name, keyColumn, std::move(texts)};
+}
+
 DataStore &RowSet::store() const
 {
     return m_connection.in(m_store);
@@ -115,6 +122,9 @@ void RowSet::open()
             rowIds.push_back(query.value(0).toLongLong());
     }
 
+    if (m_appended)
+        appendColumn(columns, rows);
+
     emit aboutToReset();
     m_table = table;
     m_selected = selected;
@@ -127,6 +137,24 @@ void RowSet::open()
     m_eof = m_rows.empty();
     emit reset();
     emit currentChanged(m_current);
+}
+
+void RowSet::appendColumn(std::vector<Column> &columns, std::vector<std::vector<QVariant>> &rows) const
+{
+    const auto key = std::find_if(columns.begin(), columns.end(), [this](const Column &column) {
+        return column.name.compare(m_appended->keyColumn, Qt::CaseInsensitive) == 0;
+    });
+    if (key == columns.end())
+        throw DataError(QStringLiteral("Field '%1' not found").arg(m_appended->keyColumn));
+    const size_t keyIndex = size_t(key - columns.begin());
+    std::vector<QVariant> keys;
+    keys.reserve(rows.size());
+    for (const std::vector<QVariant> &row : rows)
+        keys.push_back(row[keyIndex]);
+    const std::vector<QString> texts = m_appended->texts(keys);
+    for (size_t i = 0; i < rows.size(); ++i)
+        rows[i].push_back(texts.at(i));
+    columns.push_back({m_appended->name, ColumnKind::Text});
 }
 
 void RowSet::close()
@@ -273,6 +301,8 @@ void RowSet::setText(const QString &column, const QString &text)
     if (m_state == State::Browse)
         throw DataError(QStringLiteral("Dataset not in edit or insert mode"));
     const int index = requireColumn(column);
+    if (m_appended && index == columnCount() - 1)
+        throw DataError(QStringLiteral("Field '%1' cannot be modified").arg(column));
     try {
         m_pending[size_t(index)] = ColumnValueFromText(m_columns[size_t(index)].kind, text,
                                                        m_columns[size_t(index)].name);

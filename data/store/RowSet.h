@@ -6,6 +6,7 @@
 #include <QVariant>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 class DataStore;
@@ -46,6 +47,12 @@ public:
     // simply deleted.
     using RowDeletion = std::function<void(DataStore &store, const QString &table, qint64 rowId)>;
     void setDeletion(RowDeletion deletion);
+    // A read-only text column after the statement's own, made at each open for
+    // all rows at once from their values of `keyColumn`: for texts a statement
+    // cannot make alike on every engine. A posted row shows it empty until the
+    // next open.
+    using ColumnTexts = std::function<std::vector<QString>(const std::vector<QVariant> &keys)>;
+    void setAppendedColumn(const QString &name, const QString &keyColumn, ColumnTexts texts);
 
     void open(); // runs the statement; first row current; connects first when needed
     void close();
@@ -109,6 +116,7 @@ private:
     void requireCurrent() const;
     int requireColumn(const QString &name) const;
     void setCurrent(int index);
+    void appendColumn(std::vector<Column> &columns, std::vector<std::vector<QVariant>> &rows) const;
     void reloadRow(int index, qint64 rowId);
     DataStore &store() const; // the store the statement runs on
 
@@ -118,6 +126,13 @@ private:
     RowDeletion m_deletion;
     QStringList m_lines;
     std::vector<QVariant> m_parameters;
+    struct AppendedColumn
+    {
+        QString name;
+        QString keyColumn;
+        ColumnTexts texts;
+    };
+    std::optional<AppendedColumn> m_appended;
     bool m_open = false;
     QString m_table; // set when the statement can write
     QString m_selected; // its columns: "*" or a list of names

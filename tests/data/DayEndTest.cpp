@@ -9,35 +9,58 @@
 
 namespace {
 
-// Four sales, two of them on the first and last second of a day.
+// Four sales, two of them on the first and last second of a day, one paid in
+// two ways and one in one, and a return of the latter; deletions journaled.
 class DayEndTest : public ::testing::Test
 {
 protected:
     DayEndTest()
     {
-        data.exec(QStringLiteral("insert into xstj (单号, 时间, 数量, 金额, 折后, 收银员) values "
-                                 "('T1', '2024-03-01 00:00:00', 1, 10, 9, 'Ann'), "
-                                 "('T2', '2024-03-02 23:59:59', 2, 20, 18, 'Bob'), "
-                                 "('T3', '2024-03-03 00:00:00', 3, 30, 27, 'Ann'), "
-                                 "('T4', '2024-03-05 12:00:00', 1, 5, 5, 'Bob')"));
+        data.exec(QStringLiteral("insert into xstj (单号, 时间, 数量, 金额, 折后, 收银员, 原单号) values "
+                                 "('T1', '2024-03-01 00:00:00', 1, 10, 9, 'Ann', null), "
+                                 "('T2', '2024-03-02 23:59:59', 2, 20, 18, 'Bob', null), "
+                                 "('T3', '2024-03-03 00:00:00', 3, 30, 27, 'Ann', null), "
+                                 "('T4', '2024-03-05 12:00:00', 1, 5, 5, 'Bob', null), "
+                                 "('R1', '2024-03-02 18:00:00', -1, -10, -9, 'Bob', 'T2')"));
         data.exec(QStringLiteral("insert into xsmx (单号, 品名, 数量, 折后) values ('T1', '苹果', 1, 9), "
-                                 "('T2', '香蕉', 2, 18), ('T3', '苹果', 3, 27), ('T4', '香蕉', 1, 5)"));
+                                 "('T2', '香蕉', 2, 18), ('T3', '苹果', 3, 27), ('T4', '香蕉', 1, 5), "
+                                 "('R1', '香蕉', -1, -9)"));
+        data.exec(QStringLiteral("insert into zfmx (单号, 方式, 金额) values ('T1', '现金', 4), ('T2', '现金', 18), "
+                                 "('T1', '微信', 5), ('R1', '现金', -9)"));
+        data.exec(QStringLiteral("insert into scjl (时间, 收银员, 表名, 单号, 内容) values "
+                                 "('2024-03-02 10:00:00', 'Ann', 'xstj', 'D1', '单号=D1; 折后=12.5; 收银员=Ann'), "
+                                 "('2024-03-02 10:00:00', 'Ann', 'xsmx', 'D1', '品名=苹果; 折后=12.5'), "
+                                 "('2024-03-02 10:00:00', 'Ann', 'xsmx', 'D1', '品名=香蕉; 折后=1'), "
+                                 "('2024-03-01 12:00:00', 'Ann', 'xstj', 'D3', '单号=D3'), "
+                                 "('2024-03-04 08:00:00', 'Bob', 'xstj', 'D2', '折后=3')"));
     }
 
-    // Every figure of the sums, then each day's sales, as texts.
+    // Every figure of the sums, then each day's sales, returns and net, as texts.
     QStringList figures(const TicketFilter &filter)
     {
         const DayEnd::Figures figures = DayEnd::Sum(session, filter);
         const auto totals = [](const DayEnd::Totals &t) {
             return QStringLiteral("%1 %2 %3 %4").arg(t.tickets).arg(t.quantity).arg(t.amount).arg(t.discounted);
         };
-        QStringList texts{totals(figures.all), figures.firstTime, figures.lastTime};
+        QStringList texts{totals(figures.all), totals(figures.sales), totals(figures.returns), figures.firstTime,
+                          figures.lastTime};
         for (const DayEnd::CashierTotals &cashier : figures.cashiers)
             texts << cashier.cashier + QLatin1Char(' ') + totals(cashier.totals);
         for (const DayEnd::ProductSold &product : figures.products)
             texts << QStringLiteral("%1 %2 %3").arg(product.name).arg(product.quantity).arg(product.discounted);
+        for (const DayEnd::MethodTotal &method : figures.methods)
+            texts << method.method + QLatin1Char(' ') + method.amount.displayText();
+        texts << QStringLiteral("删除 %1 %2 %3")
+                     .arg(figures.deleted.tickets)
+                     .arg(figures.deleted.lines)
+                     .arg(figures.deleted.discounted.displayText());
         for (const DayEnd::DaySales &day : DayEnd::SalesPerDay(session, filter))
-            texts << QStringLiteral("%1 %2 %3").arg(day.day.toString(Qt::ISODate)).arg(day.discounted).arg(day.tickets);
+            texts << QStringLiteral("%1 %2 %3 %4 %5")
+                         .arg(day.day.toString(Qt::ISODate))
+                         .arg(day.sales)
+                         .arg(day.returns)
+                         .arg(day.net)
+                         .arg(day.tickets);
         return texts;
     }
 
@@ -45,21 +68,26 @@ protected:
     Session session;
 };
 
-// The sums cover the whole span or the matching tickets. Per day, a date span
+// The sums cover the whole span or the matching tickets, returns netted and
+// apart, tickets without payment rows as unrecorded. Per day, a date span
 // has each of its days; other filters run from the first to the last day with
 // a sale. Days without sales are zero.
 TEST_F(DayEndTest, SumsAndSalesPerDayCoverTheSpanOrTheMatchingTickets)
 {
     const std::pair<TicketFilter, QStringList> cases[] = {
         {TicketFilter::Between({2024, 2, 29}, {2024, 3, 2}),
-         {"2 3 30 27", "2024-03-01 00:00:00", "2024-03-02 23:59:59", "Ann 1 1 10 9", "Bob 1 2 20 18", "香蕉 2 18",
-          "苹果 1 9", "2024-02-29 0 0", "2024-03-01 9 1", "2024-03-02 18 1"}},
+         {"3 2 20 18", "2 3 30 27", "1 -1 -10 -9", "2024-03-01 00:00:00", "2024-03-02 23:59:59", "Ann 1 1 10 9",
+          "Bob 2 1 10 9", "苹果 1 9", "香蕉 1 9", "微信 5", "现金 13", "删除 2 2 12.5", "2024-02-29 0 0 0 0",
+          "2024-03-01 9 0 9 1", "2024-03-02 18 -9 9 2"}},
         {TicketFilter::Matching(QString(), "Bob"),
-         {"2 3 25 23", "2024-03-02 23:59:59", "2024-03-05 12:00:00", "Bob 2 3 25 23", "香蕉 3 23", "2024-03-02 18 1",
-          "2024-03-03 0 0", "2024-03-04 0 0", "2024-03-05 5 1"}},
+         {"3 2 15 14", "2 3 25 23", "1 -1 -10 -9", "2024-03-02 18:00:00", "2024-03-05 12:00:00", "Bob 3 2 15 14",
+          "香蕉 2 14", "现金 9", "未记录 5", "删除 1 0 3", "2024-03-02 18 -9 9 2", "2024-03-03 0 0 0 0",
+          "2024-03-04 0 0 0 0", "2024-03-05 5 0 5 1"}},
         {TicketFilter::Matching("T3", QString()),
-         {"1 3 30 27", "2024-03-03 00:00:00", "2024-03-03 00:00:00", "Ann 1 3 30 27", "苹果 3 27", "2024-03-03 27 1"}},
-        {TicketFilter::Between({2025, 1, 1}, {2025, 1, 1}), {"0 0 0 0", "", "", "2025-01-01 0 0"}},
+         {"1 3 30 27", "1 3 30 27", "0 0 0 0", "2024-03-03 00:00:00", "2024-03-03 00:00:00", "Ann 1 3 30 27",
+          "苹果 3 27", "未记录 27", "删除 0 0 0", "2024-03-03 27 0 27 1"}},
+        {TicketFilter::Between({2025, 1, 1}, {2025, 1, 1}),
+         {"0 0 0 0", "0 0 0 0", "0 0 0 0", "", "", "删除 0 0 0", "2025-01-01 0 0 0 0"}},
     };
     for (const auto &[filter, expected] : cases) {
         SCOPED_TRACE(expected.front().toStdString());

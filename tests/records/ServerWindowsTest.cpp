@@ -56,6 +56,8 @@ void FillShop(const TempData &file)
         "insert into xstj (单号, 时间, 数量, 金额, 折后, 收银员) values ('X12', '2026-12-03 12:00:00', 1, 3, 2.7, "
         "'alice'), ('X1', '2026-12-03 12:00:01', 2, 6.5, 5.85, 'bob\\'), ('x1', '2026-12-03 12:00:02', 1, 1.1, 0.99, "
         "'张三'), ('', '2026-12-04 08:00:00', 3, 9, 8.1, '张三'), (null, '2026-12-04 08:00:01', 1, 2, 1.8, null)"));
+    file.exec(QStringLiteral("insert into xstj (单号, 时间, 数量, 金额, 折后, 收银员, 原单号) "
+                             "values ('R1', '2026-12-03 12:30:00', -2, -6.5, -5.85, 'alice', 'X1')"));
     file.exec(QStringLiteral(
         "insert into xsmx (单号, 时间, 客户, 电话, 地址, 品名, 单价, 数量, 金额, 折后) "
         "select 单号, 时间, case when k % 2 then '李先生' else '' end, '', '', 品名, price, q, price * q, "
@@ -74,6 +76,16 @@ struct Shop
         importing.setConnectionString(file.file());
         importing.useServer({url, 1});
         ImportToServer(importing);
+        // Payments, a few in two ways, and deletions, written alike on both.
+        for (const char *sql :
+             {"insert into zfmx (单号, 方式, 金额) select 单号, case when 序号 % 3 = 0 then '微信' else '现金' end, "
+              "折后 - 1 from xstj where 序号 % 5 <> 0 or 单号 = 'R1'",
+              "insert into zfmx (单号, 方式, 金额) select 单号, '支付宝', 1 from xstj where 序号 % 5 = 1",
+              "insert into scjl (时间, 收银员, 表名, 单号, 内容) values ('2026-12-02 09:00:00', 'alice', 'xstj', "
+              "'D1', '单号=D1; 折后=7.5'), ('2026-12-02 09:00:00', 'alice', 'xsmx', 'D1', '折后=7.5')"}) {
+            file.exec(QString::fromUtf8(sql));
+            importing.in(Store::Shared).exec(QString::fromUtf8(sql));
+        }
     }
     TempData file;
     QString url = SharedPostgres().newDatabase();
@@ -122,13 +134,19 @@ QStringList Described(const DayEnd::Figures &figures, const std::vector<DayEnd::
     const auto totals = [&](const DayEnd::Totals &t) {
         return QStringList{QString::number(t.tickets), number(t.quantity), number(t.amount), number(t.discounted)};
     };
-    QStringList described = totals(figures.all) << figures.firstTime << figures.lastTime;
+    QStringList described = totals(figures.all)
+        << totals(figures.sales) << totals(figures.returns) << figures.firstTime << figures.lastTime;
+    for (const DayEnd::MethodTotal &method : figures.methods)
+        described << method.method << method.amount.displayText();
+    described << QString::number(figures.deleted.tickets) << QString::number(figures.deleted.lines)
+              << figures.deleted.discounted.displayText();
     for (const DayEnd::CashierTotals &cashier : figures.cashiers)
         described << cashier.cashier << totals(cashier.totals);
     for (const DayEnd::ProductSold &product : figures.products)
         described << product.name << number(product.quantity) << number(product.discounted);
     for (const DayEnd::DaySales &day : days)
-        described << day.day.toString(Qt::ISODate) << number(day.discounted) << QString::number(day.tickets);
+        described << day.day.toString(Qt::ISODate) << number(day.sales) << number(day.returns) << number(day.net)
+                  << QString::number(day.tickets);
     return described;
 }
 

@@ -24,6 +24,8 @@
 #include <QTest>
 #include <QToolButton>
 
+#include <map>
+
 namespace {
 
 const QString T1 = QStringLiteral("20240301090000");
@@ -71,20 +73,35 @@ protected:
     DataGrid *detailGrid = Find<DataGrid>(detail, "DBGridEh1");
 };
 
-TEST_F(StatisticsTest, OpeningListsInNumberOrderWithFooterSumsAndRefreshInStoredOrder)
+// A return lists with its negative figures and the sums net it; each ticket
+// shows how it was paid, in the order recorded.
+TEST_F(StatisticsTest, OpeningListsInNumberOrderWithPaymentsNetSumsAndRefreshInStoredOrder)
 {
-    EXPECT_EQ(listed(), (QStringList{QString(), T1, T2, T3}));
+    session.exec(QStringLiteral("insert into xstj (单号, 时间, 数量, 金额, 折后, 收银员, 原单号) "
+                                "values ('R1', '2024-03-04 10:00:00', -1, -3, -2.5, '张三', ?1)"),
+                 {T2});
+    session.exec(QStringLiteral("insert into zfmx (单号, 方式, 金额) values (?1, '微信', 5.5), ('R1', '现金', -2.5), "
+                                "(?1, '现金', 4)"),
+                 {T1});
+    statistics.reload();
+    EXPECT_EQ(listed(), (QStringList{QString(), T1, T2, T3, QStringLiteral("R1")}));
     EXPECT_EQ(grid->cellText(1, 4), QStringLiteral("10.13"));
+    QStringList payments;
+    for (int row = 0; row < 5; ++row)
+        payments << grid->cellText(row, 7);
+    EXPECT_EQ(payments,
+              (QStringList{QStringLiteral("未记录"), QStringLiteral("微信 5.5 / 现金 4"), QStringLiteral("未记录"),
+                           QStringLiteral("未记录"), QStringLiteral("现金 -2.5")}));
     // The sums keep every decimal: the general number form, not the cells' "#0.##".
     EXPECT_EQ(
         footer(),
-        (QStringList{QStringLiteral("合计"), QStringLiteral("11"), QStringLiteral("25.376"), QStringLiteral("24.75")}));
+        (QStringList{QStringLiteral("合计"), QStringLiteral("10"), QStringLiteral("22.376"), QStringLiteral("22.25")}));
 
     // The refresh lists in stored order and keeps the search's inputs.
     QLineEdit *numberBox = Find<QLineEdit>(statistics, "Edit1");
     numberBox->setText(QStringLiteral("0302"));
     click(statistics, "SpeedButton5");
-    EXPECT_EQ(listed(), (QStringList{T3, T1, QString(), T2}));
+    EXPECT_EQ(listed(), (QStringList{T3, T1, QString(), T2, QStringLiteral("R1")}));
     EXPECT_EQ(numberBox->text(), QStringLiteral("0302"));
 }
 
@@ -297,16 +314,24 @@ TEST_F(OldDataFileTest, IsUpgradedAndReprintsWithBlankPayment)
               7);
     for (const char *table : {"xstj", "xsmx"})
         EXPECT_EQ(data.count(QStringLiteral("%1 where 原单号 is null").arg(table)), 1);
-    // The list and its export keep their columns.
-    EXPECT_EQ(Find<DataGrid>(&statistics, "DBGridEh1")->rowSet()->columnCount(), 7);
+    // The list and its export keep their columns, then say the payment was not recorded.
+    const RowSet &listed = *Find<DataGrid>(&statistics, "DBGridEh1")->rowSet();
+    EXPECT_EQ(listed.columnCount(), 8);
+    EXPECT_EQ(listed.textAt(0, 7), QStringLiteral("未记录"));
 }
 
-// The listed span, its last day whole; its days without sales are zero.
+// The listed span, its last day whole; its days without sales are zero. Sales,
+// returns and their net apart; each payment method's amount.
 TEST_F(StatisticsTest, DayEndReportAndChartCoverTheListedSpanAndSaveAsPdfAndPng)
 {
     sell(QStringLiteral("20240501000001"), QStringLiteral("2024-05-01 00:00:00"), QStringLiteral("小王"), 50, 16.25);
     sell(QStringLiteral("20240502000001"), QStringLiteral("2024-05-02 23:59:59"), QStringLiteral("小李"), 40, 6.25);
     sell(QStringLiteral("20240503000001"), QStringLiteral("2024-05-03 00:00:00"), QStringLiteral("小李"), 40, 6.25);
+    session.exec(QStringLiteral("insert into xstj (单号, 时间, 数量, 金额, 折后, 收银员, 原单号) values "
+                                "('20240502000002', '2024-05-02 12:00:00', -1, -12.5, -11.25, '小王', "
+                                "'20240501000001')"));
+    session.exec(QStringLiteral("insert into zfmx (单号, 方式, 金额) values ('20240501000001', '微信', 33.75), "
+                                "('20240502000002', '现金', -11.25)"));
     search(statistics, QString(), QString(), {2024, 4, 30}, {2024, 5, 2});
     QTemporaryDir out;
     responder.fileAnswers = {out.filePath(QStringLiteral("日结")), out.filePath(QStringLiteral("图表.png"))};
@@ -316,16 +341,18 @@ TEST_F(StatisticsTest, DayEndReportAndChartCoverTheListedSpanAndSaveAsPdfAndPng)
                  QTest::mouseClick(Find<QPushButton>(preview, "PrintButton"), Qt::LeftButton);
                  QTest::mouseClick(Find<QPushButton>(preview, "PdfButton"), Qt::LeftButton);
              });
-    QList<qreal> sales;
-    QList<QPointF> tickets;
+    std::map<QString, QList<qreal>> bars; // by label
+    std::map<QString, QList<QPointF>> lines; // by name
     runModal([&] { click(statistics, "ChartButton"); },
              [&](QWidget *chartWindow) {
                  for (QAbstractSeries *series : Find<QChartView>(chartWindow, "ChartView")->chart()->series()) {
-                     if (auto *bars = qobject_cast<QBarSeries *>(series))
-                         for (int i = 0; i < bars->barSets().front()->count(); ++i)
-                             sales << bars->barSets().front()->at(i);
+                     for (QBarSet *set : qobject_cast<QBarSeries *>(series)
+                              ? qobject_cast<QBarSeries *>(series)->barSets()
+                              : QList<QBarSet *>{})
+                         for (int i = 0; i < set->count(); ++i)
+                             bars[set->label()] << set->at(i);
                      if (auto *line = qobject_cast<QLineSeries *>(series))
-                         tickets = line->points();
+                         lines[line->name()] = line->points();
                  }
                  QTest::mouseClick(Find<QPushButton>(chartWindow, "SaveButton"), Qt::LeftButton);
              });
@@ -333,16 +360,22 @@ TEST_F(StatisticsTest, DayEndReportAndChartCoverTheListedSpanAndSaveAsPdfAndPng)
     ASSERT_EQ(printer.jobs.size(), 1u);
     const QStringList &texts = printer.jobs[0].texts;
     EXPECT_EQ(printer.jobs[0].name, QStringLiteral("日结报表"));
-    // Two tickets of quantity 3 and 33.75 each; the products, largest first.
-    for (const char *expected : {"自 2024-04-30 00:00:00", "至 2024-05-02 23:59:59", "单数：2", "数量：6", "金额：75",
-                                 "折后：67.5", "收银员 小李：1 单，数量 3", "    金额 37.5，折后 33.75"})
+    // Two tickets of quantity 3 and 33.75 each and a return; the products, largest first.
+    for (const char *expected :
+         {"自 2024-04-30 00:00:00", "至 2024-05-02 23:59:59", "销售：2 单，折后 67.5", "退货：1 单，折后 -11.25",
+          "单数：3", "数量：5", "金额：62.5", "折后：56.25", "微信：33.75", "现金：-11.25", "未记录：33.75",
+          "删除：0 单，0 行，折后 0", "收银员 小李：1 单，数量 3", "    金额 37.5，折后 33.75"})
         EXPECT_TRUE(texts.contains(QString::fromUtf8(expected)))
             << expected << " not in " << texts.join(u'|').toStdString();
     EXPECT_EQ(texts.mid(texts.indexOf(QStringLiteral("香蕉")), 4),
               (QStringList{QStringLiteral("香蕉"), QStringLiteral("4"), QStringLiteral("45"), QStringLiteral("苹果")}));
     EXPECT_GT(QFileInfo(out.filePath(QStringLiteral("日结.pdf"))).size(), 0);
-    EXPECT_EQ(sales, (QList<qreal>{0, 33.75, 33.75}));
-    EXPECT_EQ(tickets, (QList<QPointF>{{0, 0}, {1, 1}, {2, 1}}));
+    EXPECT_EQ(bars,
+              (std::map<QString, QList<qreal>>{{QStringLiteral("销售"), {0, 33.75, 33.75}},
+                                               {QStringLiteral("退货"), {0, 0, -11.25}}}));
+    EXPECT_EQ(lines,
+              (std::map<QString, QList<QPointF>>{{QStringLiteral("净额"), {{0, 0}, {1, 33.75}, {2, 22.5}}},
+                                                 {QStringLiteral("单数"), {{0, 0}, {1, 1}, {2, 2}}}}));
     EXPECT_FALSE(QImage(out.filePath(QStringLiteral("图表.png"))).isNull());
 }
 

@@ -16,9 +16,9 @@
 namespace {
 
 const QStringList TitleRow = {
-    TextCell(QStringLiteral("序号")),   TextCell(QStringLiteral("单号")), TextCell(QStringLiteral("时间")),
-    TextCell(QStringLiteral("数量")),   TextCell(QStringLiteral("金额")), TextCell(QStringLiteral("折后")),
-    TextCell(QStringLiteral("收银员")),
+    TextCell(QStringLiteral("序号")),   TextCell(QStringLiteral("单号")),     TextCell(QStringLiteral("时间")),
+    TextCell(QStringLiteral("数量")),   TextCell(QStringLiteral("金额")),     TextCell(QStringLiteral("折后")),
+    TextCell(QStringLiteral("收银员")), TextCell(QStringLiteral("支付方式")),
 };
 
 class TicketExportTest : public ::testing::Test
@@ -38,7 +38,7 @@ protected:
 
 // Every listed ticket, from the first whatever the current row, in list
 // order; numbers with all the decimals of their text, empty values as
-// empty cells.
+// empty cells; then how it was paid.
 TEST_F(TicketExportTest, EveryTicketIsWrittenWithItsValuesInListOrder)
 {
     data.exec(QStringLiteral("insert into xstj (单号, 时间, 数量, 金额, 折后, 收银员) values "
@@ -46,6 +46,8 @@ TEST_F(TicketExportTest, EveryTicketIsWrittenWithItsValuesInListOrder)
                              "('20240101080000', '2024-01-01 08:00:00', 1, 0.5, 0.45, 'Li Si'),"
                              "('20240103100000', null, null, null, null, null),"
                              "('20240104110000', '2024-01-04 11:00:00', 2, 0.1 + 0.2, 1e20 / 3, '')"));
+    data.exec(QStringLiteral("insert into zfmx (单号, 方式, 金额) values ('20240102090000', '微信', 10), "
+                             "('20240101080000', '现金', 0.45), ('20240102090000', '现金', 1.1)"));
     openList();
     list.moveTo(1);
 
@@ -57,14 +59,15 @@ TEST_F(TicketExportTest, EveryTicketIsWrittenWithItsValuesInListOrder)
     const std::vector<QStringList> expected = {
         TitleRow,
         {NumberCell(2), TextCell(QStringLiteral("20240101080000")), TextCell(list.textAt(0, 2)), NumberCell(1),
-         NumberCell(0.5), NumberCell(0.45), TextCell(QStringLiteral("Li Si"))},
+         NumberCell(0.5), NumberCell(0.45), TextCell(QStringLiteral("Li Si")), TextCell(QStringLiteral("现金 0.45"))},
         {NumberCell(1), TextCell(QStringLiteral("20240102090000")), TextCell(list.textAt(1, 2)), NumberCell(3),
-         NumberCell(12.345), NumberCell(11.1), TextCell(QStringLiteral("张三"))},
+         NumberCell(12.345), NumberCell(11.1), TextCell(QStringLiteral("张三")),
+         TextCell(QStringLiteral("微信 10 / 现金 1.1"))},
         {NumberCell(3), TextCell(QStringLiteral("20240103100000")), QString(), QString(), QString(), QString(),
-         QString()},
+         QString(), TextCell(QStringLiteral("未记录"))},
         // Stored with more digits than their text shows: written as the text reads.
         {NumberCell(4), TextCell(QStringLiteral("20240104110000")), TextCell(list.textAt(3, 2)), NumberCell(2),
-         NumberCell(0.3), NumberCell(3.33333333333333e19), QString()},
+         NumberCell(0.3), NumberCell(3.33333333333333e19), QString(), TextCell(QStringLiteral("未记录"))},
     };
     EXPECT_EQ(sheets[0].rows, expected);
     EXPECT_FALSE(list.textAt(0, 2).isEmpty());
