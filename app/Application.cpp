@@ -98,7 +98,7 @@ void Application::wire()
     connect(m_damageCheck.get(), &DamageCheck::damaged, counter,
             [counter](const QString &warning) { Dialogs::Message(counter, warning, Dialogs::Icon::Warning); });
     // The restored data are used from the next start on.
-    connect(m_maintenance.get(), &MaintenanceMenu::restored, counter, &QWidget::close);
+    connect(m_maintenance.get(), &MaintenanceMenu::restored, counter, &CounterWindow::closeWithoutAsking);
 }
 
 // Where this start keeps its data, for the shop owner who looks for it.

@@ -19,9 +19,11 @@
 #include "maintenance/WebAddresses.h"
 #include "ui_CounterWindow.h"
 
+#include <QCloseEvent>
 #include <QMenu>
 #include <QScopeGuard>
 #include <QScreen>
+#include <QShortcut>
 #include <QTimer>
 
 CounterWindow::CounterWindow(Session &session, Checkout &checkout, QWidget *parent)
@@ -47,6 +49,7 @@ CounterWindow::CounterWindow(Session &session, Checkout &checkout, QWidget *pare
         },
         *this);
     connectHeader();
+    bindKeys();
     m_checkout.setJobRunner([this](const std::vector<Checkout::Job> &jobs) { PrintWithProgress(this, jobs); });
 
     m_clock->start();
@@ -146,6 +149,20 @@ void CounterWindow::connectHeader()
     ConnectHandler(printButton(), &QToolButton::clicked, this, &CounterWindow::printTicket);
 }
 
+// The till's keys act wherever the focus is in the window.
+void CounterWindow::bindKeys()
+{
+    const std::pair<QKeySequence, QToolButton *> buttons[] = {{Qt::Key_F12, printButton()},
+                                                              {QKeySequence(Qt::CTRL | Qt::Key_P), printButton()},
+                                                              {Qt::Key_F9, previewButton()}};
+    for (const auto &[key, button] : buttons)
+        connect(new QShortcut(key, this), &QShortcut::activated, button, &QToolButton::click);
+    const std::pair<QKeySequence, void (CounterWindow::*)()> actions[] = {{Qt::Key_F4, &CounterWindow::focusPayment},
+                                                                          {Qt::Key_Escape, &CounterWindow::clearEntry}};
+    for (const auto &[key, action] : actions)
+        ConnectHandler(new QShortcut(key, this), &QShortcut::activated, this, action);
+}
+
 void CounterWindow::start()
 {
     Dialogs::Guarded(this, [this] { m_lines->open(); });
@@ -202,6 +219,19 @@ void CounterWindow::showWaitingSales(int count, int setAside, const QString &pro
         Dialogs::Guarded(this, [this] { reloadProductList(); });
 }
 
+void CounterWindow::closeWithoutAsking()
+{
+    m_askBeforeClosing = false;
+    close();
+}
+
+void CounterWindow::closeEvent(QCloseEvent *event)
+{
+    if (m_askBeforeClosing && !m_lines->isEmpty()
+        && !Dialogs::AskBeforeHarm(this, QStringLiteral("当前小票还有商品没有打印，确定退出吗？")))
+        event->ignore();
+}
+
 void CounterWindow::showTime()
 {
     ticketTimeEdit()->setText(TicketTime());
@@ -232,6 +262,19 @@ void CounterWindow::popUpOptions()
     m_optionsMenu->popup(QPoint(x() + optionsButton()->x(), y() + 120));
 }
 
+void CounterWindow::focusPayment()
+{
+    paidBox()->setFocus(Qt::ShortcutFocusReason);
+    paidBox()->lineEdit()->selectAll();
+}
+
+// The line being typed is dropped; the stored lines stay.
+void CounterWindow::clearEntry()
+{
+    m_entry->clear();
+    productBox()->setFocus(Qt::ShortcutFocusReason);
+}
+
 // Print: the checkout saves the settings, records the sale, prints the receipt
 // and opens the drawer; the counter then starts the next ticket.
 void CounterWindow::printTicket()
@@ -253,6 +296,7 @@ void CounterWindow::printTicket()
     }
     m_lines->open();
     startNextTicket();
+    productBox()->setFocus(Qt::OtherFocusReason); // the next customer's first product
     if (!result.drawerProblem.isEmpty())
         Dialogs::Message(this, QStringLiteral("销售已记录，但钱箱没有打开：%1").arg(result.drawerProblem),
                          Dialogs::Icon::Warning);
@@ -330,6 +374,16 @@ QLineEdit *CounterWindow::addressEdit() const
 QLineEdit *CounterWindow::cashierEdit() const
 {
     return m_ui->Edit11;
+}
+
+QComboBox *CounterWindow::productBox() const
+{
+    return m_ui->ComboBox1;
+}
+
+QComboBox *CounterWindow::paidBox() const
+{
+    return m_ui->ComboBox3;
 }
 
 QCheckBox *CounterWindow::manualTimeCheck() const

@@ -10,6 +10,7 @@ class Checkout;
 class LineEntry;
 class PaymentEntry;
 class QCheckBox;
+class QCloseEvent;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -48,6 +49,8 @@ public:
     // The sales waiting to go up to the shop's server, those it refused, and
     // why the last attempt failed; nothing shows when none wait.
     void showWaitingSales(int count, int setAside, const QString &problem);
+    // Closes without the question about unprinted lines: the data under them were replaced.
+    void closeWithoutAsking();
 
 signals:
     void catalogueRequested();
@@ -66,6 +69,10 @@ signals:
     void waitingSalesRequested();
     void aboutRequested();
 
+protected:
+    // A ticket with lines closes only when the cashier says so.
+    void closeEvent(QCloseEvent *event) override;
+
 private:
     // The form's widgets the window itself works with.
     QLineEdit *shopNameEdit() const;
@@ -75,6 +82,8 @@ private:
     QLineEdit *phoneEdit() const;
     QLineEdit *addressEdit() const;
     QLineEdit *cashierEdit() const;
+    QComboBox *productBox() const;
+    QComboBox *paidBox() const;
     QCheckBox *manualTimeCheck() const;
     QCheckBox *customerCheck() const;
     QPlainTextEdit *remarkEdit() const;
@@ -92,12 +101,15 @@ private:
     void finishForm();
     void buildOptionsMenu();
     void connectHeader();
+    void bindKeys();
 
     void startUp();
     void showTime();
     void setManualTime();
     void setCustomerShown();
     void popUpOptions();
+    void focusPayment();
+    void clearEntry();
 
     void printTicket();
     void askForPreview();
@@ -113,4 +125,5 @@ private:
     QLabel *m_waitingSalesLabel, *m_setAsideSalesLabel;
     QTimer *m_clock;
     QMenu *m_optionsMenu;
+    bool m_askBeforeClosing = true;
 };

@@ -127,6 +127,7 @@ TEST_F(CheckoutPrintTest, PrintsEachCopyOnPaperAsLongAsTheTicketAndRecordsTheSal
         EXPECT_EQ(counter->totals(), (std::vector<QString>{"0", "0", "0", "", ""}));
         EXPECT_EQ(counter->customer()->text(), QString());
         EXPECT_EQ(counter->shopName()->text(), QStringLiteral("好运小店"));
+        EXPECT_EQ(program->counter().focusWidget(), counter->product());
     }
     // The page follows the receipt's length (how much exactly, the receipt tests tell).
     EXPECT_GT(PdfText::PageSizeMm(firstCopies[1]).height(), PdfText::PageSizeMm(firstCopies[0]).height() + 2);

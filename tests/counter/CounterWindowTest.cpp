@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
 #include <QTextBlock>
@@ -200,6 +201,7 @@ TEST_F(CounterWindowTest, DroppingTheFractionLastsUntilTheLineIsRecomputed)
     EXPECT_EQ(line(1, "折后"), QStringLiteral("6.27"));
 }
 
+// An empty ticket closes at once; one with lines only when the cashier says yes.
 TEST_F(CounterWindowTest, ThePicturesMinimiseAndCloseTheWindow)
 {
     QTest::mouseClick(Find<QLabel>(form, "Image2"), Qt::LeftButton);
@@ -207,6 +209,16 @@ TEST_F(CounterWindowTest, ThePicturesMinimiseAndCloseTheWindow)
     form.showNormal();
     QTest::mouseClick(Find<QLabel>(form, "Image3"), Qt::LeftButton);
     EXPECT_FALSE(form.isVisible());
+    EXPECT_TRUE(responder.shown.empty());
+
+    form.show();
+    counter.addLine(QStringLiteral("可乐"), QStringLiteral("2.5"), QStringLiteral("1"));
+    for (const bool yes : {false, true}) {
+        responder.confirmAnswer = yes;
+        QTest::mouseClick(Find<QLabel>(form, "Image3"), Qt::LeftButton);
+        EXPECT_EQ(form.isVisible(), !yes);
+    }
+    EXPECT_EQ(responder.shown.size(), 2u);
 }
 
 TEST_F(CounterWindowTest, APastedNonNumberStopsAtTheConversionErrorAndStoresNothing)
@@ -359,6 +371,48 @@ TEST_F(CounterWindowTest, KeyboardFlowAddsLinesWithEnter)
     counter.discount()->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), counter.add());
+}
+
+// The till's keys act wherever the focus is, here from the remark box, where
+// Tab moves on as in every box and types nothing.
+TEST_F(CounterWindowTest, TheTillsKeysActFromAnyBox)
+{
+    QSignalSpy previews(&form, &CounterWindow::previewRequested);
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    const std::vector<QString> typed{"面包", "4.8", "1", "10", "4.8", "4.8"}, cleared{"", "", "1", "10", "", ""};
+    const struct
+    {
+        QKeySequence key;
+        QWidget *focus; // nullptr: the remark keeps it
+        const char *message; // shown by the key, if any
+        bool entryCleared;
+        int previews;
+    } cases[] = {
+        {Qt::Key_F12, nullptr, "打印信息为空！", false, 0},
+        {QKeySequence(Qt::CTRL | Qt::Key_P), nullptr, "打印信息为空！", false, 0},
+        {Qt::Key_F4, counter.paid(), nullptr, false, 0},
+        {Qt::Key_Escape, counter.product(), nullptr, true, 0},
+        {Qt::Key_F9, nullptr, nullptr, false, 1},
+        {Qt::Key_Tab, counter.paperWidth(), nullptr, false, 0},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.key.toString().toStdString());
+        counter.product()->clearEditText();
+        CounterDriver::type(counter.product(), QStringLiteral("面"));
+        counter.paid()->setEditText(QStringLiteral("5"));
+        counter.remark()->setPlainText(QStringLiteral("谢谢"));
+        counter.remark()->setFocus();
+        responder.shown.clear();
+        previews.clear();
+        QTest::keySequence(QApplication::focusWidget(), c.key);
+        EXPECT_EQ(QApplication::focusWidget(), c.focus ? c.focus : counter.remark());
+        EXPECT_EQ(responder.texts(), c.message ? std::vector{QString::fromUtf8(c.message)} : std::vector<QString>());
+        EXPECT_EQ(counter.entry(), c.entryCleared ? cleared : typed);
+        EXPECT_EQ(previews.count(), c.previews);
+        EXPECT_EQ(counter.remark()->toPlainText(), QStringLiteral("谢谢"));
+        EXPECT_EQ(counter.paid()->lineEdit()->selectedText(), c.focus == counter.paid() ? "5" : QString());
+    }
 }
 
 TEST_F(CounterWindowTest, FiguresBeyondAShopsLimitAreRefusedByName)
