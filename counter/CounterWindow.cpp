@@ -3,6 +3,7 @@
 #include "base/NumberText.h"
 #include "checkout/Checkout.h"
 #include "checkout/PrintProgress.h"
+#include "counter/HeldTicketsDialog.h"
 #include "counter/LineEntry.h"
 #include "counter/LinePricing.h"
 #include "counter/PaymentEntry.h"
@@ -116,6 +117,8 @@ void CounterWindow::buildOptionsMenu()
         {"N1", "商品信息", &CounterWindow::catalogueRequested},
         {"N2", "销售统计", &CounterWindow::statisticsRequested},
         {"DeletionJournalEntry", "删除记录", &CounterWindow::deletionJournalRequested},
+        {"HoldEntry", "挂单", &CounterWindow::holdTicket},
+        {"RecallEntry", "取单", &CounterWindow::recallTicket},
         {"N3", nullptr, nullptr},
         {"N4", "数据备份", &CounterWindow::backupRequested},
         {"N5", "数据恢复", &CounterWindow::restoreRequested},
@@ -134,7 +137,7 @@ void CounterWindow::buildOptionsMenu()
                                      : m_optionsMenu->addSeparator();
         action->setObjectName(QString::fromLatin1(entry.name));
         if (entry.request)
-            connect(action, &QAction::triggered, this, entry.request);
+            ConnectHandler(action, &QAction::triggered, this, entry.request);
     }
 }
 
@@ -158,7 +161,9 @@ void CounterWindow::bindKeys()
     for (const auto &[key, button] : buttons)
         connect(new QShortcut(key, this), &QShortcut::activated, button, &QToolButton::click);
     const std::pair<QKeySequence, void (CounterWindow::*)()> actions[] = {{Qt::Key_F4, &CounterWindow::focusPayment},
-                                                                          {Qt::Key_Escape, &CounterWindow::clearEntry}};
+                                                                          {Qt::Key_Escape, &CounterWindow::clearEntry},
+                                                                          {Qt::Key_F5, &CounterWindow::holdTicket},
+                                                                          {Qt::Key_F6, &CounterWindow::recallTicket}};
     for (const auto &[key, action] : actions)
         ConnectHandler(new QShortcut(key, this), &QShortcut::activated, this, action);
 }
@@ -300,6 +305,56 @@ void CounterWindow::printTicket()
     if (!result.drawerProblem.isEmpty())
         Dialogs::Message(this, QStringLiteral("销售已记录，但钱箱没有打开：%1").arg(result.drawerProblem),
                          Dialogs::Icon::Warning);
+}
+
+// The ticket is parked with its customer, and the next customer is served
+// under a new number.
+void CounterWindow::holdTicket()
+{
+    if (m_lines->isEmpty()) {
+        Dialogs::Message(this, QStringLiteral("当前小票没有商品，无需挂单！"), Dialogs::Icon::Warning);
+        return;
+    }
+    if (HeldTickets::Count(m_session) >= HeldTickets::kMost) {
+        Dialogs::Message(this, QStringLiteral("已挂起 %1 张小票，请先取单，再挂新的小票！").arg(HeldTickets::kMost),
+                         Dialogs::Icon::Warning);
+        return;
+    }
+    HeldTickets::Hold(m_session, TicketTime(), {customerEdit()->text(), phoneEdit()->text(), addressEdit()->text()});
+    m_lines->open();
+    m_entry->clear();
+    startNextTicket();
+    productBox()->setFocus(Qt::OtherFocusReason);
+}
+
+// A held ticket comes back onto an empty counter, under the number it shows.
+void CounterWindow::recallTicket()
+{
+    if (!m_lines->isEmpty()) {
+        Dialogs::Message(this, QStringLiteral("当前小票还有商品，请先打印或挂单，再取单！"), Dialogs::Icon::Warning);
+        return;
+    }
+    const std::vector<HeldTicket> held = HeldTickets::List(m_session);
+    if (held.empty()) {
+        Dialogs::Message(this, QStringLiteral("没有挂起的小票！"), Dialogs::Icon::Information);
+        return;
+    }
+    HeldTicketsDialog dialog(held, this);
+    dialog.exec();
+    const std::optional<QString> chosen = dialog.chosen();
+    if (!chosen)
+        return;
+    const TicketCustomer customer = HeldTickets::Recall(m_session, *chosen, ticketNumberEdit()->text(),
+                                                        ticketTimeEdit()->text());
+    if (!customer.name.isEmpty() || !customer.phone.isEmpty() || !customer.address.isEmpty()) {
+        customerCheck()->setChecked(true);
+        setCustomerShown();
+    }
+    customerEdit()->setText(customer.name);
+    phoneEdit()->setText(customer.phone);
+    addressEdit()->setText(customer.address);
+    refreshTicket();
+    productBox()->setFocus(Qt::OtherFocusReason);
 }
 
 void CounterWindow::askForPreview()

@@ -109,6 +109,8 @@ private:
     void setCustomerShown();
     void popUpOptions();
     void focusPayment();
+    void holdTicket();
+    void recallTicket();
     void clearEntry();
 
     void printTicket();

@@ -80,6 +80,20 @@ const std::vector<Table> &Tables()
           {"单号", "TEXT"},
           {"内容", "TEXT"}},
          true},
+        // Tickets held at the counter, one row per line; they stay in the counter's file.
+        {"gdxx",
+         {{"序号", kAutoNumber},
+          {"挂单号", "TEXT"},
+          {"挂单时间", "TEXT"},
+          {"客户", "TEXT"},
+          {"电话", "TEXT"},
+          {"地址", "TEXT"},
+          {"品名", "TEXT"},
+          {"单价", "REAL"},
+          {"数量", "REAL"},
+          {"金额", "REAL"},
+          {"折后", "REAL"}},
+         true},
     };
     return tables;
 }

@@ -20,9 +20,11 @@
 #include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
+#include <QTimer>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -413,6 +415,59 @@ TEST_F(CounterWindowTest, TheTillsKeysActFromAnyBox)
         EXPECT_EQ(counter.remark()->toPlainText(), QStringLiteral("谢谢"));
         EXPECT_EQ(counter.paid()->lineEdit()->selectedText(), c.focus == counter.paid() ? "5" : QString());
     }
+}
+
+// Held tickets wait in the data file, through a restart, as no sale, until
+// one is taken back onto an empty counter; a full store refuses more.
+TEST_F(CounterWindowTest, HeldTicketsSurviveARestartAndComeBackOntoAnEmptyCounter)
+{
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    counter.showCustomer(true);
+    counter.customer()->setText(QStringLiteral("张三"));
+    counter.addLine(QStringLiteral("面包"), QStringLiteral("4.8"), QStringLiteral("2"));
+    counter.addLine(QStringLiteral("可乐"), QStringLiteral("2.5"), QStringLiteral("1"));
+    QTest::keyClick(&form, Qt::Key_F5);
+    EXPECT_EQ(counter.customer()->text(), QString());
+    EXPECT_EQ(lines(), 0);
+    counter.addLine(QStringLiteral("Milk"), QStringLiteral("12.345"), QStringLiteral("1"));
+    counter.menuEntry("HoldEntry")->trigger();
+    for (int id = 0; id < 18; ++id)
+        data.exec(QStringLiteral("insert into gdxx (挂单号, 品名) values ('茶%1', '茶')").arg(id));
+    counter.addLine(QStringLiteral("面包"), QStringLiteral("4.8"), QStringLiteral("1"));
+    QTest::keyClick(&form, Qt::Key_F5);
+    EXPECT_EQ(lines(), 1);
+    data.exec(QStringLiteral("delete from gdxx where 品名 = '茶'"));
+    QTest::keyClick(&form, Qt::Key_F6); // refused: the counter's ticket has a line
+    EXPECT_EQ(responder.texts().size(), 2u);
+
+    session.close();
+    data.exec(QStringLiteral("delete from xsxx"));
+    Session restarted;
+    restarted.open();
+    Checkout checkout{restarted, printer};
+    CounterWindow again{restarted, checkout};
+    again.start();
+    again.show();
+    again.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&again));
+    std::vector<QString> listed;
+    QTimer::singleShot(0, &again, [&listed] {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        const auto *list = Find<QTableWidget>(dialog, "HeldTicketList");
+        for (int row = 0; row < list->rowCount(); ++row)
+            listed.push_back(list->item(row, 1)->text() + "|" + list->item(row, 2)->text() + "|"
+                             + list->item(row, 3)->text());
+        dialog->accept(); // the first, the oldest
+    });
+    QTest::keyClick(&again, Qt::Key_F6);
+    EXPECT_EQ(listed, (std::vector<QString>{"面包|2|12.1", "Milk|1|12.35"}));
+    const CounterDriver recalled{again};
+    EXPECT_EQ(recalled.customer()->text(), QStringLiteral("张三"));
+    EXPECT_EQ(recalled.totals(), (std::vector<QString>{"3", "12.1", "12.1", "12.1", "0"}));
+    EXPECT_EQ(line(0, "单号"), recalled.ticketNumber()->text());
+    EXPECT_EQ(data.count(QStringLiteral("gdxx")), 1);
+    EXPECT_EQ(data.count(QStringLiteral("xstj")), 0);
 }
 
 TEST_F(CounterWindowTest, FiguresBeyondAShopsLimitAreRefusedByName)
