@@ -72,7 +72,7 @@ ReceiptWindow::ReceiptWindow(ReceiptTemplate which, QWidget *parent)
     for (QWidget *page : m_pageWidgets)
         m_pages->addTab(page, page->objectName());
     for (ReceiptReport variant : {ReceiptReport::Plain, ReceiptReport::Customer})
-        setReport(variant, BuildReceiptLayout(which, variant));
+        setReport(variant, BuildReceiptLayout(which, variant), ReportView::Shows::Design);
 
     auto *panel = new QFrame(this);
     panel->setObjectName(QStringLiteral("Panel1"));
@@ -98,15 +98,15 @@ void ReceiptWindow::showPage(ReceiptReport report)
 void ReceiptWindow::showReceipt(const ReceiptOrder &order)
 {
     for (ReceiptReport variant : {ReceiptReport::Plain, ReceiptReport::Customer})
-        setReport(variant, BuildReceipt(m_template, variant, order));
+        setReport(variant, BuildReceipt(m_template, variant, order), ReportView::Shows::PrintedPage);
 }
 
-void ReceiptWindow::setReport(ReceiptReport variant, std::unique_ptr<Report> report)
+void ReceiptWindow::setReport(ReceiptReport variant, std::unique_ptr<Report> report, ReportView::Shows shows)
 {
     const int index = IndexOf(variant);
     delete m_views[index];
     m_reports[index] = std::move(report);
-    m_views[index] = new ReportView(*m_reports[index], m_pageWidgets[index]);
+    m_views[index] = new ReportView(*m_reports[index], m_pageWidgets[index], shows);
     m_views[index]->move(ReceiptLayout::OfTemplate(m_template).reportPosition);
     m_views[index]->show();
     m_views[index]->raise();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "receipts/CheckoutPlan.h"
+#include "report/ReportView.h"
 
 #include <QDialog>
 
@@ -9,7 +10,6 @@
 
 class QTabWidget;
 class Report;
-class ReportView;
 struct ReceiptOrder;
 
 // A receipt template's preview window ("打印预览"): the report without the
@@ -31,7 +31,7 @@ public:
     void showReceipt(const ReceiptOrder &order);
 
 private:
-    void setReport(ReceiptReport variant, std::unique_ptr<Report> report);
+    void setReport(ReceiptReport variant, std::unique_ptr<Report> report, ReportView::Shows shows);
 
     ReceiptTemplate m_template;
     QTabWidget *m_pages = nullptr;

@@ -8,9 +8,10 @@
 
 #include <cmath>
 
-ReportView::ReportView(const Report &report, QWidget *parent)
+ReportView::ReportView(const Report &report, QWidget *parent, Shows shows)
     : QWidget(parent)
     , m_report(report)
+    , m_shows(shows)
 {
     setObjectName(report.objectName());
     connect(&report, &Report::changed, this, &ReportView::followReport);
@@ -32,7 +33,7 @@ void ReportView::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
-    const PrintedReport layout = m_report.design();
+    const PrintedReport layout = m_shows == Shows::Design ? m_report.design() : m_report.run();
 
     // Faint band edges help to read the layout; they never print.
     const double pixelsPerMm = ReportUnits::kUnitsPerInch / ReportUnits::kMmPerInch;

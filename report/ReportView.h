@@ -10,7 +10,10 @@ class ReportView : public QWidget
 {
     Q_OBJECT
 public:
-    explicit ReportView(const Report &report, QWidget *parent = nullptr);
+    // A report's design, or its page as printing fills it from its data.
+    enum class Shows { Design, PrintedPage };
+
+    explicit ReportView(const Report &report, QWidget *parent = nullptr, Shows shows = Shows::Design);
 
     QSize sizeHint() const override;
 
@@ -21,4 +24,5 @@ private:
     void followReport();
 
     const Report &m_report;
+    Shows m_shows;
 };

@@ -2,6 +2,7 @@
 #include "counter/CounterWindow.h"
 #include "data/store/Session.h"
 #include "printers/PrinterConf.h"
+#include "report/ReportView.h"
 #include "tests/printers/EscPosDecoder.h"
 #include "tests/support/Controls.h"
 #include "tests/support/CounterDriver.h"
@@ -17,8 +18,11 @@
 #include <QDialog>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QPlainTextEdit>
 #include <QProgressDialog>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -237,6 +241,38 @@ TEST_F(CheckoutPrintTest, PartsOfAPaymentAreRecordedAndOnlyCashOpensTheDrawer)
         ASSERT_TRUE(responder.shown.empty()) << responder.shown.front().text.toStdString();
         EXPECT_EQ(data.rows(QStringLiteral("select 方式, 金额 from zfmx order by 序号")), c.recorded);
         EXPECT_EQ(DecodeEscPos(escPos.received(1 + c.drawerPulses)).count('p'), c.drawerPulses);
+    }
+}
+
+// The preview of the ticket on the counter reads as the receipt then printed,
+// for each width and part count.
+TEST_F(CheckoutPrintTest, ThePreviewReadsAsTheReceiptPrinted)
+{
+    const std::pair<const char *, const char *> choices[] = {{"58", "一联"}, {"76", "两联"}};
+    for (const auto &[width, parts] : choices) {
+        SCOPED_TRACE(width);
+        counter->paperWidth()->setEditText(QString::fromUtf8(width));
+        counter->layout()->setEditText(QString::fromUtf8(parts));
+        addLines(3);
+        const QString previewPdf = config.filePath(QStringLiteral("preview.pdf"));
+        QTimer::singleShot(0, [&previewPdf] {
+            auto *window = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            const QWidget *page = Find<QTabWidget>(window, "PageControl1")->currentWidget();
+            QWidget *view = page->findChild<ReportView *>();
+            QPdfWriter pdf(previewPdf);
+            pdf.setResolution(view->logicalDpiX());
+            pdf.setPageSize(QPageSize(view->size() * 72.0 / view->logicalDpiX(), QPageSize::Point));
+            pdf.setPageMargins({});
+            QPainter painter(&pdf);
+            view->render(&painter);
+            window->reject();
+        });
+        counter->preview()->click();
+        counter->print();
+        const QString printed = PdfText::Text(printer->submittedDocument(printer->waitForNewPdfs(1).front()));
+        EXPECT_TRUE(PdfText::Shows(printed, QStringLiteral("商品3"))) << printed.toStdString();
+        EXPECT_EQ(PdfText::Comparable(PdfText::Text(previewPdf)).toStdString(),
+                  PdfText::Comparable(printed).toStdString());
     }
 }
 
