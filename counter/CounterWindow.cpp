@@ -172,6 +172,7 @@ void CounterWindow::start()
 {
     Dialogs::Guarded(this, [this] { m_lines->open(); });
     Dialogs::Guarded(this, [this] { startUp(); });
+    keepSettingsSaved();
     // A restore opens the session anew: the lists follow the file now in place.
     connect(&m_session, &Session::opened, this, [this] {
         Dialogs::Guarded(this, [this] {
@@ -198,6 +199,21 @@ void CounterWindow::startUp()
         m_lines->refreshTotals();
     // Last: a shop's server may be away, and the counter works without its list.
     reloadProductList();
+}
+
+// Each edit of a settings field is saved at once, so that a test page or the
+// next start finds it without a sale printed first.
+void CounterWindow::keepSettingsSaved()
+{
+    const auto save = [this] {
+        if (m_session.isOpen())
+            Dialogs::Guarded(this, [this] { SavePrintSettings(m_session, settings()); });
+    };
+    connect(shopNameEdit(), &QLineEdit::textEdited, this, save);
+    connect(cashierEdit(), &QLineEdit::textEdited, this, save);
+    connect(remarkEdit(), &QPlainTextEdit::textChanged, this, save);
+    for (QComboBox *box : {paperWidthBox(), templateBox(), copiesBox()})
+        connect(box, &QComboBox::editTextChanged, this, save);
 }
 
 void CounterWindow::reloadProductList()
@@ -368,8 +384,7 @@ void CounterWindow::askForPreview()
 ReceiptOrder CounterWindow::currentOrder() const
 {
     ReceiptOrder order;
-    order.settings = {shopNameEdit()->text(),         remarkEdit()->toPlainText(),  cashierEdit()->text(),
-                      paperWidthBox()->currentText(), templateBox()->currentText(), copiesBox()->currentText()};
+    order.settings = settings();
     order.remarkLines = ShownLineCount(*remarkEdit());
     order.withCustomer = customerCheck()->isChecked();
 
@@ -384,6 +399,12 @@ ReceiptOrder CounterWindow::currentOrder() const
     sale.paid = m_payment->paid();
     sale.payments = m_payment->payments();
     return order;
+}
+
+PrintSettings CounterWindow::settings() const
+{
+    return {shopNameEdit()->text(),         remarkEdit()->toPlainText(),  cashierEdit()->text(),
+            paperWidthBox()->currentText(), templateBox()->currentText(), copiesBox()->currentText()};
 }
 
 // The customer, the totals and the payment are cleared under a new ticket number.

@@ -102,6 +102,7 @@ private:
     void buildOptionsMenu();
     void connectHeader();
     void bindKeys();
+    void keepSettingsSaved();
 
     void startUp();
     void showTime();
@@ -116,6 +117,7 @@ private:
     void printTicket();
     void askForPreview();
     ReceiptOrder currentOrder() const;
+    PrintSettings settings() const;
     void startNextTicket();
 
     Session &m_session;

@@ -418,9 +418,16 @@ TEST_F(CounterWindowTest, TheTillsKeysActFromAnyBox)
 }
 
 // Held tickets wait in the data file, through a restart, as no sale, until
-// one is taken back onto an empty counter; a full store refuses more.
-TEST_F(CounterWindowTest, HeldTicketsSurviveARestartAndComeBackOntoAnEmptyCounter)
+// one is taken back onto an empty counter; a full store refuses more. The
+// settings fields are saved as they are typed, without a sale.
+TEST_F(CounterWindowTest, HeldTicketsAndSettingsSurviveARestart)
 {
+    const std::pair<QWidget *, QString> settings[] = {{counter.shopName(), "好运小店"}, {counter.remark(), "谢谢"},
+                                                      {counter.cashier(), "小王"},      {counter.paperWidth(), "76"},
+                                                      {counter.layout(), "两联"},       {counter.copies(), "2"}};
+    for (const auto &[field, text] : settings)
+        CounterDriver::retype(field, text);
+
     form.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
     counter.showCustomer(true);
@@ -463,6 +470,11 @@ TEST_F(CounterWindowTest, HeldTicketsSurviveARestartAndComeBackOntoAnEmptyCounte
     QTest::keyClick(&again, Qt::Key_F6);
     EXPECT_EQ(listed, (std::vector<QString>{"面包|2|12.1", "Milk|1|12.35"}));
     const CounterDriver recalled{again};
+    const QString shown[] = {recalled.shopName()->text(),      recalled.remark()->toPlainText(),
+                             recalled.cashier()->text(),       recalled.paperWidth()->currentText(),
+                             recalled.layout()->currentText(), recalled.copies()->currentText()};
+    for (size_t i = 0; i < std::size(shown); ++i)
+        EXPECT_EQ(shown[i], settings[i].second) << i;
     EXPECT_EQ(recalled.customer()->text(), QStringLiteral("张三"));
     EXPECT_EQ(recalled.totals(), (std::vector<QString>{"3", "12.1", "12.1", "12.1", "0"}));
     EXPECT_EQ(line(0, "单号"), recalled.ticketNumber()->text());

@@ -21,6 +21,8 @@ void CounterDriver::erase(QWidget *field)
 {
     if (auto *box = qobject_cast<QComboBox *>(field))
         box->lineEdit()->selectAll();
+    else if (auto *text = qobject_cast<QPlainTextEdit *>(field))
+        text->selectAll();
     else
         static_cast<QLineEdit *>(field)->selectAll();
     QTest::keyClick(field, Qt::Key_Backspace);
