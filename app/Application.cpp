@@ -12,6 +12,7 @@
 #include "grid/Dialogs.h"
 #include "maintenance/MaintenanceMenu.h"
 #include "printers/ConfiguredPrinter.h"
+#include "printers/PrinterConf.h"
 #include "printers/PrinterSetupDialog.h"
 #include "printers/SystemPrinter.h"
 #include "receipts/ReceiptPreview.h"
@@ -58,6 +59,7 @@ Application::Application(Session &session)
         const Dialogs::OnceEachError onceEach;
         Dialogs::Guarded(nullptr, [this] { m_session.finishOpening(); });
         m_counter->start();
+        followPrinterConf();
     }
     // The address in database.conf may carry the server's password.
     if (m_session.hasServer())
@@ -113,9 +115,18 @@ void Application::showAbout()
 void Application::setUpPrinter()
 {
     Dialogs::Guarded(m_counter.get(), [this] {
-        PrinterSetupDialog dialog(*m_systemPrinter, LoadPrintSettings(m_session).shopName, m_counter.get());
-        dialog.exec();
+        const PrintSettings settings = LoadPrintSettings(m_session);
+        PrinterSetupDialog dialog(*m_systemPrinter, settings.shopName, m_counter.get());
+        dialog.setTemplateWidth(settings.pos);
+        if (dialog.exec() == QDialog::Accepted)
+            followPrinterConf();
     });
+}
+
+// The counter warns of a paper width its receipt printer does not fit.
+void Application::followPrinterConf()
+{
+    Dialogs::Guarded(m_counter.get(), [this] { m_counter->usePrinter(LoadPrinterConf(PrinterConfPath())); });
 }
 
 // The preview reads the ticket's lines as the checkout does, and stores nothing.

@@ -44,6 +44,7 @@ private:
     void openDeletionJournal();
     void showAbout();
     void setUpPrinter();
+    void followPrinterConf();
     void showPreview(ReceiptOrder order);
 
     Session &m_session;

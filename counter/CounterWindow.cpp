@@ -18,6 +18,7 @@
 #include "data/sync/TicketNumbers.h"
 #include "grid/Handlers.h"
 #include "maintenance/WebAddresses.h"
+#include "printers/PaperWidthCheck.h"
 #include "ui_CounterWindow.h"
 
 #include <QCloseEvent>
@@ -96,6 +97,11 @@ void CounterWindow::finishForm()
     m_setAsideSalesLabel->setStyleSheet(QStringLiteral("QLabel { color: red; font-weight: bold; }"));
     m_setAsideSalesLabel->hide();
     statusBar()->addPermanentWidget(m_setAsideSalesLabel);
+    m_paperWidthLabel = new QLabel;
+    m_paperWidthLabel->setObjectName(QStringLiteral("PaperWidthWarningLabel"));
+    m_paperWidthLabel->setStyleSheet(QStringLiteral("QLabel { color: red; }"));
+    m_paperWidthLabel->hide();
+    statusBar()->addPermanentWidget(m_paperWidthLabel);
 
     m_clock = new QTimer(this);
     m_clock->setObjectName(QStringLiteral("Timer1"));
@@ -144,6 +150,7 @@ void CounterWindow::buildOptionsMenu()
 void CounterWindow::connectHeader()
 {
     connect(m_clock, &QTimer::timeout, this, &CounterWindow::showTime);
+    connect(paperWidthBox(), &QComboBox::editTextChanged, this, &CounterWindow::showPaperWidthWarning);
     ConnectHandler(manualTimeCheck(), &QCheckBox::clicked, this, &CounterWindow::setManualTime);
     ConnectHandler(customerCheck(), &QCheckBox::clicked, this, &CounterWindow::setCustomerShown);
     ConnectHandler(optionsButton(), &QToolButton::clicked, this, &CounterWindow::popUpOptions);
@@ -238,6 +245,18 @@ void CounterWindow::showWaitingSales(int count, int setAside, const QString &pro
     // The server answers again: a product list it could not give before follows now.
     if (problem.isEmpty() && !m_entry->productsRead())
         Dialogs::Guarded(this, [this] { reloadProductList(); });
+}
+
+void CounterWindow::usePrinter(const PrinterConf &conf)
+{
+    m_printer = conf;
+    showPaperWidthWarning();
+}
+
+void CounterWindow::showPaperWidthWarning()
+{
+    m_paperWidthLabel->setText(PaperWidthWarning(m_printer, paperWidthBox()->currentText()));
+    m_paperWidthLabel->setVisible(!m_paperWidthLabel->text().isEmpty());
 }
 
 void CounterWindow::closeWithoutAsking()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "printers/PrinterConf.h"
 #include "receipts/ReceiptOrder.h"
 
 #include <QWidget>
@@ -49,6 +50,9 @@ public:
     // The sales waiting to go up to the shop's server, those it refused, and
     // why the last attempt failed; nothing shows when none wait.
     void showWaitingSales(int count, int setAside, const QString &problem);
+    // The receipt printer this machine prints on: the status bar warns while
+    // the paper width chosen does not fit it.
+    void usePrinter(const PrinterConf &conf);
     // Closes without the question about unprinted lines: the data under them were replaced.
     void closeWithoutAsking();
 
@@ -103,6 +107,7 @@ private:
     void connectHeader();
     void bindKeys();
     void keepSettingsSaved();
+    void showPaperWidthWarning();
 
     void startUp();
     void showTime();
@@ -126,7 +131,8 @@ private:
     LineEntry *m_entry;
     PaymentEntry *m_payment;
     TicketLines *m_lines;
-    QLabel *m_waitingSalesLabel, *m_setAsideSalesLabel;
+    QLabel *m_waitingSalesLabel, *m_setAsideSalesLabel, *m_paperWidthLabel;
+    PrinterConf m_printer;
     QTimer *m_clock;
     QMenu *m_optionsMenu;
     bool m_askBeforeClosing = true;

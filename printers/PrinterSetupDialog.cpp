@@ -4,6 +4,7 @@
 #include "grid/Handlers.h"
 #include "printers/EscPosPrinter.h"
 #include "printers/EscPosTarget.h"
+#include "printers/PaperWidthCheck.h"
 #include "printers/PrinterDevice.h"
 #include "printers/PrinterTestPage.h"
 #include "report/Report.h"
@@ -12,6 +13,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -81,6 +83,10 @@ void PrinterSetupDialog::buildControls()
     m_cutBox->setObjectName(QStringLiteral("cutBox"));
     m_drawerBox = new QCheckBox(QStringLiteral("每笔销售后打开钱箱"), this);
     m_drawerBox->setObjectName(QStringLiteral("drawerBox"));
+    m_widthWarning = new QLabel(this);
+    m_widthWarning->setObjectName(QStringLiteral("widthWarning"));
+    m_widthWarning->setStyleSheet(QStringLiteral("QLabel { color: red; }"));
+    m_widthWarning->setWordWrap(true);
     auto *testPageButton = new QPushButton(QStringLiteral("打印测试页"), this);
     testPageButton->setObjectName(QStringLiteral("testPageButton"));
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -94,6 +100,7 @@ void PrinterSetupDialog::buildControls()
     form->addRow(QString(), m_dotsBox);
     form->addRow(QString(), m_cutBox);
     form->addRow(QString(), m_drawerBox);
+    form->addRow(QString(), m_widthWarning);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(testPageButton);
@@ -102,6 +109,7 @@ void PrinterSetupDialog::buildControls()
     connect(m_kindBox, &QComboBox::currentIndexChanged, this, &PrinterSetupDialog::updateEnabled);
     connect(m_widthBox, &QComboBox::currentIndexChanged, this, &PrinterSetupDialog::updateEnabled);
     connect(m_connectionBox, &QComboBox::currentIndexChanged, this, &PrinterSetupDialog::updateEnabled);
+    connect(m_dotsBox, &QSpinBox::valueChanged, this, &PrinterSetupDialog::updateEnabled);
     ConnectHandler(testPageButton, &QPushButton::clicked, this, &PrinterSetupDialog::printTestPage);
     ConnectHandler(buttons, &QDialogButtonBox::accepted, this, &PrinterSetupDialog::saveAndClose);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -137,6 +145,17 @@ void PrinterSetupDialog::updateEnabled()
     else if (m_widthBox->currentIndex() == Width80)
         m_dotsBox->setValue(kDots80mm);
     m_locationEdit->setPlaceholderText(kLocationHints.value(m_connectionBox->currentIndex()));
+    PrinterConf shown;
+    shown.kind = escPos ? PrinterConf::Kind::EscPos : PrinterConf::Kind::System;
+    shown.dots = m_dotsBox->value();
+    m_widthWarning->setText(PaperWidthWarning(shown, m_templateWidth));
+    m_widthWarning->setVisible(!m_widthWarning->text().isEmpty());
+}
+
+void PrinterSetupDialog::setTemplateWidth(const QString &paperWidth)
+{
+    m_templateWidth = paperWidth;
+    updateEnabled();
 }
 
 PrinterConf PrinterSetupDialog::chosenConf() const

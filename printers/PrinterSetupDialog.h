@@ -6,6 +6,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QSpinBox;
 class ReceiptPrinter;
@@ -25,6 +26,9 @@ public:
     // The settings as the controls show them; throws AppError for a location
     // an ESC/POS printer cannot be reached at, or a file that is no device.
     PrinterConf chosenConf() const;
+    // The counter's receipt template width ("58", "76"): a printer chosen
+    // that does not fit it is warned of.
+    void setTemplateWidth(const QString &paperWidth);
 
 private:
     void buildControls();
@@ -36,6 +40,7 @@ private:
     ReceiptPrinter &m_systemPrinter;
     QString m_shopName;
     QString m_confPath;
+    QString m_templateWidth;
     QComboBox *m_kindBox = nullptr;
     QComboBox *m_connectionBox = nullptr;
     QLineEdit *m_locationEdit = nullptr;
@@ -43,4 +48,5 @@ private:
     QSpinBox *m_dotsBox = nullptr;
     QCheckBox *m_cutBox = nullptr;
     QCheckBox *m_drawerBox = nullptr;
+    QLabel *m_widthWarning = nullptr;
 };

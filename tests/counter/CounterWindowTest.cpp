@@ -482,6 +482,20 @@ TEST_F(CounterWindowTest, HeldTicketsAndSettingsSurviveARestart)
     EXPECT_EQ(data.count(QStringLiteral("xstj")), 0);
 }
 
+// The status bar warns while the paper width chosen does not fit the ESC/POS printer.
+TEST_F(CounterWindowTest, PaperThatDoesNotFitThePrinterIsWarnedOf)
+{
+    const QLabel *warning = Find<QLabel>(form, "PaperWidthWarningLabel");
+    PrinterConf wide;
+    wide.kind = PrinterConf::Kind::EscPos;
+    wide.dots = kDots80mm;
+    form.usePrinter(wide);
+    for (const char *width : {"58", "76", "58"}) {
+        CounterDriver::retype(counter.paperWidth(), QString::fromUtf8(width));
+        EXPECT_EQ(warning->isVisible(), width == std::string("58")) << width;
+    }
+}
+
 TEST_F(CounterWindowTest, FiguresBeyondAShopsLimitAreRefusedByName)
 {
     counter.addLine(QStringLiteral("巨款"), QStringLiteral("1") + QString(309, QLatin1Char('0')), QStringLiteral("1"));

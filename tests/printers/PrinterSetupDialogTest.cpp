@@ -10,6 +10,7 @@
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -111,4 +112,28 @@ TEST(PrinterSetupDialog, TestPageGoesToThePrinterAsChosen)
     Find<QComboBox>(dialog, "kindBox")->setCurrentIndex(0);
     Find<QPushButton>(dialog, "testPageButton")->click();
     EXPECT_EQ(system.pages, 1);
+}
+
+// An ESC/POS printer whose paper does not fit the counter's receipt template
+// is warned of, as the choice changes.
+TEST(PrinterSetupDialog, WarnsOfPaperThatDoesNotFitTheTemplate)
+{
+    QTemporaryDir dir;
+    CountingPrinter system;
+    PrinterSetupDialog dialog(system, QString(), nullptr, dir.filePath(QStringLiteral("printer.conf")));
+    const struct
+    {
+        const char *templateWidth;
+        int kind; // 0 the system printer, 1 ESC/POS
+        int widthRow; // 0 384 dots, 1 576 dots
+        bool warns;
+    } cases[] = {{"58", 1, 0, false}, {"58", 1, 1, true},  {"76", 1, 0, true},
+                 {"76", 1, 1, false}, {"76", 0, 0, false}, {"80", 1, 0, false}};
+    for (const auto &c : cases) {
+        dialog.setTemplateWidth(QString::fromUtf8(c.templateWidth));
+        Find<QComboBox>(dialog, "kindBox")->setCurrentIndex(c.kind);
+        Find<QComboBox>(dialog, "widthBox")->setCurrentIndex(c.widthRow);
+        EXPECT_EQ(!Find<QLabel>(dialog, "widthWarning")->isHidden(), c.warns)
+            << c.templateWidth << " " << c.kind << " " << c.widthRow;
+    }
 }
