@@ -397,6 +397,7 @@ TEST_F(CounterWindowTest, TheTillsKeysActFromAnyBox)
         {Qt::Key_Escape, counter.product(), nullptr, true, 0},
         {Qt::Key_F9, nullptr, nullptr, false, 1},
         {Qt::Key_Tab, counter.paperWidth(), nullptr, false, 0},
+        {QKeySequence(Qt::SHIFT | Qt::Key_Tab), counter.paid(), nullptr, false, 0},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.key.toString().toStdString());
