@@ -259,6 +259,8 @@ TEST_F(StatisticsTest, ReprintNeedsATicketAndItsLines)
     search(statistics, QString(), QString()); // the current ticket has no lines
     click(statistics, "ReprintButton");
     sell(QStringLiteral("20240501000001"), QStringLiteral("2024-05-01 10:20:30"), QStringLiteral("小王"), 50, 16.25);
+    session.exec(QStringLiteral("insert into zfmx (单号, 方式, 金额) values "
+                                "('20240501000001', '微信', 20), ('20240501000001', '现金', 13.75)"));
     detail.showTicket(QStringLiteral("20240501000001"));
     click(detail, "ReprintButton");
 
@@ -270,6 +272,13 @@ TEST_F(StatisticsTest, ReprintNeedsATicketAndItsLines)
     EXPECT_EQ(printer.jobs[0].name, QStringLiteral("20240501000001"));
     EXPECT_TRUE(kReprintMark.match(printer.jobs[0].textOf(QStringLiteral("ReprintMark"))).hasMatch());
     EXPECT_EQ(printer.jobs[0].textOf(QString::fromUtf8(ReceiptLayout::kSummaryNames1.change)), QStringLiteral("16.25"));
+    // The parts as handed over: the cash with its change.
+    const RecordingPrinter::Job &job = printer.jobs[0];
+    QStringList parts;
+    for (int i = 0; i < job.items.size(); ++i)
+        if (job.items[i] == QStringLiteral("PaymentLine"))
+            parts << job.texts[i];
+    EXPECT_EQ(parts, (QStringList{"微信 20.00", "现金 30.00"}));
 }
 
 using OldDataFileTest = RecordsTest;
