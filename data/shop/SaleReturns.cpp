@@ -122,8 +122,10 @@ void RequireReturnable(Session &session, const Sale &saleReturn)
 
 std::vector<Recorded> MadeAgainst(Session &session, const QString &number)
 {
+    // Found through their lines' 原单号 and the tickets' numbers, both indexed.
     Statement returns(session.in(Store::Shared),
-                      QStringLiteral("select 单号, 时间, 折后 from xstj where 原单号 = ?1 and %1 order by 序号")
+                      QStringLiteral("select 单号, 时间, 折后 from xstj where 单号 in "
+                                     "(select 单号 from xsmx where 原单号 = ?1) and 原单号 = ?1 and %1 order by 序号")
                           .arg(kReturnCondition),
                       {number});
     std::vector<Recorded> made;
