@@ -287,7 +287,9 @@ Amount Amount::cents() const
 
 Amount Amount::total() const
 {
-    return RoundedOnBinary(fromText(text()).m_value);
+    // Read back from its text, as the counter's figures always were: what
+    // follows from a total (the change) is worked out on the value shown.
+    return fromText(Amount(RoundedOnBinary(fromText(text()).m_value)).text());
 }
 
 Amount Amount::whole() const

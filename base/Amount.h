@@ -41,8 +41,9 @@ public:
     // Rounded to cents as above, read back at 15 digits: what a price becomes.
     Amount cents() const;
     // A total as the counter shows it: the value's 15-digit text read back,
-    // then rounded to cents ties to even on binary values (the double divided
-    // by the double nearest 0.01, so 0.125 gives 0.12 and 2.675 gives 2.67).
+    // rounded to cents ties to even on binary values (the double divided by
+    // the double nearest 0.01, so 0.125 gives 0.12 and 2.675 gives 2.67), and
+    // read back from its text again.
     Amount total() const;
     // The fraction cut off toward zero ("17.5912" gives 17).
     Amount whole() const;

@@ -1,7 +1,6 @@
 #include "counter/PaymentEntry.h"
 
 #include "counter/KeyReleaseHook.h"
-#include "counter/LinePricing.h"
 #include "counter/NumericKeyFilter.h"
 #include "counter/PaymentDialog.h"
 #include "counter/SelectOnFocus.h"
@@ -17,7 +16,7 @@ PaymentEntry::PaymentEntry(QComboBox *paid, QLineEdit *payable, QLineEdit *chang
     : QObject(&window)
     , m_window(window)
     , m_paid(paid)
-    , m_payable(payable)
+    , m_payableBox(payable)
     , m_change(change)
 {
     // An amount typed in full must reach the change as typed: no completion.
@@ -38,32 +37,36 @@ QString PaymentEntry::paid() const
     return m_paid->currentText();
 }
 
-QString PaymentEntry::change() const
-{
-    return m_change->text();
-}
-
-void PaymentEntry::setPayable(const QString &payable)
+void PaymentEntry::setPayable(Amount payable)
 {
     // Parts chosen for another total no longer settle this one.
-    if (payable != m_payable->text())
+    if (m_payable != payable)
         m_payments.clear();
-    m_payable->setText(payable);
-    const QString paid = m_paid->currentText();
-    m_change->setText(paid.isEmpty() ? QStringLiteral("0") : ChangeText(paid, payable));
+    m_payable = payable;
+    m_payableBox->setText(payable.text());
+    m_change->setText(m_paid->currentText().isEmpty() ? QStringLiteral("0") : changeText());
 }
 
 void PaymentEntry::clear()
 {
     m_paid->setEditText(QString());
-    m_payable->clear();
+    m_payable.reset();
+    m_payableBox->clear();
     m_change->clear();
     m_payments.clear();
 }
 
 void PaymentEntry::computeChange()
 {
-    m_change->setText(ChangeText(m_paid->currentText(), m_payable->text()));
+    m_change->setText(changeText());
+}
+
+QString PaymentEntry::changeText() const
+{
+    const QString paid = m_paid->currentText();
+    if (paid.isEmpty() || !m_payable)
+        return QString();
+    return (Amount::fromText(paid) - *m_payable).text();
 }
 
 // The cashier's own amount: paid in cash as typed.
@@ -75,12 +78,11 @@ void PaymentEntry::paidEdited()
 
 void PaymentEntry::choosePayments()
 {
-    const std::optional<Amount> payable = Amount::tryFromText(m_payable->text());
-    if (!payable || *payable <= Amount()) {
+    if (!m_payable || *m_payable <= Amount()) {
         Dialogs::Message(&m_window, QStringLiteral("没有应付金额！"), Dialogs::Icon::Warning);
         return;
     }
-    auto *dialog = new PaymentDialog(*payable, m_payments, &m_window);
+    auto *dialog = new PaymentDialog(*m_payable, m_payments, &m_window);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &QDialog::accepted, this,
             [this, dialog] { Dialogs::Guarded(&m_window, [&] { takePayments(dialog->payments()); }); });

@@ -161,7 +161,7 @@ void TicketLines::refreshTotals()
     for (const auto &[label, total] : labels)
         label->setText(total.text());
     fitTotals();
-    m_payment.setPayable(totals.discounted.text());
+    m_payment.setPayable(totals.discounted);
 }
 
 void TicketLines::clearTotals()

@@ -204,6 +204,41 @@ TEST_F(CheckoutPrintTest, ASlowReceiptPrinterLeavesTheWindowLiveAndPrintsOnce)
     }
 }
 
+// A sale paid by method records one row per part, the cash part less the
+// change; cash as typed records its payable in cash. The drawer opens only
+// when cash changes hands.
+TEST_F(CheckoutPrintTest, PartsOfAPaymentAreRecordedAndOnlyCashOpensTheDrawer)
+{
+    const struct
+    {
+        std::vector<std::pair<const char *, const char *>> typed; // empty: cash as typed
+        QStringList recorded;
+        int drawerPulses;
+    } cases[] = {
+        {{}, {"现金|25.4"}, 1},
+        {{{"PayWeChat", "20"}, {"PayCash", "10"}}, {"现金|5.4", "微信|20"}, 1},
+        {{{"PayAlipay", "25.4"}}, {"支付宝|25.4"}, 0},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.recorded.join(u' ').toStdString());
+        VirtualEscPosPrinter escPos;
+        SavePrinterConf(PrinterConfPath(),
+                        {.kind = PrinterConf::Kind::EscPos, .target = escPos.target(), .drawer = true});
+        counter->addLine(QStringLiteral("面包"), QStringLiteral("25.4"), QStringLiteral("1"));
+        if (!c.typed.empty()) {
+            QDialog *dialog = counter->openPayments();
+            for (const auto &[box, amount] : c.typed)
+                Find<QLineEdit>(dialog, box)->setText(QString::fromUtf8(amount));
+            QTest::keyClick(Find<QLineEdit>(dialog, c.typed.back().first), Qt::Key_Return);
+        }
+        data.exec(QStringLiteral("delete from zfmx")); // the earlier cases' rows
+        counter->print();
+        ASSERT_TRUE(responder.shown.empty()) << responder.shown.front().text.toStdString();
+        EXPECT_EQ(data.rows(QStringLiteral("select 方式, 金额 from zfmx order by 序号")), c.recorded);
+        EXPECT_EQ(DecodeEscPos(escPos.received(1 + c.drawerPulses)).count('p'), c.drawerPulses);
+    }
+}
+
 // An empty ticket says so and prints nothing, but the settings as typed are kept.
 TEST_F(CheckoutPrintTest, EmptyTicketSavesTheSettingsAndStopsThere)
 {

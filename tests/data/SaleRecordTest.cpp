@@ -76,7 +76,9 @@ protected:
 
 TEST_P(SaleStoreTest, StoresTheTicketAndItsLinesInOrderAndEmptiesTheTicket)
 {
-    RecordSale(session, ticket(session));
+    Sale sale = ticket(session);
+    sale.payments = {{PaymentMethod::WeChat, 20}, {PaymentMethod::Cash, 20}}; // 6.25 of the cash back
+    RecordSale(session, sale);
     EXPECT_EQ(data.count("xsxx"), 0);
     if (!url.isEmpty())
         Outbox::Upload(session);
@@ -89,6 +91,8 @@ TEST_P(SaleStoreTest, StoresTheTicketAndItsLinesInOrderAndEmptiesTheTicket)
                   "20240501102030|2024-05-01 10:20:30|张三|13800000000|人民路1号|空价|0|0|0|0",
                   "20240501102030|2024-05-01 10:20:30|张三|13800000000|人民路1号|香蕉|12.5|1|12.5|11.25",
               }));
+    EXPECT_EQ(stored("select 单号, 方式, 金额 from zfmx order by 序号"),
+              (QStringList{"20240501102030|微信|20", "20240501102030|现金|13.75"}));
 }
 
 // Returns of the sale's 苹果 ×2 and 香蕉 ×1, one after the other: each takes
