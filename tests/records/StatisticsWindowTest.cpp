@@ -16,6 +16,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QPushButton>
@@ -279,6 +280,48 @@ TEST_F(StatisticsTest, ReprintNeedsATicketAndItsLines)
         if (job.items[i] == QStringLiteral("PaymentLine"))
             parts << job.texts[i];
     EXPECT_EQ(parts, (QStringList{"微信 20.00", "现金 30.00"}));
+}
+
+// 退货 (Ctrl+R) on the selected sale: a quantity beyond what was sold is
+// refused in the open dialog, the return prints one 退货单 that names the sale,
+// lists with its negative figures and in the sale's detail; a return cannot
+// itself be returned.
+TEST_F(StatisticsTest, ReturnPrintsItsSlipListsNegativeAndCannotBeReturnedAgain)
+{
+    const QString sold = QStringLiteral("20240501000001");
+    sell(sold, QStringLiteral("2024-05-01 10:20:30"), QStringLiteral("小王"), 50, 16.25);
+    statistics.reload();
+    clickCell(grid, 4, 1);
+    statistics.activateWindow(); // where the shortcut works
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&statistics));
+    runModal(
+        [this] {
+            QTest::keyClick(&statistics, Qt::Key_R, Qt::ControlModifier);
+            QTest::qWait(250); // a shortcut clicks its button 100 ms later
+        },
+        [this](QWidget *dialog) {
+            auto *bananas = Find<QLineEdit>(dialog, "ReturnQuantity1");
+            bananas->setText(QStringLiteral("3"));
+            QTest::keyClick(bananas, Qt::Key_Return);
+            EXPECT_TRUE(dialog->isVisible());
+            bananas->setText(QStringLiteral("1"));
+            QTest::keyClick(bananas, Qt::Key_Return);
+        });
+    ASSERT_EQ(responder.texts(), std::vector<QString>{QStringLiteral("“香蕉”最多还能退 2，不能退 3！")});
+    ASSERT_EQ(printer.jobs.size(), 1u);
+    const QString number = printer.jobs[0].name;
+    EXPECT_EQ(printer.jobs[0].textOf(QStringLiteral("ReturnMark")), QStringLiteral("退货单 原单号 %1").arg(sold));
+    EXPECT_EQ(printer.jobs[0].textOf(QString::fromUtf8(ReceiptLayout::kSummaryNames1.payable)),
+              QStringLiteral("-11.25"));
+    const int last = grid->rowSet()->recordCount() - 1;
+    EXPECT_EQ(QStringList({grid->cellText(last, 1), grid->cellText(last, 5)}),
+              QStringList({number, QStringLiteral("-11.25")}));
+    detail.showTicket(sold);
+    EXPECT_TRUE(Find<QLabel>(detail, "ReturnsLabel")->text().startsWith(QStringLiteral("退货：") + number));
+
+    clickCell(grid, last, 1);
+    click(statistics, "ReturnButton");
+    EXPECT_EQ(responder.texts().back(), QStringLiteral("单号 %1 是退货单，退货单不能再退货！").arg(number));
 }
 
 using OldDataFileTest = RecordsTest;
