@@ -38,6 +38,7 @@ private:
     void deleteChosenProduct();
     // Warns of a price that cannot be stored.
     bool priceIsStorable();
+    bool barcodeIsFree(int modifiedRow);
     void writeBoxesToCurrentRow();
     void setRowChosen(bool chosen);
     void emptyBoxes();
@@ -46,6 +47,8 @@ private:
     QLineEdit *m_nameEdit = nullptr;
     QLineEdit *m_priceEdit = nullptr;
     QLineEdit *m_remarkEdit = nullptr;
+    QLineEdit *m_barcodeEdit = nullptr;
+    QLineEdit *m_shortCodeEdit = nullptr;
     QToolButton *m_addButton = nullptr;
     QToolButton *m_modifyButton = nullptr;
     QToolButton *m_deleteButton = nullptr;
