@@ -8,6 +8,7 @@
 #include "counter/PaymentEntry.h"
 #include "counter/PixelFont.h"
 #include "counter/RemarkLines.h"
+#include "counter/ScannerSettings.h"
 #include "counter/ShopLimits.h"
 #include "counter/TicketHeader.h"
 #include "counter/TicketLines.h"
@@ -47,6 +48,7 @@ CounterWindow::CounterWindow(Session &session, Checkout &checkout, QWidget *pare
         },
         *this);
     connectHeader();
+    connect(m_entry, &LineEntry::catalogueWanted, this, &CounterWindow::catalogueRequestedFor);
     m_checkout.setJobRunner([this](const std::vector<Checkout::Job> &jobs) { PrintWithProgress(this, jobs); });
 
     m_clock->start();
@@ -150,6 +152,7 @@ void CounterWindow::start()
 {
     Dialogs::Guarded(this, [this] { m_lines->open(); });
     Dialogs::Guarded(this, [this] { startUp(); });
+    Dialogs::Guarded(this, [this] { m_entry->setScannerSettings(LoadScannerSettings(CounterConfPath())); });
     // A restore opens the session anew: the lists follow the file now in place.
     connect(&m_session, &Session::opened, this, [this] {
         Dialogs::Guarded(this, [this] {

@@ -75,10 +75,11 @@ void CatalogueWindow::connectHandlers()
     connect(this, &QDialog::finished, this, &CatalogueWindow::catalogueChanged);
 }
 
-void CatalogueWindow::reload()
+void CatalogueWindow::reload(const QString &barcode)
 {
     Catalogue::OpenAll(m_products);
     emptyBoxes();
+    m_barcodeEdit->setText(barcode);
     setRowChosen(false);
 }
 

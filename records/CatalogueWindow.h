@@ -19,8 +19,9 @@ public:
     ~CatalogueWindow() override;
 
     // Brings the window up to date before each opening: lists the products as
-    // the data file holds them, empties the boxes and enables Add only.
-    void reload();
+    // the data file holds them, empties the boxes but for a barcode to add a
+    // product with, and enables Add only.
+    void reload(const QString &barcode = {});
 
 signals:
     // The window closed; products may have been added, modified or deleted.
