@@ -9,6 +9,7 @@
 #include "counter/PixelFont.h"
 #include "counter/RemarkLines.h"
 #include "counter/ScannerSettings.h"
+#include "counter/ScannerSetupDialog.h"
 #include "counter/ShopLimits.h"
 #include "counter/TicketHeader.h"
 #include "counter/TicketLines.h"
@@ -123,6 +124,7 @@ void CounterWindow::buildOptionsMenu()
         {"N8", "常见问题", &CounterWindow::faqRequested},
         {"N9", "软件网站", &CounterWindow::siteRequested},
         {"PrinterSetupEntry", "打印机设置", &CounterWindow::printerSetupRequested},
+        {"ScannerSetupEntry", "扫码设置", &CounterWindow::setUpScanner},
         {"DatabaseSetupEntry", "数据库设置", &CounterWindow::databaseSetupRequested},
         {"ServerImportEntry", "导入本机数据到服务器", &CounterWindow::serverImportRequested},
         {"WaitingSalesEntry", "待上传销售", &CounterWindow::waitingSalesRequested},
@@ -228,6 +230,15 @@ void CounterWindow::setCustomerShown()
             edit->clear();
         edit->setEnabled(withCustomer);
     }
+}
+
+void CounterWindow::setUpScanner()
+{
+    Dialogs::Guarded(this, [this] {
+        ScannerSetupDialog dialog(this);
+        if (dialog.exec() == QDialog::Accepted)
+            m_entry->setScannerSettings(dialog.chosen());
+    });
 }
 
 void CounterWindow::popUpOptions()

@@ -99,6 +99,7 @@ private:
     void showTime();
     void setManualTime();
     void setCustomerShown();
+    void setUpScanner();
     void popUpOptions();
 
     void printTicket();

@@ -1,6 +1,7 @@
 #include "counter/CounterWindow.h"
 
 #include "counter/RemarkLines.h"
+#include "counter/ScannerSettings.h"
 
 #include "checkout/Checkout.h"
 #include "data/store/Session.h"
@@ -18,11 +19,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
+#include <QTimer>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -437,6 +441,30 @@ TEST_F(CounterWindowTest, FiftyFastScansAreEachCountedOnce)
     EXPECT_EQ(counter.totals()[0], QStringLiteral("50"));
     EXPECT_EQ(data.count(QStringLiteral("xsxx where 品名 not in ('百事可乐', '可乐')")), 0);
     EXPECT_TRUE(responder.shown.empty());
+}
+
+// 扫码设置 keeps the scales' settings in counter.conf, and the next scan reads
+// by them: the same code is 625 grams, not 6.25 yuan.
+TEST_F(CounterWindowTest, ScannerSetupIsSavedAndReadByTheNextScan)
+{
+    QTemporaryDir config;
+    const QByteArray savedConfig = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+    data.exec(QStringLiteral("insert into spxx (品名, 单价, 条码) values ('猪肉', 12.5, '00123')"));
+    QTimer::singleShot(0, [] {
+        QWidget *dialog = QApplication::activeModalWidget();
+        Find<QRadioButton>(dialog, "ByWeight")->setChecked(true);
+        QTest::keyClick(dialog, Qt::Key_Return);
+    });
+    counter.menuEntry("ScannerSetupEntry")->trigger();
+    qputenv("XDG_CONFIG_HOME", savedConfig);
+    EXPECT_EQ(LoadScannerSettings(config.filePath(QStringLiteral("salescounter/counter.conf"))),
+              (ScannerSettings{20, 29, true}));
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    counter.product()->setFocus();
+    CounterDriver::scan(QStringLiteral("2000123006253"));
+    EXPECT_EQ(line(0, "数量"), QStringLiteral("0.625"));
 }
 
 TEST_F(CounterWindowTest, FiguresBeyondAShopsLimitAreRefusedByName)
