@@ -51,6 +51,8 @@ public:
 
 signals:
     void catalogueRequested();
+    // The catalogue, to add a product with a barcode the counter did not know.
+    void catalogueRequestedFor(const QString &barcode);
     void statisticsRequested();
     void deletionJournalRequested();
     // The preview of the receipt the settings choose, for the ticket as it stands.
@@ -97,6 +99,7 @@ private:
     void showTime();
     void setManualTime();
     void setCustomerShown();
+    void setUpScanner();
     void popUpOptions();
 
     void printTicket();

@@ -336,8 +336,10 @@ TEST_F(OldDataFileTest, IsUpgradedAndReprintsWithBlankPayment)
     {
         Session old;
         old.setConnectionString(backup.file());
-        for (const char *table : {"xstj", "xsmx", "zfmx", "scjl"})
+        for (const char *table : {"spxx", "xstj", "xsmx", "zfmx", "scjl"})
             old.exec(QStringLiteral("drop table %1").arg(QString::fromUtf8(table)));
+        old.exec(QStringLiteral("create table spxx (\"品名\" TEXT, \"单价\" REAL, \"备注\" TEXT)"));
+        old.exec(QStringLiteral("insert into spxx values ('苹果', 12.5, '')"));
         old.exec(QStringLiteral("create table xstj (\"序号\" INTEGER PRIMARY KEY AUTOINCREMENT, \"单号\" TEXT, "
                                 "\"时间\" DATETIME, \"数量\" REAL, \"金额\" REAL, \"折后\" REAL, \"收银员\" TEXT)"));
         old.exec(QStringLiteral("create table xsmx (\"序号\" INTEGER PRIMARY KEY AUTOINCREMENT, \"单号\" TEXT, "
@@ -361,9 +363,11 @@ TEST_F(OldDataFileTest, IsUpgradedAndReprintsWithBlankPayment)
     ASSERT_EQ(printer.jobs.size(), 1u);
     EXPECT_EQ(printer.jobs[0].textOf(QString::fromUtf8(ReceiptLayout::kSummaryNames1.paid)), QString());
     EXPECT_EQ(printer.jobs[0].textOf(QString::fromUtf8(ReceiptLayout::kSummaryNames1.change)), QString());
-    EXPECT_EQ(data.count(QStringLiteral("sqlite_master where name in ('xstj_time', 'xstj_number', 'zfmx', "
-                                        "'zfmx_number', 'scjl', 'scjl_time', 'xsmx_original')")),
-              7);
+    EXPECT_EQ(data.count(QStringLiteral(
+                  "sqlite_master where name in ('xstj_time', 'xstj_number', 'zfmx', "
+                  "'zfmx_number', 'scjl', 'scjl_time', 'xsmx_original', 'spxx_barcode', 'spxx_short_code')")),
+              9);
+    EXPECT_EQ(data.count(QStringLiteral("spxx where 条码 is null and 简码 is null")), 1);
     for (const char *table : {"xstj", "xsmx"})
         EXPECT_EQ(data.count(QStringLiteral("%1 where 原单号 is null").arg(table)), 1);
     // The list and its export keep their columns, then say the payment was not recorded.
