@@ -2,7 +2,6 @@
 #include "base/NumberText.h"
 #include "counter/CounterNumbers.h"
 #include "counter/LinePricing.h"
-#include "counter/ProductScan.h"
 #include "counter/ShopLimits.h"
 #include "data/store/ColumnValue.h"
 #include "tests/support/PrintTo.h"
@@ -171,22 +170,6 @@ TEST(LinePricing, AmountsOfALine)
     }
     EXPECT_THROW(LineAmount(QStringLiteral("1"), QString()), ConversionError);
     EXPECT_THROW(DiscountedAmount(QStringLiteral("-"), 1.0L), ConversionError);
-}
-
-// Each valid code, then the same with every other last digit: only the printed one fits.
-TEST(CheckDigit, FitsOnlyTheEanAndUpcCodesPrinted)
-{
-    for (const char *valid :
-         {"96385074", "12345670", "036000291452", "4006381333931", "6901234567892", "2000123006253", "0000000000000"}) {
-        const QString code = Q(valid);
-        for (int last = 0; last <= 9; ++last) {
-            const QString read = code.chopped(1) + QString::number(last);
-            EXPECT_EQ(CheckDigitFits(read), read == code) << read.toStdString();
-        }
-    }
-    // Lengths with no check digit, and texts that are no code, have nothing to check.
-    for (const char *unchecked : {"1234567", "123456789", "12345678901", "69012345678921", "6901234x67892", ""})
-        EXPECT_TRUE(CheckDigitFits(Q(unchecked))) << unchecked;
 }
 
 TEST(LinePricing, DiscountStepsRunFromTenDownToOneTenth)

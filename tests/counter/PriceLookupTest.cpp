@@ -91,6 +91,22 @@ TEST_F(PriceLookupTest, ScaleCodesSellTheirProductByAmountOrWeight)
     }
 }
 
+// Each valid code, then the same with every other last digit: only the printed one fits.
+TEST(CheckDigit, FitsOnlyTheEanAndUpcCodesPrinted)
+{
+    for (const char *valid :
+         {"96385074", "12345670", "036000291452", "4006381333931", "6901234567892", "2000123006253", "0000000000000"}) {
+        const QString code = QString::fromUtf8(valid);
+        for (int last = 0; last <= 9; ++last) {
+            const QString read = code.chopped(1) + QString::number(last);
+            EXPECT_EQ(CheckDigitFits(read), read == code) << read.toStdString();
+        }
+    }
+    // Lengths with no check digit, and texts that are no code, have nothing to check.
+    for (const char *unchecked : {"1234567", "123456789", "12345678901", "69012345678921", "6901234x67892", ""})
+        EXPECT_TRUE(CheckDigitFits(QString::fromUtf8(unchecked))) << unchecked;
+}
+
 TEST(TicketTotals, SumsReadEmptyValuesAsNothingAndRoundAsTotals)
 {
     TempData data;
