@@ -76,7 +76,8 @@ Application::~Application() = default;
 void Application::wire()
 {
     CounterWindow *counter = m_counter.get();
-    connect(counter, &CounterWindow::catalogueRequested, this, &Application::openCatalogue);
+    connect(counter, &CounterWindow::catalogueRequested, this, [this] { openCatalogue({}); });
+    connect(counter, &CounterWindow::catalogueRequestedFor, this, &Application::openCatalogue);
     connect(counter, &CounterWindow::statisticsRequested, this, &Application::openStatistics);
     connect(counter, &CounterWindow::deletionJournalRequested, this, &Application::openDeletionJournal);
     connect(counter, &CounterWindow::previewRequested, this, &Application::showPreview);
@@ -138,10 +139,10 @@ void Application::showPreview(ReceiptOrder order)
     });
 }
 
-void Application::openCatalogue()
+void Application::openCatalogue(const QString &barcode)
 {
-    Dialogs::Guarded(m_counter.get(), [this] {
-        m_catalogue->reload();
+    Dialogs::Guarded(m_counter.get(), [this, &barcode] {
+        m_catalogue->reload(barcode);
         m_catalogue->exec();
     });
 }

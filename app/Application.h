@@ -39,7 +39,7 @@ public:
 
 private:
     void wire();
-    void openCatalogue();
+    void openCatalogue(const QString &barcode);
     void openStatistics();
     void openDeletionJournal();
     void showAbout();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/shop/SaleRecord.h"
 #include "receipts/CheckoutPlan.h"
 #include "receipts/ReceiptOrder.h"
 
@@ -8,6 +9,10 @@
 
 class Session;
 class ReceiptPrinter;
+
+// The order that prints a recorded sale with `settings`: its customer block
+// when it names a customer, the remark as the settings hold it.
+ReceiptOrder RecordedSaleOrder(const Sale &sale, const PrintSettings &settings);
 
 // The Print button's work, on a sale value: saves the settings, records the
 // sale with its lines and payments while emptying the current ticket, prints
@@ -46,8 +51,17 @@ public:
     // are saved: the receipt shows what is recorded. On Recorded the caller
     // starts the next ticket. Throws AppError when the sale is not recorded.
     Result run(ReceiptOrder order);
+    // A return (退货): recorded once what is left of its sale allows it,
+    // leaving the ticket being entered alone; one 退货单 printed on the
+    // template of the current settings; the drawer opened when cash goes back.
+    // Throws AppError when the return is not recorded.
+    Result runReturn(const Sale &saleReturn);
 
 private:
+    // Records the order's sale, prints the run of `which` (none: nothing),
+    // commits, and opens the drawer when cash changes hands.
+    Result record(const ReceiptOrder &order, EnteredTicket entered, std::optional<ReceiptTemplate> which, PrintRun run);
+
     Session &m_session;
     ReceiptPrinter &m_printer;
     ReceiptFilled m_receiptFilled;

@@ -3,17 +3,12 @@
 #include "data/shop/PrintSettings.h"
 #include "printers/ReceiptPrinter.h"
 #include "receipts/CheckoutPlan.h"
-#include "receipts/ReceiptFigures.h"
 #include "receipts/ReceiptRenderer.h"
 #include "report/Report.h"
 
 ReceiptOrder ReprintOrder(const Sale &sale, const PrintSettings &settings, const QDateTime &at)
 {
-    ReceiptOrder order;
-    order.sale = sale;
-    order.settings = settings;
-    order.remarkLines = static_cast<int>(MemoLines(settings.remark).size());
-    order.withCustomer = !sale.customer.isEmpty() || !sale.phone.isEmpty() || !sale.address.isEmpty();
+    ReceiptOrder order = RecordedSaleOrder(sale, settings);
     order.reprintMark = QStringLiteral("重打 %1").arg(at.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
     return order;
 }

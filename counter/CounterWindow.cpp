@@ -9,6 +9,8 @@
 #include "counter/PaymentEntry.h"
 #include "counter/PixelFont.h"
 #include "counter/RemarkLines.h"
+#include "counter/ScannerSettings.h"
+#include "counter/ScannerSetupDialog.h"
 #include "counter/ShopLimits.h"
 #include "counter/TicketHeader.h"
 #include "counter/TicketLines.h"
@@ -52,6 +54,7 @@ CounterWindow::CounterWindow(Session &session, Checkout &checkout, QWidget *pare
         *this);
     connectHeader();
     bindKeys();
+    connect(m_entry, &LineEntry::catalogueWanted, this, &CounterWindow::catalogueRequestedFor);
     m_checkout.setJobRunner([this](const std::vector<Checkout::Job> &jobs) { PrintWithProgress(this, jobs); });
 
     m_clock->start();
@@ -133,6 +136,7 @@ void CounterWindow::buildOptionsMenu()
         {"N8", "常见问题", &CounterWindow::faqRequested},
         {"N9", "软件网站", &CounterWindow::siteRequested},
         {"PrinterSetupEntry", "打印机设置", &CounterWindow::printerSetupRequested},
+        {"ScannerSetupEntry", "扫码设置", &CounterWindow::setUpScanner},
         {"DatabaseSetupEntry", "数据库设置", &CounterWindow::databaseSetupRequested},
         {"ServerImportEntry", "导入本机数据到服务器", &CounterWindow::serverImportRequested},
         {"WaitingSalesEntry", "待上传销售", &CounterWindow::waitingSalesRequested},
@@ -180,6 +184,7 @@ void CounterWindow::start()
     Dialogs::Guarded(this, [this] { m_lines->open(); });
     Dialogs::Guarded(this, [this] { startUp(); });
     keepSettingsSaved();
+    Dialogs::Guarded(this, [this] { m_entry->setScannerSettings(LoadScannerSettings(CounterConfPath())); });
     // A restore opens the session anew: the lists follow the file now in place.
     connect(&m_session, &Session::opened, this, [this] {
         Dialogs::Guarded(this, [this] {
@@ -295,6 +300,15 @@ void CounterWindow::setCustomerShown()
             edit->clear();
         edit->setEnabled(withCustomer);
     }
+}
+
+void CounterWindow::setUpScanner()
+{
+    Dialogs::Guarded(this, [this] {
+        ScannerSetupDialog dialog(this);
+        if (dialog.exec() == QDialog::Accepted)
+            m_entry->setScannerSettings(dialog.chosen());
+    });
 }
 
 void CounterWindow::popUpOptions()

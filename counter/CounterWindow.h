@@ -58,6 +58,8 @@ public:
 
 signals:
     void catalogueRequested();
+    // The catalogue, to add a product with a barcode the counter did not know.
+    void catalogueRequestedFor(const QString &barcode);
     void statisticsRequested();
     void deletionJournalRequested();
     // The preview of the receipt the settings choose, for the ticket as it stands.
@@ -113,6 +115,7 @@ private:
     void showTime();
     void setManualTime();
     void setCustomerShown();
+    void setUpScanner();
     void popUpOptions();
     void focusPayment();
     void holdTicket();

@@ -1,15 +1,20 @@
 #include "counter/LineEntry.h"
 
+#include "base/NumberText.h"
 #include "counter/CounterNumbers.h"
 #include "counter/NumericKeyFilter.h"
 #include "counter/PrefixCompletion.h"
+#include "counter/ProductScan.h"
 #include "counter/SelectOnFocus.h"
 #include "data/shop/Catalogue.h"
 #include "grid/Handlers.h"
 #include "ui_CounterWindow.h"
 
+#include <QApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QSignalBlocker>
+#include <QStatusBar>
 
 LineEntry::LineEntry(const Ui::CounterWindow &form, Session &session, QWidget &window)
     : QObject(&window)
@@ -21,7 +26,11 @@ LineEntry::LineEntry(const Ui::CounterWindow &form, Session &session, QWidget &w
     , m_quantity(form.Edit8)
     , m_amount(form.Edit9)
     , m_discounted(form.Edit10)
+    , m_scanMessage(new QLabel(form.StatusBar1))
 {
+    m_scanMessage->setObjectName(QStringLiteral("ScanMessage"));
+    m_scanMessage->setStyleSheet(QStringLiteral("QLabel { color: red; }"));
+    form.StatusBar1->addPermanentWidget(m_scanMessage);
     m_discount->addItems(DiscountSteps());
     m_discount->setEditText(QStringLiteral("10"));
     // A discount typed in full must reach the computation as typed: no completion.
@@ -43,6 +52,7 @@ LineEntry::LineEntry(const Ui::CounterWindow &form, Session &session, QWidget &w
     // Watched after the key filter, so Enter is seen though the filter drops it.
     m_quantity->installEventFilter(this);
     m_discount->installEventFilter(this);
+    m_product->installEventFilter(this);
     ConnectHandler(m_discount, &QComboBox::activated, this, &LineEntry::recomputeLine, &window);
 
     // In the product box a completed name counts as a pick, like one from the list.
@@ -127,15 +137,71 @@ void LineEntry::clear()
     m_discounted->clear();
 }
 
-bool LineEntry::eventFilter(QObject *, QEvent *event)
+void LineEntry::setQuantity(const QString &quantity)
+{
+    m_quantity->setText(quantity);
+}
+
+bool LineEntry::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() != QEvent::KeyPress)
         return false;
     const int key = static_cast<QKeyEvent *>(event)->key();
+    if (watched == m_product && key == Qt::Key_F3) {
+        emit catalogueWanted(m_product->currentText().trimmed());
+        return true;
+    }
     if (key != Qt::Key_Return && key != Qt::Key_Enter)
         return false;
-    emit addRequested();
+    if (watched == m_product)
+        Dialogs::Guarded(&m_window, [this] { scanProduct(); });
+    else
+        emit addRequested();
     return true;
+}
+
+void LineEntry::scanProduct()
+{
+    const QString text = m_product->currentText().trimmed();
+    if (text.isEmpty())
+        return;
+    const ScanResult scan = ReadScan(m_session, text, m_scanner);
+    if (scan.kind == ScanResult::Kind::Refused) {
+        refuseScan(scan.refusal);
+        return;
+    }
+    m_scanMessage->clear();
+    // A product typed by hand, or one without a price, waits for its price.
+    if (scan.kind == ScanResult::Kind::Typed || scan.product.price.isEmpty()) {
+        m_product->setEditText(scan.kind == ScanResult::Kind::Typed ? text : scan.product.name);
+        m_price->setFocus();
+        return;
+    }
+    m_product->setEditText(scan.product.name);
+    {
+        const QSignalBlocker priceQuiet(m_price), quantityQuiet(m_quantity);
+        m_price->setText(RoundToCents(scan.product.price));
+        m_quantity->setText(scan.quantity);
+    }
+    computeAmounts();
+    if (!scan.amount.isEmpty()) { // weighed by amount: the scale's amount, not the price's
+        m_loadedAmounts = LineAmounts{
+            scan.amount, NumberToText(DiscountedAmount(m_discount->currentText(), TextToNumber(scan.amount)))};
+        m_amount->setText(m_loadedAmounts->amount);
+        m_discounted->setText(m_loadedAmounts->discounted);
+    }
+    emit scanned(scan.kind == ScanResult::Kind::Product);
+    // The next scan replaces whatever the box still shows.
+    m_product->setFocus();
+    m_product->lineEdit()->selectAll();
+}
+
+void LineEntry::refuseScan(const QString &why)
+{
+    m_scanMessage->setText(why);
+    QApplication::beep();
+    m_product->setFocus();
+    m_product->lineEdit()->selectAll();
 }
 
 // A product was picked: its price from the catalogue, then the amounts.

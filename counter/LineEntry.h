@@ -1,12 +1,14 @@
 #pragma once
 
 #include "counter/LinePricing.h"
+#include "counter/ScannerSettings.h"
 
 #include <QObject>
 
 #include <optional>
 
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QWidget;
 class Session;
@@ -24,7 +26,10 @@ struct EnteredLine
 // The fields a line is entered in: the product, picked from the catalogue's
 // list with its price, the price, quantity and discount (numbers only), the
 // amounts they price to, and "抹零". Enter in the quantity or the discount
-// asks for the line to be added.
+// asks for the line to be added. Enter in the product box looks its text up as
+// a scanner's code, a short code or a name: a product found is entered and
+// asked to be added at once; an unknown or misread code is said in red in the
+// status bar, with the bell, and left selected for F3 to take to the catalogue.
 class LineEntry : public QObject
 {
     Q_OBJECT
@@ -50,15 +55,25 @@ public:
     void show(const EnteredLine &stored);
     // Empty fields for the next line.
     void clear();
+    // Another quantity for the line entered.
+    void setQuantity(const QString &quantity);
+    void setScannerSettings(const ScannerSettings &settings) { m_scanner = settings; }
 
 signals:
     void addRequested();
+    // A scanned product is entered; one sold by the piece may merge with the
+    // same product on the ticket's last line.
+    void scanned(bool byThePiece);
+    // F3 in the product box: the catalogue, to add the product of this code.
+    void catalogueWanted(const QString &code);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void pickProduct();
+    void scanProduct();
+    void refuseScan(const QString &why);
     void recomputeLine();
     void computeAmounts();
     void dropFraction();
@@ -74,4 +89,6 @@ private:
     // A shown line's own amounts, kept until its price, quantity or discount changes.
     std::optional<LineAmounts> m_loadedAmounts;
     bool m_fractionDropped = false; // "抹零" pressed since the amounts were last computed
+    ScannerSettings m_scanner;
+    QLabel *m_scanMessage; // in the status bar
 };

@@ -72,6 +72,9 @@ TicketLines::TicketLines(const Ui::CounterWindow &form, Session &session, LineEn
 
     ConnectHandler(m_add, &QToolButton::clicked, this, &TicketLines::addLine, &window);
     ConnectHandler(&m_entry, &LineEntry::addRequested, this, &TicketLines::addLine, &window);
+    connect(&m_entry, &LineEntry::scanned, this, [this, &window](bool byThePiece) {
+        Dialogs::Guarded(&window, [this, byThePiece] { addScanned(byThePiece); });
+    });
     ConnectHandler(m_modify, &QToolButton::clicked, this, &TicketLines::modifyLine, &window);
     ConnectHandler(m_delete, &QToolButton::clicked, this, &TicketLines::deleteLine, &window);
     ConnectHandler(m_grid, &DataGrid::cellClicked, this, &TicketLines::loadClickedLine, &window);
@@ -104,6 +107,26 @@ void TicketLines::addLine()
         m_entry.warnOfEmptyFields();
     }
     refreshTotals();
+}
+
+void TicketLines::addScanned(bool byThePiece)
+{
+    const EnteredLine line = m_entry.line();
+    const bool merges = byThePiece && !m_lastLineWeighed && !isEmpty();
+    if (merges) {
+        m_lines.last();
+        const std::optional<Amount> price = Amount::tryFromText(m_lines.text(QStringLiteral("单价")));
+        if (m_lines.text(QStringLiteral("品名")) == line.name && price
+            && price->value() == Amount::fromText(line.price).value()) {
+            m_entry.setQuantity((Amount::fromText(m_lines.text(QStringLiteral("数量"))) + Amount(1)).text());
+            modifyLine();
+            return;
+        }
+    }
+    const int before = m_lines.recordCount();
+    addLine();
+    if (m_lines.recordCount() > before)
+        m_lastLineWeighed = !byThePiece;
 }
 
 // The current line takes the entered fields, and the ticket's number and time.

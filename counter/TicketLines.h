@@ -49,6 +49,9 @@ public:
     // Add appends the entered line; modify replaces the current one; delete
     // removes it at once, without a question.
     void addLine();
+    // A scanned line: one more of the product on the last line when it is the
+    // same product at the same price, sold by the piece; otherwise added.
+    void addScanned(bool byThePiece);
 
 private:
     void modifyLine();
@@ -68,4 +71,5 @@ private:
     QToolButton *m_add, *m_modify, *m_delete;
     DataGrid *m_grid;
     QLabel *m_totalQuantity, *m_totalAmount, *m_totalDiscounted;
+    bool m_lastLineWeighed = false; // never merged with
 };

@@ -1,5 +1,6 @@
 #include "records/CatalogueWindow.h"
 
+#include "base/PinyinInitials.h"
 #include "data/shop/Catalogue.h"
 #include "grid/DataGrid.h"
 #include "grid/Dialogs.h"
@@ -26,7 +27,7 @@ CatalogueWindow::~CatalogueWindow() = default;
 
 void CatalogueWindow::buildLayout()
 {
-    Controls::FixedWindow(this, "SpxxForm", QStringLiteral("商品信息"), 530, 424, 15);
+    Controls::FixedWindow(this, "SpxxForm", QStringLiteral("商品信息"), 530, 456, 15);
 
     Controls::Label(this, "Label1", QStringLiteral("品名："), 32, 32);
     m_nameEdit = Controls::Edit(this, "Edit1", 80, 32, 217, 21);
@@ -34,10 +35,14 @@ void CatalogueWindow::buildLayout()
     m_priceEdit = Controls::Edit(this, "Edit2", 368, 32, 121, 21);
     Controls::Label(this, "Label3", QStringLiteral("备注："), 32, 64);
     m_remarkEdit = Controls::Edit(this, "Edit3", 80, 64, 409, 21);
+    Controls::Label(this, "Label4", QStringLiteral("条码："), 32, 96);
+    m_barcodeEdit = Controls::Edit(this, "Edit4", 80, 96, 217, 21);
+    Controls::Label(this, "Label5", QStringLiteral("简码："), 320, 96);
+    m_shortCodeEdit = Controls::Edit(this, "Edit5", 368, 96, 121, 21);
 
-    m_addButton = Controls::SpeedButton(this, "SpeedButton1", QStringLiteral("添加"), 56, 104, 97, 25);
-    m_modifyButton = Controls::SpeedButton(this, "SpeedButton2", QStringLiteral("修改"), 208, 104, 97, 25);
-    m_deleteButton = Controls::SpeedButton(this, "SpeedButton3", QStringLiteral("删除"), 360, 104, 97, 25);
+    m_addButton = Controls::SpeedButton(this, "SpeedButton1", QStringLiteral("添加"), 56, 136, 97, 25);
+    m_modifyButton = Controls::SpeedButton(this, "SpeedButton2", QStringLiteral("修改"), 208, 136, 97, 25);
+    m_deleteButton = Controls::SpeedButton(this, "SpeedButton3", QStringLiteral("删除"), 360, 136, 97, 25);
     m_addButton->setIcon(style()->standardIcon(QStyle::SP_FileDialogNewFolder));
     m_modifyButton->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
     m_deleteButton->setIcon(style()->standardIcon(QStyle::SP_TrashIcon));
@@ -46,7 +51,7 @@ void CatalogueWindow::buildLayout()
 
     m_productGrid = new DataGrid(this);
     m_productGrid->setObjectName(QStringLiteral("DBGridEh1"));
-    m_productGrid->setGeometry(16, 152, 497, 257);
+    m_productGrid->setGeometry(16, 184, 497, 257);
     m_productGrid->setColumns(RecordColumns::Products());
     m_productGrid->setRowSet(&m_products);
 
@@ -54,7 +59,9 @@ void CatalogueWindow::buildLayout()
 
     setTabOrder(m_nameEdit, m_priceEdit);
     setTabOrder(m_priceEdit, m_remarkEdit);
-    setTabOrder(m_remarkEdit, m_productGrid);
+    setTabOrder(m_remarkEdit, m_barcodeEdit);
+    setTabOrder(m_barcodeEdit, m_shortCodeEdit);
+    setTabOrder(m_shortCodeEdit, m_productGrid);
     m_priceEdit->installEventFilter(this);
     setRowChosen(false);
 }
@@ -68,10 +75,11 @@ void CatalogueWindow::connectHandlers()
     connect(this, &QDialog::finished, this, &CatalogueWindow::catalogueChanged);
 }
 
-void CatalogueWindow::reload()
+void CatalogueWindow::reload(const QString &barcode)
 {
     Catalogue::OpenAll(m_products);
     emptyBoxes();
+    m_barcodeEdit->setText(barcode);
     setRowChosen(false);
 }
 
@@ -87,6 +95,8 @@ void CatalogueWindow::emptyBoxes()
     m_nameEdit->clear();
     m_priceEdit->clear();
     m_remarkEdit->clear();
+    m_barcodeEdit->clear();
+    m_shortCodeEdit->clear();
 }
 
 void CatalogueWindow::showChosenProduct()
@@ -99,6 +109,8 @@ void CatalogueWindow::showChosenProduct()
     m_nameEdit->setText(m_products.text(QStringLiteral("品名")));
     m_priceEdit->setText(m_products.text(QStringLiteral("单价")));
     m_remarkEdit->setText(m_products.text(QStringLiteral("备注")));
+    m_barcodeEdit->setText(m_products.text(QStringLiteral("条码")));
+    m_shortCodeEdit->setText(m_products.text(QStringLiteral("简码")));
 }
 
 void CatalogueWindow::writeBoxesToCurrentRow()
@@ -106,6 +118,8 @@ void CatalogueWindow::writeBoxesToCurrentRow()
     m_products.setText(QStringLiteral("品名"), m_nameEdit->text());
     m_products.setText(QStringLiteral("单价"), m_priceEdit->text());
     m_products.setText(QStringLiteral("备注"), m_remarkEdit->text());
+    m_products.setText(QStringLiteral("条码"), m_barcodeEdit->text().trimmed());
+    m_products.setText(QStringLiteral("简码"), m_shortCodeEdit->text().trimmed());
     m_products.post();
 }
 
@@ -118,14 +132,34 @@ bool CatalogueWindow::priceIsStorable()
     return false;
 }
 
+// Refuses, naming its product, a barcode another row holds; modifiedRow is the
+// row being modified, -1 when adding.
+bool CatalogueWindow::barcodeIsFree(int modifiedRow)
+{
+    const QString barcode = m_barcodeEdit->text().trimmed();
+    const int codes = m_products.columnIndex(QStringLiteral("条码"));
+    const int names = m_products.columnIndex(QStringLiteral("品名"));
+    for (int row = 0; !barcode.isEmpty() && row < m_products.recordCount(); ++row)
+        if (row != modifiedRow && m_products.textAt(row, codes) == barcode) {
+            Dialogs::Message(
+                this,
+                QStringLiteral("条码 %1 已属于商品“%2”，不能重复使用！").arg(barcode, m_products.textAt(row, names)),
+                Dialogs::Icon::Warning);
+            return false;
+        }
+    return true;
+}
+
 void CatalogueWindow::addProduct()
 {
     if (m_nameEdit->text().isEmpty() && m_priceEdit->text().isEmpty()) {
         Dialogs::Message(this, QStringLiteral("添加商品不能为空！"), Dialogs::Icon::None);
         return;
     }
-    if (!priceIsStorable())
+    if (!priceIsStorable() || !barcodeIsFree(-1))
         return;
+    if (m_shortCodeEdit->text().trimmed().isEmpty())
+        m_shortCodeEdit->setText(PinyinInitials(m_nameEdit->text()));
     m_products.last();
     m_products.append();
     writeBoxesToCurrentRow();
@@ -136,7 +170,8 @@ void CatalogueWindow::modifyChosenProduct()
 {
     // An empty list has no row to overwrite (the grid's own deletion may have
     // emptied it since the row was chosen); editing would begin a new row.
-    if (m_nameEdit->text().isEmpty() || m_products.recordCount() == 0 || !priceIsStorable())
+    if (m_nameEdit->text().isEmpty() || m_products.recordCount() == 0 || !priceIsStorable()
+        || !barcodeIsFree(m_products.currentIndex()))
         return;
     m_products.edit();
     writeBoxesToCurrentRow();

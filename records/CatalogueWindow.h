@@ -19,8 +19,9 @@ public:
     ~CatalogueWindow() override;
 
     // Brings the window up to date before each opening: lists the products as
-    // the data file holds them, empties the boxes and enables Add only.
-    void reload();
+    // the data file holds them, empties the boxes but for a barcode to add a
+    // product with, and enables Add only.
+    void reload(const QString &barcode = {});
 
 signals:
     // The window closed; products may have been added, modified or deleted.
@@ -38,6 +39,7 @@ private:
     void deleteChosenProduct();
     // Warns of a price that cannot be stored.
     bool priceIsStorable();
+    bool barcodeIsFree(int modifiedRow);
     void writeBoxesToCurrentRow();
     void setRowChosen(bool chosen);
     void emptyBoxes();
@@ -46,6 +48,8 @@ private:
     QLineEdit *m_nameEdit = nullptr;
     QLineEdit *m_priceEdit = nullptr;
     QLineEdit *m_remarkEdit = nullptr;
+    QLineEdit *m_barcodeEdit = nullptr;
+    QLineEdit *m_shortCodeEdit = nullptr;
     QToolButton *m_addButton = nullptr;
     QToolButton *m_modifyButton = nullptr;
     QToolButton *m_deleteButton = nullptr;

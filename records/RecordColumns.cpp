@@ -46,6 +46,8 @@ std::vector<GridColumn> Products()
         Column("品名", 200, Qt::AlignCenter),
         Column("单价", 80, Qt::AlignCenter),
         Column("备注", 100, Qt::AlignCenter),
+        Column("条码", 130, Qt::AlignCenter),
+        Column("简码", 80, Qt::AlignCenter),
     };
 }
 

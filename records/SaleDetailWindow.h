@@ -5,10 +5,11 @@
 #include <QDialog>
 
 class Session;
+class QLabel;
 class ReceiptPrinter;
 
-// The sales detail: the sold lines of one recorded ticket, read-only, and
-// the reprint of that ticket's receipt.
+// The sales detail: the sold lines of one recorded ticket, read-only, the
+// returns made against it, the reprint of its receipt and a return of it.
 class SaleDetailWindow : public QDialog
 {
     Q_OBJECT
@@ -22,8 +23,10 @@ public:
 
 private:
     void reprintTicket();
+    void returnTicket();
 
     RowSet m_lines;
+    QLabel *m_returns = nullptr;
     ReceiptPrinter &m_printer;
     QString m_number; // the ticket shown
 };

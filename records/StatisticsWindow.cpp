@@ -11,6 +11,7 @@
 #include "records/DayEndWindow.h"
 #include "records/RecordColumns.h"
 #include "records/ReprintAction.h"
+#include "records/ReturnAction.h"
 #include "records/SaleDetailWindow.h"
 #include "records/SalesChartWindow.h"
 #include "records/TicketExport.h"
@@ -86,6 +87,8 @@ void StatisticsWindow::buildLayout()
     m_reprintButton = Controls::SpeedButton(this, "ReprintButton", QStringLiteral("重打小票"), 8, 110, 81, 26);
     m_dayEndButton = Controls::SpeedButton(this, "DayEndButton", QStringLiteral("日结"), 96, 110, 73, 26);
     m_chartButton = Controls::SpeedButton(this, "ChartButton", QStringLiteral("图表"), 176, 110, 73, 26);
+    m_returnButton = Controls::SpeedButton(this, "ReturnButton", QStringLiteral("退货"), 256, 110, 73, 26);
+    m_returnButton->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
 
     m_ticketGrid->setGeometry(0, 140, 784, 400);
     m_ticketGrid->setColumns(RecordColumns::Tickets());
@@ -116,6 +119,7 @@ void StatisticsWindow::connectHandlers()
     ConnectHandler(m_reprintButton, &QToolButton::clicked, this, &StatisticsWindow::reprintCurrentTicket);
     ConnectHandler(m_dayEndButton, &QToolButton::clicked, this, &StatisticsWindow::showDayEnd);
     ConnectHandler(m_chartButton, &QToolButton::clicked, this, &StatisticsWindow::showChart);
+    ConnectHandler(m_returnButton, &QToolButton::clicked, this, &StatisticsWindow::returnCurrentTicket);
 }
 
 void StatisticsWindow::reload()
@@ -208,9 +212,19 @@ void StatisticsWindow::showCurrentTicketDetail()
 
 void StatisticsWindow::reprintCurrentTicket()
 {
-    const QString number = m_tickets.isOpen() && m_tickets.recordCount() > 0 ? m_tickets.text(QStringLiteral("单号"))
-                                                                             : QString();
-    ReprintTicket(this, m_tickets.connection(), m_printer, number);
+    ReprintTicket(this, m_tickets.connection(), m_printer, currentNumber());
+}
+
+// The return is listed at once, under the search that lists the tickets now.
+void StatisticsWindow::returnCurrentTicket()
+{
+    if (ReturnTicket(this, m_tickets.connection(), m_printer, currentNumber()))
+        listTickets(m_filter);
+}
+
+QString StatisticsWindow::currentNumber() const
+{
+    return m_tickets.isOpen() && m_tickets.recordCount() > 0 ? m_tickets.text(QStringLiteral("单号")) : QString();
 }
 
 // Over the tickets listed, on the receipt paper of the current settings.

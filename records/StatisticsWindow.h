@@ -17,8 +17,8 @@ class SaleDetailWindow;
 
 // The sales statistics: lists, searches, deletes and exports the recorded
 // tickets of xstj; a double-click shows a ticket's sold lines in the detail
-// window. It reprints a ticket's receipt, and reports and charts the sales of
-// the tickets listed.
+// window. It reprints a ticket's receipt, takes a return against it, and
+// reports and charts the sales of the tickets listed.
 class StatisticsWindow : public QDialog
 {
     Q_OBJECT
@@ -44,8 +44,10 @@ private:
     void searchTickets();
     void listAllTickets();
     void listTickets(const TicketFilter &filter);
+    QString currentNumber() const; // the selected ticket's; empty when none
     void showCurrentTicketDetail();
     void reprintCurrentTicket();
+    void returnCurrentTicket();
     void showDayEnd();
     void showChart();
 
@@ -66,6 +68,7 @@ private:
     QToolButton *m_reprintButton = nullptr;
     QToolButton *m_dayEndButton = nullptr;
     QToolButton *m_chartButton = nullptr;
+    QToolButton *m_returnButton = nullptr;
     DataGrid *m_ticketGrid = nullptr;
     QLineEdit *m_detailNumberEdit = nullptr; // hidden: the number handed to the detail window
 };

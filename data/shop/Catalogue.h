@@ -8,8 +8,16 @@
 class Session;
 class RowSet;
 
-// The product catalogue (spxx): its name, unit price and remark per product.
+// The product catalogue (spxx): its name, unit price, remark, barcode and
+// short code per product.
 namespace Catalogue {
+
+// A product as the counter sells it.
+struct Product
+{
+    QString name;
+    QString price; // as text; empty when the product has no price
+};
 
 // Lists every product, in stored order; the row set can add, modify and delete them.
 void OpenAll(RowSet &products);
@@ -21,5 +29,10 @@ QStringList ProductNames(Session &session);
 // never takes the price of "百事可乐" while "可乐" exists. None when no product
 // matches; empty text when the product has no price.
 std::optional<QString> PriceOf(Session &session, const QString &name);
+// The product a scanned or typed text names: the one holding it as barcode,
+// else the only one with it as short code, else the first named exactly so.
+std::optional<Product> Find(Session &session, const QString &text);
+// The product holding a barcode; none for an empty one.
+std::optional<Product> WithBarcode(Session &session, const QString &barcode);
 
 } // namespace Catalogue

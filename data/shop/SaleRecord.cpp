@@ -1,6 +1,7 @@
 #include "data/shop/SaleRecord.h"
 
 #include "data/shop/CurrentTicket.h"
+#include "data/shop/SaleReturns.h"
 #include "data/store/NewRow.h"
 #include "data/sync/Outbox.h"
 
@@ -63,6 +64,11 @@ PendingSale::PendingSale(Session &connection, const Sale &sale, EnteredTicket en
     , m_transaction(connection.file())
 {
     FileStore &file = connection.file();
+    // Inside the transaction, which holds the counter's file: no other window
+    // or program on it returns the same lines meanwhile. Beside a server the
+    // server's rows are read, as up to date as they are at this moment.
+    if (sale.isReturn())
+        SaleReturns::RequireReturnable(connection, sale);
     const SaleRows rows = RowsOf(sale);
     // Beside a server the sale waits in the counter's own file until the
     // server has it, so that a sale is never lost while the server is away.

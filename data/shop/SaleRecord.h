@@ -18,8 +18,8 @@ enum class EnteredTicket { Cleared, Kept };
 // sale made at the counter, the emptying of xsxx, all already on the disk, so
 // that the commit needs no more room. Nothing else may write through the
 // connection until it is committed or dropped; dropped uncommitted, it is
-// rolled back and the ticket's lines stay. Throws as RecordSale() does,
-// storing nothing.
+// rolled back and the ticket's lines stay. A return is first checked against
+// what is left of its sale. Throws as RecordSale() does, storing nothing.
 class PendingSale
 {
 public:

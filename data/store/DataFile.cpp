@@ -146,8 +146,7 @@ void upgrade(Database &database, const QString &path)
     const QStringList indexes = namesOf(database, "SELECT name FROM sqlite_master WHERE type = 'index'", 0, path);
     for (const Schema::Index &index : Schema::Indexes())
         if (!indexes.contains(QString::fromUtf8(index.name)))
-            steps << QStringLiteral("CREATE INDEX %1 ON %2")
-                         .arg(QString::fromUtf8(index.name), QString::fromUtf8(index.definition));
+            steps << Schema::IndexCreation(index, false);
     if (steps.isEmpty())
         return;
     const QByteArray sql

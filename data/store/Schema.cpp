@@ -23,7 +23,13 @@ QString ServerType(const QString &type)
 const std::vector<Table> &Tables()
 {
     static const std::vector<Table> tables = {
-        {"spxx", {{"品名", "TEXT"}, {"单价", "REAL"}, {"备注", "TEXT"}}},
+        {"spxx",
+         {{"品名", "TEXT"},
+          {"单价", "REAL"},
+          {"备注", "TEXT"},
+          {"条码", "TEXT", true},
+          // Short code typed instead of the name; pinyin initials unless edited.
+          {"简码", "TEXT", true}}},
         {"xsxx",
          {{"ID", kAutoNumber},
           {"单号", "TEXT"},
@@ -112,6 +118,9 @@ const std::vector<Index> &Indexes()
 {
     static const std::vector<Index> indexes = {
         {"spxx_name", "spxx(品名)"},
+        // A barcode belongs to one product; most products have none.
+        {"spxx_barcode", "spxx(条码) WHERE 条码 <> ''", true},
+        {"spxx_short_code", "spxx(简码)"},
         {"xstj_number", "xstj(单号)"},
         {"xstj_time", "xstj(时间)"},
         // A span of days is listed, summed and charted from this index alone,
@@ -125,6 +134,15 @@ const std::vector<Index> &Indexes()
         {"scjl_time", "scjl(时间)"},
     };
     return indexes;
+}
+
+QString IndexCreation(const Index &index, bool onServer)
+{
+    // Ticket numbers are unique on the server: a sale sent twice is stored once.
+    const bool unique = index.unique || (onServer && QLatin1String(index.name) == QLatin1String("xstj_number"));
+    return QStringLiteral("CREATE %1INDEX %2%3 ON %4")
+        .arg(unique ? QStringLiteral("UNIQUE ") : QString(), onServer ? QStringLiteral("IF NOT EXISTS ") : QString(),
+             QString::fromUtf8(index.name), QString::fromUtf8(index.definition));
 }
 
 QString CreationStatement(const Table &table)
@@ -142,8 +160,7 @@ std::vector<QString> CreationStatements()
     for (const Table &table : Tables())
         statements.push_back(CreationStatement(table));
     for (const Index &index : Indexes())
-        statements.push_back(QStringLiteral("CREATE INDEX %1 ON %2")
-                                 .arg(QString::fromUtf8(index.name), QString::fromUtf8(index.definition)));
+        statements.push_back(IndexCreation(index, false));
     statements.push_back(QStringLiteral(
         "INSERT INTO dynr (店名, 备注, 收银员, pos, modle, print) VALUES ('', '', '', '58', '一联', '1')"));
     return statements;
@@ -185,11 +202,7 @@ std::vector<QString> ServerCreationStatements()
         const QString definition = QString::fromUtf8(index.definition);
         if (!IsSharedTable(definition.section(QLatin1Char('('), 0, 0)))
             continue;
-        // Ticket numbers are unique on the server: a sale sent twice is stored once.
-        const bool unique = QLatin1String(index.name) == QLatin1String("xstj_number");
-        statements.push_back(
-            QStringLiteral("CREATE %1INDEX IF NOT EXISTS %2 ON %3")
-                .arg(unique ? QStringLiteral("UNIQUE ") : QString(), QString::fromUtf8(index.name), definition));
+        statements.push_back(IndexCreation(index, true));
     }
     return statements;
 }

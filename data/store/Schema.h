@@ -30,11 +30,14 @@ struct Index
 {
     const char *name;
     const char *definition; // what follows "CREATE INDEX <name> ON "
+    bool unique = false;
 };
 
 const std::vector<Table> &Tables();
 QStringList ColumnNames(const QString &table); // in order; empty for an unknown table
 const std::vector<Index> &Indexes();
+// The statement that creates one index, in the data file or on a server.
+QString IndexCreation(const Index &index, bool onServer);
 // The statement that creates one table of the data file.
 QString CreationStatement(const Table &table);
 // Statements that create the tables, the indexes and the default settings row.

@@ -113,6 +113,32 @@ void InsertDetails(DataStore &store, const SaleRows &sale)
         row.insert(store);
 }
 
+// A return, with the returns of the same sale from every counter, takes back
+// no more of a product at a price than the sale sold. Each counter checked it
+// against the server's rows when it recorded it; here the sale's row is locked
+// first, so that two returns of one sale are checked one after the other.
+void RequireWithinSale(DataStore &server, const SaleRows &sale)
+{
+    // Only a return's lines name a sale.
+    const QString original = sale.lines.empty() ? QString() : sale.lines.front().value(kOriginal).toString();
+    if (original.isEmpty())
+        return;
+    Statement(server, QStringLiteral("select 序号 from xstj where 单号 = ?1 for update"), {original}).step();
+    Statement beyond(
+        server,
+        QStringLiteral("select r.品名 from "
+                       "(select 品名, 单价, sum(数量) as q from xsmx where 原单号 = ?1 group by 品名, 单价) r "
+                       "left join "
+                       "(select 品名, 单价, sum(数量) as q from xsmx where 单号 = ?1 group by 品名, 单价) s "
+                       "on s.品名 = r.品名 and s.单价 = r.单价 "
+                       "where round(cast(coalesce(s.q, 0) + r.q as numeric), 4) < 0"),
+        {original});
+    if (beyond.step())
+        throw DataError(QStringLiteral("退货单 %1 退回的“%2”超过了原单 %3 还能退的数量（另一台收银机已先退过），"
+                                       "服务器未收下这笔退货。")
+                            .arg(sale.ticket.value(kNumber).toString(), beyond.value(0).toString(), original));
+}
+
 // Stores the sale on the server unless it is there already.
 void Send(DataStore &server, const SaleRows &sale)
 {
@@ -120,9 +146,10 @@ void Send(DataStore &server, const SaleRows &sale)
     Statement ticket(
         server, sale.ticket.insertStatement() + QStringLiteral(" ON CONFLICT (\"单号\") DO NOTHING RETURNING 序号"),
         sale.ticket.values());
-    if (ticket.step())
+    if (ticket.step()) {
         InsertDetails(server, sale);
-    else
+        RequireWithinSale(server, sale);
+    } else
         RequireSameSale(server, sale.ticket);
     transaction.commit();
 }

@@ -27,7 +27,9 @@ void InsertSaleRows(DataStore &store, const SaleRows &sale);
 // the counter's own data file (table outbox) until the server has them. They
 // go up in the order they were recorded, each once: the server keeps a ticket
 // number once, so a sale sent again after a kill or a broken link is not
-// stored twice. A sale the server refuses is set aside, with the reason, so
+// stored twice; it refuses a return that, with the other counters' returns of
+// the same sale, takes back more than was sold. A sale the server refuses is
+// set aside, with the reason, so
 // that the later ones still go up; it stays in the outbox until the owner
 // sends it again. Nothing leaves the outbox but for the server.
 namespace Outbox {

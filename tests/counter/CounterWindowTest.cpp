@@ -1,6 +1,7 @@
 #include "counter/CounterWindow.h"
 
 #include "counter/RemarkLines.h"
+#include "counter/ScannerSettings.h"
 
 #include "checkout/Checkout.h"
 #include "data/store/Session.h"
@@ -18,9 +19,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -495,6 +498,107 @@ TEST_F(CounterWindowTest, PaperThatDoesNotFitThePrinterIsWarnedOf)
         CounterDriver::retype(counter.paperWidth(), QString::fromUtf8(width));
         EXPECT_EQ(warning->isVisible(), width == std::string("58")) << width;
     }
+}
+
+// Enter in the product box: the barcode, then the short code, then the name.
+// A product found is a line at once, one more on the last line when scanned
+// again; a weighed one is never merged. A misread or unknown code adds
+// nothing and opens no box: a red message, the code selected, F3 for the
+// catalogue. Text that names nothing is typed by hand and waits for its price.
+TEST_F(CounterWindowTest, ScansLookUpBarcodeShortCodeAndNameInThatOrder)
+{
+    data.exec(QStringLiteral("insert into spxx (品名, 单价, 条码) values ('猪肉', 12.5, '00123')"));
+    data.exec(QStringLiteral("update spxx set 条码 = '6901234567892' where 品名 = '百事可乐'"));
+    data.exec(QStringLiteral("update spxx set 简码 = case 品名 when '面包' then '6901234567892' when 'Milk' then "
+                             "'可乐' when '猪肉' then 'zr' else 'kl' end"));
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    QSignalSpy catalogue(&form, &CounterWindow::catalogueRequestedFor);
+    QLineEdit *box = counter.product()->lineEdit();
+    const struct
+    {
+        const char *scanned;
+        int lines;
+        const char *lastLine, *message, *left; // left in the product box
+        QWidget *focus;
+    } steps[] = {
+        {"6901234567892", 1, "百事可乐 1 3.5", "", "", counter.product()},
+        {"6901234567892", 1, "百事可乐 2 7", "", "", counter.product()},
+        {"可乐", 2, "Milk 1 12.35", "", "", counter.product()},
+        {"百事可乐", 3, "百事可乐 1 3.5", "", "", counter.product()},
+        {"6901234567893", 3, "百事可乐 1 3.5", "条码 6901234567893 校验位错误", "6901234567893", counter.product()},
+        {"12345678901", 3, "百事可乐 1 3.5", "未找到条码 12345678901", "12345678901", counter.product()},
+        {"2000123006253", 4, "猪肉 0.5 6.25", "", "", counter.product()},
+        {"2000123006253", 5, "猪肉 0.5 6.25", "", "", counter.product()},
+        {"kl", 5, "猪肉 0.5 6.25", "", "kl", counter.price()}, // two short codes alike: typed by hand
+    };
+    for (const auto &step : steps) {
+        SCOPED_TRACE(step.scanned);
+        counter.product()->setFocus();
+        CounterDriver::scan(QString::fromUtf8(step.scanned));
+        EXPECT_EQ(lines(), step.lines);
+        EXPECT_EQ(
+            QStringList({line(lines() - 1, "品名"), line(lines() - 1, "数量"), line(lines() - 1, "金额")}).join(u' '),
+            QString::fromUtf8(step.lastLine));
+        EXPECT_EQ(counter.scanMessage()->text(), QString::fromUtf8(step.message));
+        EXPECT_EQ(QApplication::focusWidget(), step.focus);
+        EXPECT_EQ(box->text(), QString::fromUtf8(step.left));
+        EXPECT_EQ(box->selectedText(), step.focus == counter.product() ? box->text() : QString());
+    }
+    EXPECT_EQ(counter.totals()[0], QStringLiteral("5"));
+    EXPECT_TRUE(responder.shown.empty());
+
+    counter.product()->setFocus();
+    box->selectAll();
+    CounterDriver::scan(QStringLiteral("12345678901"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F3);
+    ASSERT_EQ(catalogue.size(), 1);
+    EXPECT_EQ(catalogue[0][0].toString(), QStringLiteral("12345678901"));
+}
+
+// Fifty scans as fast as a scanner types, each into wherever the last one left
+// the focus: each counts once, as a line or one more on the last line.
+TEST_F(CounterWindowTest, FiftyFastScansAreEachCountedOnce)
+{
+    data.exec(QStringLiteral("update spxx set 条码 = case 品名 when '百事可乐' then '6901234567892' when '可乐' then "
+                             "'12345670' else '' end"));
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    counter.product()->setFocus();
+    int runs = 0;
+    for (int scan = 0; scan < 50; ++scan) {
+        const bool pepsi = scan % 7 < 4; // runs of four and three
+        runs += scan % 7 == 0 || scan % 7 == 4;
+        CounterDriver::scan(pepsi ? QStringLiteral("6901234567892") : QStringLiteral("12345670"), 10);
+    }
+    EXPECT_EQ(lines(), runs);
+    EXPECT_EQ(counter.totals()[0], QStringLiteral("50"));
+    EXPECT_EQ(data.count(QStringLiteral("xsxx where 品名 not in ('百事可乐', '可乐')")), 0);
+    EXPECT_TRUE(responder.shown.empty());
+}
+
+// 扫码设置 keeps the scales' settings in counter.conf, and the next scan reads
+// by them: the same code is 625 grams, not 6.25 yuan.
+TEST_F(CounterWindowTest, ScannerSetupIsSavedAndReadByTheNextScan)
+{
+    QTemporaryDir config;
+    const QByteArray savedConfig = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+    data.exec(QStringLiteral("insert into spxx (品名, 单价, 条码) values ('猪肉', 12.5, '00123')"));
+    QTimer::singleShot(0, [] {
+        QWidget *dialog = QApplication::activeModalWidget();
+        Find<QRadioButton>(dialog, "ByWeight")->setChecked(true);
+        QTest::keyClick(dialog, Qt::Key_Return);
+    });
+    counter.menuEntry("ScannerSetupEntry")->trigger();
+    qputenv("XDG_CONFIG_HOME", savedConfig);
+    EXPECT_EQ(LoadScannerSettings(config.filePath(QStringLiteral("salescounter/counter.conf"))),
+              (ScannerSettings{20, 29, true}));
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    counter.product()->setFocus();
+    CounterDriver::scan(QStringLiteral("2000123006253"));
+    EXPECT_EQ(line(0, "数量"), QStringLiteral("0.625"));
 }
 
 TEST_F(CounterWindowTest, FiguresBeyondAShopsLimitAreRefusedByName)

@@ -1,4 +1,5 @@
 #include "base/NumberText.h"
+#include "counter/ProductScan.h"
 #include "data/shop/Catalogue.h"
 #include "data/shop/CurrentTicket.h"
 #include "data/store/DataFile.h"
@@ -48,6 +49,62 @@ TEST_F(PriceLookupTest, ANameFindsItsOwnPriceLiterally)
         {"牛奶", {}},    {"12\" 比萨", "30"}, {"a'b", "4"},    {"\" or 1=1 --", {}}};
     for (const auto &[name, expected] : cases)
         EXPECT_EQ(price(QString::fromUtf8(name)), expected) << name;
+}
+
+// A scale's code (prefix, PLU held as a product's barcode, five digits of fen
+// or grams, check digit) sells that product by its price; a code outside the
+// prefixes, or of a PLU no product holds, is unknown; a product holding the
+// whole code as its barcode is sold by the piece.
+TEST_F(PriceLookupTest, ScaleCodesSellTheirProductByAmountOrWeight)
+{
+    product(QStringLiteral("猪肉"), QStringLiteral("12.5"));
+    product(QStringLiteral("整码商品"), QStringLiteral("9"));
+    product(QStringLiteral("无价"), QString());
+    connection.exec(QStringLiteral("update spxx set 条码 = case 品名 when '猪肉' then '00123' when '无价' then "
+                                   "'00999' else '2100123005321' end"));
+    const ScannerSettings amount, weight{20, 29, true}, narrow{21, 21, false};
+    using Kind = ScanResult::Kind;
+    const struct
+    {
+        const char *code;
+        const ScannerSettings &settings;
+        Kind kind;
+        const char *described;
+    } cases[] = {
+        {"2000123006253", amount, Kind::Weighed, "猪肉 12.5 0.5 6.25"}, // 6.25 yuan at 12.5 a kilo
+        {"2000123012346", amount, Kind::Weighed, "猪肉 12.5 0.987 12.34"}, // to three decimals
+        {"2000123006253", weight, Kind::Weighed, "猪肉 12.5 0.625 "}, // 625 grams
+        {"2000123006253", narrow, Kind::Refused, "未找到条码 2000123006253"},
+        {"3000123006252", amount, Kind::Refused, "未找到条码 3000123006252"},
+        {"1900123006257", amount, Kind::Refused, "未找到条码 1900123006257"},
+        {"2000999006258", amount, Kind::Refused, "商品“无价”没有单价，无法按条码 2000999006258 的金额计量"},
+        {"2000999006258", weight, Kind::Weighed, "无价  0.625 "},
+        {"2100123005321", amount, Kind::Product, "整码商品 9 1 "},
+        {"2000123006250", amount, Kind::Refused, "条码 2000123006250 校验位错误"},
+    };
+    for (const auto &c : cases) {
+        const ScanResult scan = ReadScan(connection, QString::fromUtf8(c.code), c.settings);
+        EXPECT_EQ(scan.kind, c.kind) << c.code;
+        const QStringList parts{scan.product.name, scan.product.price, scan.quantity, scan.amount};
+        EXPECT_EQ(scan.kind == Kind::Refused ? scan.refusal : parts.join(u' '), QString::fromUtf8(c.described))
+            << c.code;
+    }
+}
+
+// Each valid code, then the same with every other last digit: only the printed one fits.
+TEST(CheckDigit, FitsOnlyTheEanAndUpcCodesPrinted)
+{
+    for (const char *valid :
+         {"96385074", "12345670", "036000291452", "4006381333931", "6901234567892", "2000123006253", "0000000000000"}) {
+        const QString code = QString::fromUtf8(valid);
+        for (int last = 0; last <= 9; ++last) {
+            const QString read = code.chopped(1) + QString::number(last);
+            EXPECT_EQ(CheckDigitFits(read), read == code) << read.toStdString();
+        }
+    }
+    // Lengths with no check digit, and texts that are no code, have nothing to check.
+    for (const char *unchecked : {"1234567", "123456789", "12345678901", "69012345678921", "6901234x67892", ""})
+        EXPECT_TRUE(CheckDigitFits(QString::fromUtf8(unchecked))) << unchecked;
 }
 
 TEST(TicketTotals, SumsReadEmptyValuesAsNothingAndRoundAsTotals)

@@ -93,6 +93,7 @@ TEST(ServerStore, AnotherSaleUnderANumberOnTheServerIsSetAsideAndSentAgainUnderA
     Outbox::Upload(first.session);
     // A server made before the old number was kept: the next counter to link adds its column.
     server.query(url, "alter table xstj drop column 原单号");
+    server.query(url, "alter table spxx drop column 条码"); // and its index
     EXPECT_EQ(Outbox::Upload(second.session), 1);
     const std::vector<Outbox::Entry> entries = Outbox::List(second.session);
     ASSERT_EQ(entries.size(), 1u);
@@ -105,6 +106,8 @@ TEST(ServerStore, AnotherSaleUnderANumberOnTheServerIsSetAsideAndSentAgainUnderA
                            QStringLiteral("select 单号, 原单号, 折后, (select count(*) from xsmx m where m.单号 = "
                                           "t.单号) from xstj t order by 序号 desc limit 1")),
               (Rows{{fresh, taken, "9", "2"}}));
+    EXPECT_EQ(server.query(url, "select indexdef like '%UNIQUE%' from pg_indexes where indexname = 'spxx_barcode'"),
+              (Rows{{"t"}}));
 }
 
 // A table another session keeps locked: each statement gives up within its

@@ -15,7 +15,8 @@ class CatalogueTest : public RecordsTest
 protected:
     void SetUp() override
     {
-        data.exec(QStringLiteral("insert into spxx (品名, 单价, 备注) values ('可乐', 3, '冰'), ('雪碧', 2.5, '')"));
+        data.exec(QStringLiteral("insert into spxx (品名, 单价, 备注, 条码) values ('可乐', 3, '冰', '6901234567892'), "
+                                 "('雪碧', 2.5, '', '')"));
         window.reload();
         window.show();
     }
@@ -43,6 +44,8 @@ protected:
     QLineEdit *nameBox = Find<QLineEdit>(window, "Edit1");
     QLineEdit *priceBox = Find<QLineEdit>(window, "Edit2");
     QLineEdit *remarkBox = Find<QLineEdit>(window, "Edit3");
+    QLineEdit *barcodeBox = Find<QLineEdit>(window, "Edit4");
+    QLineEdit *shortCodeBox = Find<QLineEdit>(window, "Edit5");
     QToolButton *addButton = Find<QToolButton>(window, "SpeedButton1");
     QToolButton *modifyButton = Find<QToolButton>(window, "SpeedButton2");
     QToolButton *deleteButton = Find<QToolButton>(window, "SpeedButton3");
@@ -154,6 +157,48 @@ TEST_F(CatalogueTest, AddAppendsTheBoxesAndAddAndModifyRefuseAPriceThatCannotBeS
     EXPECT_EQ(responder.shown[0].icon, Dialogs::Icon::None);
     EXPECT_EQ(data.count(QStringLiteral("spxx")), rows);
     EXPECT_EQ(remarkBox->text(), QStringLiteral("备注而已"));
+}
+
+// A new product's short code is its name's pinyin initials unless one is
+// typed; a barcode another product holds is refused, naming it, when adding
+// and when modifying, while a product keeps its own.
+TEST_F(CatalogueTest, CodesAreStoredWithInitialsByDefaultAndABarcodeOnce)
+{
+    struct Case
+    {
+        const char *name, *barcode, *shortCode, *stored;
+    };
+    const Case cases[] = {
+        {"绿茶", "6920202888883", "", "lc"}, {"可口可乐", "", "", "kkkl"},
+        {"乐事500g", "", "", "ls500g"},      {"の茶", "", "", "c"}, // no reading, no initial
+        {"果汁", "", "gz1", "gz1"},          {"冰红茶", "6901234567892", "", nullptr},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        responder.shown.clear();
+        fill(QString::fromUtf8(c.name), QStringLiteral("3"), QString());
+        barcodeBox->setText(QString::fromUtf8(c.barcode));
+        shortCodeBox->setText(QString::fromUtf8(c.shortCode));
+        click(addButton);
+        if (!c.stored) {
+            EXPECT_EQ(responder.texts(),
+                      std::vector<QString>{QStringLiteral("条码 6901234567892 已属于商品“可乐”，不能重复使用！")});
+            continue;
+        }
+        EXPECT_TRUE(responder.shown.empty());
+        EXPECT_EQ(data.scalar(QStringLiteral("select 简码 || '|' || 条码 from spxx where 品名 = '%1'").arg(c.name)),
+                  QStringLiteral("%1|%2").arg(c.stored, c.barcode));
+    }
+    responder.shown.clear();
+    clickCell(grid, 1, 1);
+    barcodeBox->setText(QStringLiteral("6901234567892"));
+    click(modifyButton);
+    clickCell(grid, 0, 1);
+    EXPECT_EQ(barcodeBox->text(), QStringLiteral("6901234567892"));
+    click(modifyButton);
+    EXPECT_EQ(responder.texts(),
+              std::vector<QString>{QStringLiteral("条码 6901234567892 已属于商品“可乐”，不能重复使用！")});
+    EXPECT_EQ(data.count(QStringLiteral("spxx where 条码 = '6901234567892'")), 1);
 }
 
 TEST_F(CatalogueTest, DeleteRemovesTheCurrentRowWithoutAsking)

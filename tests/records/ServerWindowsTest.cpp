@@ -6,6 +6,7 @@
 #include "tests/support/TempPostgres.h"
 
 #include "app/Application.h"
+#include "base/AppError.h"
 #include "data/shop/Catalogue.h"
 #include "data/shop/DayEnd.h"
 #include "data/store/RowSet.h"
@@ -41,6 +42,10 @@ void FillShop(const TempData &file)
         "('100果汁', 6, '%'), ('a_b', 1.25, null), ('axb', 1.1, '_'), ('Apple', 4, 'A'), ('apple', 4.2, 'a'), "
         "('APPLE', null, null), ('茶_绿', 5, null), ('绿茶', 4.5, '热'), ('éclair', 8, null), ('Éclair', 8.8, null), "
         "(null, 2, '没有品名'), ('矿泉水', 1, '')"));
+    // Two short codes alike, and most products without a barcode.
+    file.exec(QStringLiteral("update spxx set 条码 = case 品名 when '可乐' then '6901234567892' when '矿泉水' then "
+                             "'00123' else '' end, 简码 = case 品名 when '绿茶' then 'lc' when '茶_绿' then 'clv' "
+                             "when '可乐' then 'kl' when '百事可乐' then 'kl' end"));
     file.exec(QStringLiteral(
         "with recursive n(i) as (select 0 union all select i + 1 from n where i < 299), "
         "cashier(k, name) as (values (0, '张三'), (1, '李四'), (2, 'Alice'), (3, 'alice'), (4, 'ALICE'), "
@@ -181,6 +186,20 @@ TEST_F(ServerWindowsTest, EveryListSearchSumAndExportIsTheSame)
         QStringList shown = Shown(c.productGrid) << Catalogue::ProductNames(c.session);
         for (const char *picked : {"可乐", "果汁", "%", "_", "apple", "APPLE", "Éclair", "绿", "没有"})
             shown << Catalogue::PriceOf(c.session, QString::fromUtf8(picked)).value_or(QStringLiteral("none"));
+        for (const char *text : {"6901234567892", "00123", "lc", "kl", "绿茶", "", "123", "Apple"}) {
+            const std::optional<Catalogue::Product> found = Catalogue::Find(c.session, QString::fromUtf8(text));
+            shown << (found ? found->name + found->price : QStringLiteral("none"));
+        }
+        // A barcode is held once; products without one are many.
+        for (const char *barcode : {"00123", ""})
+            try {
+                c.session.in(Store::Shared)
+                    .exec(QStringLiteral("update spxx set 条码 = ?1 where 品名 = '百事可乐'"), {barcode});
+                shown << QStringLiteral("stored");
+            } catch (const DataError &) {
+                shown << QStringLiteral("refused");
+            }
+        EXPECT_EQ(shown.mid(shown.size() - 2), (QStringList{QStringLiteral("refused"), QStringLiteral("stored")}));
         return shown;
     });
     same("all tickets", [](Counter &c) {

@@ -16,6 +16,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QPushButton>
@@ -259,6 +260,8 @@ TEST_F(StatisticsTest, ReprintNeedsATicketAndItsLines)
     search(statistics, QString(), QString()); // the current ticket has no lines
     click(statistics, "ReprintButton");
     sell(QStringLiteral("20240501000001"), QStringLiteral("2024-05-01 10:20:30"), QStringLiteral("小王"), 50, 16.25);
+    session.exec(QStringLiteral("insert into zfmx (单号, 方式, 金额) values "
+                                "('20240501000001', '微信', 20), ('20240501000001', '现金', 13.75)"));
     detail.showTicket(QStringLiteral("20240501000001"));
     click(detail, "ReprintButton");
 
@@ -270,6 +273,55 @@ TEST_F(StatisticsTest, ReprintNeedsATicketAndItsLines)
     EXPECT_EQ(printer.jobs[0].name, QStringLiteral("20240501000001"));
     EXPECT_TRUE(kReprintMark.match(printer.jobs[0].textOf(QStringLiteral("ReprintMark"))).hasMatch());
     EXPECT_EQ(printer.jobs[0].textOf(QString::fromUtf8(ReceiptLayout::kSummaryNames1.change)), QStringLiteral("16.25"));
+    // The parts as handed over: the cash with its change.
+    const RecordingPrinter::Job &job = printer.jobs[0];
+    QStringList parts;
+    for (int i = 0; i < job.items.size(); ++i)
+        if (job.items[i] == QStringLiteral("PaymentLine"))
+            parts << job.texts[i];
+    EXPECT_EQ(parts, (QStringList{"微信 20.00", "现金 30.00"}));
+}
+
+// 退货 (Ctrl+R) on the selected sale: a quantity beyond what was sold is
+// refused in the open dialog, the return prints one 退货单 that names the sale,
+// lists with its negative figures and in the sale's detail; a return cannot
+// itself be returned.
+TEST_F(StatisticsTest, ReturnPrintsItsSlipListsNegativeAndCannotBeReturnedAgain)
+{
+    const QString sold = QStringLiteral("20240501000001");
+    sell(sold, QStringLiteral("2024-05-01 10:20:30"), QStringLiteral("小王"), 50, 16.25);
+    statistics.reload();
+    clickCell(grid, 4, 1);
+    statistics.activateWindow(); // where the shortcut works
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&statistics));
+    runModal(
+        [this] {
+            QTest::keyClick(&statistics, Qt::Key_R, Qt::ControlModifier);
+            QTest::qWait(250); // a shortcut clicks its button 100 ms later
+        },
+        [this](QWidget *dialog) {
+            auto *bananas = Find<QLineEdit>(dialog, "ReturnQuantity1");
+            bananas->setText(QStringLiteral("3"));
+            QTest::keyClick(bananas, Qt::Key_Return);
+            EXPECT_TRUE(dialog->isVisible());
+            bananas->setText(QStringLiteral("1"));
+            QTest::keyClick(bananas, Qt::Key_Return);
+        });
+    ASSERT_EQ(responder.texts(), std::vector<QString>{QStringLiteral("“香蕉”最多还能退 2，不能退 3！")});
+    ASSERT_EQ(printer.jobs.size(), 1u);
+    const QString number = printer.jobs[0].name;
+    EXPECT_EQ(printer.jobs[0].textOf(QStringLiteral("ReturnMark")), QStringLiteral("退货单 原单号 %1").arg(sold));
+    EXPECT_EQ(printer.jobs[0].textOf(QString::fromUtf8(ReceiptLayout::kSummaryNames1.payable)),
+              QStringLiteral("-11.25"));
+    const int last = grid->rowSet()->recordCount() - 1;
+    EXPECT_EQ(QStringList({grid->cellText(last, 1), grid->cellText(last, 5)}),
+              QStringList({number, QStringLiteral("-11.25")}));
+    detail.showTicket(sold);
+    EXPECT_TRUE(Find<QLabel>(detail, "ReturnsLabel")->text().startsWith(QStringLiteral("退货：") + number));
+
+    clickCell(grid, last, 1);
+    click(statistics, "ReturnButton");
+    EXPECT_EQ(responder.texts().back(), QStringLiteral("单号 %1 是退货单，退货单不能再退货！").arg(number));
 }
 
 using OldDataFileTest = RecordsTest;
@@ -284,8 +336,10 @@ TEST_F(OldDataFileTest, IsUpgradedAndReprintsWithBlankPayment)
     {
         Session old;
         old.setConnectionString(backup.file());
-        for (const char *table : {"xstj", "xsmx", "zfmx", "scjl"})
+        for (const char *table : {"spxx", "xstj", "xsmx", "zfmx", "scjl"})
             old.exec(QStringLiteral("drop table %1").arg(QString::fromUtf8(table)));
+        old.exec(QStringLiteral("create table spxx (\"品名\" TEXT, \"单价\" REAL, \"备注\" TEXT)"));
+        old.exec(QStringLiteral("insert into spxx values ('苹果', 12.5, '')"));
         old.exec(QStringLiteral("create table xstj (\"序号\" INTEGER PRIMARY KEY AUTOINCREMENT, \"单号\" TEXT, "
                                 "\"时间\" DATETIME, \"数量\" REAL, \"金额\" REAL, \"折后\" REAL, \"收银员\" TEXT)"));
         old.exec(QStringLiteral("create table xsmx (\"序号\" INTEGER PRIMARY KEY AUTOINCREMENT, \"单号\" TEXT, "
@@ -309,9 +363,11 @@ TEST_F(OldDataFileTest, IsUpgradedAndReprintsWithBlankPayment)
     ASSERT_EQ(printer.jobs.size(), 1u);
     EXPECT_EQ(printer.jobs[0].textOf(QString::fromUtf8(ReceiptLayout::kSummaryNames1.paid)), QString());
     EXPECT_EQ(printer.jobs[0].textOf(QString::fromUtf8(ReceiptLayout::kSummaryNames1.change)), QString());
-    EXPECT_EQ(data.count(QStringLiteral("sqlite_master where name in ('xstj_time', 'xstj_number', 'zfmx', "
-                                        "'zfmx_number', 'scjl', 'scjl_time', 'xsmx_original')")),
-              7);
+    EXPECT_EQ(data.count(QStringLiteral(
+                  "sqlite_master where name in ('xstj_time', 'xstj_number', 'zfmx', "
+                  "'zfmx_number', 'scjl', 'scjl_time', 'xsmx_original', 'spxx_barcode', 'spxx_short_code')")),
+              9);
+    EXPECT_EQ(data.count(QStringLiteral("spxx where 条码 is null and 简码 is null")), 1);
     for (const char *table : {"xstj", "xsmx"})
         EXPECT_EQ(data.count(QStringLiteral("%1 where 原单号 is null").arg(table)), 1);
     // The list and its export keep their columns, then say the payment was not recorded.

@@ -39,6 +39,15 @@ void CounterDriver::click(QWidget *button)
     QTest::mouseClick(button, Qt::LeftButton);
 }
 
+void CounterDriver::scan(const QString &code, int msPerCharacter)
+{
+    for (const QChar c : code) {
+        QTest::qWait(msPerCharacter);
+        type(QApplication::focusWidget(), QString(c));
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+}
+
 void CounterDriver::enterLine(const QString &name, const QString &price, const QString &quantity,
                               const QString &discount) const
 {

@@ -66,6 +66,7 @@ public:
     QToolButton *printButton() const { return Find<QToolButton>(m_counter, "SpeedButton8"); }
     QLabel *waitingSales() const { return Find<QLabel>(m_counter, "WaitingSalesLabel"); }
     QLabel *setAsideSales() const { return Find<QLabel>(m_counter, "SetAsideSalesLabel"); }
+    QLabel *scanMessage() const { return Find<QLabel>(m_counter, "ScanMessage"); }
 
     // Typing: one key press and release per character, as the keyboard sends them.
     static void type(QWidget *field, const QString &text);
@@ -73,6 +74,9 @@ public:
     static void retype(QWidget *field, const QString &text);
     static void erase(QWidget *field);
     static void click(QWidget *button);
+    // A scanner's code: its characters msPerCharacter apart, then Enter, each
+    // key to the widget that has the focus as it comes.
+    static void scan(const QString &code, int msPerCharacter = 0);
 
     // Types a line's name, then its price (a null price keeps the looked-up
     // one), quantity and discount, without adding it.
