@@ -7,7 +7,9 @@
 #include "report/ReportUnits.h"
 #include "report/TableData.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -63,30 +65,20 @@ private:
 
 } // namespace
 
-QStringList DescribeSpan(const TicketFilter &filter, const DayEnd::Figures &figures)
+TicketFilter DayEndSpan(const TicketFilter &listed, const QDate &today)
 {
-    const QString dayFormat = QStringLiteral("yyyy-MM-dd");
-    switch (filter.kind) {
-    case TicketFilter::Kind::Between:
-        return {QStringLiteral("自 %1 00:00:00").arg(filter.from.toString(dayFormat)),
-                QStringLiteral("至 %1 23:59:59").arg(filter.to.toString(dayFormat))};
-    case TicketFilter::Kind::Matching:
-    case TicketFilter::Kind::All:
-        break;
-    }
-    QStringList span;
-    if (filter.kind == TicketFilter::Kind::All)
-        span << QStringLiteral("全部销售");
-    if (!filter.number.isEmpty())
-        span << QStringLiteral("单号含“%1”").arg(filter.number);
-    if (!filter.cashier.isEmpty())
-        span << QStringLiteral("收银员含“%1”").arg(filter.cashier);
-    if (!figures.firstTime.isEmpty())
-        span << QStringLiteral("自 %1").arg(figures.firstTime) << QStringLiteral("至 %1").arg(figures.lastTime);
-    return span;
+    return listed.kind == TicketFilter::Kind::Between ? listed : TicketFilter::Between(today, today);
 }
 
-std::unique_ptr<Report> BuildDayEndReport(const DayEnd::Figures &figures, const QStringList &span,
+QString DayEndTitle(const TicketFilter &span)
+{
+    const QString dayFormat = QStringLiteral("yyyy-MM-dd");
+    if (span.from == span.to)
+        return QStringLiteral("日结报表 %1").arg(span.from.toString(dayFormat));
+    return QStringLiteral("销售报表 %1 至 %2").arg(span.from.toString(dayFormat), span.to.toString(dayFormat));
+}
+
+std::unique_ptr<Report> BuildDayEndReport(const DayEnd::Figures &figures, const TicketFilter &span,
                                           const QDateTime &madeAt, const QString &paperWidth)
 {
     const bool narrow = paperWidth == QStringLiteral("58");
@@ -105,9 +97,10 @@ std::unique_ptr<Report> BuildDayEndReport(const DayEnd::Figures &figures, const 
 
     // Figures go one or two to a line, so that large sums fit narrow paper.
     TitleLines title(font);
-    title.line(QStringLiteral("日结报表"), heading);
-    for (const QString &line : span)
-        title.line(line);
+    const QString dayFormat = QStringLiteral("yyyy-MM-dd");
+    title.line(DayEndTitle(span), heading);
+    title.line(QStringLiteral("自 %1 00:00:00").arg(span.from.toString(dayFormat)));
+    title.line(QStringLiteral("至 %1 23:59:59").arg(span.to.toString(dayFormat)));
     title.line(QStringLiteral("制表 %1").arg(madeAt.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))));
     title.line(dashes, dashFont);
     title.line(QStringLiteral("销售：%1 单，折后 %2")
@@ -146,21 +139,26 @@ std::unique_ptr<Report> BuildDayEndReport(const DayEnd::Figures &figures, const 
     for (const DayEnd::ProductSold &product : figures.products)
         rows.push_back(
             {product.name, Amount(product.quantity).displayText(), Amount(product.discounted).displayText()});
-    const int productCount = static_cast<int>(rows.size());
     const ReportData &products = report->adoptData(
         std::make_unique<TableData>(QStringList{kName, kQuantity, kDiscounted}, std::move(rows)));
     report->setDetailData(&products);
-    ReportBand *detail = report->addBand(ReportBand::Kind::Detail, QStringLiteral("DetailBand"), kLineUnits);
+    // The name on a row of its own, as on receipts: wrapped, it pushes its figures down.
+    ReportBand *detail = report->addBand(ReportBand::Kind::Detail, QStringLiteral("DetailBand"), 2 * kLineUnits);
+    const double figuresTop = ReportUnits::ToMm(kLineUnits);
     detail->addField(QStringLiteral("ProductName"), products, kName, 0, 0, font);
-    detail->addField(QStringLiteral("ProductQuantity"), products, kQuantity, kQuantityColumn * bandWidth, 0, font);
-    detail->addField(QStringLiteral("ProductDiscounted"), products, kDiscounted, kDiscountedColumn * bandWidth, 0,
+    detail->addField(QStringLiteral("ProductQuantity"), products, kQuantity, kQuantityColumn * bandWidth, figuresTop,
                      font);
+    detail->addField(QStringLiteral("ProductDiscounted"), products, kDiscounted, kDiscountedColumn * bandWidth,
+                     figuresTop, font);
     ReportBand *summary = report->addBand(ReportBand::Kind::Summary, QStringLiteral("SummaryBand"), kLineUnits);
     summary->addLabel(QStringLiteral("EndLine"), QStringLiteral("—— 日结完 ——"), 0, 0, font);
 
-    const double marginsUnits = ReportUnits::ToUnits(ReceiptLayout::kPaperMargins.top()
-                                                     + ReceiptLayout::kPaperMargins.bottom());
-    report->setHeightUnits(static_cast<int>(std::ceil(marginsUnits)) + title.heightUnits() + productCount * kLineUnits
-                           + kLineUnits);
+    // Laid out on paper long enough for anything, then cut after the last band.
+    report->setHeightUnits(std::numeric_limits<int>::max() / 2);
+    double contentMm = 0;
+    for (const PlacedBand &band : report->run().bands)
+        contentMm = std::max(contentMm, band.topMm + band.heightMm);
+    report->setHeightUnits(
+        static_cast<int>(std::ceil(ReportUnits::ToUnits(contentMm + ReceiptLayout::kPaperMargins.bottom()))));
     return report;
 }

@@ -21,7 +21,7 @@ DayEndWindow::DayEndWindow(std::unique_ptr<Report> report, ReceiptPrinter &print
     setObjectName(QStringLiteral("DayEndForm"));
     setWindowTitle(QStringLiteral("日结报表"));
     auto *scroll = new QScrollArea(this);
-    scroll->setWidget(new ReportView(*m_report));
+    scroll->setWidget(new ReportView(*m_report, nullptr, ReportView::Shows::PrintedPage));
     scroll->setAlignment(Qt::AlignHCenter);
 
     auto *printButton = new QPushButton(QStringLiteral("打印"), this);

@@ -7,7 +7,7 @@
 class ReceiptPrinter;
 class Report;
 
-// The day-end report's preview: prints it on the receipt printer or saves it as PDF.
+// The day-end report's preview, the page as it prints: prints it on the receipt printer or saves it as PDF.
 class DayEndWindow : public QDialog
 {
     Q_OBJECT

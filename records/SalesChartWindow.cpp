@@ -3,6 +3,7 @@
 #include "base/AppError.h"
 #include "grid/Dialogs.h"
 #include "grid/Handlers.h"
+#include "records/ChartScale.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
@@ -16,6 +17,20 @@
 #include <QValueAxis>
 
 #include <algorithm>
+
+namespace {
+
+QValueAxis *ValueAxis(const ChartScale &scale, const QString &title)
+{
+    auto *axis = new QValueAxis;
+    axis->setRange(scale.low, scale.high);
+    axis->setTickCount(scale.tickCount());
+    axis->setLabelFormat(QStringLiteral("%.%1f").arg(scale.decimals()));
+    axis->setTitleText(title);
+    return axis;
+}
+
+} // namespace
 
 SalesChartWindow::SalesChartWindow(const std::vector<DayEnd::DaySales> &days, QWidget *parent)
     : QDialog(parent)
@@ -31,6 +46,9 @@ SalesChartWindow::SalesChartWindow(const std::vector<DayEnd::DaySales> &days, QW
     auto *tickets = new QLineSeries;
     tickets->setObjectName(QStringLiteral("TicketLine"));
     tickets->setName(QStringLiteral("单数"));
+    // A line through a single day has no length: its point shows it.
+    for (QLineSeries *line : {net, tickets})
+        line->setPointsVisible(true);
     QStringList dayNames;
     double highest = 0;
     double lowest = 0; // returns go below zero
@@ -57,12 +75,8 @@ SalesChartWindow::SalesChartWindow(const std::vector<DayEnd::DaySales> &days, QW
     chart->addSeries(tickets);
     auto *dayAxis = new QBarCategoryAxis;
     dayAxis->append(dayNames);
-    auto *salesAxis = new QValueAxis;
-    salesAxis->setRange(lowest * 1.1, highest > 0 ? highest * 1.1 : 1);
-    salesAxis->setTitleText(QStringLiteral("折后金额"));
-    auto *ticketAxis = new QValueAxis;
-    ticketAxis->setRange(0, mostTickets > 0 ? mostTickets * 1.1 : 1);
-    ticketAxis->setTitleText(QStringLiteral("单数"));
+    auto *salesAxis = ValueAxis(ScaleFor(lowest, highest, false), QStringLiteral("折后金额"));
+    auto *ticketAxis = ValueAxis(ScaleFor(0, mostTickets, true), QStringLiteral("单数"));
     chart->addAxis(dayAxis, Qt::AlignBottom);
     chart->addAxis(salesAxis, Qt::AlignLeft);
     chart->addAxis(ticketAxis, Qt::AlignRight);

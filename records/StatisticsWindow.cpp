@@ -227,13 +227,13 @@ QString StatisticsWindow::currentNumber() const
     return m_tickets.isOpen() && m_tickets.recordCount() > 0 ? m_tickets.text(QStringLiteral("单号")) : QString();
 }
 
-// Over the tickets listed, on the receipt paper of the current settings.
+// Over the listed span of days, else today, on the receipt paper of the current settings.
 void StatisticsWindow::showDayEnd()
 {
     Session &session = m_tickets.connection();
-    const DayEnd::Figures figures = DayEnd::Sum(session, m_filter);
-    DayEndWindow preview(BuildDayEndReport(figures, DescribeSpan(m_filter, figures), QDateTime::currentDateTime(),
-                                           LoadPrintSettings(session).pos),
+    const QDateTime now = QDateTime::currentDateTime();
+    const TicketFilter span = DayEndSpan(m_filter, now.date());
+    DayEndWindow preview(BuildDayEndReport(DayEnd::Sum(session, span), span, now, LoadPrintSettings(session).pos),
                          m_printer, this);
     preview.exec();
 }

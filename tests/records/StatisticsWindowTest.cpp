@@ -6,8 +6,12 @@
 #include "grid/DataGrid.h"
 #include "maintenance/BackupRestore.h"
 #include "receipts/ReceiptLayoutParts.h"
+#include "records/ChartScale.h"
 #include "records/SaleDetailWindow.h"
+#include "records/SalesChartWindow.h"
 #include "records/StatisticsWindow.h"
+#include "report/ReportView.h"
+#include "tests/support/PdfText.h"
 
 #include <QBarSeries>
 #include <QBarSet>
@@ -19,6 +23,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -418,9 +424,10 @@ TEST_F(StatisticsTest, DayEndReportAndChartCoverTheListedSpanAndSaveAsPdfAndPng)
     EXPECT_EQ(printer.jobs[0].name, QStringLiteral("日结报表"));
     // Two tickets of quantity 3 and 33.75 each and a return; the products, largest first.
     for (const char *expected :
-         {"自 2024-04-30 00:00:00", "至 2024-05-02 23:59:59", "销售：2 单，折后 67.5", "退货：1 单，折后 -11.25",
-          "单数：3", "数量：5", "金额：62.5", "折后：56.25", "微信：33.75", "现金：-11.25", "未记录：33.75",
-          "删除：0 单，0 行，折后 0", "收银员 小李：1 单，数量 3", "    金额 37.5，折后 33.75"})
+         {"销售报表 2024-04-30 至 2024-05-02", "自 2024-04-30 00:00:00", "至 2024-05-02 23:59:59",
+          "销售：2 单，折后 67.5", "退货：1 单，折后 -11.25", "单数：3", "数量：5", "金额：62.5", "折后：56.25",
+          "微信：33.75", "现金：-11.25", "未记录：33.75", "删除：0 单，0 行，折后 0", "收银员 小李：1 单，数量 3",
+          "    金额 37.5，折后 33.75"})
         EXPECT_TRUE(texts.contains(QString::fromUtf8(expected)))
             << expected << " not in " << texts.join(u'|').toStdString();
     EXPECT_EQ(texts.mid(texts.indexOf(QStringLiteral("香蕉")), 4),
@@ -433,6 +440,117 @@ TEST_F(StatisticsTest, DayEndReportAndChartCoverTheListedSpanAndSaveAsPdfAndPng)
               (std::map<QString, QList<QPointF>>{{QStringLiteral("净额"), {{0, 0}, {1, 33.75}, {2, 22.5}}},
                                                  {QStringLiteral("单数"), {{0, 0}, {1, 1}, {2, 2}}}}));
     EXPECT_FALSE(QImage(out.filePath(QStringLiteral("图表.png"))).isNull());
+}
+
+// 日结 covers today unless days are listed, and its title names them. The
+// preview shows the page as it prints, a long name wrapped on it without
+// running into its figures, on one page cut after the last line.
+TEST_F(StatisticsTest, DayEndCoversTodayUnlessDaysAreListedAndPreviewsThePrintedPage)
+{
+    const QString today = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"));
+    for (const char *time : {"00:00:00", "12:00:00", "23:59:59"})
+        sell(QString::fromUtf8(time), today + u' ' + QString::fromUtf8(time), QStringLiteral("小王"), 50, 16.25);
+    store(SoldLine{QStringLiteral("12:00:00"), QStringLiteral("乐事薯片原味大包装家庭分享装（限时特惠）135g"), 1, 1, 1,
+                   1});
+    const struct
+    {
+        const char *what;
+        std::function<void()> list;
+        QString title;
+        const char *tickets;
+    } cases[] = {
+        {"all listed", [&] { statistics.reload(); }, QStringLiteral("日结报表 ") + today, "单数：3"},
+        {"a number searched", [&] { search(statistics, T1, QString()); }, QStringLiteral("日结报表 ") + today,
+         "单数：3"},
+        {"one day listed",
+         [&] {
+             search(statistics, QString(), QString(), {2024, 3, 2}, {2024, 3, 2});
+         },
+         QStringLiteral("日结报表 2024-03-02"), "单数：2"},
+    };
+    QTemporaryDir out;
+    const QString saved = out.filePath(QStringLiteral("日结.pdf"));
+    const QString previewed = out.filePath(QStringLiteral("preview.pdf"));
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        c.list();
+        responder.fileAnswers = {saved};
+        runModal([&] { click(statistics, "DayEndButton"); },
+                 [&](QWidget *preview) {
+                     QTest::mouseClick(Find<QPushButton>(preview, "PrintButton"), Qt::LeftButton);
+                     QTest::mouseClick(Find<QPushButton>(preview, "PdfButton"), Qt::LeftButton);
+                     auto *view = preview->findChild<ReportView *>();
+                     QPdfWriter writer(previewed);
+                     writer.setResolution(96);
+                     writer.setPageSize(QPageSize(QSizeF(view->size()), QPageSize::Point));
+                     writer.setPageMargins({});
+                     QPainter painter(&writer);
+                     view->render(&painter);
+                 });
+        const QStringList &texts = printer.jobs.back().texts;
+        EXPECT_EQ(texts.front(), c.title);
+        EXPECT_TRUE(texts.contains(QString::fromUtf8(c.tickets))) << texts.join(u'|').toStdString();
+        EXPECT_EQ(PdfText::Comparable(PdfText::Text(previewed)), PdfText::Comparable(PdfText::Text(saved)));
+        EXPECT_EQ(PdfText::PageCount(saved), 1);
+        EXPECT_EQ(PdfText::CrowdedWords(saved), QStringList());
+        double lowest = 0;
+        for (const PdfText::Word &word : PdfText::Words(saved))
+            lowest = std::max(lowest, word.box.bottom());
+        const double pointsPerMm = 72 / 25.4;
+        EXPECT_LT(PdfText::PageSizeMm(saved).height() * pointsPerMm - lowest,
+                  (ReceiptLayout::kPaperMargins.bottom() + 5) * pointsPerMm);
+    }
+}
+
+// Each axis ticks at 1, 2 or 5 × 10ⁿ from at or below its lowest value to
+// above its highest; the count of tickets at whole numbers.
+TEST(ChartScaleTest, TicksAtRoundValuesAroundTheValues)
+{
+    const struct
+    {
+        double low, high;
+        bool whole;
+        const char *expected; // low high step ticks decimals
+    } cases[] = {
+        {0, 75.7, false, "0 80 20 5 0"},  {-11.25, 33.75, false, "-20 40 10 7 0"},
+        {0, 0.3, false, "0 0.4 0.1 5 1"}, {0, 12345, false, "0 15000 5000 4 0"},
+        {0, 0, false, "0 1.2 0.2 7 1"},   {0, 1, true, "0 2 1 3 0"},
+        {0, 0, true, "0 2 1 3 0"},        {0, 37, true, "0 40 10 5 0"},
+    };
+    for (const auto &c : cases) {
+        const ChartScale scale = ScaleFor(c.low, c.high, c.whole);
+        EXPECT_EQ(QStringLiteral("%1 %2 %3 %4 %5")
+                      .arg(scale.low, 0, 'g', 6)
+                      .arg(scale.high, 0, 'g', 6)
+                      .arg(scale.step, 0, 'g', 6)
+                      .arg(scale.tickCount())
+                      .arg(scale.decimals()),
+                  QString::fromUtf8(c.expected))
+            << c.low << ".." << c.high;
+    }
+}
+
+// A single day's net and ticket count, drawn: each line's colour is on the chart.
+TEST(SalesChartTest, ASingleDayShowsBothLines)
+{
+    SalesChartWindow chart({{QDate(2024, 5, 1), 33.75, 0, 33.75, 1}});
+    chart.show();
+    QChartView *view = Find<QChartView>(&chart, "ChartView");
+    const QImage drawn = view->grab().toImage();
+    for (QAbstractSeries *series : view->chart()->series()) {
+        const auto *line = qobject_cast<QLineSeries *>(series);
+        if (!line)
+            continue;
+        int near = 0;
+        for (int y = 0; y < drawn.height(); ++y)
+            for (int x = 0; x < drawn.width(); ++x) {
+                const QColor pixel = drawn.pixelColor(x, y);
+                near += std::abs(pixel.red() - line->color().red()) + std::abs(pixel.green() - line->color().green())
+                        + std::abs(pixel.blue() - line->color().blue())
+                    < 30;
+            }
+        EXPECT_GT(near, 10) << line->name().toStdString();
+    }
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace {
@@ -75,6 +76,31 @@ std::vector<Word> Words(const QString &pdfPath)
         words.push_back({found.captured(5), QRectF(topLeft, bottomRight)});
     }
     return words;
+}
+
+QStringList CrowdedWords(const QString &pdfPath)
+{
+    const QRectF paper(QPointF(0, 0), PageSizeMm(pdfPath) * (72 / 25.4));
+    // A word's box spans its font's whole line height and each glyph's full
+    // advance, while the ink lies inside: a caption's full-width colon may
+    // reach into the value after it, but no word may cover a quarter of another.
+    const auto ink = [](const QRectF &box) { return box.adjusted(0, box.height() * 0.2, 0, -box.height() * 0.2); };
+    const auto area = [](const QRectF &box) { return box.width() * box.height(); };
+    const auto covers = [&](const QRectF &a, const QRectF &b) {
+        return area(ink(a) & ink(b)) > 0.25 * std::min(area(ink(a)), area(ink(b)));
+    };
+    const auto isRule = [](const QString &text) { return text.startsWith(QStringLiteral("---")); };
+    const std::vector<Word> words = Words(pdfPath);
+    QStringList crowded;
+    for (size_t i = 0; i < words.size(); ++i) {
+        if (!paper.contains(words[i].box))
+            crowded << words[i].text + QStringLiteral(" leaves the paper");
+        for (size_t j = i + 1; j < words.size(); ++j) {
+            if (!isRule(words[i].text) && !isRule(words[j].text) && covers(words[i].box, words[j].box))
+                crowded << words[i].text + QStringLiteral(" overlaps ") + words[j].text;
+        }
+    }
+    return crowded;
 }
 
 } // namespace PdfText

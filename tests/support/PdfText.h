@@ -3,6 +3,7 @@
 #include <QRectF>
 #include <QSizeF>
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
@@ -28,5 +29,9 @@ struct Word
     QRectF box;
 };
 std::vector<Word> Words(const QString &pdfPath);
+// The first page's words that cover a quarter of another's ink or leave the
+// paper, as "a overlaps b" or "a leaves the paper". Dash rules are thin lines
+// drawn across rows by design, so they may cross.
+QStringList CrowdedWords(const QString &pdfPath);
 
 } // namespace PdfText
