@@ -50,7 +50,10 @@ const std::vector<Table> &Tables()
           {"收银员", "TEXT"},
           {"pos", "TEXT"},
           {"modle", "TEXT"},
-          {"print", "TEXT"}}},
+          {"print", "TEXT"},
+          // The opening float of the shift now open: set by 选项 → 备用金 or
+          // left from the last shift closed.
+          {"备用金", "REAL", true}}},
         {"xstj",
          {{"序号", kAutoNumber},
           {"单号", "TEXT"},
@@ -85,6 +88,20 @@ const std::vector<Table> &Tables()
           {"表名", "TEXT"},
           {"单号", "TEXT"},
           {"内容", "TEXT"}},
+         true},
+        // The closed shifts, numbered per counter; they stay in the counter's file.
+        {"jbjl",
+         {{"序号", kAutoNumber},
+          {"班次", "INTEGER"},
+          {"收银员", "TEXT"},
+          {"开始", "DATETIME"},
+          {"结束", "DATETIME"},
+          {"备用金", "REAL"},
+          {"现金应有", "REAL"},
+          {"现金实点", "REAL"},
+          {"差额", "REAL"},
+          {"单数", "INTEGER"},
+          {"净额", "REAL"}},
          true},
         // Tickets held at the counter, one row per line; they stay in the counter's file.
         {"gdxx",
