@@ -19,7 +19,10 @@
 #include "receipts/ReceiptWindow.h"
 #include "records/CatalogueWindow.h"
 #include "records/DeletionJournalWindow.h"
+#include "records/OpeningFloatDialog.h"
 #include "records/SaleDetailWindow.h"
+#include "records/ShiftHistoryWindow.h"
+#include "records/ShiftWindow.h"
 #include "records/StatisticsWindow.h"
 
 #include <QDir>
@@ -80,6 +83,11 @@ void Application::wire()
     connect(counter, &CounterWindow::catalogueRequestedFor, this, &Application::openCatalogue);
     connect(counter, &CounterWindow::statisticsRequested, this, &Application::openStatistics);
     connect(counter, &CounterWindow::deletionJournalRequested, this, &Application::openDeletionJournal);
+    connect(counter, &CounterWindow::shiftCloseRequested, this, &Application::closeShift);
+    connect(counter, &CounterWindow::openingFloatRequested, this, [this] {
+        Dialogs::Guarded(m_counter.get(), [this] { OpeningFloatDialog(m_session, m_counter.get()).exec(); });
+    });
+    connect(counter, &CounterWindow::shiftHistoryRequested, this, &Application::openShiftHistory);
     connect(counter, &CounterWindow::previewRequested, this, &Application::showPreview);
     // A template's preview shows the receipt it printed last.
     m_checkout->setReceiptFilled(
@@ -152,6 +160,20 @@ void Application::openStatistics()
     Dialogs::Guarded(m_counter.get(), [this] {
         m_statistics->reload();
         m_statistics->exec();
+    });
+}
+
+void Application::closeShift()
+{
+    Dialogs::Guarded(m_counter.get(), [this] { ShiftWindow(m_session, *m_printer, m_counter.get()).exec(); });
+}
+
+void Application::openShiftHistory()
+{
+    Dialogs::Guarded(m_counter.get(), [this] {
+        ShiftHistoryWindow history(m_session, *m_printer, m_counter.get());
+        history.reload();
+        history.exec();
     });
 }
 

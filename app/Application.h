@@ -42,6 +42,8 @@ private:
     void openCatalogue(const QString &barcode);
     void openStatistics();
     void openDeletionJournal();
+    void closeShift();
+    void openShiftHistory();
     void showAbout();
     void setUpPrinter();
     void followPrinterConf();

@@ -126,6 +126,9 @@ void CounterWindow::buildOptionsMenu()
         {"N1", "商品信息", &CounterWindow::catalogueRequested},
         {"N2", "销售统计", &CounterWindow::statisticsRequested},
         {"DeletionJournalEntry", "删除记录", &CounterWindow::deletionJournalRequested},
+        {"ShiftCloseEntry", "交班", &CounterWindow::shiftCloseRequested},
+        {"OpeningFloatEntry", "备用金", &CounterWindow::openingFloatRequested},
+        {"ShiftHistoryEntry", "交班记录", &CounterWindow::shiftHistoryRequested},
         {"HoldEntry", "挂单", &CounterWindow::holdTicket},
         {"RecallEntry", "取单", &CounterWindow::recallTicket},
         {"N3", nullptr, nullptr},
@@ -177,6 +180,8 @@ void CounterWindow::bindKeys()
                                                                           {Qt::Key_F6, &CounterWindow::recallTicket}};
     for (const auto &[key, action] : actions)
         ConnectHandler(new QShortcut(key, this), &QShortcut::activated, this, action);
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_J), this), &QShortcut::activated, this,
+            &CounterWindow::shiftCloseRequested);
 }
 
 void CounterWindow::start()

@@ -62,6 +62,9 @@ signals:
     void catalogueRequestedFor(const QString &barcode);
     void statisticsRequested();
     void deletionJournalRequested();
+    void shiftCloseRequested(); // 交班
+    void openingFloatRequested(); // 备用金
+    void shiftHistoryRequested(); // 交班记录
     // The preview of the receipt the settings choose, for the ticket as it stands.
     void previewRequested(const ReceiptOrder &order);
     void backupRequested();

@@ -1,5 +1,6 @@
 #include "data/shop/Shift.h"
 
+#include "base/AppError.h"
 #include "data/shop/PaymentText.h"
 #include "data/shop/ReturnCondition.h"
 #include "data/store/Session.h"
@@ -14,19 +15,25 @@ namespace {
 
 const QString kTimeFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss");
 
-// The open shift's tickets as the condition of a statement over xstj.
+// A shift's tickets as the condition of a statement over xstj.
 struct Condition
 {
     QString where;
     std::vector<QVariant> parameters;
 };
 
-Condition OpenShiftCondition(Session &session, const QString &lastEnd)
+// The tickets after the previous shift's end (all without one), up to an
+// end when given, with this counter's digits on a server.
+Condition ShiftCondition(Session &session, const QString &previousEnd, const QString &end = {})
 {
     Condition condition{QStringLiteral("1 = 1"), {}};
-    if (!lastEnd.isEmpty()) {
+    if (!previousEnd.isEmpty()) {
         condition.where += QStringLiteral(" and 时间 > ?1");
-        condition.parameters.push_back(lastEnd);
+        condition.parameters.push_back(previousEnd);
+    }
+    if (!end.isEmpty()) {
+        condition.where += QStringLiteral(" and 时间 <= ?%1").arg(condition.parameters.size() + 1);
+        condition.parameters.push_back(end);
     }
     if (session.hasServer()) {
         // A counter's ticket numbers carry its two digits after the moment's 14.
@@ -96,6 +103,12 @@ void SumMethods(Session &session, const Condition &condition, Report &report)
         report.methods.push_back({PaymentText::kUnrecorded, Amount(unrecorded.value())});
 }
 
+void SumShift(Session &session, const Condition &condition, Report &report)
+{
+    SumTickets(session, condition, report);
+    SumMethods(session, condition, report);
+}
+
 } // namespace
 
 QString DifferenceName(Amount difference)
@@ -132,9 +145,7 @@ Report Current(Session &session)
         }
     }
     report.end = QDateTime::currentDateTime().toString(kTimeFormat);
-    const Condition condition = OpenShiftCondition(session, lastEnd);
-    SumTickets(session, condition, report);
-    SumMethods(session, condition, report);
+    SumShift(session, ShiftCondition(session, lastEnd), report);
     if (report.start.isEmpty())
         report.start = report.end;
     report.openingFloat = OpeningFloat(session);
@@ -153,6 +164,26 @@ void Close(Session &session, const Report &report)
     // The next shift starts with this one's float until another is set.
     SetOpeningFloat(session, report.openingFloat);
     transaction.commit();
+}
+
+Report Reported(Session &session, int number)
+{
+    Statement row(session.file(),
+                  QStringLiteral("select 开始, 结束, 备用金, 现金实点, coalesce(收银员, ''), "
+                                 "(select max(结束) from jbjl earlier where earlier.班次 < jbjl.班次) "
+                                 "from jbjl where 班次 = ?1"),
+                  {number});
+    if (!row.step())
+        throw AppError(QStringLiteral("没有第 %1 班的交班记录").arg(number));
+    Report report;
+    report.number = number;
+    SumShift(session, ShiftCondition(session, row.value(5).toString(), row.value(1).toString()), report);
+    report.start = row.value(0).toString();
+    report.end = row.value(1).toString();
+    report.openingFloat = Amount(row.value(2).toDouble());
+    report.counted = Amount(row.value(3).toDouble());
+    report.cashier = row.value(4).toString();
+    return report;
 }
 
 std::vector<ClosedShift> Closed(Session &session, QDate from, QDate to)

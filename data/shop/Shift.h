@@ -56,6 +56,10 @@ void SetOpeningFloat(Session &session, Amount openingFloat);
 // ticket opens a new shift. Closed shifts are never changed.
 void Close(Session &session, const Report &report);
 
+// A closed shift's report for a reprint: its stored span, cashier, float and
+// count, its figures summed again over the recorded sales of its span.
+Report Reported(Session &session, int number);
+
 // A shift as 交班记录 keeps it.
 struct ClosedShift
 {
