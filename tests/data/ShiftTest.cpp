@@ -83,6 +83,9 @@ TEST_F(ShiftTest, ShiftsAreNumberedInTurnAndAnOpenShiftIsSummedFromTheFile)
     Shift::Report first = Shift::Current(session);
     first.counted = Amount::fromText(QStringLiteral("60"));
     Shift::Close(session, first);
+    Shift::Report reprinted = Shift::Reported(session, 1);
+    reprinted.end = first.end;
+    EXPECT_EQ(Texts(reprinted), Texts(first));
     sell(QStringLiteral("2999010100000"), QStringLiteral("2999-01-01")); // after the close
     const QStringList open = Texts(Shift::Current(session));
     EXPECT_EQ(open,
