@@ -32,7 +32,7 @@ void OpeningFloatDialog::save()
 {
     const std::optional<Amount> amount = Amount::tryFromText(m_box->text());
     if (!amount || *amount < Amount())
-        throw AppError(QStringLiteral("备用金不是有效的金额"));
+        throw AppError(QStringLiteral("备用金不是有效的金额。"));
     Shift::SetOpeningFloat(m_session, *amount);
     accept();
 }

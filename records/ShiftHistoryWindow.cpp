@@ -75,7 +75,7 @@ ShiftHistoryWindow::ShiftHistoryWindow(Session &session, ReceiptPrinter &printer
 void ShiftHistoryWindow::reload()
 {
     if (m_from->date() > m_to->date())
-        throw AppError(QStringLiteral("开始日期不能晚于结束日期"));
+        throw AppError(QStringLiteral("开始日期不能晚于结束日期。"));
     const std::vector<Shift::ClosedShift> shifts = Shift::Closed(m_session, m_from->date(), m_to->date());
     m_table->setRowCount(int(shifts.size()));
     for (int row = 0; row < int(shifts.size()); ++row) {
@@ -100,7 +100,7 @@ void ShiftHistoryWindow::reprint()
 {
     const int row = m_table->currentRow();
     if (row < 0)
-        throw AppError(QStringLiteral("请先选择要重打的交班记录"));
+        throw AppError(QStringLiteral("请先选择要重打的交班记录。"));
     const Shift::Report shift = Shift::Reported(m_session, m_table->item(row, 0)->text().toInt());
     const std::unique_ptr<Report> slip = BuildShiftReport(ShiftReportLines(shift), LoadPrintSettings(m_session).pos);
     PrintWithProgress(this, {[this, &slip] { m_printer.print(*slip, QStringLiteral("交班报表")); }});

@@ -83,8 +83,8 @@ void ShiftWindow::confirm()
     for (QLineEdit *box : {m_floatBox, m_countedBox})
         if (!Amount::tryFromText(box->text()).has_value()) {
             box->setFocus();
-            throw AppError(box == m_floatBox ? QStringLiteral("备用金不是有效的金额")
-                                             : QStringLiteral("请输入点出的现金金额"));
+            throw AppError(box == m_floatBox ? QStringLiteral("备用金不是有效的金额。")
+                                             : QStringLiteral("请输入点出的现金金额。"));
         }
     showReport();
     Shift::Close(m_session, m_shift);

@@ -174,7 +174,7 @@ Report Reported(Session &session, int number)
                                  "from jbjl where 班次 = ?1"),
                   {number});
     if (!row.step())
-        throw AppError(QStringLiteral("没有第 %1 班的交班记录").arg(number));
+        throw AppError(QStringLiteral("没有第 %1 班的交班记录。").arg(number));
     Report report;
     report.number = number;
     SumShift(session, ShiftCondition(session, row.value(5).toString(), row.value(1).toString()), report);

@@ -3,6 +3,8 @@
 #include "app/Application.h"
 #include "data/store/RowSet.h"
 #include "grid/DataGrid.h"
+#include "records/ShiftHistoryWindow.h"
+#include "records/ShiftWindow.h"
 #include "tests/support/CounterDriver.h"
 
 #include <QAction>
@@ -10,7 +12,10 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
 #include <QTest>
 #include <QToolButton>
 
@@ -100,6 +105,41 @@ TEST_F(FromCounterTest, RestoreRefusedAtItsFirstCheckLeavesTheStatisticsListOpen
                  EXPECT_TRUE(listed->isOpen());
                  EXPECT_EQ(listed->recordCount(), 1);
              });
+}
+
+using ShiftCloseTest = RecordsTest;
+
+// 交班 refuses a count that is no amount and keeps nothing; confirmed, the
+// shift is stored, its slip printed with the difference named, and 交班记录
+// lists and reprints it as printed.
+TEST_F(ShiftCloseTest, ACountedShiftIsStoredPrintedListedAndReprinted)
+{
+    store(Ticket{QStringLiteral("20240301090000"), QStringLiteral("2024-03-01 09:00:00"), 1, 10, 9, "张三"});
+    RecordingPrinter printer;
+    ShiftWindow shift(session, printer);
+    Find<QLineEdit>(shift, "FloatBox")->setText(QStringLiteral("100"));
+    auto *counted = Find<QLineEdit>(shift, "CountedBox");
+    const auto confirm = [&shift] { QTest::mouseClick(Find<QPushButton>(shift, "ConfirmButton"), Qt::LeftButton); };
+    counted->setText(QStringLiteral("九十"));
+    confirm();
+    EXPECT_EQ(responder.texts(), std::vector<QString>{QStringLiteral("请输入点出的现金金额。")});
+    EXPECT_EQ(data.count(QStringLiteral("jbjl")), 0);
+    counted->setText(QStringLiteral("99.5"));
+    EXPECT_EQ(Find<QLabel>(shift, "DifferenceLabel")->text(), QStringLiteral("-0.50 短款"));
+    confirm();
+    EXPECT_EQ(data.rows(QStringLiteral("select 班次, 收银员, 备用金, 现金实点, 差额, 单数 from jbjl")),
+              QStringList{QStringLiteral("1|张三|100|99.5|-0.5|1")});
+    ASSERT_EQ(printer.jobs.size(), 1u);
+    EXPECT_EQ(printer.jobs[0].texts.back(), QStringLiteral("差额：-0.50（短款）"));
+
+    ShiftHistoryWindow history(session, printer);
+    history.reload();
+    auto *table = Find<QTableWidget>(history, "ShiftTable");
+    ASSERT_EQ(table->rowCount(), 1);
+    table->setCurrentCell(0, 0);
+    QTest::mouseClick(Find<QPushButton>(history, "ReprintButton"), Qt::LeftButton);
+    ASSERT_EQ(printer.jobs.size(), 2u);
+    EXPECT_EQ(printer.jobs[1].texts, printer.jobs[0].texts);
 }
 
 } // namespace
