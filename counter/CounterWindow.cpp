@@ -23,6 +23,7 @@
 #include "printers/PaperWidthCheck.h"
 #include "ui_CounterWindow.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QMenu>
 #include <QScopeGuard>
@@ -218,19 +219,41 @@ void CounterWindow::startUp()
     reloadProductList();
 }
 
-// Each edit of a settings field is saved at once, so that a test page or the
-// next start finds it without a sale printed first.
+// An edit of a settings field is saved after a short pause in typing (one
+// commit, not one per key), and at once when the field loses the focus, the
+// window closes or the file is closed, so that a test page or the next start
+// finds it without a sale printed first.
 void CounterWindow::keepSettingsSaved()
 {
-    const auto save = [this] {
-        if (m_session.isOpen())
-            Dialogs::Guarded(this, [this] { SavePrintSettings(m_session, settings()); });
-    };
-    connect(shopNameEdit(), &QLineEdit::textEdited, this, save);
-    connect(cashierEdit(), &QLineEdit::textEdited, this, save);
-    connect(remarkEdit(), &QPlainTextEdit::textChanged, this, save);
+    m_settingsPause = new QTimer(this);
+    m_settingsPause->setSingleShot(true);
+    m_settingsPause->setInterval(400);
+    connect(m_settingsPause, &QTimer::timeout, this, &CounterWindow::saveSettings);
+    const auto edited = [this] { m_settingsPause->start(); };
+    connect(shopNameEdit(), &QLineEdit::textEdited, this, edited);
+    connect(cashierEdit(), &QLineEdit::textEdited, this, edited);
+    connect(remarkEdit(), &QPlainTextEdit::textChanged, this, edited);
     for (QComboBox *box : {paperWidthBox(), templateBox(), copiesBox()})
-        connect(box, &QComboBox::editTextChanged, this, save);
+        connect(box, &QComboBox::editTextChanged, this, edited);
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *left) {
+        if (left && isAncestorOf(left))
+            saveEditedSettings();
+    });
+    connect(&m_session, &Session::aboutToClose, this, &CounterWindow::saveEditedSettings);
+}
+
+void CounterWindow::saveEditedSettings()
+{
+    if (m_settingsPause->isActive()) {
+        m_settingsPause->stop();
+        saveSettings();
+    }
+}
+
+void CounterWindow::saveSettings()
+{
+    if (m_session.isOpen())
+        Dialogs::Guarded(this, [this] { SavePrintSettings(m_session, settings()); });
 }
 
 void CounterWindow::reloadProductList()
@@ -280,6 +303,8 @@ void CounterWindow::closeEvent(QCloseEvent *event)
     if (m_askBeforeClosing && !m_lines->isEmpty()
         && !Dialogs::AskBeforeHarm(this, QStringLiteral("当前小票还有商品没有打印，确定退出吗？")))
         event->ignore();
+    else
+        saveEditedSettings();
 }
 
 void CounterWindow::showTime()

@@ -112,6 +112,8 @@ private:
     void connectHeader();
     void bindKeys();
     void keepSettingsSaved();
+    void saveEditedSettings();
+    void saveSettings();
     void showPaperWidthWarning();
 
     void startUp();
@@ -140,6 +142,7 @@ private:
     QLabel *m_waitingSalesLabel, *m_setAsideSalesLabel, *m_paperWidthLabel;
     PrinterConf m_printer;
     QTimer *m_clock;
+    QTimer *m_settingsPause = nullptr;
     QMenu *m_optionsMenu;
     bool m_askBeforeClosing = true;
 };
