@@ -115,7 +115,7 @@ std::unique_ptr<Report> BuildDayEndReport(const DayEnd::Figures &figures, const 
     title.line(QStringLiteral("金额：%1").arg(Amount(figures.all.amount).displayText()));
     title.line(QStringLiteral("折后：%1").arg(Amount(figures.all.discounted).displayText()));
     title.line(dashes, dashFont);
-    for (const DayEnd::MethodTotal &method : figures.methods)
+    for (const MethodTotal &method : figures.methods)
         title.line(QStringLiteral("%1：%2").arg(method.method, method.amount.displayText()));
     title.line(QStringLiteral("删除：%1 单，%2 行，折后 %3")
                    .arg(figures.deleted.tickets)

@@ -20,7 +20,7 @@ QStringList ShiftReportLines(const Shift::Report &shift)
                       QStringLiteral("销售：%1").arg(shift.sales.figureText()),
                       QStringLiteral("退货：%1").arg(shift.returns.figureText()),
                       QStringLiteral("净额：%1").arg(shift.net.figureText())};
-    for (const Shift::MethodTotal &method : shift.methods)
+    for (const MethodTotal &method : shift.methods)
         lines << QStringLiteral("%1：%2").arg(method.method, method.amount.figureText());
     const Amount difference = shift.difference();
     const QString name = Shift::DifferenceName(difference);

@@ -1,6 +1,6 @@
 #include "data/shop/DayEnd.h"
 
-#include "data/shop/PaymentText.h"
+#include "data/shop/MethodSums.h"
 #include "data/shop/ReturnCondition.h"
 #include "data/shop/TicketCondition.h"
 #include "data/store/Session.h"
@@ -45,37 +45,6 @@ void SumSalesAndReturns(Session &session, const TicketCondition &condition, Figu
         (kinds.value(0).toInt() == 1 ? figures.returns : figures.sales) = TotalsOf(kinds, 1);
 }
 
-// Each method's amount over the tickets' payment rows; the tickets without
-// rows count at their discounted amount, as unrecorded. Summed here in fixed
-// point, so that a file and a server, adding in their own order, agree to the cent.
-void SumMethods(Session &session, const TicketCondition &condition, Figures &figures)
-{
-    std::map<QString, FourDecimalSum> methods;
-    Statement payments(session.in(Store::Shared),
-                       QStringLiteral("select coalesce(方式, ''), 金额 from zfmx "
-                                      "where 单号 in (select 单号 from xstj where %1) and 金额 is not null")
-                           .arg(condition.where),
-                       condition.parameters);
-    while (payments.step())
-        methods[payments.value(0).toString()].add(payments.value(1).toDouble());
-    for (const auto &[method, sum] : methods)
-        figures.methods.push_back({method, Amount(sum.value())});
-
-    FourDecimalSum unrecorded;
-    Statement unpaid(session.in(Store::Shared),
-                     QStringLiteral("select coalesce(折后, 0) from xstj where %1 and not exists "
-                                    "(select 1 from zfmx where zfmx.单号 = xstj.单号)")
-                         .arg(condition.where),
-                     condition.parameters);
-    int unpaidTickets = 0;
-    while (unpaid.step()) {
-        ++unpaidTickets;
-        unrecorded.add(unpaid.value(0).toDouble());
-    }
-    if (unpaidTickets > 0)
-        figures.methods.push_back({PaymentText::kUnrecorded, Amount(unrecorded.value())});
-}
-
 // The journal has 时间 (of the deletion), 单号 and 收银员 as xstj has, so the
 // tickets' condition picks its entries.
 Deletions SumDeletions(Session &session, const TicketCondition &condition)
@@ -115,7 +84,9 @@ Figures Sum(Session &session, const TicketFilter &filter)
         figures.lastTime = all.value(5).toString();
     }
     SumSalesAndReturns(session, condition, figures);
-    SumMethods(session, condition, figures);
+    MethodSums methods;
+    methods.addStored(session, condition);
+    figures.methods = methods.totals();
     figures.deleted = SumDeletions(session, condition);
 
     Statement cashiers(session.in(Store::Shared),

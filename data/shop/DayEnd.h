@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/Amount.h"
+#include "data/shop/MethodSums.h"
 #include "data/shop/TicketFilter.h"
 
 #include <QDate>
@@ -33,12 +34,6 @@ struct ProductSold
     QString name;
     double quantity = 0;
     double discounted = 0;
-};
-
-struct MethodTotal
-{
-    QString method; // as stored; PaymentText::kUnrecorded for tickets without payment rows
-    Amount amount;
 };
 
 // What the deletion journal holds for the span.

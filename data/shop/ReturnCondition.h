@@ -7,3 +7,9 @@
 // number keeps the number it was refused under in 原单号 too, with its figures
 // as sold: it is no return.
 inline const QString kReturnCondition = QStringLiteral("(coalesce(原单号, '') <> '' and 数量 < 0)");
+
+// The same test on a ticket's values, for a sale not stored yet.
+inline bool IsReturnTicket(const QString &original, double quantity)
+{
+    return !original.isEmpty() && quantity < 0;
+}

@@ -1,13 +1,15 @@
 #include "data/shop/Shift.h"
 
 #include "base/AppError.h"
-#include "data/shop/PaymentText.h"
+#include "data/shop/MethodSums.h"
 #include "data/shop/ReturnCondition.h"
+#include "data/shop/TicketCondition.h"
 #include "data/store/Session.h"
+#include "data/sync/Outbox.h"
 
 #include <QDateTime>
 
-#include <map>
+#include <set>
 
 namespace Shift {
 
@@ -15,18 +17,11 @@ namespace {
 
 const QString kTimeFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss");
 
-// A shift's tickets as the condition of a statement over xstj.
-struct Condition
-{
-    QString where;
-    std::vector<QVariant> parameters;
-};
-
 // The tickets after the previous shift's end (all without one), up to an
 // end when given, with this counter's digits on a server.
-Condition ShiftCondition(Session &session, const QString &previousEnd, const QString &end = {})
+TicketCondition ShiftCondition(Session &session, const QString &previousEnd, const QString &end)
 {
-    Condition condition{QStringLiteral("1 = 1"), {}};
+    TicketCondition condition{QStringLiteral("1 = 1"), {}};
     if (!previousEnd.isEmpty()) {
         condition.where += QStringLiteral(" and 时间 > ?1");
         condition.parameters.push_back(previousEnd);
@@ -43,70 +38,91 @@ Condition ShiftCondition(Session &session, const QString &previousEnd, const QSt
     return condition;
 }
 
-void SumTickets(Session &session, const Condition &condition, Report &report)
+// A shift's figures as its tickets come in, in any order.
+class ShiftSums
 {
-    FourDecimalSum sales;
-    FourDecimalSum returns;
+public:
+    void addTicket(bool isReturn, double discounted, const QString &time, const QString &cashier)
+    {
+        ++m_tickets;
+        (isReturn ? m_returns : m_sales).add(discounted);
+        if (m_first.isEmpty() || time < m_first)
+            m_first = time;
+        if (m_last.isEmpty() || time >= m_last) {
+            m_last = time;
+            m_cashier = cashier;
+        }
+    }
+    MethodSums methods;
+
+    void fill(Report &report) const
+    {
+        report.tickets = m_tickets;
+        report.start = m_first;
+        report.cashier = m_cashier;
+        report.sales = Amount(m_sales.value());
+        report.returns = Amount(m_returns.value());
+        report.net = report.sales + report.returns;
+        report.methods = methods.totals();
+        report.cashTaken = methods.cashTaken();
+        report.cashPaidBack = methods.cashPaidBack();
+    }
+
+private:
+    int m_tickets = 0;
+    FourDecimalSum m_sales;
+    FourDecimalSum m_returns;
+    QString m_first;
+    QString m_last;
+    QString m_cashier;
+};
+
+// The recorded tickets; the numbers of those read, so that a sale on the server
+// and still in the outbox (sent, then killed before it left) counts once.
+std::set<QString> AddStored(Session &session, const TicketCondition &condition, ShiftSums &sums)
+{
+    std::set<QString> numbers;
     Statement tickets(session.in(Store::Shared),
                       QStringLiteral("select case when %2 then 1 else 0 end, coalesce(折后, 0), 时间, "
-                                     "coalesce(收银员, '') from xstj where %1 order by 时间, 序号")
+                                     "coalesce(收银员, ''), 单号 from xstj where %1 order by 时间, 序号")
                           .arg(condition.where, kReturnCondition),
                       condition.parameters);
     while (tickets.step()) {
-        ++report.tickets;
-        (tickets.value(0).toInt() == 1 ? returns : sales).add(tickets.value(1).toDouble());
-        if (report.start.isEmpty())
-            report.start = tickets.value(2).toString();
-        report.cashier = tickets.value(3).toString();
+        sums.addTicket(tickets.value(0).toInt() == 1, tickets.value(1).toDouble(), tickets.value(2).toString(),
+                       tickets.value(3).toString());
+        numbers.insert(tickets.value(4).toString());
     }
-    report.sales = Amount(sales.value());
-    report.returns = Amount(returns.value());
-    report.net = report.sales + report.returns;
+    sums.methods.addStored(session, condition);
+    return numbers;
 }
 
-// Each method's amount from the payment rows, cash taken and paid back apart;
-// tickets without rows count at their discounted amount, as unrecorded.
-void SumMethods(Session &session, const Condition &condition, Report &report)
+// Beside a server, the counter's sales its outbox still holds (the server
+// away, or a sale refused) were taken at this drawer all the same.
+void AddQueued(Session &session, const QString &previousEnd, const QString &end, const std::set<QString> &stored,
+               ShiftSums &sums)
 {
-    std::map<QString, FourDecimalSum> methods;
-    FourDecimalSum taken;
-    FourDecimalSum paidBack;
-    Statement payments(session.in(Store::Shared),
-                       QStringLiteral("select coalesce(方式, ''), 金额 from zfmx "
-                                      "where 单号 in (select 单号 from xstj where %1) and 金额 is not null")
-                           .arg(condition.where),
-                       condition.parameters);
-    while (payments.step()) {
-        const QString method = payments.value(0).toString();
-        const double amount = payments.value(1).toDouble();
-        methods[method].add(amount);
-        if (method == QStringLiteral("现金"))
-            (amount < 0 ? paidBack : taken).add(amount < 0 ? -amount : amount);
+    for (const SaleRows &sale : Outbox::Sales(session)) {
+        const auto value = [&sale](const char *column) { return sale.ticket.value(QString::fromUtf8(column)); };
+        const QString time = value("时间").toString();
+        if (stored.count(value("单号").toString()) != 0 || time <= previousEnd || (!end.isEmpty() && time > end))
+            continue;
+        sums.addTicket(IsReturnTicket(value("原单号").toString(), value("数量").toDouble()), value("折后").toDouble(),
+                       time, value("收银员").toString());
+        for (const NewRow &payment : sale.payments)
+            sums.methods.addPayment(payment.value(QStringLiteral("方式")).toString(),
+                                    payment.value(QStringLiteral("金额")).toDouble());
+        if (sale.payments.empty())
+            sums.methods.addUnrecorded(value("折后").toDouble());
     }
-    for (const auto &[method, sum] : methods)
-        report.methods.push_back({method, Amount(sum.value())});
-    report.cashTaken = Amount(taken.value());
-    report.cashPaidBack = Amount(paidBack.value());
-
-    FourDecimalSum unrecorded;
-    bool anyUnrecorded = false;
-    Statement unpaid(session.in(Store::Shared),
-                     QStringLiteral("select coalesce(折后, 0) from xstj where %1 and not exists "
-                                    "(select 1 from zfmx where zfmx.单号 = xstj.单号)")
-                         .arg(condition.where),
-                     condition.parameters);
-    while (unpaid.step()) {
-        anyUnrecorded = true;
-        unrecorded.add(unpaid.value(0).toDouble());
-    }
-    if (anyUnrecorded)
-        report.methods.push_back({PaymentText::kUnrecorded, Amount(unrecorded.value())});
 }
 
-void SumShift(Session &session, const Condition &condition, Report &report)
+void SumShift(Session &session, const QString &previousEnd, const QString &end, Report &report)
 {
-    SumTickets(session, condition, report);
-    SumMethods(session, condition, report);
+    ShiftSums sums;
+    const std::set<QString> stored = AddStored(session, ShiftCondition(session, previousEnd, end), sums);
+    if (session.hasServer())
+        AddQueued(session, previousEnd, end, stored, sums);
+    sums.fill(report);
 }
 
 } // namespace
@@ -145,7 +161,7 @@ Report Current(Session &session)
         }
     }
     report.end = QDateTime::currentDateTime().toString(kTimeFormat);
-    SumShift(session, ShiftCondition(session, lastEnd), report);
+    SumShift(session, lastEnd, {}, report);
     if (report.start.isEmpty())
         report.start = report.end;
     report.openingFloat = OpeningFloat(session);
@@ -177,7 +193,7 @@ Report Reported(Session &session, int number)
         throw AppError(QStringLiteral("没有第 %1 班的交班记录。").arg(number));
     Report report;
     report.number = number;
-    SumShift(session, ShiftCondition(session, row.value(5).toString(), row.value(1).toString()), report);
+    SumShift(session, row.value(5).toString(), row.value(1).toString(), report);
     report.start = row.value(0).toString();
     report.end = row.value(1).toString();
     report.openingFloat = Amount(row.value(2).toDouble());

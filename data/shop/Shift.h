@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/Amount.h"
+#include "data/shop/MethodSums.h"
 
 #include <QDate>
 #include <QString>
@@ -14,12 +15,6 @@ class Session;
 // always summed from the stored sales, so a shift a crash left open closes as
 // any other.
 namespace Shift {
-
-struct MethodTotal
-{
-    QString method; // as stored; PaymentText::kUnrecorded for tickets without payment rows
-    Amount amount;
-};
 
 struct Report
 {

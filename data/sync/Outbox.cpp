@@ -214,6 +214,15 @@ std::vector<Entry> List(Session &session)
     return entries;
 }
 
+std::vector<SaleRows> Sales(Session &session)
+{
+    Statement kept(session.file(), QStringLiteral("select 销售 from outbox order by 序号"));
+    std::vector<SaleRows> sales;
+    while (kept.step())
+        sales.push_back(Deserialised(kept.value(0).toString()));
+    return sales;
+}
+
 int Upload(Session &session, const std::function<bool()> &goOn)
 {
     if (!session.hasServer())

@@ -58,6 +58,8 @@ int Pending(Session &session);
 Counts Count(Session &session);
 // Every sale in the outbox, oldest first.
 std::vector<Entry> List(Session &session);
+// Every sale the outbox holds, waiting or set aside, as its rows.
+std::vector<SaleRows> Sales(Session &session);
 // Sends the waiting sales, oldest first, each in one server transaction, and
 // removes each from the outbox once the server has it; a sale it refuses is
 // set aside. `goOn` is asked after each sale and stops the sending when it

@@ -49,7 +49,7 @@ protected:
             texts << cashier.cashier + QLatin1Char(' ') + totals(cashier.totals);
         for (const DayEnd::ProductSold &product : figures.products)
             texts << QStringLiteral("%1 %2 %3").arg(product.name).arg(product.quantity).arg(product.discounted);
-        for (const DayEnd::MethodTotal &method : figures.methods)
+        for (const MethodTotal &method : figures.methods)
             texts << method.method + QLatin1Char(' ') + method.amount.displayText();
         texts << QStringLiteral("删除 %1 %2 %3")
                      .arg(figures.deleted.tickets)
@@ -135,7 +135,7 @@ TEST(DayEndSums, EqualSqlOverTenThousandTickets)
     QStringList summed{QStringLiteral("%1|%2").arg(figures.all.tickets).arg(figure(figures.all.discounted)),
                        QStringLiteral("%1|%2").arg(figures.sales.tickets).arg(figure(figures.sales.discounted)),
                        QStringLiteral("%1|%2").arg(figures.returns.tickets).arg(figure(figures.returns.discounted))};
-    for (const DayEnd::MethodTotal &method : figures.methods)
+    for (const MethodTotal &method : figures.methods)
         summed << method.method + QLatin1Char('|') + method.amount.figureText();
     summed << QStringLiteral("%1|%2|%3")
                   .arg(figures.deleted.tickets)

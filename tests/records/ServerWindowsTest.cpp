@@ -141,7 +141,7 @@ QStringList Described(const DayEnd::Figures &figures, const std::vector<DayEnd::
     };
     QStringList described = totals(figures.all)
         << totals(figures.sales) << totals(figures.returns) << figures.firstTime << figures.lastTime;
-    for (const DayEnd::MethodTotal &method : figures.methods)
+    for (const MethodTotal &method : figures.methods)
         described << method.method << method.amount.displayText();
     described << QString::number(figures.deleted.tickets) << QString::number(figures.deleted.lines)
               << figures.deleted.discounted.displayText();
