@@ -3,17 +3,14 @@
 #include "base/Amount.h"
 
 #include "receipts/ReceiptLayoutParts.h"
+#include "records/SlipLayout.h"
 #include "report/Report.h"
 #include "report/ReportUnits.h"
 #include "report/TableData.h"
 
-#include <algorithm>
-#include <cmath>
-#include <limits>
-
 namespace {
 
-constexpr int kLineUnits = 18;
+using SlipLayout::kLineUnits;
 // Where the products' figures start, as parts of the band's width.
 constexpr double kQuantityColumn = 0.50;
 constexpr double kDiscountedColumn = 0.70;
@@ -21,47 +18,6 @@ constexpr double kDiscountedColumn = 0.70;
 const QString kName = QStringLiteral("品名");
 const QString kQuantity = QStringLiteral("数量");
 const QString kDiscounted = QStringLiteral("折后");
-
-// The title band's lines, gathered first: the band's height follows their number.
-class TitleLines
-{
-public:
-    explicit TitleLines(const QFont &font)
-        : m_font(font)
-    { }
-
-    void line(const QString &text, const QFont &font) { m_lines.push_back({{text}, {0}, font}); }
-    void line(const QString &text) { line(text, m_font); }
-    // Texts starting at the given parts of the band's width.
-    void columns(const QStringList &texts, const std::vector<double> &starts)
-    {
-        m_lines.push_back({texts, starts, m_font});
-    }
-
-    int heightUnits() const { return int(m_lines.size()) * kLineUnits + kLineUnits / 2; }
-
-    void addTo(Report &report, double bandWidthMm) const
-    {
-        ReportBand *band = report.addBand(ReportBand::Kind::Title, QStringLiteral("TitleBand"), heightUnits());
-        for (size_t row = 0; row < m_lines.size(); ++row) {
-            const Line &line = m_lines[row];
-            for (int i = 0; i < line.texts.size(); ++i)
-                band->addLabel(QStringLiteral("Line%1_%2").arg(row).arg(i), line.texts[i],
-                               line.starts[size_t(i)] * bandWidthMm, ReportUnits::ToMm(double(row) * kLineUnits),
-                               line.font);
-        }
-    }
-
-private:
-    struct Line
-    {
-        QStringList texts;
-        std::vector<double> starts;
-        QFont font;
-    };
-    QFont m_font;
-    std::vector<Line> m_lines;
-};
 
 } // namespace
 
@@ -82,13 +38,9 @@ std::unique_ptr<Report> BuildDayEndReport(const DayEnd::Figures &figures, const 
                                           const QDateTime &madeAt, const QString &paperWidth)
 {
     const bool narrow = paperWidth == QStringLiteral("58");
-    const double bandWidth = narrow ? ReceiptLayout::kBandWidth58 : ReceiptLayout::kBandWidth76;
-    auto report = std::make_unique<Report>(QStringLiteral("日结报表"));
-    report->setPaperWidthMm(narrow ? ReceiptLayout::kPaperWidth58 : ReceiptLayout::kPaperWidth76);
-    report->setMarginsMm(ReceiptLayout::kPaperMargins);
-    report->setBandWidthMm(bandWidth);
-
-    const QFont font = ReceiptLayout::TextFont(narrow ? ReceiptLayout::kTextSize58 : ReceiptLayout::kTextSize76);
+    auto report = SlipLayout::NewSlip(QStringLiteral("日结报表"), paperWidth);
+    const double bandWidth = SlipLayout::PaperFor(paperWidth).bandWidthMm;
+    const QFont font = SlipLayout::PaperFor(paperWidth).font;
     QFont heading = font;
     heading.setPointSizeF(font.pointSizeF() + 3);
     heading.setBold(true);
@@ -96,7 +48,7 @@ std::unique_ptr<Report> BuildDayEndReport(const DayEnd::Figures &figures, const 
     const QString dashes = QString::fromLatin1(narrow ? ReceiptLayout::kDashes58 : ReceiptLayout::kDashes76);
 
     // Figures go one or two to a line, so that large sums fit narrow paper.
-    TitleLines title(font);
+    SlipLayout::TitleLines title(font);
     const QString dayFormat = QStringLiteral("yyyy-MM-dd");
     title.line(DayEndTitle(span), heading);
     title.line(QStringLiteral("自 %1 00:00:00").arg(span.from.toString(dayFormat)));
@@ -153,12 +105,6 @@ std::unique_ptr<Report> BuildDayEndReport(const DayEnd::Figures &figures, const 
     ReportBand *summary = report->addBand(ReportBand::Kind::Summary, QStringLiteral("SummaryBand"), kLineUnits);
     summary->addLabel(QStringLiteral("EndLine"), QStringLiteral("—— 日结完 ——"), 0, 0, font);
 
-    // Laid out on paper long enough for anything, then cut after the last band.
-    report->setHeightUnits(std::numeric_limits<int>::max() / 2);
-    double contentMm = 0;
-    for (const PlacedBand &band : report->run().bands)
-        contentMm = std::max(contentMm, band.topMm + band.heightMm);
-    report->setHeightUnits(
-        static_cast<int>(std::ceil(ReportUnits::ToUnits(contentMm + ReceiptLayout::kPaperMargins.bottom()))));
+    SlipLayout::CutAfterContent(*report);
     return report;
 }

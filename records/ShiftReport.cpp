@@ -1,14 +1,7 @@
 #include "records/ShiftReport.h"
 
-#include "receipts/ReceiptLayoutParts.h"
+#include "records/SlipLayout.h"
 #include "report/Report.h"
-#include "report/ReportUnits.h"
-
-#include <cmath>
-
-namespace {
-constexpr int kLineUnits = 18;
-}
 
 QStringList ShiftReportLines(const Shift::Report &shift)
 {
@@ -34,19 +27,12 @@ QStringList ShiftReportLines(const Shift::Report &shift)
 
 std::unique_ptr<Report> BuildShiftReport(const QStringList &lines, const QString &paperWidth)
 {
-    const bool narrow = paperWidth == QStringLiteral("58");
-    auto report = std::make_unique<Report>(QStringLiteral("交班报表"));
-    report->setPaperWidthMm(narrow ? ReceiptLayout::kPaperWidth58 : ReceiptLayout::kPaperWidth76);
-    report->setMarginsMm(ReceiptLayout::kPaperMargins);
-    report->setBandWidthMm(narrow ? ReceiptLayout::kBandWidth58 : ReceiptLayout::kBandWidth76);
-    const QFont font = ReceiptLayout::TextFont(narrow ? ReceiptLayout::kTextSize58 : ReceiptLayout::kTextSize76);
-    const int heightUnits = int(lines.size()) * kLineUnits + kLineUnits / 2;
-    ReportBand *band = report->addBand(ReportBand::Kind::Title, QStringLiteral("TitleBand"), heightUnits);
-    for (int row = 0; row < lines.size(); ++row)
-        band->addLabel(QStringLiteral("Line%1").arg(row), lines[row], 0, ReportUnits::ToMm(double(row) * kLineUnits),
-                       font);
-    const double marginsUnits = ReportUnits::ToUnits(ReceiptLayout::kPaperMargins.top()
-                                                     + ReceiptLayout::kPaperMargins.bottom());
-    report->setHeightUnits(static_cast<int>(std::ceil(marginsUnits)) + heightUnits);
+    auto report = SlipLayout::NewSlip(QStringLiteral("交班报表"), paperWidth);
+    const SlipLayout::Paper paper = SlipLayout::PaperFor(paperWidth);
+    SlipLayout::TitleLines title(paper.font);
+    for (const QString &line : lines)
+        title.line(line);
+    title.addTo(*report, paper.bandWidthMm);
+    SlipLayout::CutAfterContent(*report);
     return report;
 }
