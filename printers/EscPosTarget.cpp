@@ -5,7 +5,7 @@
 namespace {
 
 const QString kTcp = QStringLiteral("tcp://");
-const QString kCups = QStringLiteral("cups://");
+const QString kCupsScheme = QStringLiteral("cups://");
 
 [[noreturn]] void Unknown(const QString &text)
 {
@@ -53,9 +53,9 @@ EscPosTarget ParseEscPosTarget(const QString &text)
     if (trimmed.startsWith(kTcp)) {
         target.kind = EscPosTarget::Kind::Network;
         ParseHostAndPort(trimmed.mid(kTcp.size()), target, text);
-    } else if (trimmed.startsWith(kCups)) {
+    } else if (trimmed.startsWith(kCupsScheme)) {
         target.kind = EscPosTarget::Kind::CupsQueue;
-        target.queue = trimmed.mid(kCups.size());
+        target.queue = trimmed.mid(kCupsScheme.size());
         if (target.queue.isEmpty() || target.queue.contains(u'/'))
             Unknown(text);
     } else if (trimmed.startsWith(u'/')) {
@@ -75,7 +75,7 @@ QString EscPosTargetText(const EscPosTarget &target)
         return kTcp + host + u':' + QString::number(target.port);
     }
     case EscPosTarget::Kind::CupsQueue:
-        return kCups + target.queue;
+        return kCupsScheme + target.queue;
     case EscPosTarget::Kind::Device:
         break;
     }

@@ -5,9 +5,9 @@
 
 #include <algorithm>
 
-namespace {
+namespace ReceiptLayout {
 
-using namespace ReceiptLayout;
+namespace {
 
 // Makes room for `count` lines under the item at `anchorTop`: everything below
 // it moves down and the band grows. Returns where the first new line goes: in
@@ -74,3 +74,5 @@ Report WithPaymentLines(const Report &report, int count)
     }
     return lined;
 }
+
+} // namespace ReceiptLayout

@@ -4,4 +4,4 @@ set -e
 cd "$(dirname "$0")/.."
 ./scripts/build.sh
 cd build
-ctest --output-on-failure
+ctest -j"$(nproc)" --output-on-failure

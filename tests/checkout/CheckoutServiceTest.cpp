@@ -83,8 +83,6 @@ protected:
     Checkout checkout{session, printer};
 };
 
-} // namespace
-
 TEST_F(CheckoutService, PrintsTheChosenReceiptAsOftenAsTheCopiesSayUnderTheTicketNumber)
 {
     addLine();
@@ -172,3 +170,5 @@ TEST_F(CheckoutService, AFullDiskStopsTheSaleBeforeAnythingPrints)
     EXPECT_GT(refused, 0);
     EXPECT_GT(stored, 0);
 }
+
+} // namespace

@@ -14,7 +14,7 @@ namespace {
 
 // Three sales and a return of the first on {day}, numbered {n}1{c} to {n}4{c}:
 // one paid in two ways, one in cash, one without payment rows.
-QString Sales(const QString &n, const QString &day, const QString &c = QStringLiteral("00"))
+QString ShiftSales(const QString &n, const QString &day, const QString &c = QStringLiteral("00"))
 {
     return QStringLiteral("insert into xstj (单号, 时间, 数量, 金额, 折后, 收银员, 原单号) values "
                           "('{n}1{c}', '{day} 09:00:00', 1, 10, 9, 'Ann', null), "
@@ -47,7 +47,7 @@ class ShiftTest : public ::testing::Test
 protected:
     void sell(const QString &prefix, const QString &day)
     {
-        for (const QString &statement : Sales(prefix, day).split(QLatin1Char(';')))
+        for (const QString &statement : ShiftSales(prefix, day).split(QLatin1Char(';')))
             data.exec(statement);
     }
 
@@ -130,7 +130,7 @@ TEST_F(ShiftTest, OnAServerEachCounterCountsItsOwnSales)
         counters[i].open();
     }
     for (const QString &statement :
-         Sales(QStringLiteral("2024030100000"), QStringLiteral("2024-03-01"), QStringLiteral("01")).split(';'))
+         ShiftSales(QStringLiteral("2024030100000"), QStringLiteral("2024-03-01"), QStringLiteral("01")).split(';'))
         counters[0].in(Store::Shared).exec(statement);
     counters[0]
         .in(Store::Shared)

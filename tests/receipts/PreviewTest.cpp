@@ -78,8 +78,6 @@ protected:
     std::unique_ptr<Application> program;
 };
 
-} // namespace
-
 TEST_F(Preview, ShowsTheTemplateOfWidthAndPartsOnThePageOfTheCustomerFlag)
 {
     const struct
@@ -135,3 +133,5 @@ TEST_F(Preview, AfterACheckoutShowsThatReceiptAtItsLength)
         EXPECT_EQ(ViewOn(window("Dy58Form"), sheet)->size(), golden.size()) << sheet;
     }
 }
+
+} // namespace

@@ -32,7 +32,7 @@ const QString kCupsPdfConfigDir = QStringLiteral("/etc/cups");
 const QString kQueuePrefix = QStringLiteral("screceipts");
 const QString kFinishedMark = QStringLiteral("PDF creation successfully finished");
 
-[[noreturn]] void fail(const QString &why)
+[[noreturn]] void failPrinting(const QString &why)
 {
     throw std::runtime_error(
         QStringLiteral("The private print system for the printing tests cannot be used: %1").arg(why).toStdString());
@@ -42,7 +42,7 @@ void writeFile(const QString &fileName, const QString &text)
 {
     QFile file(fileName);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
-        fail(QStringLiteral("cannot write %1 (%2)").arg(fileName, file.errorString()));
+        failPrinting(QStringLiteral("cannot write %1 (%2)").arg(fileName, file.errorString()));
     file.write(text.toUtf8());
 }
 
@@ -82,13 +82,13 @@ CupsPdfPrinter::CupsPdfPrinter()
     , m_cupsPdfConf(QStringLiteral("%1/cups-pdf-%2.conf").arg(kCupsPdfConfigDir, m_queue))
 {
     if (::geteuid() != 0)
-        fail(QStringLiteral("it needs root: the scheduler and the cups-pdf backend run as root"));
+        failPrinting(QStringLiteral("it needs root: the scheduler and the cups-pdf backend run as root"));
     for (const QString &program : {kCupsd, kCupsPdfBackend, kCupsPdfPpd})
         if (!QFileInfo::exists(program))
-            fail(QStringLiteral("%1 is missing; run scripts/install-deps.sh (cups, printer-driver-cups-pdf)")
-                     .arg(program));
+            failPrinting(QStringLiteral("%1 is missing; run scripts/install-deps.sh (cups, printer-driver-cups-pdf)")
+                             .arg(program));
     if (!m_root.isValid())
-        fail(QStringLiteral("no temporary folder (%1)").arg(m_root.errorString()));
+        failPrinting(QStringLiteral("no temporary folder (%1)").arg(m_root.errorString()));
     m_socket = path(QStringLiteral("cups.sock"));
 
     removeStaleQueueSettings();
@@ -119,7 +119,7 @@ void CupsPdfPrinter::writeConfiguration()
     ::chmod(QFile::encodeName(m_root.path()).constData(), 0755);
     for (const char *dir : {"etc/ppd", "spool/tmp", "cache", "state", "log", "out", "pdf-spool", "anonymous"})
         if (!QDir(m_root.path()).mkpath(QString::fromUtf8(dir)))
-            fail(QStringLiteral("cannot create %1").arg(path(QString::fromUtf8(dir))));
+            failPrinting(QStringLiteral("cannot create %1").arg(path(QString::fromUtf8(dir))));
 
     // Every file the scheduler writes stays in the temporary folder, the
     // printcap included.
@@ -165,21 +165,22 @@ void CupsPdfPrinter::startScheduler()
         {kCupsd, QStringLiteral("-f"), QStringLiteral("-c"), cupsdConf, QStringLiteral("-s"), filesConf}, m_root.path(),
         path(QStringLiteral("log/cupsd.out")));
     if (m_scheduler < 0)
-        fail(QStringLiteral("fork failed"));
+        failPrinting(QStringLiteral("fork failed"));
 
     QElapsedTimer timer;
     timer.start();
     while (timer.elapsed() < 15000) {
         if (::waitpid(m_scheduler, nullptr, WNOHANG) == m_scheduler) {
             m_scheduler = -1;
-            fail(QStringLiteral("cupsd stopped at once (its own output is among these lines):\n%1").arg(complaints()));
+            failPrinting(
+                QStringLiteral("cupsd stopped at once (its own output is among these lines):\n%1").arg(complaints()));
         }
         if (QFileInfo::exists(m_socket)
             && lpTool(QStringLiteral("lpstat"), {QStringLiteral("-r")}).contains(QStringLiteral("is running")))
             return;
         QThread::msleep(50);
     }
-    fail(QStringLiteral("cupsd did not answer on %1 within 15 s:\n%2").arg(m_socket, complaints()));
+    failPrinting(QStringLiteral("cupsd did not answer on %1 within 15 s:\n%2").arg(m_socket, complaints()));
 }
 
 void CupsPdfPrinter::stopScheduler()
@@ -205,7 +206,8 @@ QString CupsPdfPrinter::lpTool(const QString &tool, const QStringList &arguments
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(tool, QStringList{QStringLiteral("-h"), m_socket} + arguments);
     if (!process.waitForFinished(30000))
-        fail(QStringLiteral("%1 %2 did not finish (%3)").arg(tool, arguments.join(u' '), process.errorString()));
+        failPrinting(
+            QStringLiteral("%1 %2 did not finish (%3)").arg(tool, arguments.join(u' '), process.errorString()));
     return QString::fromUtf8(process.readAll());
 }
 
@@ -221,8 +223,8 @@ void CupsPdfPrinter::addQueue()
     lpTool(QStringLiteral("lpadmin"), {QStringLiteral("-d"), m_queue});
     const QString state = lpTool(QStringLiteral("lpstat"), {QStringLiteral("-d")});
     if (!state.contains(m_queue))
-        fail(QStringLiteral("the queue %1 could not be made the default destination:\n%2%3")
-                 .arg(m_queue, output, state));
+        failPrinting(QStringLiteral("the queue %1 could not be made the default destination:\n%2%3")
+                         .arg(m_queue, output, state));
 }
 
 QString CupsPdfPrinter::addRawQueue(const QString &deviceUri)
@@ -232,7 +234,7 @@ QString CupsPdfPrinter::addRawQueue(const QString &deviceUri)
                                   {QStringLiteral("-p"), queue, QStringLiteral("-E"), QStringLiteral("-v"), deviceUri});
     if (!lpTool(QStringLiteral("lpstat"), {QStringLiteral("-v"), queue})
              .contains(QStringLiteral("device for ") + queue))
-        fail(QStringLiteral("the raw queue %1 could not be added:\n%2%3").arg(queue, output, complaints()));
+        failPrinting(QStringLiteral("the raw queue %1 could not be added:\n%2%3").arg(queue, output, complaints()));
     return queue;
 }
 
