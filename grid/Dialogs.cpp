@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace Dialogs {
 
@@ -76,7 +77,11 @@ bool Confirm(QWidget *owner, const QString &text)
     const Shown shown{kTitle, text, Icon::Question};
     if (g_responder)
         return g_responder->confirm(shown);
-    return showBox(owner, shown, QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
+    // The buttons' words do not hang on Qt's translations being installed.
+    QMessageBox box(boxIcon(shown.icon), shown.title, shown.text, QMessageBox::Ok | QMessageBox::Cancel, owner);
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
+    box.button(QMessageBox::Cancel)->setText(QStringLiteral("取消"));
+    return box.exec() == QMessageBox::Ok;
 }
 
 bool AskBeforeHarm(QWidget *owner, const QString &text)

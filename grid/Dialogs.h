@@ -39,7 +39,7 @@ void Message(QWidget *owner, const QString &text, Icon icon);
 // The general error box: stop icon, the error's text with a full stop appended,
 // titled with the application's title.
 void Error(QWidget *owner, const QString &text);
-// An OK/Cancel question; true for OK.
+// A 确定/取消 question; true for 确定.
 bool Confirm(QWidget *owner, const QString &text);
 // A Yes/No question before something that cannot be undone, No the default; true for Yes.
 bool AskBeforeHarm(QWidget *owner, const QString &text);

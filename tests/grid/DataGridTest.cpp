@@ -144,7 +144,7 @@ TEST_F(DataGridTest, CtrlDeleteAsksAndDeletesTheHighlightedRowsOnOk)
         const char *left;
         const char *current;
         const char *footer;
-    } cases[] = {{{1}, "Delete record?", "acd", "c", "13"}, {{0, 2, 3}, "Delete all selected records?", "b", "b", "2"}};
+    } cases[] = {{{1}, "删除记录？", "acd", "c", "13"}, {{0, 2, 3}, "删除所有选中的记录？", "b", "b", "2"}};
     for (const auto &c : cases) {
         SCOPED_TRACE(c.question);
         connection.exec(QStringLiteral("delete from xsxx"));
