@@ -1,6 +1,7 @@
 #include "grid/Dialogs.h"
 
 #include "base/AppError.h"
+#include "grid/ChineseFileDates.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -37,6 +38,22 @@ int showBox(QWidget *owner, const Shown &shown, QMessageBox::StandardButtons but
 {
     QMessageBox box(boxIcon(shown.icon), shown.title, shown.text, buttons, owner);
     return box.exec();
+}
+
+// Qt's own dialog, whose texts and dates are Chinese; the desktop's would
+// follow the machine's language.
+QString chooseFile(QWidget *owner, FileDialog kind, const QString &filter)
+{
+    QFileDialog dialog(owner, QString(), QString(), filter);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setProxyModel(new ChineseFileDates(&dialog));
+    if (kind == FileDialog::Save) {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    } else {
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    }
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
 
 } // namespace
@@ -98,15 +115,14 @@ QString SaveFileName(QWidget *owner, const QString &filter)
 {
     if (g_responder)
         return g_responder->fileName(FileDialog::Save, filter);
-    return QFileDialog::getSaveFileName(owner, QString(), QString(), filter, nullptr,
-                                        QFileDialog::DontConfirmOverwrite);
+    return chooseFile(owner, FileDialog::Save, filter);
 }
 
 QString OpenFileName(QWidget *owner, const QString &filter)
 {
     if (g_responder)
         return g_responder->fileName(FileDialog::Open, filter);
-    return QFileDialog::getOpenFileName(owner, QString(), QString(), filter);
+    return chooseFile(owner, FileDialog::Open, filter);
 }
 
 OnceEachError::OnceEachError()
