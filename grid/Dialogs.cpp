@@ -1,6 +1,6 @@
 #include "grid/Dialogs.h"
 
-#include "base/AppError.h"
+#include "base/ErrorDetail.h"
 #include "grid/ChineseFileDates.h"
 
 #include <QApplication>
@@ -37,6 +37,7 @@ QMessageBox::Icon boxIcon(Icon icon)
 int showBox(QWidget *owner, const Shown &shown, QMessageBox::StandardButtons buttons)
 {
     QMessageBox box(boxIcon(shown.icon), shown.title, shown.text, buttons, owner);
+    box.setDetailedText(shown.detail);
     return box.exec();
 }
 
@@ -72,7 +73,7 @@ void Message(QWidget *owner, const QString &text, Icon icon)
         showBox(owner, shown, QMessageBox::Ok);
 }
 
-void Error(QWidget *owner, const QString &text)
+void Error(QWidget *owner, const QString &text, const QString &detail)
 {
     if (g_errorsShown) {
         if (g_errorsShown->contains(text))
@@ -82,7 +83,7 @@ void Error(QWidget *owner, const QString &text)
     QString message = text;
     if (!message.endsWith(QLatin1Char('.')) && !message.endsWith(QChar(0x3002)))
         message += QLatin1Char('.');
-    const Shown shown{QApplication::applicationName(), message, Icon::Stop};
+    const Shown shown{QApplication::applicationName(), message, Icon::Stop, detail};
     if (g_responder)
         g_responder->message(shown);
     else
@@ -141,7 +142,7 @@ void Guarded(QWidget *owner, const std::function<void()> &handler)
     try {
         handler();
     } catch (const AppError &error) {
-        Error(owner, error.message());
+        Error(owner, error.message(), DetailOf(error));
     } catch (const std::exception &error) {
         Error(owner, QString::fromLocal8Bit(error.what()));
     }
