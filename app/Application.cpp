@@ -1,6 +1,7 @@
 #include "app/Application.h"
 
 #include "app/DesktopEntry.h"
+#include "app/StartOptions.h"
 #include "checkout/Checkout.h"
 #include "counter/CounterWindow.h"
 #include "data/shop/CurrentTicket.h"
@@ -115,8 +116,11 @@ void Application::wire()
 // Where this start keeps its data, for the shop owner who looks for it.
 void Application::showAbout()
 {
+    const QString file = DataFile::Path();
     Dialogs::Message(m_counter.get(),
-                     QStringLiteral("销售小票打印\n数据文件：%1").arg(QDir::toNativeSeparators(DataFile::Path())),
+                     QStringLiteral("销售小票打印 %1\n数据文件夹：%2\n数据文件：%3")
+                         .arg(ProgramVersion(), QDir::toNativeSeparators(QFileInfo(file).absolutePath()),
+                              QDir::toNativeSeparators(file)),
                      Dialogs::Icon::Information);
 }
 

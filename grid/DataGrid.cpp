@@ -138,8 +138,7 @@ void DataGrid::deleteWithConfirmation()
         return;
     const std::vector<int> selected = selectedRowPositions();
     const bool several = selected.size() > 1;
-    if (!Dialogs::Confirm(this,
-                          several ? QStringLiteral("Delete all selected records?") : QStringLiteral("Delete record?")))
+    if (!Dialogs::Confirm(this, several ? QStringLiteral("删除所有选中的记录？") : QStringLiteral("删除记录？")))
         return;
     Dialogs::Guarded(this, [this, rows, &selected, several] {
         try {

@@ -45,8 +45,8 @@ public:
     // 0-based row positions of the highlighted rows, ascending.
     std::vector<int> selectedRowPositions() const;
 
-    // The keyboard deletion: asks "Delete record?" or, with several rows
-    // highlighted, "Delete all selected records?", and deletes on OK. A row
+    // The keyboard deletion: asks "删除记录？" or, with several rows
+    // highlighted, "删除所有选中的记录？", and deletes on 确定. A row
     // set that only lists is not asked about.
     void deleteWithConfirmation();
 

@@ -1,10 +1,12 @@
 #include "grid/Dialogs.h"
 
-#include "base/AppError.h"
+#include "base/ErrorDetail.h"
+#include "grid/ChineseFileDates.h"
 
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace Dialogs {
 
@@ -35,7 +37,24 @@ QMessageBox::Icon boxIcon(Icon icon)
 int showBox(QWidget *owner, const Shown &shown, QMessageBox::StandardButtons buttons)
 {
     QMessageBox box(boxIcon(shown.icon), shown.title, shown.text, buttons, owner);
+    box.setDetailedText(shown.detail);
     return box.exec();
+}
+
+// Qt's own dialog, whose texts and dates are Chinese; the desktop's would
+// follow the machine's language.
+QString chooseFile(QWidget *owner, FileDialog kind, const QString &filter)
+{
+    QFileDialog dialog(owner, QString(), QString(), filter);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setProxyModel(new ChineseFileDates(&dialog));
+    if (kind == FileDialog::Save) {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    } else {
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    }
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
 
 } // namespace
@@ -54,7 +73,7 @@ void Message(QWidget *owner, const QString &text, Icon icon)
         showBox(owner, shown, QMessageBox::Ok);
 }
 
-void Error(QWidget *owner, const QString &text)
+void Error(QWidget *owner, const QString &text, const QString &detail)
 {
     if (g_errorsShown) {
         if (g_errorsShown->contains(text))
@@ -64,7 +83,7 @@ void Error(QWidget *owner, const QString &text)
     QString message = text;
     if (!message.endsWith(QLatin1Char('.')) && !message.endsWith(QChar(0x3002)))
         message += QLatin1Char('.');
-    const Shown shown{QApplication::applicationName(), message, Icon::Stop};
+    const Shown shown{QApplication::applicationName(), message, Icon::Stop, detail};
     if (g_responder)
         g_responder->message(shown);
     else
@@ -76,7 +95,11 @@ bool Confirm(QWidget *owner, const QString &text)
     const Shown shown{kTitle, text, Icon::Question};
     if (g_responder)
         return g_responder->confirm(shown);
-    return showBox(owner, shown, QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
+    // The buttons' words do not hang on Qt's translations being installed.
+    QMessageBox box(boxIcon(shown.icon), shown.title, shown.text, QMessageBox::Ok | QMessageBox::Cancel, owner);
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
+    box.button(QMessageBox::Cancel)->setText(QStringLiteral("取消"));
+    return box.exec() == QMessageBox::Ok;
 }
 
 bool AskBeforeHarm(QWidget *owner, const QString &text)
@@ -93,15 +116,14 @@ QString SaveFileName(QWidget *owner, const QString &filter)
 {
     if (g_responder)
         return g_responder->fileName(FileDialog::Save, filter);
-    return QFileDialog::getSaveFileName(owner, QString(), QString(), filter, nullptr,
-                                        QFileDialog::DontConfirmOverwrite);
+    return chooseFile(owner, FileDialog::Save, filter);
 }
 
 QString OpenFileName(QWidget *owner, const QString &filter)
 {
     if (g_responder)
         return g_responder->fileName(FileDialog::Open, filter);
-    return QFileDialog::getOpenFileName(owner, QString(), QString(), filter);
+    return chooseFile(owner, FileDialog::Open, filter);
 }
 
 OnceEachError::OnceEachError()
@@ -120,7 +142,7 @@ void Guarded(QWidget *owner, const std::function<void()> &handler)
     try {
         handler();
     } catch (const AppError &error) {
-        Error(owner, error.message());
+        Error(owner, error.message(), DetailOf(error));
     } catch (const std::exception &error) {
         Error(owner, QString::fromLocal8Bit(error.what()));
     }

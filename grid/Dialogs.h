@@ -19,6 +19,7 @@ struct Shown
     QString title;
     QString text;
     Icon icon;
+    QString detail = {}; // another program's words behind an error, behind the box's 显示详细信息
 };
 
 class Responder
@@ -37,9 +38,10 @@ void SetResponder(Responder *responder);
 // A message box titled "提示" with an OK button.
 void Message(QWidget *owner, const QString &text, Icon icon);
 // The general error box: stop icon, the error's text with a full stop appended,
-// titled with the application's title.
-void Error(QWidget *owner, const QString &text);
-// An OK/Cancel question; true for OK.
+// titled with the application's title; `detail` (a server's words) behind its
+// details button.
+void Error(QWidget *owner, const QString &text, const QString &detail = {});
+// A 确定/取消 question; true for 确定.
 bool Confirm(QWidget *owner, const QString &text);
 // A Yes/No question before something that cannot be undone, No the default; true for Yes.
 bool AskBeforeHarm(QWidget *owner, const QString &text);
@@ -58,7 +60,8 @@ public:
     OnceEachError &operator=(const OnceEachError &) = delete;
 };
 
-// Runs a handler; an error it raises ends it and is shown in the general error box.
+// Runs a handler; an error it raises ends it and is shown in the general error
+// box, with the words behind it (ErrorDetail) as its details.
 void Guarded(QWidget *owner, const std::function<void()> &handler);
 
 } // namespace Dialogs

@@ -5,11 +5,14 @@
 
 namespace HelpFile {
 
-QUrl Location(const QString &programFolder)
+QString Folder(const QString &programFolder)
 {
-    const QDir folder(programFolder);
-    const QString compiled = folder.absoluteFilePath(CompiledHelp);
-    return QUrl::fromLocalFile(QFileInfo(compiled).isFile() ? compiled : folder.absoluteFilePath(HelpPage));
+    for (const QString &folder : {QDir(programFolder).absoluteFilePath(QStringLiteral("../share/salescounter")),
+                                  QStringLiteral(SC_HELP_SOURCE_FOLDER)}) {
+        if (QFileInfo(QDir(folder).filePath(IndexPage)).isFile())
+            return QDir::cleanPath(folder);
+    }
+    return {};
 }
 
 } // namespace HelpFile

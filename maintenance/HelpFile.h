@@ -1,15 +1,15 @@
 #pragma once
 
 #include <QString>
-#include <QUrl>
 
-// The program's help: a compiled help file when the shop has one in the
-// program's folder, otherwise the help page shipped with the program.
+// Where the program's help pages are: installed, in share/salescounter beside
+// the program's bin folder (/usr/share/salescounter); otherwise, for a program
+// built from the source, in the source tree's help folder.
 namespace HelpFile {
 
-inline const QString CompiledHelp = QStringLiteral("使用帮助.chm");
-inline const QString HelpPage = QStringLiteral("使用帮助.html");
+inline const QString IndexPage = QStringLiteral("index.html");
 
-QUrl Location(const QString &programFolder);
+// The first of those folders that holds the index page; empty when none does.
+QString Folder(const QString &programFolder);
 
 } // namespace HelpFile

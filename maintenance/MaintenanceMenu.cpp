@@ -8,6 +8,7 @@
 #include "maintenance/BackupRestore.h"
 #include "maintenance/DatabaseSetupDialog.h"
 #include "maintenance/HelpFile.h"
+#include "maintenance/HelpWindow.h"
 #include "maintenance/WaitingSalesDialog.h"
 #include "maintenance/WebAddresses.h"
 
@@ -18,10 +19,14 @@
 
 namespace {
 
-// The platform's answer is not examined: whatever it shows is its own.
-void OpenWithDesktop(const QUrl &url)
+// A machine without a browser is told so, with the address to open elsewhere.
+void OpenInBrowser(QWidget *owner, const QUrl &url)
 {
-    QDesktopServices::openUrl(url);
+    if (!QDesktopServices::openUrl(url))
+        Dialogs::Message(
+            owner,
+            QStringLiteral("没有找到可以打开网页的浏览器。请安装浏览器，或在其他设备上打开：\n%1").arg(url.toString()),
+            Dialogs::Icon::Warning);
 }
 
 // The entry's own words, then why.
@@ -126,15 +131,26 @@ void MaintenanceMenu::importToServer()
 
 void MaintenanceMenu::openHelp()
 {
-    OpenWithDesktop(HelpFile::Location(QCoreApplication::applicationDirPath()));
+    if (!m_help) {
+        const QString folder = HelpFile::Folder(QCoreApplication::applicationDirPath());
+        if (folder.isEmpty()) {
+            Dialogs::Message(m_owner, QStringLiteral("没有找到帮助页面（/usr/share/salescounter），请重新安装程序。"),
+                             Dialogs::Icon::Warning);
+            return;
+        }
+        m_help = new HelpWindow(folder, m_owner);
+    }
+    m_help->showIndex();
+    m_help->show();
+    m_help->raise();
 }
 
 void MaintenanceMenu::openFaq()
 {
-    OpenWithDesktop(QUrl(WebAddresses::Faq));
+    OpenInBrowser(m_owner, QUrl(WebAddresses::Faq));
 }
 
 void MaintenanceMenu::openSite()
 {
-    OpenWithDesktop(QUrl(WebAddresses::Site));
+    OpenInBrowser(m_owner, QUrl(WebAddresses::Site));
 }

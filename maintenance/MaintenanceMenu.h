@@ -2,11 +2,12 @@
 
 #include <QObject>
 
+class HelpWindow;
 class Session;
 class QWidget;
 
 // The options menu's maintenance entries: backup and restore of the data file,
-// the help file and the maker's FAQ page and site. Owned by `owner`, which
+// the help window and the maker's FAQ page and site. Owned by `owner`, which
 // also owns its messages.
 class MaintenanceMenu : public QObject
 {
@@ -34,4 +35,5 @@ signals:
 private:
     Session &m_session;
     QWidget *m_owner;
+    HelpWindow *m_help = nullptr; // made at the first 帮助主题, owned by m_owner
 };

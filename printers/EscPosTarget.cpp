@@ -10,7 +10,7 @@ const QString kCupsScheme = QStringLiteral("cups://");
 [[noreturn]] void Unknown(const QString &text)
 {
     throw AppError(QStringLiteral("无法识别打印机位置“%1”：请填写设备文件（如 /dev/usb/lp0）、"
-                                  "网络地址（如 tcp://192.168.1.100:9100）或 CUPS 队列（如 cups://receipt）")
+                                  "网络地址（如 tcp://192.168.1.100:9100）或系统打印机的原始队列（如 cups://receipt）")
                        .arg(text));
 }
 

@@ -25,7 +25,7 @@ namespace {
 
 // Rows of the connection box, in the order of EscPosTarget::Kind.
 const QStringList kConnections{QStringLiteral("USB 或串口设备文件"), QStringLiteral("网络打印机（IP 地址:端口）"),
-                               QStringLiteral("CUPS 原始队列")};
+                               QStringLiteral("系统打印机的原始队列")};
 const QStringList kLocationHints{QStringLiteral("/dev/usb/lp0"), QStringLiteral("192.168.1.100:9100"),
                                  QStringLiteral("receipt")};
 enum WidthRow { Width58, Width80, WidthCustom };
@@ -64,7 +64,7 @@ void PrinterSetupDialog::buildControls()
 {
     m_kindBox = new QComboBox(this);
     m_kindBox->setObjectName(QStringLiteral("kindBox"));
-    m_kindBox->addItems({QStringLiteral("系统打印机（CUPS）"), QStringLiteral("ESC/POS 小票打印机")});
+    m_kindBox->addItems({QStringLiteral("系统打印机"), QStringLiteral("ESC/POS 小票打印机")});
     m_connectionBox = new QComboBox(this);
     m_connectionBox->setObjectName(QStringLiteral("connectionBox"));
     m_connectionBox->addItems(kConnections);

@@ -1,6 +1,7 @@
 #!/bin/sh
-# Builds and starts the program; data.mdb lives in the folder it is started from (this one).
+# Builds only the program and starts it; data.mdb lives in this folder (the
+# repository's), as it always has for a start from the source.
 set -e
 cd "$(dirname "$0")/.."
-./scripts/build.sh
-exec ./build/salescounter
+./scripts/build.sh program
+exec ./build-program/salescounter --data "$PWD" "$@"

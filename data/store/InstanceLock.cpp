@@ -21,9 +21,9 @@ namespace {
 // meanwhile is taken again on the file the name now leads to.
 constexpr int kAttempts = 3;
 
-DataError running(const QString &file)
+AlreadyRunningError running(const QString &file)
 {
-    return DataError(
+    return AlreadyRunningError(
         QStringLiteral("程序已在运行。\n数据文件“%1”正由另一个运行中的程序使用。").arg(QDir::toNativeSeparators(file)));
 }
 

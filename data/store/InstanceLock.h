@@ -1,8 +1,17 @@
 #pragma once
 
+#include "base/AppError.h"
+
 #include <QString>
 
 #include <functional>
+
+// Another running program holds the data file.
+class AlreadyRunningError : public DataError
+{
+public:
+    using DataError::DataError;
+};
 
 // Keeps a data file to one running program: an exclusive lock on the file
 // itself, through a descriptor of its own kept open until the lock is
@@ -17,8 +26,9 @@ public:
     ~InstanceLock();
 
     // Takes the lock, first making a new data file when there is none. Throws
-    // DataError naming the file and why not: "程序已在运行。" when another
-    // program holds it, or why the file cannot be made or opened.
+    // DataError naming the file and why not: AlreadyRunningError ("程序已在
+    // 运行。") when another program holds it, or why the file cannot be made
+    // or opened.
     void acquire();
     bool isHeld() const { return m_fd >= 0; }
 

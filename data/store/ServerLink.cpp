@@ -1,6 +1,5 @@
 #include "data/store/ServerLink.h"
 
-#include "base/AppError.h"
 #include "data/store/Schema.h"
 #include "data/store/ServerAddress.h"
 #include "data/store/ServerTables.h"
@@ -60,8 +59,7 @@ QString PassingRefusal(const pg_result *result)
     if (state == "53100")
         return QStringLiteral("数据库服务器的磁盘已满，请清理服务器的磁盘后再试。");
     if (state.startsWith("40") || state.startsWith("53"))
-        return QStringLiteral("数据库服务器暂时无法完成操作，请稍后再试：%1")
-            .arg(QString::fromUtf8(PQresultErrorMessage(result)).trimmed());
+        return QStringLiteral("数据库服务器暂时无法完成操作，请稍后再试。");
     return {};
 }
 
@@ -158,13 +156,17 @@ void ServerLink::disconnect()
     m_conn = nullptr;
 }
 
+DetailedError<ServerAwayError> ServerLink::away() const
+{
+    return {QStringLiteral("无法连接数据库服务器，请检查网络和服务器后再试。"), m_away};
+}
+
 void ServerLink::throwAway(const QString &why)
 {
     disconnect();
-    m_away = QStringLiteral("无法连接数据库服务器，请检查网络和服务器后再试。\n%1")
-                 .arg(HidePassword(why, m_url).trimmed());
+    m_away = HidePassword(why, m_url).trimmed();
     m_awayUntil.setRemainingTime(kAwayMs);
-    throw ServerAwayError(m_away);
+    throw away();
 }
 
 void ServerLink::connect()
@@ -172,7 +174,7 @@ void ServerLink::connect()
     if (m_conn)
         return;
     if (!m_away.isEmpty() && !m_awayUntil.hasExpired())
-        throw ServerAwayError(m_away);
+        throw away();
     const QByteArray url = m_url.toUtf8();
     const QByteArray options = QByteArrayLiteral("-c client_min_messages=warning -c statement_timeout=")
         + QByteArray::number(kStatementTimeoutSeconds * 1000);
@@ -249,8 +251,8 @@ std::unique_ptr<ServerResult> ServerLink::run(const QString &statement, const st
         }
         throwAway(QString::fromUtf8(PQerrorMessage(m_conn)));
     }
+    const QString why = HidePassword(QString::fromUtf8(PQresultErrorMessage(result->m_result)), m_url).trimmed();
     if (const QString passing = PassingRefusal(result->m_result); !passing.isEmpty())
-        throw ServerAwayError(passing); // the link stays: the next statement may well succeed
-    throw DataError(QStringLiteral("数据库服务器拒绝了操作：%1")
-                        .arg(HidePassword(QString::fromUtf8(PQresultErrorMessage(result->m_result)), m_url).trimmed()));
+        throw DetailedError<ServerAwayError>(passing, why); // the link stays: the next statement may well succeed
+    throw DetailedError<DataError>(QStringLiteral("数据库服务器拒绝了操作。"), why);
 }

@@ -5,6 +5,8 @@
 #error "only data/store reaches the engines' handles"
 #endif
 
+#include "base/ErrorDetail.h"
+
 #include <QDeadlineTimer>
 #include <QString>
 #include <QVariant>
@@ -67,13 +69,14 @@ public:
 
 private:
     [[noreturn]] void throwAway(const QString &why);
+    DetailedError<ServerAwayError> away() const; // the error while away, the server's words as its detail
     void createTables();
 
     QString m_url;
     pg_conn *m_conn = nullptr;
     // After a failed attempt the server counts as away for a moment, so that
     // the steps of one action don't each wait for it in turn.
-    QString m_away;
+    QString m_away; // why, in the words of the server or the link
     QDeadlineTimer m_awayUntil;
 };
 

@@ -1,6 +1,6 @@
 #include "data/sync/Outbox.h"
 
-#include "base/AppError.h"
+#include "base/ErrorDetail.h"
 #include "data/store/Session.h"
 #include "data/sync/TicketNumbers.h"
 
@@ -165,7 +165,7 @@ bool SentOrSetAside(Session &session, DataStore &server, const Waiting &waiting)
     } catch (const DataError &refusal) {
         const bool numberTaken = dynamic_cast<const NumberTakenError *>(&refusal) != nullptr;
         session.exec(QStringLiteral("insert into outbox_set_aside (序号, 原因, 单号重复) values (?1, ?2, ?3)"),
-                     {waiting.id, refusal.message(), qint64(numberTaken)});
+                     {waiting.id, FullText(refusal), qint64(numberTaken)});
         return false;
     }
     // Killed here, the sale is sent again and the server keeps it once.

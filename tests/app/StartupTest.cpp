@@ -1,6 +1,8 @@
 #include "app/Application.h"
 #include "app/DesktopEntry.h"
+#include "app/StartOptions.h"
 #include "app/Translations.h"
+#include "base/AppError.h"
 #include "counter/CounterWindow.h"
 #include "data/store/ServerSettings.h"
 #include "data/store/Session.h"
@@ -115,8 +117,51 @@ TEST(DesktopEntryTest, StartsTheProgramInTheDataFolder)
     qputenv("XDG_CONFIG_HOME", savedConfig);
     QFile entry(home.filePath(QStringLiteral("Desktop/Tindrel销售小票打印软件.desktop")));
     ASSERT_TRUE(entry.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(
-        QString::fromUtf8(entry.readAll()).split(QLatin1Char('\n')).contains(QStringLiteral("Path=/srv/小店 数据")));
+    const QStringList lines = QString::fromUtf8(entry.readAll()).split(QLatin1Char('\n'));
+    EXPECT_TRUE(lines.contains(QStringLiteral("Path=/srv/小店 数据")));
+    EXPECT_TRUE(lines.contains(
+        QStringLiteral("Exec=\"%1\" --data \"/srv/小店 数据\"").arg(QCoreApplication::applicationFilePath())));
+}
+
+// Installed, the data live in the user's own folder, made owner-only; --data
+// (which scripts/run.sh passes for a start from the source) names another.
+TEST(StartOptionsTest, ChooseTheDataFolder)
+{
+    QTemporaryDir home;
+    const QByteArray savedData = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", home.filePath(QStringLiteral("share")).toUtf8());
+    const struct
+    {
+        QStringList arguments;
+        QString folder;
+        bool kiosk;
+        bool problem;
+    } cases[] = {
+        {{"salescounter"}, home.filePath("share/salescounter"), false, false},
+        {{"salescounter", "--kiosk"}, home.filePath("share/salescounter"), true, false},
+        {{"salescounter", "--data", home.filePath("店")}, home.filePath("店"), false, false},
+        {{"salescounter", "--data"}, {}, false, true},
+        {{"salescounter", "--help"}, {}, false, true},
+        {{"salescounter", "data.mdb"}, {}, false, true},
+    };
+    for (const auto &c : cases) {
+        const StartOptions options = ReadStartOptions(c.arguments);
+        EXPECT_EQ(options.problem.isEmpty(), !c.problem) << c.arguments.join(' ').toStdString();
+        if (!c.problem) {
+            EXPECT_EQ(options.dataFolder, c.folder);
+            EXPECT_EQ(options.kiosk, c.kiosk);
+        }
+    }
+    qputenv("XDG_DATA_HOME", savedData);
+
+    const QString saved = QDir::currentPath();
+    const QString folder = ReadStartOptions({"salescounter"}).dataFolder;
+    EnterDataFolder(folder);
+    EXPECT_EQ(QDir::currentPath(), folder);
+    const QFile::Permissions user = QFile::ReadUser | QFile::WriteUser | QFile::ExeUser;
+    EXPECT_EQ(QFile::permissions(folder) & ~user, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QDir::setCurrent(saved);
+    EXPECT_THROW(EnterDataFolder("/proc/店/数据"), AppError); // no folder can be made there
 }
 
 TEST(TranslationsTest, QtsOwnTextsAreChinese)

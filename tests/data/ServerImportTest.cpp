@@ -1,6 +1,6 @@
 // Copying a counter's own catalogue and sales to the shop's new server.
 #include "data/sync/ServerImport.h"
-#include "base/AppError.h"
+#include "base/ErrorDetail.h"
 #include "data/store/ServerSettings.h"
 #include "data/store/Session.h"
 #include "tests/support/TempData.h"
@@ -96,7 +96,7 @@ TEST_F(ServerImportTest, AServerInUseOrAFileWithANumberTwiceIsRefusedAndTheServe
             ImportToServer(second);
             ADD_FAILURE() << "imported";
         } catch (const DataError &error) {
-            EXPECT_TRUE(error.message().contains(QString::fromUtf8(reason))) << error.message().toStdString();
+            EXPECT_TRUE(FullText(error).contains(QString::fromUtf8(reason))) << FullText(error).toStdString();
         }
         EXPECT_EQ(onServer(database), before);
     }

@@ -1,4 +1,4 @@
-#include "base/AppError.h"
+#include "base/ErrorDetail.h"
 #include "data/shop/Catalogue.h"
 #include "data/shop/CurrentTicket.h"
 #include "data/shop/SaleRecord.h"
@@ -192,7 +192,7 @@ TEST(ServerStore, TablesOfAnotherShapeAreRefusedAndNothingIsSent)
         try {
             Outbox::Upload(counter.session);
         } catch (const DataError &error) {
-            refusal = error.message();
+            refusal = FullText(error);
         }
         for (const char *named : {c.table, c.column, c.found})
             EXPECT_TRUE(refusal.contains(QString::fromUtf8(named))) << refusal.toStdString();

@@ -1,4 +1,5 @@
 #include "grid/DataGrid.h"
+#include "grid/ChineseFileDates.h"
 
 #include "data/store/DataFile.h"
 #include "data/store/RowSet.h"
@@ -7,8 +8,10 @@
 #include "tests/support/RecordingResponder.h"
 #include "tests/support/TempData.h"
 
+#include <QFileSystemModel>
 #include <QSignalSpy>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -144,7 +147,7 @@ TEST_F(DataGridTest, CtrlDeleteAsksAndDeletesTheHighlightedRowsOnOk)
         const char *left;
         const char *current;
         const char *footer;
-    } cases[] = {{{1}, "Delete record?", "acd", "c", "13"}, {{0, 2, 3}, "Delete all selected records?", "b", "b", "2"}};
+    } cases[] = {{{1}, "删除记录？", "acd", "c", "13"}, {{0, 2, 3}, "删除所有选中的记录？", "b", "b", "2"}};
     for (const auto &c : cases) {
         SCOPED_TRACE(c.question);
         connection.exec(QStringLiteral("delete from xsxx"));
@@ -186,6 +189,24 @@ TEST_F(DataGridTest, ALargeRowSetIsDrawnOnlyWhereItIsSeen)
     lines.last();
     EXPECT_EQ(grid.view()->currentIndex().row(), 199999);
     EXPECT_EQ(grid.cellText(199999, 1), QStringLiteral("p200000"));
+}
+
+// The file dialogs write a backup's date in Chinese, whatever the machine's language.
+TEST(ChineseFileDatesTest, TheDateColumnIsChinese)
+{
+    QTemporaryDir folder;
+    QFile backup(folder.filePath(QStringLiteral("备份.bak")));
+    ASSERT_TRUE(backup.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(backup.setFileTime(QDateTime(QDate(2026, 12, 9), QTime(18, 45)), QFileDevice::FileModificationTime));
+    backup.close();
+    QFileSystemModel files;
+    ChineseFileDates dates;
+    dates.setSourceModel(&files);
+    const QModelIndex root = files.setRootPath(folder.path());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return files.rowCount(root) == 1; }));
+    const QModelIndex row = dates.mapFromSource(files.index(0, 0, root));
+    EXPECT_EQ(row.siblingAtColumn(3).data().toString(), QStringLiteral("2026年12月9日 18:45"));
+    EXPECT_EQ(row.data().toString(), QStringLiteral("备份.bak")); // the other columns as they are
 }
 
 } // namespace

@@ -35,15 +35,18 @@ TEST(BackupFileName, AddsTheSuffixOnlyWhenTheNameLacksIt)
             << c.chosen;
 }
 
-TEST(HelpFile, PrefersTheCompiledHelpAndFallsBackToTheHelpPage)
+// Installed, the pages are in share/salescounter beside the program's bin
+// folder; a program built from the source shows the source's pages.
+TEST(HelpFile, FindsTheInstalledPagesFirstThenTheSourcePages)
 {
-    QTemporaryDir folder;
-    EXPECT_EQ(HelpFile::Location(folder.path()),
-              QUrl::fromLocalFile(QDir(folder.path()).absoluteFilePath(QStringLiteral("使用帮助.html"))));
-
-    const QString compiled = QDir(folder.path()).absoluteFilePath(QStringLiteral("使用帮助.chm"));
-    Fixtures::WriteBytes(compiled, "ITSF");
-    EXPECT_EQ(HelpFile::Location(folder.path()), QUrl::fromLocalFile(compiled));
+    QTemporaryDir prefix;
+    const QString source = HelpFile::Folder(prefix.path());
+    ASSERT_TRUE(QFileInfo(QDir(source).filePath(HelpFile::IndexPage)).isFile()) << source.toStdString();
+    ASSERT_TRUE(QDir(prefix.path()).mkpath(QStringLiteral("share/salescounter"))
+                && QDir(prefix.path()).mkpath(QStringLiteral("bin")));
+    Fixtures::WriteBytes(prefix.filePath(QStringLiteral("share/salescounter/index.html")), "<html>");
+    EXPECT_EQ(HelpFile::Folder(prefix.filePath(QStringLiteral("bin"))),
+              prefix.filePath(QStringLiteral("share/salescounter")));
 }
 
 namespace {

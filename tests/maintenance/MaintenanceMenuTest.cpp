@@ -1,4 +1,5 @@
 #include "maintenance/MaintenanceMenu.h"
+#include "maintenance/HelpWindow.h"
 
 #include "base/AppError.h"
 #include "data/shop/CurrentTicket.h"
@@ -10,8 +11,10 @@
 #include "tests/support/TempData.h"
 
 #include <QDir>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -187,6 +190,33 @@ TEST_F(MaintenanceEntries, FailuresSayWhy)
         for (const QString &part : c.reason)
             EXPECT_TRUE(c.message.contains(part)) << c.message.toStdString();
     }
+}
+
+// 帮助主题 opens the pages in the program's own window; every page shows and
+// is reached from another, and every link leads to a page that is there.
+TEST_F(MaintenanceEntries, HelpShowsEveryPageAndNoLinkIsBroken)
+{
+    menu.openHelp();
+    auto *window = owner.findChild<HelpWindow *>();
+    ASSERT_TRUE(window && window->isVisible());
+    EXPECT_TRUE(responder.shown.empty());
+    auto *browser = window->findChild<QTextBrowser *>(QStringLiteral("HelpBrowser"));
+    const QDir help(browser->source().adjusted(QUrl::RemoveFilename).toLocalFile());
+    EXPECT_EQ(browser->documentTitle(), QStringLiteral("销售小票打印 使用帮助"));
+
+    static const QRegularExpression link(QStringLiteral("href=\"([^\"]*)\""));
+    QStringList reached;
+    for (const QString &page : help.entryList({QStringLiteral("*.html")})) {
+        browser->setSource(QUrl::fromLocalFile(help.filePath(page)));
+        EXPECT_FALSE(browser->toPlainText().trimmed().isEmpty()) << page.toStdString();
+        for (const QRegularExpressionMatch &match : link.globalMatch(QString::fromUtf8(Bytes(help.filePath(page))))) {
+            EXPECT_TRUE(help.exists(match.captured(1)))
+                << page.toStdString() << " → " << match.captured(1).toStdString();
+            reached << match.captured(1);
+        }
+    }
+    for (const QString &page : help.entryList({QStringLiteral("*.html")}))
+        EXPECT_TRUE(reached.contains(page)) << page.toStdString();
 }
 
 } // namespace

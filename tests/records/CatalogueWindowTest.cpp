@@ -218,7 +218,7 @@ TEST_F(CatalogueTest, DeleteRemovesTheCurrentRowWithoutAsking)
     EXPECT_EQ(data.count(QStringLiteral("spxx")), 1);
     clickCell(grid, 0, 0);
     EXPECT_TRUE(idle());
-    EXPECT_EQ(responder.texts(), std::vector<QString>{QStringLiteral("Delete record?")});
+    EXPECT_EQ(responder.texts(), std::vector<QString>{QStringLiteral("删除记录？")});
 }
 
 } // namespace
