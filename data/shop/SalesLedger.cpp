@@ -23,7 +23,7 @@ const QString kListedColumns = QStringLiteral("序号, 单号, 时间, 数量, �
 
 // A page at a time in the given order, summed in the engine, with the way
 // each ticket was paid after the listed columns.
-void OpenWithPayments(RowSet &tickets, const TicketCondition &condition, const QStringList &key)
+void OpenWithPayments(RowSet &tickets, const TicketCondition &condition, const QStringList &key, bool nullFirst)
 {
     Session &session = tickets.connection();
     DeletionJournal::JournalDeletions(tickets);
@@ -36,6 +36,7 @@ void OpenWithPayments(RowSet &tickets, const TicketCondition &condition, const Q
                        condition.where,
                        condition.parameters,
                        key,
+                       nullFirst,
                        {QStringLiteral("数量"), QStringLiteral("金额"), QStringLiteral("折后")}});
 }
 
@@ -52,19 +53,28 @@ void OpenTickets(RowSet &tickets, const TicketFilter &filter)
     OpenWithPayments(tickets, ConditionOf(filter),
                      filter.kind == TicketFilter::Kind::Between
                          ? QStringList{QStringLiteral("时间"), QStringLiteral("序号")}
-                         : QStringList{QStringLiteral("序号")});
+                         : QStringList{QStringLiteral("序号")},
+                     false);
 }
 
 void OpenTicketsByNumber(RowSet &tickets)
 {
-    OpenWithPayments(tickets, ConditionOf(TicketFilter::All()), {QStringLiteral("单号"), QStringLiteral("序号")});
+    OpenWithPayments(tickets, ConditionOf(TicketFilter::All()), {QStringLiteral("单号"), QStringLiteral("序号")}, true);
 }
 
 void OpenSoldLines(RowSet &lines, const QString &number)
 {
     DeletionJournal::JournalDeletions(lines);
     if (number.isEmpty()) {
-        ReopenQuery(lines, Store::Shared, QStringLiteral("select * from xsmx where 单号<>''"));
+        // Every line of every ticket: a page at a time, in stored order.
+        lines.openPages(Store::Shared,
+                        {QStringLiteral("xsmx"),
+                         QStringLiteral("*"),
+                         QStringLiteral("单号<>''"),
+                         {},
+                         {QStringLiteral("序号")},
+                         false,
+                         {QStringLiteral("数量"), QStringLiteral("金额"), QStringLiteral("折后")}});
         return;
     }
     // A number that contains the searched one is that number or a longer one:

@@ -19,6 +19,8 @@ PagedRows::PagedRows(DataStore &store, PagedQuery query, Completion complete)
     , m_query(std::move(query))
     , m_complete(std::move(complete))
 {
+    if (m_query.columns == QLatin1String("*"))
+        m_query.columns = m_store.allColumns(m_query.table);
     aggregate();
     m_pages.emplace(0, read(Direction::Forward, nullptr, std::min(kPageRows, m_count), 0, true));
 }
@@ -101,8 +103,12 @@ PagedRows::Page PagedRows::read(Direction direction, const Row *anchor, int limi
     if (anchor)
         where += QStringLiteral(" and (%1)").arg(after(direction, *anchor, parameters));
     QStringList order;
+    const bool forward = direction == Direction::Forward;
     for (const QString &column : m_query.key)
-        order << column + (direction == Direction::Forward ? QStringLiteral(" asc") : QStringLiteral(" desc"));
+        order << column + QLatin1Char(' ')
+                + (m_query.nullFirst && column == m_query.key.front()
+                       ? (forward ? QStringLiteral("asc") : QStringLiteral("desc"))
+                       : m_store.orderOfKey(forward));
     Statement rows(m_store,
                    QStringLiteral("select %1 AS __rowid, %2, %3 from %4 where %5 order by %6 limit %7 offset %8")
                        .arg(m_store.rowIdColumn(m_query.table), m_query.key.join(QStringLiteral(", ")), m_query.columns,
@@ -156,9 +162,8 @@ QString PagedRows::after(Direction direction, const Row &anchor, std::vector<QVa
             .arg(m_query.key.mid(from).join(QStringLiteral(", ")), comparison, marks.join(QStringLiteral(", ")));
     };
     const QString first = m_query.key.front();
-    if (m_query.key.size() == 1)
+    if (!m_query.nullFirst)
         return rowValue(0);
-    // A null first key comes before every value.
     if (anchor.front().isNull())
         return direction == Direction::Forward
             ? QStringLiteral("(%1 is null and %2) or %1 is not null").arg(first, rowValue(1))

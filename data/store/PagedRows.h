@@ -15,13 +15,14 @@ class DataStore;
 struct PagedQuery
 {
     QString table;
-    QString columns; // the listed columns, "a, b, c"
+    QString columns; // the listed columns, "a, b, c", or "*" for the table's
     QString where; // the filter, with parameters ?1, ?2 ...
     std::vector<QVariant> parameters;
-    // The order: columns whose values, taken together, are unique; only the
-    // first may be null (a null is ordered before every value), the last is
-    // never null.
+    // The order: columns whose values, taken together, are unique and never
+    // null, but for the first when `nullFirst` says it may be (a null is then
+    // ordered before every value).
     QStringList key;
+    bool nullFirst = false;
     QStringList summed; // the columns the aggregate sums, each to 0.0001
 };
 
