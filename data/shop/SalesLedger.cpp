@@ -8,6 +8,7 @@
 #include "data/store/ReopenQuery.h"
 #include "data/store/RowSet.h"
 #include "data/store/Session.h"
+#include "data/store/TicketTotals.h"
 
 #include <QVariant>
 
@@ -23,8 +24,9 @@ const QString kListedColumns = QStringLiteral("序号, 单号, 时间, 数量, �
 
 // A page at a time in the given order, summed in the engine, with the way
 // each ticket was paid after the listed columns.
-void OpenWithPayments(RowSet &tickets, const TicketCondition &condition, const QStringList &key, bool nullFirst)
+void OpenWithPayments(RowSet &tickets, const TicketFilter &filter, const QStringList &key, bool nullFirst)
 {
+    const TicketCondition condition = ConditionOf(filter);
     Session &session = tickets.connection();
     DeletionJournal::JournalDeletions(tickets);
     tickets.setAppendedColumn(
@@ -37,7 +39,9 @@ void OpenWithPayments(RowSet &tickets, const TicketCondition &condition, const Q
                        condition.parameters,
                        key,
                        nullFirst,
-                       {QStringLiteral("数量"), QStringLiteral("金额"), QStringLiteral("折后")}});
+                       {QStringLiteral("数量"), QStringLiteral("金额"), QStringLiteral("折后")},
+                       // Every ticket is counted and summed as the engine keeps them.
+                       filter.kind == TicketFilter::Kind::All ? TicketTotals::Query() : QString()});
 }
 
 QString NumberText(const QVariant &value)
@@ -50,7 +54,7 @@ QString NumberText(const QVariant &value)
 void OpenTickets(RowSet &tickets, const TicketFilter &filter)
 {
     // A span lists in time order, the others in stored order.
-    OpenWithPayments(tickets, ConditionOf(filter),
+    OpenWithPayments(tickets, filter,
                      filter.kind == TicketFilter::Kind::Between
                          ? QStringList{QStringLiteral("时间"), QStringLiteral("序号")}
                          : QStringList{QStringLiteral("序号")},
@@ -59,7 +63,7 @@ void OpenTickets(RowSet &tickets, const TicketFilter &filter)
 
 void OpenTicketsByNumber(RowSet &tickets)
 {
-    OpenWithPayments(tickets, ConditionOf(TicketFilter::All()), {QStringLiteral("单号"), QStringLiteral("序号")}, true);
+    OpenWithPayments(tickets, TicketFilter::All(), {QStringLiteral("单号"), QStringLiteral("序号")}, true);
 }
 
 void OpenSoldLines(RowSet &lines, const QString &number)
@@ -74,7 +78,8 @@ void OpenSoldLines(RowSet &lines, const QString &number)
                          {},
                          {QStringLiteral("序号")},
                          false,
-                         {QStringLiteral("数量"), QStringLiteral("金额"), QStringLiteral("折后")}});
+                         {QStringLiteral("数量"), QStringLiteral("金额"), QStringLiteral("折后")},
+                         QString()});
         return;
     }
     // A number that contains the searched one is that number or a longer one:

@@ -32,10 +32,12 @@ void PagedRows::aggregate()
     QStringList figures{QStringLiteral("count(*)")};
     for (const QString &column : m_query.summed)
         figures << QStringLiteral("sum(round(%1 * %2))").arg(column).arg(kSumUnits);
+    const bool kept = !m_query.totals.isEmpty();
     Statement totals(m_store,
-                     QStringLiteral("select %1 from %2 where (%3)")
-                         .arg(figures.join(QStringLiteral(", ")), m_query.table, m_query.where),
-                     m_query.parameters);
+                     kept ? m_query.totals
+                          : QStringLiteral("select %1 from %2 where (%3)")
+                                .arg(figures.join(QStringLiteral(", ")), m_query.table, m_query.where),
+                     kept ? std::vector<QVariant>{} : m_query.parameters);
     totals.step();
     m_count = int(totals.value(0).toLongLong());
     for (int i = 0; i < m_query.summed.size(); ++i)

@@ -24,6 +24,9 @@ struct PagedQuery
     QStringList key;
     bool nullFirst = false;
     QStringList summed; // the columns the aggregate sums, each to 0.0001
+    // A statement that gives the count and the sums (in 0.0001s) as the
+    // engine keeps them for this filter; empty: they are counted and summed.
+    QString totals;
 };
 
 // A list of any length read a page at a time as its rows are asked for. A page
