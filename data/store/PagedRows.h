@@ -33,7 +33,7 @@ struct PagedQuery
 // next to one held is read by key after or before it, so every page costs what
 // the first does; a page far from every page held (a jump into the middle)
 // skips from the nearer end. The count and the sums come from one aggregate
-// statement. Only a few pages are held at once.
+// statement, or from the totals the engine keeps. Only a few pages are held at once.
 class PagedRows
 {
 public:

@@ -56,21 +56,34 @@ std::vector<QString> FileStatements()
 
 std::vector<QString> ServerStatements()
 {
+    // Once a statement, over the rows it added and removed: a transaction
+    // that adds many tickets updates the row once, not once per ticket.
+    const auto change = [](const char *rows, const char *sign) {
+        return QStringLiteral(
+                   "UPDATE %1 SET 单数 = 单数 %3 t.n, 数量 = 数量 %3 t.q, 金额 = 金额 %3 t.a, 折后 = 折后 %3 t.d "
+                   "FROM (SELECT count(*) AS n, coalesce(sum(round(数量 * 10000)), 0) AS q, "
+                   "coalesce(sum(round(金额 * 10000)), 0) AS a, coalesce(sum(round(折后 * 10000)), 0) AS d "
+                   "FROM %2) t")
+            .arg(kTable, QString::fromUtf8(rows), QString::fromUtf8(sign));
+    };
     return {
         QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (\"单数\" bigint, \"数量\" double precision, "
                        "\"金额\" double precision, \"折后\" double precision)")
             .arg(kTable),
         QStringLiteral("CREATE OR REPLACE FUNCTION xshj_change() RETURNS trigger LANGUAGE plpgsql AS $body$ BEGIN "
-                       "IF TG_OP <> 'DELETE' THEN UPDATE %1 SET 单数 = 单数 + 1, %2; END IF; "
-                       "IF TG_OP <> 'INSERT' THEN UPDATE %1 SET 单数 = 单数 - 1, %3; END IF; "
+                       "IF TG_OP <> 'DELETE' THEN %1; END IF; IF TG_OP <> 'INSERT' THEN %2; END IF; "
                        "RETURN NULL; END $body$")
-            .arg(kTable, Change(QStringLiteral("NEW"), "+"), Change(QStringLiteral("OLD"), "-")),
+            .arg(change("added", "+"), change("removed", "-")),
         // Counted with the tickets held still, so that none is counted twice or
-        // missed. The trigger names no column, so a column's type can still change.
-        QStringLiteral("DO $body$ BEGIN IF NOT EXISTS (SELECT 1 FROM pg_trigger WHERE tgname = 'xshj_change') THEN "
+        // missed. The triggers name no column, so a column's type can still change.
+        QStringLiteral("DO $body$ BEGIN IF NOT EXISTS (SELECT 1 FROM pg_trigger WHERE tgname = 'xshj_update') THEN "
                        "LOCK TABLE xstj IN SHARE ROW EXCLUSIVE MODE; DELETE FROM %1; %2; "
-                       "CREATE TRIGGER xshj_change AFTER INSERT OR DELETE OR UPDATE ON xstj "
-                       "FOR EACH ROW EXECUTE FUNCTION xshj_change(); END IF; END $body$")
+                       "CREATE TRIGGER xshj_insert AFTER INSERT ON xstj REFERENCING NEW TABLE AS added "
+                       "FOR EACH STATEMENT EXECUTE FUNCTION xshj_change(); "
+                       "CREATE TRIGGER xshj_delete AFTER DELETE ON xstj REFERENCING OLD TABLE AS removed "
+                       "FOR EACH STATEMENT EXECUTE FUNCTION xshj_change(); "
+                       "CREATE TRIGGER xshj_update AFTER UPDATE ON xstj REFERENCING OLD TABLE AS removed "
+                       "NEW TABLE AS added FOR EACH STATEMENT EXECUTE FUNCTION xshj_change(); END IF; END $body$")
             .arg(kTable, Recount()),
     };
 }
