@@ -168,20 +168,11 @@ QString GridModel::footerText(int column) const
     if (definition.footer != FooterKind::Sum)
         return QString();
     if (!m_sumsValid) {
-        // One pass over the rows per change of the row set, not per paint.
+        // Asked once per change of the row set, not per paint.
         m_sums.assign(m_columns.size(), 0.0);
-        for (size_t c = 0; c < m_columns.size(); ++c) {
-            const int field = m_fieldIndex[c];
-            if (m_columns[c].footer != FooterKind::Sum || field < 0)
-                continue;
-            long double sum = 0.0L;
-            for (int row = 0; row < m_rows; ++row) {
-                const QVariant stored = m_rowSet->rawAt(row, field);
-                if (!stored.isNull())
-                    sum += stored.toDouble();
-            }
-            m_sums[c] = double(sum);
-        }
+        for (size_t c = 0; c < m_columns.size(); ++c)
+            if (m_columns[c].footer == FooterKind::Sum && m_fieldIndex[c] >= 0)
+                m_sums[c] = m_rowSet->sum(m_fieldIndex[c]);
         m_sumsValid = true;
     }
     return NumberToText(m_sums[size_t(column)]);

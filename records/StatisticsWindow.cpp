@@ -156,15 +156,20 @@ void StatisticsWindow::exportTickets()
     if (chosen.isEmpty())
         return;
     {
-        // Shows itself only when the export takes long enough to notice.
-        QProgressDialog progress(QStringLiteral("正在导出数据……"), QString(), 0, 1, this);
+        // Shows itself only when the export takes long enough to notice; a
+        // cancelled export leaves no file.
+        QProgressDialog progress(QStringLiteral("正在导出数据……"), QStringLiteral("取消"), 0, 1, this);
         progress.setWindowTitle(windowTitle());
         progress.setWindowModality(Qt::WindowModal);
         progress.setMinimumDuration(500);
-        ExportRowSetToXls(m_tickets, XlsFileName(chosen), [&progress](int done, int total) {
+        const bool written = ExportRowSetToXls(m_tickets, XlsFileName(chosen), [&progress](int done, int total) {
             progress.setMaximum(total);
+            progress.setLabelText(QStringLiteral("正在导出数据…… %1 / %2").arg(done).arg(total));
             progress.setValue(done);
+            return !progress.wasCanceled();
         });
+        if (!written)
+            return;
     }
     // The list's selection ends where a row-by-row export leaves it.
     m_tickets.last();

@@ -59,21 +59,19 @@ void WriteValue(XlsWriter &book, const RowSet &rows, int record, int sheetRow, i
 
 } // namespace
 
-void ExportRowSetToXls(const RowSet &rows, const QString &fileName, const ExportProgress &progress)
+bool ExportRowSetToXls(const RowSet &rows, const QString &fileName, const ExportProgress &progress)
 {
     const int total = rows.recordCount();
     const int columns = rows.columnCount();
-    const auto report = [&progress, total](int done) {
-        if (progress)
-            progress(done, total);
-    };
+    const auto goOn = [&progress, total](int done) { return !progress || progress(done, total); };
     std::vector<bool> numberColumn;
     for (int c = 0; c < columns; ++c) {
         const ColumnKind kind = rows.columnKind(c);
         numberColumn.push_back(kind == ColumnKind::Number || kind == ColumnKind::AutoNumber);
     }
 
-    report(0);
+    if (!goOn(0))
+        return false;
     const int step = std::max(1, total / ProgressSteps);
     XlsWriter book;
     StartSheet(book, rows);
@@ -84,9 +82,11 @@ void ExportRowSetToXls(const RowSet &rows, const QString &fileName, const Export
         for (int c = 0; c < columns; ++c)
             WriteValue(book, rows, record, sheetRow, c, numberColumn[size_t(c)]);
         const int done = record + 1;
-        if (done % step == 0 && done < total)
-            report(done);
+        if (done % step == 0 && done < total && !goOn(done))
+            return false;
     }
-    report(total);
+    if (!goOn(total))
+        return false;
     book.save(fileName);
+    return true;
 }

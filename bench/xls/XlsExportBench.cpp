@@ -37,7 +37,10 @@ int main(int argc, char **argv)
 
     const QString target = QFileInfo(dataFile).dir().filePath(QStringLiteral("export.xls"));
     int progressCalls = 0;
-    ExportRowSetToXls(list, target, [&progressCalls](int, int) { ++progressCalls; });
+    ExportRowSetToXls(list, target, [&progressCalls](int, int) {
+        ++progressCalls;
+        return true;
+    });
     const qint64 exportMs = timer.elapsed();
 
     std::printf("tickets: %d\n", list.recordCount());

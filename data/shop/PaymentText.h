@@ -9,7 +9,6 @@
 #include <vector>
 
 class Session;
-struct TicketCondition;
 
 // How the reports show the way a ticket was paid, from its rows of zfmx.
 namespace PaymentText {
@@ -21,9 +20,8 @@ inline const QString kUnrecorded = QStringLiteral("未记录");
 // with its amount, in the order the rows were recorded; kUnrecorded without rows.
 QString Of(const std::vector<std::pair<QString, Amount>> &payments);
 
-// The text of each number, for the tickets a condition covers (their numbers
-// listed in `numbers`, in any order, repeats allowed).
-std::vector<QString> OfTickets(Session &session, const TicketCondition &condition,
-                               const std::vector<QVariant> &numbers);
+// The text of each ticket number of a page of a list (in any order, repeats
+// and nulls allowed).
+std::vector<QString> OfTickets(Session &session, const std::vector<QVariant> &numbers);
 
 } // namespace PaymentText

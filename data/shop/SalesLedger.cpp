@@ -4,8 +4,11 @@
 #include "data/shop/PaymentText.h"
 #include "data/shop/TicketCondition.h"
 #include "data/store/ColumnValue.h"
+#include "data/store/PagedRows.h"
 #include "data/store/ReopenQuery.h"
+#include "data/store/RowSet.h"
 #include "data/store/Session.h"
+#include "data/store/TicketTotals.h"
 
 #include <QVariant>
 
@@ -19,18 +22,26 @@ namespace {
 // reprints, not listed or exported.
 const QString kListedColumns = QStringLiteral("序号, 单号, 时间, 数量, 金额, 折后, 收银员");
 
-// The way each ticket was paid, after the listed columns.
-void OpenWithPayments(RowSet &tickets, const TicketCondition &condition, const QString &order)
+// A page at a time in the given order, summed in the engine, with the way
+// each ticket was paid after the listed columns.
+void OpenWithPayments(RowSet &tickets, const TicketFilter &filter, const QStringList &key, bool nullFirst)
 {
+    const TicketCondition condition = ConditionOf(filter);
     Session &session = tickets.connection();
     DeletionJournal::JournalDeletions(tickets);
-    tickets.setAppendedColumn(QStringLiteral("支付方式"), QStringLiteral("单号"),
-                              [&session, condition](const std::vector<QVariant> &numbers) {
-                                  return PaymentText::OfTickets(session, condition, numbers);
-                              });
-    ReopenQuery(tickets, Store::Shared,
-                QStringLiteral("select %1 from xstj where %2 order by %3").arg(kListedColumns, condition.where, order),
-                condition.parameters);
+    tickets.setAppendedColumn(
+        QStringLiteral("支付方式"), QStringLiteral("单号"),
+        [&session](const std::vector<QVariant> &numbers) { return PaymentText::OfTickets(session, numbers); });
+    tickets.openPages(Store::Shared,
+                      {QStringLiteral("xstj"),
+                       kListedColumns,
+                       condition.where,
+                       condition.parameters,
+                       key,
+                       nullFirst,
+                       {QStringLiteral("数量"), QStringLiteral("金额"), QStringLiteral("折后")},
+                       // Every ticket is counted and summed as the engine keeps them.
+                       filter.kind == TicketFilter::Kind::All ? TicketTotals::Query() : QString()});
 }
 
 QString NumberText(const QVariant &value)
@@ -43,22 +54,32 @@ QString NumberText(const QVariant &value)
 void OpenTickets(RowSet &tickets, const TicketFilter &filter)
 {
     // A span lists in time order, the others in stored order.
-    const TicketCondition condition = ConditionOf(filter);
-    OpenWithPayments(tickets, condition,
-                     filter.kind == TicketFilter::Kind::Between ? QStringLiteral("时间, 序号")
-                                                                : QStringLiteral("序号"));
+    OpenWithPayments(tickets, filter,
+                     filter.kind == TicketFilter::Kind::Between
+                         ? QStringList{QStringLiteral("时间"), QStringLiteral("序号")}
+                         : QStringList{QStringLiteral("序号")},
+                     false);
 }
 
 void OpenTicketsByNumber(RowSet &tickets)
 {
-    OpenWithPayments(tickets, ConditionOf(TicketFilter::All()), QStringLiteral("单号 asc"));
+    OpenWithPayments(tickets, TicketFilter::All(), {QStringLiteral("单号"), QStringLiteral("序号")}, true);
 }
 
 void OpenSoldLines(RowSet &lines, const QString &number)
 {
     DeletionJournal::JournalDeletions(lines);
     if (number.isEmpty()) {
-        ReopenQuery(lines, Store::Shared, QStringLiteral("select * from xsmx where 单号<>''"));
+        // Every line of every ticket: a page at a time, in stored order.
+        lines.openPages(Store::Shared,
+                        {QStringLiteral("xsmx"),
+                         QStringLiteral("*"),
+                         QStringLiteral("单号<>''"),
+                         {},
+                         {QStringLiteral("序号")},
+                         false,
+                         {QStringLiteral("数量"), QStringLiteral("金额"), QStringLiteral("折后")},
+                         QString()});
         return;
     }
     // A number that contains the searched one is that number or a longer one:

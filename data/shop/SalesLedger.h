@@ -14,7 +14,9 @@ class RowSet;
 // The recorded sales: one row per ticket in xstj, one per sold line in xsmx.
 // Each operation lists into a row set that can delete the rows it shows, each
 // deletion journalled; the ticket lists show the columns the statistics list
-// has always shown, then 支付方式: how each ticket was paid.
+// has always shown, then 支付方式: how each ticket was paid. The ticket lists
+// and the list of every line are read a page at a time and summed by the
+// engine, so they cost the same at any length of the history.
 namespace SalesLedger {
 
 // The tickets a filter covers: a span of days in time order, the others in stored order.

@@ -5,6 +5,7 @@
 #include "base/SystemError.h"
 #include "data/store/EngineError.h"
 #include "data/store/Schema.h"
+#include "data/store/TicketTotals.h"
 
 #include <sqlite3.h>
 
@@ -147,6 +148,9 @@ void upgrade(Database &database, const QString &path)
     for (const Schema::Index &index : Schema::Indexes())
         if (!indexes.contains(QString::fromUtf8(index.name)))
             steps << Schema::IndexCreation(index, false);
+    if (!TicketTotals::IsIn(namesOf(database, "SELECT name FROM sqlite_master", 0, path)))
+        for (const QString &statement : TicketTotals::FileStatements())
+            steps << statement;
     if (steps.isEmpty())
         return;
     const QByteArray sql

@@ -41,6 +41,9 @@ public:
     virtual QString allColumns(const QString &table) const = 0;
     // Whether rows come in the order they were added without an order by.
     virtual bool keepsRowOrder() const = 0;
+    // How an order by a column that is never null is written ("asc" or
+    // "desc" and what else it takes) for this engine to read it from an index.
+    virtual QString orderOfKey(bool ascending) const = 0;
     virtual bool isOpen() const = 0;
 
 protected:

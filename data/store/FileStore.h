@@ -28,6 +28,10 @@ public:
     QString rowIdColumn(const QString &table) const override;
     QString allColumns(const QString &table) const override;
     bool keepsRowOrder() const override { return true; }
+    QString orderOfKey(bool ascending) const override
+    {
+        return ascending ? QStringLiteral("asc") : QStringLiteral("desc");
+    }
     bool isOpen() const override { return m_db != nullptr; }
 
     // The receipt prints between the writing of a sale and its commit: this

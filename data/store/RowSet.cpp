@@ -2,6 +2,7 @@
 
 #include "base/AppError.h"
 #include "data/store/ColumnValue.h"
+#include "data/store/PagedRows.h"
 #include "data/store/Session.h"
 
 #include <QRegularExpression>
@@ -122,8 +123,13 @@ void RowSet::open()
             rowIds.push_back(query.value(0).toLongLong());
     }
 
-    if (m_appended)
-        appendColumn(columns, rows);
+    if (m_appended) {
+        QStringList names;
+        for (const Column &column : columns)
+            names << column.name;
+        appendTexts(names, rows);
+        columns.push_back({m_appended->name, ColumnKind::Text});
+    }
 
     emit aboutToReset();
     m_table = table;
@@ -139,14 +145,43 @@ void RowSet::open()
     emit currentChanged(m_current);
 }
 
-void RowSet::appendColumn(std::vector<Column> &columns, std::vector<std::vector<QVariant>> &rows) const
+void RowSet::openPages(Store store, const PagedQuery &query)
 {
-    const auto key = std::find_if(columns.begin(), columns.end(), [this](const Column &column) {
-        return column.name.compare(m_appended->keyColumn, Qt::CaseInsensitive) == 0;
+    close();
+    m_store = store;
+    auto paged = std::make_unique<PagedRows>(
+        this->store(), query, [this](const QStringList &names, std::vector<std::vector<QVariant>> &rows) {
+            if (m_appended)
+                appendTexts(names, rows);
+        });
+    std::vector<Column> columns;
+    for (int i = 0; i < paged->columnNames().size(); ++i)
+        columns.push_back({paged->columnNames()[i], ColumnKindOfDeclaredType(paged->declaredTypes()[i])});
+    if (m_appended)
+        columns.push_back({m_appended->name, ColumnKind::Text});
+
+    emit aboutToReset();
+    m_table = m_readOnly ? QString() : query.table;
+    m_selected = query.columns;
+    m_columns = std::move(columns);
+    m_paged = std::move(paged);
+    m_open = true;
+    m_state = State::Browse;
+    m_current = m_paged->count() > 0 ? 0 : -1;
+    m_eof = m_current < 0;
+    emit reset();
+    emit currentChanged(m_current);
+}
+
+// The appended column's texts, for rows whose columns are `names`.
+void RowSet::appendTexts(const QStringList &names, std::vector<std::vector<QVariant>> &rows) const
+{
+    const auto key = std::find_if(names.begin(), names.end(), [this](const QString &name) {
+        return name.compare(m_appended->keyColumn, Qt::CaseInsensitive) == 0;
     });
-    if (key == columns.end())
+    if (key == names.end())
         throw DataError(QStringLiteral("Field '%1' not found").arg(m_appended->keyColumn));
-    const size_t keyIndex = size_t(key - columns.begin());
+    const size_t keyIndex = size_t(key - names.begin());
     std::vector<QVariant> keys;
     keys.reserve(rows.size());
     for (const std::vector<QVariant> &row : rows)
@@ -154,7 +189,6 @@ void RowSet::appendColumn(std::vector<Column> &columns, std::vector<std::vector<
     const std::vector<QString> texts = m_appended->texts(keys);
     for (size_t i = 0; i < rows.size(); ++i)
         rows[i].push_back(texts.at(i));
-    columns.push_back({m_appended->name, ColumnKind::Text});
 }
 
 void RowSet::close()
@@ -165,6 +199,7 @@ void RowSet::close()
     m_open = false;
     m_rows.clear();
     m_rowIds.clear();
+    m_paged.reset();
     m_columns.clear();
     m_current = -1;
     m_eof = true;
@@ -175,7 +210,22 @@ void RowSet::close()
 int RowSet::recordCount() const
 {
     requireOpen();
-    return int(m_rows.size());
+    return rowCount();
+}
+
+int RowSet::rowCount() const
+{
+    return m_paged ? m_paged->count() : int(m_rows.size());
+}
+
+const std::vector<QVariant> &RowSet::rowAt(int index) const
+{
+    return m_paged ? m_paged->row(index) : m_rows.at(size_t(index));
+}
+
+qint64 RowSet::rowIdAt(int index) const
+{
+    return m_paged ? m_paged->rowId(index) : m_rowIds.at(size_t(index));
 }
 
 int RowSet::recNo() const
@@ -187,14 +237,14 @@ int RowSet::recNo() const
 void RowSet::first()
 {
     requireOpen();
-    setCurrent(m_rows.empty() ? -1 : 0);
-    m_eof = m_rows.empty();
+    setCurrent(rowCount() == 0 ? -1 : 0);
+    m_eof = rowCount() == 0;
 }
 
 void RowSet::next()
 {
     requireOpen();
-    if (m_current + 1 < int(m_rows.size()))
+    if (m_current + 1 < rowCount())
         setCurrent(m_current + 1);
     else
         m_eof = true;
@@ -203,16 +253,16 @@ void RowSet::next()
 void RowSet::last()
 {
     requireOpen();
-    setCurrent(int(m_rows.size()) - 1);
-    m_eof = m_rows.empty();
+    setCurrent(rowCount() - 1);
+    m_eof = rowCount() == 0;
 }
 
 void RowSet::moveTo(int index)
 {
     requireOpen();
-    if (m_rows.empty())
+    if (rowCount() == 0)
         return;
-    setCurrent(std::clamp(index, 0, int(m_rows.size()) - 1));
+    setCurrent(std::clamp(index, 0, rowCount() - 1));
     m_eof = false;
 }
 
@@ -260,37 +310,49 @@ QVariant RowSet::value(const QString &column) const
 {
     const int index = requireColumn(column);
     requireCurrent();
-    const QVariant &stored = m_rows[size_t(m_current)][size_t(index)];
+    const QVariant &stored = rowAt(m_current)[size_t(index)];
     return stored.isNull() ? QVariant(QString()) : stored;
 }
 
 QString RowSet::textAt(int row, int column) const
 {
-    return ColumnValueToText(m_columns.at(size_t(column)).kind, m_rows.at(size_t(row)).at(size_t(column)));
+    return ColumnValueToText(m_columns.at(size_t(column)).kind, rowAt(row).at(size_t(column)));
 }
 
 QVariant RowSet::rawAt(int row, int column) const
 {
-    return m_rows.at(size_t(row)).at(size_t(column));
+    return rowAt(row).at(size_t(column));
+}
+
+double RowSet::sum(int column) const
+{
+    requireOpen();
+    if (m_paged)
+        return m_paged->sum(columnName(column));
+    long double total = 0.0L;
+    for (const std::vector<QVariant> &row : m_rows)
+        if (const QVariant &stored = row.at(size_t(column)); !stored.isNull())
+            total += stored.toDouble();
+    return double(total);
 }
 
 void RowSet::edit()
 {
-    requireWritable();
+    requireEditable();
     if (m_state != State::Browse)
         return;
-    if (m_rows.empty()) {
+    if (rowCount() == 0) {
         append();
         return;
     }
     m_state = State::Edit;
-    m_pending = m_rows[size_t(m_current)];
+    m_pending = rowAt(m_current);
     m_assigned.assign(m_columns.size(), false);
 }
 
 void RowSet::append()
 {
-    requireWritable();
+    requireEditable();
     m_state = State::Insert;
     m_pending.assign(m_columns.size(), QVariant());
     m_assigned.assign(m_columns.size(), false);
@@ -387,17 +449,22 @@ void RowSet::deleteCurrent()
     requireCurrent();
     cancel();
     const int row = m_current;
+    const qint64 rowId = rowIdAt(row);
     if (m_deletion)
-        m_deletion(store(), m_table, m_rowIds[size_t(row)]);
+        m_deletion(store(), m_table, rowId);
     else
         store().exec(QStringLiteral("DELETE FROM %1 WHERE %2 = ?1").arg(m_table, store().rowIdColumn(m_table)),
-                     {m_rowIds[size_t(row)]});
+                     {rowId});
     emit rowAboutToBeRemoved(row);
-    m_rows.erase(m_rows.begin() + row);
-    m_rowIds.erase(m_rowIds.begin() + row);
+    if (m_paged) {
+        m_paged->removed(row);
+    } else {
+        m_rows.erase(m_rows.begin() + row);
+        m_rowIds.erase(m_rowIds.begin() + row);
+    }
     emit rowRemoved(row);
-    m_current = m_rows.empty() ? -1 : std::min(row, int(m_rows.size()) - 1);
-    m_eof = m_rows.empty();
+    m_current = rowCount() == 0 ? -1 : std::min(row, rowCount() - 1);
+    m_eof = rowCount() == 0;
     emit currentChanged(m_current);
 }
 
@@ -426,6 +493,13 @@ void RowSet::requireWritable() const
     requireOpen();
     if (m_table.isEmpty())
         throw DataError(QStringLiteral("Cannot modify a read-only dataset"));
+}
+
+void RowSet::requireEditable() const
+{
+    requireWritable();
+    if (m_paged)
+        throw DataError(QStringLiteral("Cannot modify a paged dataset"));
 }
 
 void RowSet::requireCurrent() const

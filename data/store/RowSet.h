@@ -6,11 +6,14 @@
 #include <QVariant>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
 class DataStore;
+class PagedRows;
 class Session;
+struct PagedQuery;
 enum class Store;
 
 // How a column's value turns into text and back.
@@ -55,6 +58,10 @@ public:
     void setAppendedColumn(const QString &name, const QString &keyColumn, ColumnTexts texts);
 
     void open(); // runs the statement; first row current; connects first when needed
+    // Lists the rows of a query in the given store a page at a time instead of
+    // running the statement: a list of any length costs what a page does. The
+    // rows can be deleted, not edited.
+    void openPages(Store store, const PagedQuery &query);
     void close();
     bool isOpen() const { return m_open; }
 
@@ -79,6 +86,8 @@ public:
     // Any row, by position: for grids and reports.
     QString textAt(int row, int column) const;
     QVariant rawAt(int row, int column) const; // stored value: double, qint64, QString or null
+    // A number column's sum over every row; a paged row set has it from the engine.
+    double sum(int column) const;
 
     // Editing: edit() the current row (begins a new row on an empty row set),
     // append() a new row at the end, setText() per column, post() writes at once.
@@ -113,10 +122,14 @@ private:
 
     void requireOpen() const;
     void requireWritable() const;
+    void requireEditable() const;
     void requireCurrent() const;
     int requireColumn(const QString &name) const;
     void setCurrent(int index);
-    void appendColumn(std::vector<Column> &columns, std::vector<std::vector<QVariant>> &rows) const;
+    void appendTexts(const QStringList &names, std::vector<std::vector<QVariant>> &rows) const;
+    int rowCount() const; // the rows listed, held or paged
+    const std::vector<QVariant> &rowAt(int index) const;
+    qint64 rowIdAt(int index) const;
     void reloadRow(int index, qint64 rowId);
     DataStore &store() const; // the store the statement runs on
 
@@ -139,6 +152,7 @@ private:
     std::vector<Column> m_columns;
     std::vector<std::vector<QVariant>> m_rows;
     std::vector<qint64> m_rowIds;
+    std::unique_ptr<PagedRows> m_paged; // instead of the rows above, when listed a page at a time
     int m_current = -1;
     bool m_eof = true;
     State m_state = State::Browse;

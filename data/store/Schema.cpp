@@ -1,5 +1,7 @@
 #include "data/store/Schema.h"
 
+#include "data/store/TicketTotals.h"
+
 #include <QStringList>
 
 namespace Schema {
@@ -178,6 +180,8 @@ std::vector<QString> CreationStatements()
         statements.push_back(CreationStatement(table));
     for (const Index &index : Indexes())
         statements.push_back(IndexCreation(index, false));
+    for (const QString &statement : TicketTotals::FileStatements())
+        statements.push_back(statement);
     statements.push_back(QStringLiteral(
         "INSERT INTO dynr (店名, 备注, 收银员, pos, modle, print) VALUES ('', '', '', '58', '一联', '1')"));
     return statements;
@@ -221,6 +225,12 @@ std::vector<QString> ServerCreationStatements()
             continue;
         statements.push_back(IndexCreation(index, true));
     }
+    // The ticket list in number order reads its pages from here: the file's
+    // engine orders its index on 单号 so; the server puts nulls last unless told.
+    statements.push_back(
+        QStringLiteral("CREATE INDEX IF NOT EXISTS xstj_number_pages ON xstj(单号 NULLS FIRST, 序号)"));
+    for (const QString &statement : TicketTotals::ServerStatements())
+        statements.push_back(statement);
     return statements;
 }
 

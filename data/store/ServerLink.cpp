@@ -73,9 +73,12 @@ QString ServerDialect(const QString &statement)
     static const QRegularExpression like(QStringLiteral("\\blike\\b"), QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression begin(QStringLiteral("^BEGIN IMMEDIATE$"));
     // The file's engine puts NULL before every value; an order written out as
-    // ascending or descending keeps that on the server, which puts it after every value.
-    static const QRegularExpression ascending(QStringLiteral("\\basc\\b"), QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression descending(QStringLiteral("\\bdesc\\b"), QRegularExpression::CaseInsensitiveOption);
+    // ascending or descending keeps that on the server, which puts it after
+    // every value; an order that says where nulls go is left as it is.
+    static const QRegularExpression ascending(QStringLiteral("\\basc\\b(?!\\s+nulls\\b)"),
+                                              QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression descending(QStringLiteral("\\bdesc\\b(?!\\s+nulls\\b)"),
+                                               QRegularExpression::CaseInsensitiveOption);
     QString sql = statement;
     sql.replace(parameter, QStringLiteral("$\\1"));
     sql.replace(instr, QStringLiteral("strpos("));

@@ -24,6 +24,11 @@ public:
     QString allColumns(const QString &table) const override;
     // A server keeps no stored order of its own.
     bool keepsRowOrder() const override { return false; }
+    // Where the indexes have nulls, though there are none: else the rows are sorted.
+    QString orderOfKey(bool ascending) const override
+    {
+        return ascending ? QStringLiteral("asc nulls last") : QStringLiteral("desc nulls first");
+    }
     bool isOpen() const override;
 
     ServerStore(const ServerStore &) = delete;

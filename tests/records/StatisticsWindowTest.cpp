@@ -27,10 +27,13 @@
 #include <QPdfWriter>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
+#include <algorithm>
+#include <functional>
 #include <map>
 
 namespace {
@@ -214,6 +217,71 @@ TEST_F(StatisticsTest, DeleteAsksThenRemovesTheTicketButKeepsItsLines)
     search(statistics, QStringLiteral("nothing matches"), QString());
     click(statistics, "SpeedButton2");
     EXPECT_EQ(data.count(QStringLiteral("xstj")), 3);
+}
+
+// A list of several pages, each number three times, is the table's rows in
+// order whichever way it is read, after deletes on a page's edges and of the
+// last row, and after a search down to less than a page; its sums are the table's.
+TEST_F(StatisticsTest, ALongListIsTheTableWhicheverWayItIsReadAndAfterDeletes)
+{
+    data.exec(QStringLiteral("with recursive n(i) as (select 1 union all select i + 1 from n where i < 700) "
+                             "insert into xstj (单号, 时间, 数量, 金额, 折后, 收银员) select printf('P%04d', i / 3), "
+                             "'2024-03-05 10:00:00', i % 7, i * 0.01, i * 0.015, '王五' from n"));
+    RowSet &rows = *grid->rowSet();
+    const auto deleteRow = [&](int row) {
+        rows.moveTo(row);
+        click(statistics, "SpeedButton2");
+    };
+    const auto toEnd = [&] {
+        QTest::keyClick(grid->view(), Qt::Key_End, Qt::ControlModifier);
+        EXPECT_EQ(rows.currentIndex(), rows.recordCount() - 1);
+    };
+    const QString all = QStringLiteral("1 = 1 order by 单号, 序号");
+    const QString found = QStringLiteral("单号 like '%P000%' order by 序号");
+    const struct
+    {
+        const char *what;
+        std::function<void()> step;
+        bool backwards;
+        QString rowsWhere;
+    } steps[] = {
+        {"opened", [&] { statistics.reload(); }, false, all},
+        {"opened, read from the end",
+         [&] {
+             statistics.reload();
+             toEnd();
+         },
+         true, all},
+        {"first of a page deleted", [&] { deleteRow(256); }, true, all},
+        {"last of a page deleted", [&] { deleteRow(255); }, false, all},
+        {"last row deleted",
+         [&] {
+             toEnd();
+             deleteRow(rows.currentIndex());
+         },
+         false, all},
+        {"searched", [&] { search(statistics, QStringLiteral("P000"), QString()); }, true, found},
+        {"deleted in the search", [&] { deleteRow(1); }, false, found},
+    };
+    for (const auto &step : steps) {
+        SCOPED_TRACE(step.what);
+        step.step();
+        const int column = rows.columnIndex(QStringLiteral("序号"));
+        QStringList read;
+        for (int i = 0; i < rows.recordCount(); ++i)
+            read << rows.textAt(step.backwards ? rows.recordCount() - 1 - i : i, column);
+        if (step.backwards)
+            std::reverse(read.begin(), read.end());
+        EXPECT_EQ(read, data.rows(QStringLiteral("select 序号 from xstj where ") + step.rowsWhere));
+        const QString where = step.rowsWhere.section(QStringLiteral(" order by"), 0, 0);
+        EXPECT_EQ(footer().mid(1),
+                  data.rows(QStringLiteral(
+                                "select round(sum(数量), 4), round(sum(金额), 4), round(sum(折后), 4) from xstj where ")
+                            + where)
+                      .front()
+                      .split(QLatin1Char('|')));
+    }
+    EXPECT_EQ(rows.currentIndex(), 1); // the row after the deleted one
 }
 
 TEST_F(StatisticsTest, DetailListsTheLinesOfTheDoubleClickedTicketOrOfAllForAnEmptyList)

@@ -6,6 +6,7 @@
 #include "tests/fileformats/ReadBack.h"
 #include "tests/support/TempData.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -86,7 +87,10 @@ TEST_F(TicketExportTest, ALongListContinuesOnFurtherSheetsWithoutLosingARow)
     openList();
     std::vector<std::pair<int, int>> calls;
 
-    ExportRowSetToXls(list, target(), [&calls](int done, int total) { calls.emplace_back(done, total); });
+    ExportRowSetToXls(list, target(), [&calls](int done, int total) {
+        calls.emplace_back(done, total);
+        return true;
+    });
 
     const auto sheets = ReadWorkbook(target());
     ASSERT_EQ(sheets.size(), 2u);
@@ -107,6 +111,13 @@ TEST_F(TicketExportTest, ALongListContinuesOnFurtherSheetsWithoutLosingARow)
     EXPECT_EQ(calls.back(), std::make_pair(count, count));
     EXPECT_LE(calls.size(), 102u); // now and then, not once per row
     EXPECT_TRUE(std::is_sorted(calls.begin(), calls.end()));
+
+    // Stopped half-way or with every row written, the export leaves no file.
+    for (const int stop : {count / 2, count}) {
+        EXPECT_FALSE(ExportRowSetToXls(list, out.filePath(QStringLiteral("stopped.xls")),
+                                       [stop](int done, int) { return done < stop; }));
+        EXPECT_EQ(QDir(out.path()).entryList(QDir::Files), QStringList{QStringLiteral("销售统计.xls")});
+    }
 }
 
 } // namespace
