@@ -3,10 +3,10 @@
 #include "base/ErrorDetail.h"
 #include "grid/ChineseFileDates.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QPushButton>
 
 namespace Dialogs {
 
@@ -38,6 +38,11 @@ int showBox(QWidget *owner, const Shown &shown, QMessageBox::StandardButtons but
 {
     QMessageBox box(boxIcon(shown.icon), shown.title, shown.text, buttons, owner);
     box.setDetailedText(shown.detail);
+    // The buttons' words do not hang on Qt's translations being installed.
+    if (QAbstractButton *ok = box.button(QMessageBox::Ok))
+        ok->setText(QStringLiteral("确定"));
+    if (QAbstractButton *cancel = box.button(QMessageBox::Cancel))
+        cancel->setText(QStringLiteral("取消"));
     return box.exec();
 }
 
@@ -95,11 +100,7 @@ bool Confirm(QWidget *owner, const QString &text)
     const Shown shown{kTitle, text, Icon::Question};
     if (g_responder)
         return g_responder->confirm(shown);
-    // The buttons' words do not hang on Qt's translations being installed.
-    QMessageBox box(boxIcon(shown.icon), shown.title, shown.text, QMessageBox::Ok | QMessageBox::Cancel, owner);
-    box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
-    box.button(QMessageBox::Cancel)->setText(QStringLiteral("取消"));
-    return box.exec() == QMessageBox::Ok;
+    return showBox(owner, shown, QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
 }
 
 bool AskBeforeHarm(QWidget *owner, const QString &text)
