@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <stdexcept>
 #include <vector>
 
 namespace {
@@ -206,11 +207,17 @@ bool WriteAll(QIODevice &out, const QByteArray &bytes)
 
 } // namespace
 
-bool WriteCompoundFile(QIODevice &out, const QString &streamName, const QByteArray &stream)
+bool WriteCompoundFile(QIODevice &out, const QString &streamName, quint32 streamSize, const StreamWriter &writeStream)
 {
-    const Layout l = Plan(quint64(stream.size()));
-    const qsizetype padding = qsizetype(l.dataSectors) * SectorSize - stream.size();
-    return WriteAll(out, Header(l)) && WriteAll(out, stream) && WriteAll(out, QByteArray(padding, '\0'))
-        && WriteAll(out, Directory(l, streamName, quint32(stream.size()))) && WriteAll(out, MiniFat(l))
-        && WriteAll(out, Fat(l)) && WriteAll(out, Index(l));
+    const Layout l = Plan(streamSize);
+    if (!WriteAll(out, Header(l)))
+        return false;
+    const qint64 streamStart = out.pos();
+    if (!writeStream(out))
+        return false;
+    if (out.pos() - streamStart != streamSize)
+        throw std::logic_error("WriteCompoundFile: the stream is not the size announced");
+    const qsizetype padding = qsizetype(l.dataSectors) * SectorSize - streamSize;
+    return WriteAll(out, QByteArray(padding, '\0')) && WriteAll(out, Directory(l, streamName, streamSize))
+        && WriteAll(out, MiniFat(l)) && WriteAll(out, Fat(l)) && WriteAll(out, Index(l));
 }

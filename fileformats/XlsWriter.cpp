@@ -1,6 +1,7 @@
 #include "fileformats/XlsWriter.h"
 
 #include "base/AppError.h"
+#include "fileformats/BiffRecords.h"
 #include "fileformats/CompoundFile.h"
 
 #include <QDir>
@@ -10,101 +11,21 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <stdexcept>
+
+using namespace Biff;
 
 namespace {
 
-constexpr int MaxRecordData = 8224;
-constexpr int RecordHeaderSize = 4;
 constexpr quint16 CellXf = 15; // the one cell format: the Normal style, General numbers
 constexpr quint16 CodepageUtf16 = 1200;
-
-enum Sid : quint16 {
-    SidEof = 0x000A,
-    SidDateMode = 0x0022,
-    SidFont = 0x0031,
-    SidContinue = 0x003C,
-    SidWindow1 = 0x003D,
-    SidCodepage = 0x0042,
-    SidWsBool = 0x0081,
-    SidBoundSheet = 0x0085,
-    SidXf = 0x00E0,
-    SidSst = 0x00FC,
-    SidLabelSst = 0x00FD,
-    SidExtSst = 0x00FF,
-    SidDimension = 0x0200,
-    SidNumber = 0x0203,
-    SidWindow2 = 0x023E,
-    SidStyle = 0x0293,
-    SidBof = 0x0809,
-};
 
 enum SubstreamType : quint16 { Globals = 0x0005, Worksheet = 0x0010 };
 
 // Record sizes of a sheet around its cells: BOF, WSBOOL, DIMENSION before; WINDOW2, EOF after.
 constexpr int SheetPrefixSize = (4 + 16) + (4 + 2) + (4 + 14);
 constexpr int SheetSuffixSize = (4 + 18) + 4;
-
-// Appends little-endian values and whole records to a byte array.
-class Records
-{
-public:
-    explicit Records(QByteArray &out)
-        : m_out(out)
-    { }
-
-    void u8(quint8 v) { m_out.append(char(v)); }
-    void u16(quint16 v)
-    {
-        char b[2];
-        qToLittleEndian(v, b);
-        m_out.append(b, 2);
-    }
-    void u32(quint32 v)
-    {
-        char b[4];
-        qToLittleEndian(v, b);
-        m_out.append(b, 4);
-    }
-    // Starts a record; end() fills in its length.
-    int begin(quint16 sid)
-    {
-        const int at = int(m_out.size());
-        u16(sid);
-        u16(0);
-        return at;
-    }
-    void end(int at) { qToLittleEndian(quint16(m_out.size() - at - RecordHeaderSize), m_out.data() + at + 2); }
-    int size() const { return int(m_out.size()); }
-    QByteArray &bytes() { return m_out; }
-
-private:
-    QByteArray &m_out;
-};
-
-bool FitsOneByte(QStringView text)
-{
-    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() <= 0xFF; });
-}
-
-// Characters as one byte each (all below 256) or as UTF-16LE.
-void AppendChars(QByteArray &out, QStringView text, bool oneByte)
-{
-    if (oneByte) {
-        for (QChar c : text)
-            out.append(char(c.unicode()));
-        return;
-    }
-    if constexpr (Q_BYTE_ORDER == Q_LITTLE_ENDIAN) {
-        out.append(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
-    } else {
-        for (QChar c : text) {
-            char b[2];
-            qToLittleEndian(c.unicode(), b);
-            out.append(b, 2);
-        }
-    }
-}
 
 // A short name: 8-bit length, flags, characters.
 void AppendShortString(Records &r, const QString &text)
@@ -216,84 +137,6 @@ void WriteNormalStyle(Records &r)
     r.end(at);
 }
 
-// Writes the shared strings as an SST record and as many CONTINUE records as
-// they need. A string's header and first character never split; when its
-// characters run over, they go on in the next record after a repeated flags
-// byte. Notes where each bucket of strings starts, for EXTSST.
-class SharedStringTable
-{
-public:
-    struct BucketStart
-    {
-        quint32 streamOffset;
-        quint16 recordOffset;
-    };
-
-    SharedStringTable(Records &records, quint32 cellCount, const std::vector<QString> &strings)
-        : m_r(records)
-    {
-        m_record = m_r.begin(SidSst);
-        m_r.u32(cellCount);
-        m_r.u32(quint32(strings.size()));
-        m_perBucket = std::max<quint32>(8, (quint32(strings.size()) + 127) / 128);
-        for (size_t i = 0; i < strings.size(); ++i)
-            add(strings[i], i % m_perBucket == 0);
-        m_r.end(m_record);
-    }
-
-    quint16 stringsPerBucket() const { return quint16(m_perBucket); }
-    const std::vector<BucketStart> &buckets() const { return m_buckets; }
-
-private:
-    int room() const { return MaxRecordData - (m_r.size() - m_record - RecordHeaderSize); }
-
-    void continueRecord()
-    {
-        m_r.end(m_record);
-        m_record = m_r.begin(SidContinue);
-    }
-
-    void add(QStringView text, bool bucketStart)
-    {
-        const bool oneByte = FitsOneByte(text);
-        const int charSize = oneByte ? 1 : 2;
-        const int headerSize = 3; // length, flags
-        if (room() < headerSize + (text.isEmpty() ? 0 : charSize))
-            continueRecord();
-        if (bucketStart)
-            m_buckets.push_back({quint32(m_r.size()), quint16(m_r.size() - m_record)});
-        m_r.u16(quint16(text.size()));
-        m_r.u8(oneByte ? 0 : 1);
-        while (!text.isEmpty()) {
-            const int fit = std::min<int>(int(text.size()), room() / charSize);
-            if (fit == 0) {
-                continueRecord();
-                m_r.u8(oneByte ? 0 : 1);
-                continue;
-            }
-            AppendChars(m_r.bytes(), text.first(fit), oneByte);
-            text = text.sliced(fit);
-        }
-    }
-
-    Records &m_r;
-    int m_record = 0;
-    quint32 m_perBucket = 8;
-    std::vector<BucketStart> m_buckets;
-};
-
-void WriteExtSst(Records &r, const SharedStringTable &sst)
-{
-    const int at = r.begin(SidExtSst);
-    r.u16(sst.stringsPerBucket());
-    for (const auto &bucket : sst.buckets()) {
-        r.u32(bucket.streamOffset);
-        r.u16(bucket.recordOffset);
-        r.u16(0);
-    }
-    r.end(at);
-}
-
 void CheckSheetName(const QString &name, const std::vector<QString> &taken)
 {
     static const QString forbidden = QStringLiteral(":\\/?*[]");
@@ -315,6 +158,47 @@ void PutCellHeader(char *record, quint16 sid, quint16 size, int row, int column)
     qToLittleEndian(CellXf, record + 8);
 }
 
+QByteArray SheetStart(int firstRow, int lastRow, int firstColumn, int lastColumn)
+{
+    QByteArray out;
+    Records r(out);
+    const bool empty = firstRow < 0;
+    WriteBof(r, Worksheet);
+    WriteU16Record(r, SidWsBool, 0x04C1); // a worksheet with the usual outline settings
+    const int at = r.begin(SidDimension);
+    r.u32(empty ? 0 : quint32(firstRow));
+    r.u32(empty ? 0 : quint32(lastRow + 1));
+    r.u16(empty ? 0 : quint16(firstColumn));
+    r.u16(empty ? 0 : quint16(lastColumn + 1));
+    r.u16(0);
+    r.end(at);
+    return out;
+}
+
+QByteArray SheetEnd(bool firstSheet)
+{
+    QByteArray out;
+    Records r(out);
+    const int at = r.begin(SidWindow2);
+    // Grid, headers, zeros, outline symbols shown; the first sheet selected and on display.
+    r.u16(firstSheet ? 0x06B6 : 0x00B6);
+    r.u16(0); // top row shown
+    r.u16(0); // left column shown
+    r.u16(64); // automatic grid colour
+    r.u16(0);
+    r.u16(0); // page break preview zoom: default
+    r.u16(0); // normal zoom: default
+    r.u32(0);
+    r.end(at);
+    WriteEof(r);
+    return out;
+}
+
+bool WriteRecords(QIODevice &out, const QByteArray &bytes)
+{
+    return out.write(bytes) == bytes.size();
+}
+
 } // namespace
 
 void XlsWriter::addSheet(const QString &name)
@@ -323,7 +207,7 @@ void XlsWriter::addSheet(const QString &name)
     for (const Sheet &sheet : m_sheets)
         names.push_back(sheet.name);
     CheckSheetName(name, names);
-    m_sheets.push_back(Sheet{name, {}});
+    m_sheets.push_back(Sheet{name, m_cells.size()});
 }
 
 XlsWriter::Sheet &XlsWriter::placeCell(int row, int column)
@@ -344,6 +228,12 @@ XlsWriter::Sheet &XlsWriter::placeCell(int row, int column)
     return sheet;
 }
 
+void XlsWriter::appendCell(Sheet &sheet, const char *record, int size)
+{
+    m_cells.append(record, size);
+    sheet.cellsSize += size;
+}
+
 void XlsWriter::setNumber(int row, int column, double value)
 {
     if (!std::isfinite(value))
@@ -354,7 +244,7 @@ void XlsWriter::setNumber(int row, int column, double value)
     quint64 bits;
     std::memcpy(&bits, &value, sizeof bits);
     qToLittleEndian(bits, record + 10);
-    sheet.cells.append(record, sizeof record);
+    appendCell(sheet, record, sizeof record);
 }
 
 void XlsWriter::setText(int row, int column, const QString &text)
@@ -364,26 +254,14 @@ void XlsWriter::setText(int row, int column, const QString &text)
     Sheet &sheet = placeCell(row, column);
     char record[RecordHeaderSize + 10];
     PutCellHeader(record, SidLabelSst, 10, row, column);
-    qToLittleEndian(sharedString(text.left(MaxTextLength)), record + 10);
-    sheet.cells.append(record, sizeof record);
+    qToLittleEndian(m_strings.add(text.left(MaxTextLength)), record + 10);
+    appendCell(sheet, record, sizeof record);
 }
 
-quint32 XlsWriter::sharedString(const QString &text)
+XlsWriter::WorkbookParts XlsWriter::parts() const
 {
-    ++m_stringCells;
-    const auto found = m_stringIndex.constFind(text);
-    if (found != m_stringIndex.constEnd())
-        return found.value();
-    const quint32 index = quint32(m_strings.size());
-    m_stringIndex.insert(text, index);
-    m_strings.push_back(text);
-    return index;
-}
-
-QByteArray XlsWriter::globals(const std::vector<quint32> &sheetSizes) const
-{
-    QByteArray out;
-    Records r(out);
+    WorkbookParts g;
+    Records r(g.head);
     WriteBof(r, Globals);
     WriteU16Record(r, SidCodepage, CodepageUtf16);
     WriteWindow1(r);
@@ -391,7 +269,6 @@ QByteArray XlsWriter::globals(const std::vector<quint32> &sheetSizes) const
     WriteFonts(r);
     WriteXfs(r);
     WriteNormalStyle(r);
-
     std::vector<int> offsetFields;
     for (const Sheet &sheet : m_sheets) {
         const int at = r.begin(SidBoundSheet);
@@ -402,69 +279,56 @@ QByteArray XlsWriter::globals(const std::vector<quint32> &sheetSizes) const
         AppendShortString(r, sheet.name);
         r.end(at);
     }
-    const SharedStringTable sst(r, m_stringCells, m_strings);
-    WriteExtSst(r, sst);
-    WriteEof(r);
 
-    quint32 offset = quint32(out.size());
-    for (size_t i = 0; i < m_sheets.size(); ++i) {
-        qToLittleEndian(offset, out.data() + offsetFields[i]);
-        offset += sheetSizes[i];
-    }
-    return out;
-}
+    g.tail = m_strings.extSst(quint32(g.head.size()));
+    Records tail(g.tail);
+    WriteEof(tail);
 
-QByteArray XlsWriter::workbookStream() const
-{
-    std::vector<quint32> sheetSizes;
-    for (const Sheet &sheet : m_sheets)
-        sheetSizes.push_back(quint32(SheetPrefixSize + sheet.cells.size() + SheetSuffixSize));
-    QByteArray stream = globals(sheetSizes);
-    qsizetype total = stream.size();
-    for (quint32 size : sheetSizes)
-        total += size;
-    stream.reserve(total);
-
-    Records r(stream);
+    g.streamSize = g.head.size() + m_strings.size() + g.tail.size();
     for (size_t i = 0; i < m_sheets.size(); ++i) {
         const Sheet &sheet = m_sheets[i];
-        const bool empty = sheet.firstRow < 0;
-        WriteBof(r, Worksheet);
-        WriteU16Record(r, SidWsBool, 0x04C1); // a worksheet with the usual outline settings
-        int at = r.begin(SidDimension);
-        r.u32(empty ? 0 : quint32(sheet.firstRow));
-        r.u32(empty ? 0 : quint32(sheet.lastRow + 1));
-        r.u16(empty ? 0 : quint16(sheet.firstColumn));
-        r.u16(empty ? 0 : quint16(sheet.lastColumn + 1));
-        r.u16(0);
-        r.end(at);
-        stream.append(sheet.cells);
-        at = r.begin(SidWindow2);
-        // Grid, headers, zeros, outline symbols shown; the first sheet selected and on display.
-        r.u16(i == 0 ? 0x06B6 : 0x00B6);
-        r.u16(0); // top row shown
-        r.u16(0); // left column shown
-        r.u16(64); // automatic grid colour
-        r.u16(0);
-        r.u16(0); // page break preview zoom: default
-        r.u16(0); // normal zoom: default
-        r.u32(0);
-        r.end(at);
-        WriteEof(r);
+        qToLittleEndian(quint32(g.streamSize), g.head.data() + offsetFields[i]);
+        g.streamSize += SheetPrefixSize + sheet.cellsSize + SheetSuffixSize;
     }
-    return stream;
+    return g;
 }
 
-void XlsWriter::save(const QString &fileName) const
+qint64 XlsWriter::workbookSize() const
+{
+    return parts().streamSize;
+}
+
+bool XlsWriter::writeStream(QIODevice &out, const WorkbookParts &g)
+{
+    if (!WriteRecords(out, g.head) || !m_strings.writeTo(out) || !WriteRecords(out, g.tail))
+        return false;
+    for (size_t i = 0; i < m_sheets.size(); ++i) {
+        const Sheet &sheet = m_sheets[i];
+        if (!WriteRecords(out, SheetStart(sheet.firstRow, sheet.lastRow, sheet.firstColumn, sheet.lastColumn))
+            || !m_cells.copyTo(out, sheet.cellsStart, sheet.cellsSize) || !WriteRecords(out, SheetEnd(i == 0)))
+            return false;
+    }
+    return true;
+}
+
+void XlsWriter::save(const QString &fileName)
 {
     const auto failure = [&fileName](const QString &reason) {
         return AppError(QStringLiteral("无法写入文件 %1：%2").arg(QDir::toNativeSeparators(fileName), reason));
     };
+    const auto spoolError = [this] { return m_cells.error().isEmpty() ? m_strings.error() : m_cells.error(); };
+    if (!spoolError().isEmpty())
+        throw failure(spoolError());
+    const WorkbookParts g = parts();
+    // The file's directory gives a stream's size in 32 bits.
+    if (g.streamSize > std::numeric_limits<quint32>::max())
+        throw failure(QStringLiteral("数据超过 4 GB，Excel 97-2003 工作簿容纳不下"));
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
         throw failure(file.errorString());
-    if (!WriteCompoundFile(file, QStringLiteral("Workbook"), workbookStream())) {
-        const QString reason = file.errorString();
+    if (!WriteCompoundFile(file, QStringLiteral("Workbook"), quint32(g.streamSize),
+                           [this, &g](QIODevice &out) { return writeStream(out, g); })) {
+        const QString reason = spoolError().isEmpty() ? file.errorString() : spoolError();
         file.cancelWriting();
         throw failure(reason);
     }

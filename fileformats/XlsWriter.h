@@ -1,15 +1,19 @@
 #pragma once
 
-#include <QByteArray>
-#include <QHash>
+#include "fileformats/SharedStrings.h"
+#include "fileformats/Spool.h"
+
 #include <QString>
 
 #include <vector>
 
+class QIODevice;
+
 // Builds an Excel 97-2003 workbook (BIFF8 records in a compound document) of
 // plain worksheets. A cell holds a number or a text; a cell never set stays
 // empty. Cells go in sheet by sheet and, within a sheet, row by row and left
-// to right; rows and columns count from 0.
+// to right; rows and columns count from 0. Cells are kept in temporary files
+// until the workbook is saved, so memory stays the same for any number of them.
 class XlsWriter
 {
 public:
@@ -30,19 +34,20 @@ public:
     // cut at MaxTextLength characters.
     void setText(int row, int column, const QString &text);
 
-    // The workbook's records, as the "Workbook" stream of the file holds them.
-    QByteArray workbookStream() const;
+    // Bytes of the workbook's records, as the "Workbook" stream of the file holds them.
+    qint64 workbookSize() const;
 
     // Writes the file through a temporary file beside it that replaces the
     // file only once complete. Throws AppError "无法写入文件 <name>：<reason>";
     // then no file is left under the name, or an earlier one stays as it was.
-    void save(const QString &fileName) const;
+    void save(const QString &fileName);
 
 private:
     struct Sheet
     {
         QString name;
-        QByteArray cells; // cell records
+        qint64 cellsStart = 0; // where its cell records start in the spool
+        qint64 cellsSize = 0;
         int firstRow = -1;
         int lastRow = -1;
         int firstColumn = MaxColumns;
@@ -50,12 +55,20 @@ private:
         int lastCellColumn = -1;
     };
 
+    // The workbook stream's records around the string table and the cells.
+    struct WorkbookParts
+    {
+        QByteArray head; // up to the string table, each sheet's offset filled in
+        QByteArray tail; // after it
+        qint64 streamSize = 0;
+    };
+
     Sheet &placeCell(int row, int column);
-    quint32 sharedString(const QString &text);
-    QByteArray globals(const std::vector<quint32> &sheetSizes) const;
+    void appendCell(Sheet &sheet, const char *record, int size);
+    WorkbookParts parts() const;
+    bool writeStream(QIODevice &out, const WorkbookParts &parts);
 
     std::vector<Sheet> m_sheets;
-    QHash<QString, quint32> m_stringIndex;
-    std::vector<QString> m_strings; // shared strings, in index order
-    quint32 m_stringCells = 0;
+    Spool m_cells; // every sheet's cell records, one sheet after the other
+    SharedStrings m_strings;
 };
