@@ -3,7 +3,8 @@
 #include "data/shop/PrintSettings.h"
 #include "data/shop/TicketCondition.h"
 #include "data/store/ColumnValue.h"
-#include "data/store/ReopenQuery.h"
+#include "data/store/PagedRows.h"
+#include "data/store/RowSet.h"
 #include "data/store/Schema.h"
 #include "data/store/Session.h"
 
@@ -91,11 +92,16 @@ void OpenBetween(RowSet &journal, const QDate &from, const QDate &to)
     // The journal's 时间 is written as a sale's is: the sales' span condition fits it.
     const TicketCondition span = ConditionOf(TicketFilter::Between(from, to));
     journal.setReadOnly(true);
-    ReopenQuery(
-        journal, Store::Shared,
-        QStringLiteral("select 序号, 时间, 收银员, 表名, 单号, 内容 from scjl where %1 order by 时间 desc, 序号 desc")
-            .arg(span.where),
-        span.parameters);
+    journal.openPages(Store::Shared,
+                      {QStringLiteral("scjl"),
+                       QStringLiteral("序号, 时间, 收银员, 表名, 单号, 内容"),
+                       span.where,
+                       span.parameters,
+                       {QStringLiteral("时间"), QStringLiteral("序号")},
+                       false,
+                       {}, // nothing summed
+                       QString(),
+                       true}); // newest first
 }
 
 } // namespace DeletionJournal

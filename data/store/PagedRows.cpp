@@ -95,22 +95,23 @@ PagedRows::Page &PagedRows::page(int number)
     return m_pages.emplace(number, std::move(fresh)).first->second;
 }
 
-// `limit` rows in key order, from the first after `anchor` (or from an end,
+// `limit` rows in the list's order, from the first after `anchor` (or from an end,
 // skipping `offset` rows). Rows others deleted meanwhile leave empty rows, so
 // the list keeps the length it was counted at.
 PagedRows::Page PagedRows::read(Direction direction, const Row *anchor, int limit, int offset, bool describe)
 {
+    // Forward in a descending list is backward in the key's order.
+    const bool ascending = (direction == Direction::Forward) != m_query.descending;
     std::vector<QVariant> parameters = m_query.parameters;
     QString where = QStringLiteral("(%1)").arg(m_query.where);
     if (anchor)
-        where += QStringLiteral(" and (%1)").arg(after(direction, *anchor, parameters));
+        where += QStringLiteral(" and (%1)").arg(after(ascending, *anchor, parameters));
     QStringList order;
-    const bool forward = direction == Direction::Forward;
     for (const QString &column : m_query.key)
         order << column + QLatin1Char(' ')
                 + (m_query.nullFirst && column == m_query.key.front()
-                       ? (forward ? QStringLiteral("asc") : QStringLiteral("desc"))
-                       : m_store.orderOfKey(forward));
+                       ? (ascending ? QStringLiteral("asc") : QStringLiteral("desc"))
+                       : m_store.orderOfKey(ascending));
     Statement rows(m_store,
                    QStringLiteral("select %1 AS __rowid, %2, %3 from %4 where %5 order by %6 limit %7 offset %8")
                        .arg(m_store.rowIdColumn(m_query.table), m_query.key.join(QStringLiteral(", ")), m_query.columns,
@@ -149,11 +150,11 @@ PagedRows::Page PagedRows::read(Direction direction, const Row *anchor, int limi
     return page;
 }
 
-// The condition for the rows after the anchor in the direction read: a
-// comparison of the key as a row value, which the engines answer from an index.
-QString PagedRows::after(Direction direction, const Row &anchor, std::vector<QVariant> &parameters) const
+// The condition for the rows after the anchor in the key's order, or before
+// it: a comparison of the key as a row value, which the engines answer from an index.
+QString PagedRows::after(bool ascending, const Row &anchor, std::vector<QVariant> &parameters) const
 {
-    const QString comparison = direction == Direction::Forward ? QStringLiteral(">") : QStringLiteral("<");
+    const QString comparison = ascending ? QStringLiteral(">") : QStringLiteral("<");
     const auto rowValue = [&](int from) {
         QStringList marks;
         for (size_t i = size_t(from); i < anchor.size(); ++i) {
@@ -167,8 +168,7 @@ QString PagedRows::after(Direction direction, const Row &anchor, std::vector<QVa
     if (!m_query.nullFirst)
         return rowValue(0);
     if (anchor.front().isNull())
-        return direction == Direction::Forward
-            ? QStringLiteral("(%1 is null and %2) or %1 is not null").arg(first, rowValue(1))
-            : QStringLiteral("%1 is null and %2").arg(first, rowValue(1));
-    return direction == Direction::Forward ? rowValue(0) : QStringLiteral("%1 or %2 is null").arg(rowValue(0), first);
+        return ascending ? QStringLiteral("(%1 is null and %2) or %1 is not null").arg(first, rowValue(1))
+                         : QStringLiteral("%1 is null and %2").arg(first, rowValue(1));
+    return ascending ? rowValue(0) : QStringLiteral("%1 or %2 is null").arg(rowValue(0), first);
 }

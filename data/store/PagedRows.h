@@ -27,6 +27,9 @@ struct PagedQuery
     // A statement that gives the count and the sums (in 0.0001s) as the
     // engine keeps them for this filter; empty: they are counted and summed.
     QString totals;
+    // Listed in the reverse of the key's order (newest first, nulls last),
+    // still read by key.
+    bool descending = false;
 };
 
 // A list of any length read a page at a time as its rows are asked for. A page
@@ -69,7 +72,7 @@ private:
     void aggregate();
     Page &page(int number);
     Page read(Direction direction, const Row *anchor, int limit, int offset, bool describe = false);
-    QString after(Direction direction, const Row &anchor, std::vector<QVariant> &parameters) const;
+    QString after(bool ascending, const Row &anchor, std::vector<QVariant> &parameters) const;
 
     DataStore &m_store;
     PagedQuery m_query;

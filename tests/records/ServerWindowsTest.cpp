@@ -27,6 +27,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 
@@ -70,6 +71,11 @@ void FillShop(const TempData &file)
         "case when (t.rowid + j) % 7 = 0 then 0.5 else (t.rowid + j) % 4 + 1 end as q from xstj t "
         "join (select 0 as j union all select 1 union all select 2) on j <= t.rowid % 3 "
         "join spxx p on p.rowid = (t.rowid + j * 5) % 15 + 1 where t.单号 <> '')"));
+    // Over a page of deletions, twenty at each time, stored neither in time order nor against it.
+    file.exec(QStringLiteral("with recursive n(i) as (select 1 union all select i + 1 from n where i < 300) "
+                             "insert into scjl (时间, 收银员, 表名, 单号, 内容) select datetime('2026-12-01', '+' || "
+                             "(i % 3) || ' days', '+' || (i % 5) || ' hours'), '张三', case i % 2 when 0 then 'xsmx' "
+                             "else 'zfmx' end, 'D' || i, '品名=可乐; 数量=' || i from n"));
 }
 
 struct Shop
@@ -110,9 +116,11 @@ struct Counter
     SaleDetailWindow detail{session, printer};
     StatisticsWindow statistics{session, detail, printer};
     CatalogueWindow catalogue{session};
+    DeletionJournalWindow journal{session};
     DataGrid *ticketGrid = Find<DataGrid>(statistics, "DBGridEh1");
     DataGrid *lineGrid = Find<DataGrid>(detail, "DBGridEh1");
     DataGrid *productGrid = Find<DataGrid>(catalogue, "DBGridEh1");
+    DataGrid *journalGrid = Find<DataGrid>(journal, "DBGridEh1");
 };
 
 // What a grid shows: its row set's columns and their kinds, every cell's text, the footer.
@@ -234,6 +242,37 @@ TEST_F(ServerWindowsTest, EveryListSearchSumAndExportIsTheSame)
         same("from " + from.toString(Qt::ISODate).toStdString(), [from, to](Counter &c) {
             search(c.statistics, QString(), QString(), from, to);
             return Shown(c.ticketGrid);
+        });
+
+    // Newest first, over a page and within a page: the rows plain SQL reads in
+    // that order, read from the first row down and from the last row up.
+    for (const auto &[from, to] : {spans[2], std::pair{QDate(2026, 12, 2), QDate(2026, 12, 2)}})
+        same("deletions from " + from.toString(Qt::ISODate).toStdString(), [from, to](Counter &c) {
+            RowSet &rows = *c.journalGrid->rowSet();
+            const auto listed = [&](bool fromEnd) {
+                Find<QDateEdit>(c.journal, "FromDate")->setDate(from);
+                Find<QDateEdit>(c.journal, "ToDate")->setDate(to);
+                QTest::mouseClick(Find<QToolButton>(c.journal, "SearchButton"), Qt::LeftButton);
+                if (fromEnd)
+                    QTest::keyClick(c.journalGrid->view(), Qt::Key_End, Qt::ControlModifier);
+                QStringList numbers;
+                for (int i = 0; i < rows.recordCount(); ++i)
+                    numbers << rows.textAt(fromEnd ? rows.recordCount() - 1 - i : i,
+                                           rows.columnIndex(QStringLiteral("序号")));
+                if (fromEnd)
+                    std::reverse(numbers.begin(), numbers.end());
+                return numbers;
+            };
+            QStringList plain;
+            Statement read(c.session.in(Store::Shared),
+                           QStringLiteral("select 序号 from scjl where 时间 >= '%1' and 时间 < '%2' "
+                                          "order by 时间 desc, 序号 desc")
+                               .arg(from.toString(Qt::ISODate), to.addDays(1).toString(Qt::ISODate)));
+            while (read.step())
+                plain << read.value(0).toString();
+            EXPECT_EQ(listed(true), plain);
+            EXPECT_EQ(listed(false), plain);
+            return Shown(c.journalGrid);
         });
 
     QStringList numbers = {QStringLiteral("X1"), QStringLiteral("x1"), QString(), QStringLiteral("2026120")};
