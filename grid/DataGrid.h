@@ -5,17 +5,21 @@
 #include <QFrame>
 #include <QPainter> // complete for connections to columnCellDrawn
 
+#include <set>
 #include <vector>
 
 class FooterBar;
 class GridModel;
 class GridView;
+class QScrollBar;
 class QTableView;
 class RowSet;
 
 // A table view bound to a row set. It shows the row set's current row as the
 // selected row and moves it with clicks and arrow keys; whole rows are
-// selected, several with control-click. Columns are scaled to fill the width;
+// selected, several with control-click. Only the rows on screen are the
+// view's; its scroll bar spans the whole list, so a list of millions opens
+// and scrolls as quickly as a short one. Columns are scaled to fill the width;
 // titles toggle a sort marker without reordering the rows; rows alternate
 // white and light grey. An optional footer row under the rows shows fixed
 // texts or column sums kept current. Ctrl+Delete deletes the current or all
@@ -39,8 +43,10 @@ public:
     // The footer cell's text as shown: the fixed text, or the column's sum.
     QString footerText(int column) const;
 
-    // The text a data cell shows (display format applied).
+    // The text the data cell at a 0-based position shows (display format applied).
     QString cellText(int row, int column) const;
+    // The first position on screen.
+    int firstShownRow() const;
 
     // 0-based row positions of the highlighted rows, ascending.
     std::vector<int> selectedRowPositions() const;
@@ -50,7 +56,8 @@ public:
     // set that only lists is not asked about.
     void deleteWithConfirmation();
 
-    // The table inside, for its headers, fonts and tests that click on cells.
+    // The table inside, for its headers and fonts, and for tests that click on
+    // cells: its model's row r is the position firstShownRow() + r.
     QTableView *view() const;
 
 signals:
@@ -66,10 +73,16 @@ signals:
 
 private:
     void followRowSet(int row);
-    void followView(int row);
+    void followView(int windowRow);
+    void followViewSelection();
+    void moveByKey(int key);
+    void showWindow();
 
     GridModel *m_model;
     GridView *m_view;
+    QScrollBar *m_scrollBar;
     FooterBar *m_footer;
+    std::set<int> m_highlighted; // positions, also those off screen
     bool m_syncing = false;
+    bool m_showing = false;
 };

@@ -24,8 +24,8 @@ void GridDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, 
         painter->setFont(cell.font);
         painter->setPen(cell.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
         painter->drawText(cell.rect.adjusted(3, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop,
-                          QString::number(index.row() + 1));
+                          QString::number(m_model->first() + index.row() + 1));
         painter->restore();
     }
-    emit cellDrawn(painter, option.rect, index.row(), index.column());
+    emit cellDrawn(painter, option.rect, m_model->first() + index.row(), index.column());
 }

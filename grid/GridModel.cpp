@@ -5,6 +5,8 @@
 
 #include <QColor>
 
+#include <algorithm>
+
 namespace {
 
 const QColor kOddRow(255, 255, 255); // positions 1, 3, 5 ...
@@ -25,9 +27,11 @@ void GridModel::setRowSet(RowSet *rowSet)
     if (m_rowSet)
         disconnect(m_rowSet, nullptr, this, nullptr);
     m_rowSet = rowSet;
+    m_first = 0;
     connectRowSet();
     resetFromRowSet();
     endResetModel();
+    emit windowChanged();
     emit currentRowChanged(m_currentRow);
 }
 
@@ -37,42 +41,78 @@ void GridModel::setColumns(const std::vector<GridColumn> &columns)
     m_columns = columns;
     resetFromRowSet();
     endResetModel();
+    emit windowChanged();
+}
+
+int GridModel::clampedFirst(int first) const
+{
+    return std::max(0, std::min(first, m_listRows - m_windowRows));
+}
+
+int GridModel::shownRows() const
+{
+    return std::max(0, std::min(m_windowRows, m_listRows - m_first));
+}
+
+void GridModel::moveWindow(int first)
+{
+    first = clampedFirst(first);
+    if (first == m_first)
+        return;
+    m_first = first;
+    // As many rows as before, each now another position's.
+    if (shownRows() > 0 && columnCount() > 0) {
+        emit dataChanged(index(0, 0), index(shownRows() - 1, columnCount() - 1));
+        emit headerDataChanged(Qt::Vertical, 0, shownRows() - 1);
+    }
+    emit windowChanged();
+}
+
+void GridModel::setWindowRows(int rows)
+{
+    rows = std::max(rows, 1);
+    if (rows == m_windowRows)
+        return;
+    beginResetModel();
+    m_windowRows = rows;
+    m_first = clampedFirst(m_first);
+    endResetModel();
+    emit windowChanged();
 }
 
 void GridModel::connectRowSet()
 {
     if (!m_rowSet)
         return;
-    connect(m_rowSet, &RowSet::aboutToReset, this, [this] { beginResetModel(); });
-    connect(m_rowSet, &RowSet::reset, this, [this] {
+    // A new list shows from its top; a row added or removed leaves the window
+    // where it was. Either way the window's rows are taken again.
+    connect(m_rowSet, &RowSet::aboutToReset, this, [this] {
+        beginResetModel();
+        m_first = 0;
+    });
+    connect(m_rowSet, &RowSet::rowAboutToBeInserted, this, [this] { beginResetModel(); });
+    connect(m_rowSet, &RowSet::rowAboutToBeRemoved, this, [this] { beginResetModel(); });
+    const auto taken = [this] {
         resetFromRowSet();
         endResetModel();
-    });
-    connect(m_rowSet, &RowSet::rowAboutToBeInserted, this, [this](int row) { beginInsertRows({}, row, row); });
-    connect(m_rowSet, &RowSet::rowInserted, this, [this] {
-        ++m_rows;
-        endInsertRows();
-        invalidateSums();
-    });
-    connect(m_rowSet, &RowSet::rowAboutToBeRemoved, this, [this](int row) { beginRemoveRows({}, row, row); });
-    connect(m_rowSet, &RowSet::rowRemoved, this, [this] {
-        --m_rows;
-        endRemoveRows();
-        invalidateSums();
-    });
-    connect(m_rowSet, &RowSet::rowChanged, this, [this](int row) {
-        if (columnCount() > 0)
+        emit windowChanged();
+    };
+    connect(m_rowSet, &RowSet::reset, this, taken);
+    connect(m_rowSet, &RowSet::rowInserted, this, taken);
+    connect(m_rowSet, &RowSet::rowRemoved, this, taken);
+    connect(m_rowSet, &RowSet::rowChanged, this, [this](int position) {
+        const int row = position - m_first;
+        if (row >= 0 && row < shownRows() && columnCount() > 0)
             emit dataChanged(index(row, 0), index(row, columnCount() - 1));
         invalidateSums();
     });
-    connect(m_rowSet, &RowSet::currentChanged, this, [this](int row) {
-        const int previous = m_currentRow;
-        m_currentRow = row;
-        if (previous >= 0 && previous < m_rows)
-            emit headerDataChanged(Qt::Vertical, previous, previous);
-        if (row >= 0 && row < m_rows)
-            emit headerDataChanged(Qt::Vertical, row, row);
-        emit currentRowChanged(row);
+    connect(m_rowSet, &RowSet::currentChanged, this, [this](int position) {
+        const int previous = m_currentRow - m_first;
+        m_currentRow = position;
+        for (const int row : {previous, position - m_first})
+            if (row >= 0 && row < shownRows())
+                emit headerDataChanged(Qt::Vertical, row, row);
+        emit currentRowChanged(position);
     });
 }
 
@@ -80,7 +120,8 @@ void GridModel::connectRowSet()
 void GridModel::resetFromRowSet()
 {
     const bool open = m_rowSet && m_rowSet->isOpen();
-    m_rows = open ? m_rowSet->recordCount() : 0;
+    m_listRows = open ? m_rowSet->recordCount() : 0;
+    m_first = clampedFirst(m_first);
     m_currentRow = open ? m_rowSet->currentIndex() : -1;
     m_fieldIndex.clear();
     for (const GridColumn &column : m_columns)
@@ -96,7 +137,7 @@ void GridModel::invalidateSums()
 
 int GridModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : m_rows;
+    return parent.isValid() ? 0 : shownRows();
 }
 
 int GridModel::columnCount(const QModelIndex &parent) const
@@ -104,33 +145,34 @@ int GridModel::columnCount(const QModelIndex &parent) const
     return parent.isValid() ? 0 : int(m_columns.size());
 }
 
-QString GridModel::cellText(int row, int column) const
+QString GridModel::cellText(int position, int column) const
 {
     const GridColumn &definition = m_columns.at(size_t(column));
     const int field = m_fieldIndex.at(size_t(column));
-    if (definition.rowNumbers || field < 0 || row < 0 || row >= m_rows)
+    if (definition.rowNumbers || field < 0 || position < 0 || position >= m_listRows)
         return QString();
     if (!definition.displayFormat.isEmpty()) {
-        const QVariant stored = m_rowSet->rawAt(row, field);
+        const QVariant stored = m_rowSet->rawAt(position, field);
         if (stored.isNull())
             return QString();
         if (stored.typeId() == QMetaType::Double || stored.typeId() == QMetaType::LongLong)
             return FormatDisplay(stored.toDouble(), definition.displayFormat);
     }
-    return m_rowSet->textAt(row, field);
+    return m_rowSet->textAt(position, field);
 }
 
 QVariant GridModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || index.row() >= m_rows)
+    if (!index.isValid() || index.row() >= shownRows())
         return {};
+    const int position = m_first + index.row();
     switch (role) {
     case Qt::DisplayRole:
-        return cellText(index.row(), index.column());
+        return cellText(position, index.column());
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(m_columns.at(size_t(index.column())).alignment | Qt::AlignVCenter);
     case Qt::BackgroundRole:
-        return index.row() % 2 == 0 ? kOddRow : kEvenRow;
+        return position % 2 == 0 ? kOddRow : kEvenRow;
     default:
         return {};
     }
@@ -140,7 +182,7 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
 {
     if (orientation == Qt::Vertical) {
         if (role == Qt::DisplayRole)
-            return section == m_currentRow ? kCurrentMark : QString();
+            return m_first + section == m_currentRow ? kCurrentMark : QString();
         if (role == Qt::TextAlignmentRole)
             return int(Qt::AlignCenter);
         return {};

@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+#include <algorithm>
 #include <numeric>
 
 namespace {
@@ -23,6 +24,7 @@ GridView::GridView(QWidget *parent)
     setWordWrap(false);
     setShowGrid(true);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff); // the grid's own bar spans the whole list
 
     QHeaderView *titles = horizontalHeader();
     titles->setSectionsClickable(true);
@@ -74,14 +76,49 @@ void GridView::scaleColumns()
     m_scaling = false;
 }
 
+int GridView::fittingRows() const
+{
+    return std::max(1, viewport()->height() / std::max(1, verticalHeader()->defaultSectionSize()));
+}
+
 void GridView::keyPressEvent(QKeyEvent *event)
 {
-    if (event->key() == Qt::Key_Delete && event->modifiers() & Qt::ControlModifier) {
+    m_inputModifiers = event->modifiers();
+    const bool control = event->modifiers() & Qt::ControlModifier;
+    const int key = event->key();
+    if (key == Qt::Key_Delete && control) {
         event->accept();
         emit deleteRequested();
         return;
     }
+    if (key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp || key == Qt::Key_PageDown
+        || (control && (key == Qt::Key_Home || key == Qt::Key_End))) {
+        event->accept();
+        emit rowKeyPressed(key);
+        return;
+    }
     QTableView::keyPressEvent(event);
+}
+
+void GridView::mousePressEvent(QMouseEvent *event)
+{
+    m_inputModifiers = event->modifiers();
+    QTableView::mousePressEvent(event);
+}
+
+void GridView::mouseMoveEvent(QMouseEvent *event)
+{
+    m_inputModifiers = event->modifiers();
+    QTableView::mouseMoveEvent(event);
+}
+
+void GridView::wheelEvent(QWheelEvent *event)
+{
+    if (event->angleDelta().y() == 0) {
+        QTableView::wheelEvent(event); // sideways
+        return;
+    }
+    emit wheelTurned(event);
 }
 
 void GridView::mouseReleaseEvent(QMouseEvent *event)
@@ -106,14 +143,18 @@ void GridView::mouseDoubleClickEvent(QMouseEvent *event)
 bool GridView::viewportEvent(QEvent *event)
 {
     const bool handled = QTableView::viewportEvent(event);
-    if (event->type() == QEvent::Resize)
+    if (event->type() == QEvent::Resize) {
         scaleColumns();
+        emit fittingRowsChanged(fittingRows());
+    }
     return handled;
 }
 
 void GridView::changeEvent(QEvent *event)
 {
     QTableView::changeEvent(event);
-    if (event->type() == QEvent::FontChange)
+    if (event->type() == QEvent::FontChange) {
         verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+        emit fittingRowsChanged(fittingRows());
+    }
 }

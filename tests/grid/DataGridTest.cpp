@@ -8,13 +8,17 @@
 #include "tests/support/RecordingResponder.h"
 #include "tests/support/TempData.h"
 
+#include <QApplication>
 #include <QFileSystemModel>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 namespace {
 
@@ -186,9 +190,48 @@ TEST_F(DataGridTest, ALargeRowSetIsDrawnOnlyWhereItIsSeen)
     EXPECT_LT(drawn, 4 * 40); // a screenful of rows, not 200,000
     EXPECT_EQ(grid.footerText(2), QStringLiteral("100000"));
 
+    EXPECT_LT(grid.view()->model()->rowCount(), 40); // the view keeps a screenful
+
     lines.last();
-    EXPECT_EQ(grid.view()->currentIndex().row(), 199999);
+    EXPECT_EQ(grid.firstShownRow() + grid.view()->currentIndex().row(), 199999);
+    EXPECT_EQ(grid.selectedRowPositions(), std::vector<int>{199999});
     EXPECT_EQ(grid.cellText(199999, 1), QStringLiteral("p200000"));
+}
+
+// The view holds only the rows on screen: rows highlighted and then scrolled
+// away from stay highlighted, and Ctrl+Delete deletes exactly them.
+TEST_F(DataGridTest, HighlightedRowsOffScreenAreTheOnesDeleted)
+{
+    connection.exec(QStringLiteral("with recursive n(i) as (select 1 union all select i + 1 from n where i < 100) "
+                                   "insert into xsxx (品名, 折后) select 'p' || i, i from n"));
+    addLines({});
+    show();
+    click(1);
+    const int pageRows = grid.view()->model()->rowCount();
+    for (int notch = 0; notch < 4; ++notch) {
+        QWheelEvent down(QPointF(30, 30), grid.view()->viewport()->mapToGlobal(QPointF(30, 30)), {}, {0, -120},
+                         Qt::NoButton, {}, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(grid.view()->viewport(), &down);
+    }
+    ASSERT_EQ(grid.firstShownRow(), 12); // three rows a notch
+    EXPECT_EQ(lines.currentIndex(), 1); // scrolling does not move the current row
+    click(5, Qt::ControlModifier);
+    EXPECT_EQ(grid.selectedRowPositions(), (std::vector<int>{1, 17}));
+
+    responder.confirmAnswer = true;
+    QTest::keyClick(grid.view(), Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(data.scalar(QStringLiteral("select count(*) from xsxx where 品名 in ('p2', 'p18')")),
+              QStringLiteral("0"));
+    EXPECT_EQ(data.count(QStringLiteral("xsxx")), 98);
+
+    // Keys move the current row a row or a screen at a time and keep it on screen.
+    for (const auto &[key, modifiers, current] :
+         {std::tuple{Qt::Key_Home, Qt::ControlModifier, 0}, std::tuple{Qt::Key_PageDown, Qt::NoModifier, pageRows},
+          std::tuple{Qt::Key_End, Qt::ControlModifier, 97}, std::tuple{Qt::Key_Up, Qt::NoModifier, 96}}) {
+        QTest::keyClick(grid.view(), key, modifiers);
+        EXPECT_EQ(lines.currentIndex(), current);
+        EXPECT_EQ(grid.firstShownRow() + grid.view()->currentIndex().row(), current);
+    }
 }
 
 // The file dialogs write a backup's date in Chinese, whatever the machine's language.
