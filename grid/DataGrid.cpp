@@ -38,6 +38,9 @@ DataGrid::DataGrid(QWidget *parent)
     m_footer->hide();
     m_scrollBar->hide();
     m_scrollBar->setFocusPolicy(Qt::NoFocus);
+    // A drag shows its rows where it ends: a jump far into a long list skips
+    // rows from the nearer end, too slow to repeat at every step of a drag.
+    m_scrollBar->setTracking(false);
     setFocusProxy(m_view);
 
     m_view->setModel(m_model);
@@ -53,7 +56,10 @@ DataGrid::DataGrid(QWidget *parent)
     connect(m_view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &current) { followView(current.row()); });
     connect(m_view->selectionModel(), &QItemSelectionModel::selectionChanged, this, &DataGrid::followViewSelection);
-    connect(m_view, &GridView::fittingRowsChanged, m_model, &GridModel::setWindowRows);
+    connect(m_view, &GridView::fittingRowsChanged, this, [this](int rows) {
+        m_model->setWindowRows(rows);
+        scrollToCurrent();
+    });
     connect(m_model, &GridModel::windowChanged, this, &DataGrid::showWindow);
     connect(m_scrollBar, &QScrollBar::valueChanged, m_model, &GridModel::moveWindow);
     connect(m_view, &GridView::rowKeyPressed, this, &DataGrid::moveByKey);
@@ -131,15 +137,24 @@ void DataGrid::followRowSet(int row)
     if (m_syncing)
         return; // the view moved it and highlights as it should
     m_highlighted.clear();
-    if (row >= 0) {
+    if (row >= 0)
         m_highlighted.insert(row);
-        const int first = m_model->first();
-        if (row < first)
-            m_model->moveWindow(row);
-        else if (row >= first + m_model->windowRows())
-            m_model->moveWindow(row - m_model->windowRows() + 1);
-    }
+    scrollToCurrent();
     showWindow();
+}
+
+// Moves the window the least that shows the current row.
+void DataGrid::scrollToCurrent()
+{
+    RowSet *rows = rowSet();
+    const int row = rows && rows->isOpen() ? rows->currentIndex() : -1;
+    if (row < 0)
+        return;
+    const int first = m_model->first();
+    if (row < first)
+        m_model->moveWindow(row);
+    else if (row >= first + m_model->windowRows())
+        m_model->moveWindow(row - m_model->windowRows() + 1);
 }
 
 // The user moved the view's current row: make it the row set's current row.

@@ -76,6 +76,7 @@ private:
     void followView(int windowRow);
     void followViewSelection();
     void moveByKey(int key);
+    void scrollToCurrent();
     void showWindow();
 
     GridModel *m_model;

@@ -232,6 +232,11 @@ TEST_F(DataGridTest, HighlightedRowsOffScreenAreTheOnesDeleted)
         EXPECT_EQ(lines.currentIndex(), current);
         EXPECT_EQ(grid.firstShownRow() + grid.view()->currentIndex().row(), current);
     }
+    // A grid made lower keeps the current row on screen.
+    grid.resize(420, 120);
+    QApplication::processEvents();
+    EXPECT_LT(grid.view()->model()->rowCount(), pageRows);
+    EXPECT_EQ(grid.firstShownRow() + grid.view()->currentIndex().row(), 96);
 }
 
 // The file dialogs write a backup's date in Chinese, whatever the machine's language.
