@@ -237,6 +237,12 @@ TEST_F(DataGridTest, HighlightedRowsOffScreenAreTheOnesDeleted)
     QApplication::processEvents();
     EXPECT_LT(grid.view()->model()->rowCount(), pageRows);
     EXPECT_EQ(grid.firstShownRow() + grid.view()->currentIndex().row(), 96);
+
+    // A row deleted some other way moves the rows after it: only the current stays highlighted.
+    click(0);
+    click(2, Qt::ControlModifier);
+    lines.deleteCurrent();
+    EXPECT_EQ(grid.selectedRowPositions(), std::vector<int>{lines.currentIndex()});
 }
 
 // The file dialogs write a backup's date in Chinese, whatever the machine's language.
