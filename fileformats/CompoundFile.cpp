@@ -1,5 +1,7 @@
 #include "fileformats/CompoundFile.h"
 
+#include "fileformats/Spool.h"
+
 #include <QIODevice>
 #include <QtEndian>
 
@@ -200,17 +202,12 @@ QByteArray Index(const Layout &l)
     return Table(entries);
 }
 
-bool WriteAll(QIODevice &out, const QByteArray &bytes)
-{
-    return out.write(bytes) == bytes.size();
-}
-
 } // namespace
 
 bool WriteCompoundFile(QIODevice &out, const QString &streamName, quint32 streamSize, const StreamWriter &writeStream)
 {
     const Layout l = Plan(streamSize);
-    if (!WriteAll(out, Header(l)))
+    if (!WriteWhole(out, Header(l)))
         return false;
     const qint64 streamStart = out.pos();
     if (!writeStream(out))
@@ -218,6 +215,6 @@ bool WriteCompoundFile(QIODevice &out, const QString &streamName, quint32 stream
     if (out.pos() - streamStart != streamSize)
         throw std::logic_error("WriteCompoundFile: the stream is not the size announced");
     const qsizetype padding = qsizetype(l.dataSectors) * SectorSize - streamSize;
-    return WriteAll(out, QByteArray(padding, '\0')) && WriteAll(out, Directory(l, streamName, streamSize))
-        && WriteAll(out, MiniFat(l)) && WriteAll(out, Fat(l)) && WriteAll(out, Index(l));
+    return WriteWhole(out, QByteArray(padding, '\0')) && WriteWhole(out, Directory(l, streamName, streamSize))
+        && WriteWhole(out, MiniFat(l)) && WriteWhole(out, Fat(l)) && WriteWhole(out, Index(l));
 }

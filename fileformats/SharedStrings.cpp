@@ -29,11 +29,6 @@ QByteArray Closed(QByteArray record)
     return record;
 }
 
-bool WriteBytes(QIODevice &out, const QByteArray &bytes)
-{
-    return out.write(bytes) == bytes.size();
-}
-
 } // namespace
 
 SharedStrings::SharedStrings()
@@ -127,11 +122,11 @@ QByteArray SharedStrings::firstRecord() const
 
 bool SharedStrings::writeTo(QIODevice &out)
 {
-    if (!WriteBytes(out, firstRecord()))
+    if (!WriteWhole(out, firstRecord()))
         return false;
     if (m_first.isEmpty())
         return true;
-    return m_spool.copyTo(out, 0, m_spool.size()) && WriteBytes(out, Closed(m_record));
+    return m_spool.copyTo(out, 0, m_spool.size()) && WriteWhole(out, Closed(m_record));
 }
 
 QByteArray SharedStrings::extSst(quint32 tableOffset) const

@@ -10,6 +10,11 @@ constexpr qsizetype BufferSize = 1 << 20;
 
 } // namespace
 
+bool WriteWhole(QIODevice &out, const QByteArray &bytes)
+{
+    return out.write(bytes) == bytes.size();
+}
+
 Spool::Spool()
 {
     m_buffer.reserve(BufferSize);
@@ -49,7 +54,7 @@ bool Spool::copyTo(QIODevice &out, qint64 from, qint64 length)
         const QByteArray chunk = m_file.read(std::min<qint64>(length, BufferSize));
         if (chunk.isEmpty())
             return failed();
-        if (out.write(chunk) != chunk.size())
+        if (!WriteWhole(out, chunk))
             return false;
         length -= chunk.size();
     }

@@ -32,3 +32,6 @@ private:
     qint64 m_written = 0;
     QString m_error;
 };
+
+// Writes all of `bytes`; false when the device takes fewer (its errorString() says why).
+bool WriteWhole(QIODevice &out, const QByteArray &bytes);

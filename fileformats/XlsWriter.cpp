@@ -3,6 +3,7 @@
 #include "base/AppError.h"
 #include "fileformats/BiffRecords.h"
 #include "fileformats/CompoundFile.h"
+#include "fileformats/Spool.h"
 
 #include <QDir>
 #include <QSaveFile>
@@ -194,11 +195,6 @@ QByteArray SheetEnd(bool firstSheet)
     return out;
 }
 
-bool WriteRecords(QIODevice &out, const QByteArray &bytes)
-{
-    return out.write(bytes) == bytes.size();
-}
-
 } // namespace
 
 void XlsWriter::addSheet(const QString &name)
@@ -300,12 +296,12 @@ qint64 XlsWriter::workbookSize() const
 
 bool XlsWriter::writeStream(QIODevice &out, const WorkbookParts &g)
 {
-    if (!WriteRecords(out, g.head) || !m_strings.writeTo(out) || !WriteRecords(out, g.tail))
+    if (!WriteWhole(out, g.head) || !m_strings.writeTo(out) || !WriteWhole(out, g.tail))
         return false;
     for (size_t i = 0; i < m_sheets.size(); ++i) {
         const Sheet &sheet = m_sheets[i];
-        if (!WriteRecords(out, SheetStart(sheet.firstRow, sheet.lastRow, sheet.firstColumn, sheet.lastColumn))
-            || !m_cells.copyTo(out, sheet.cellsStart, sheet.cellsSize) || !WriteRecords(out, SheetEnd(i == 0)))
+        if (!WriteWhole(out, SheetStart(sheet.firstRow, sheet.lastRow, sheet.firstColumn, sheet.lastColumn))
+            || !m_cells.copyTo(out, sheet.cellsStart, sheet.cellsSize) || !WriteWhole(out, SheetEnd(i == 0)))
             return false;
     }
     return true;
