@@ -171,8 +171,8 @@ void DataGrid::followView(int windowRow)
     m_syncing = false;
 }
 
-// The user highlighted rows on screen. With control or shift held the rows
-// highlighted off screen stay so; otherwise the screen's are all there are.
+// The user highlighted rows on screen. With control held the rows highlighted
+// off screen stay so; otherwise the screen's are all there are.
 void DataGrid::followViewSelection()
 {
     if (m_showing)

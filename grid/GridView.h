@@ -19,9 +19,10 @@ public:
     void setDesignWidths(const std::vector<int> &widths);
     // Whole rows that fit the viewport.
     int fittingRows() const;
-    // Whether the input being handled adds to the highlighted rows (control or
-    // shift held) rather than replacing them.
-    bool extendingSelection() const { return m_inputModifiers & (Qt::ControlModifier | Qt::ShiftModifier); }
+    // Whether the input being handled adds to the highlighted rows (control
+    // held) rather than replacing them. A shift range is the screen's alone:
+    // its anchor is a row on screen, which scrolling gives to another position.
+    bool extendingSelection() const { return m_inputModifiers & Qt::ControlModifier; }
 
 signals:
     void cellReleased(int column); // -1 for a click on an empty grid
